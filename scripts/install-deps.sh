@@ -1,0 +1,36 @@
+#!/bin/sh
+# Installs every Debian package the project needs to build, run and test.
+# This is the only place that names packages. Run as root (or with sudo).
+set -eu
+
+if [ "$(id -u)" -ne 0 ]; then
+    exec sudo "$0" "$@"
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+
+PACKAGES="
+    cmake ninja-build pkg-config g++
+    qtbase5-dev qtbase5-dev-tools libqt5sql5-sqlite libqt5svg5-dev
+    qtdeclarative5-dev qtquickcontrols2-5-dev libqt5serialport5-dev libqt5charts5-dev
+    qml-module-qtquick2 qml-module-qtqml qml-module-qtquick-controls qml-module-qtquick-controls2
+    qml-module-qtquick-layouts qml-module-qtquick-dialogs qml-module-qtquick-extras
+    qml-module-qtquick-window2 qml-module-qtcharts qml-module-qt-labs-platform qml-module-qttest
+    qtdeclarative5-dev-tools qttools5-dev-tools qttools5-dev
+    libhidapi-dev libxlsxwriter-dev zlib1g-dev libssl-dev openssl
+    libxcb1-dev
+    python3 python3-aiosmtpd python3-openpyxl python3-dbusmock dbus xvfb x11-utils
+"
+
+missing=""
+for p in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+
+if [ -n "$missing" ]; then
+    apt-get update
+    # shellcheck disable=SC2086
+    apt-get install -y --no-install-recommends $missing
+fi

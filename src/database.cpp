@@ -1,0 +1,87 @@
+#include "database.h"
+
+#include "settings.h"
+
+#include <QMap>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+namespace {
+
+QMap<int, QString> &tableNames()
+{
+    static QMap<int, QString> names;
+    return names;
+}
+
+const char kDeviceDataTable[] =
+    "create table if not exists %1(id integer primary key autoincrement, "
+    "dateTime datetime not null default(datetime('now', 'localtime')), "
+    "inputVol real not null, outputVol real not null, load integer not null, "
+    "inputFreq real not null, battVol real not null, temperature real not null);";
+const char kAlarmTable[] =
+    "create table if not exists %1(id integer primary key autoincrement, "
+    "dateTime datetime not null default(datetime('now', 'localtime')), alarm integer not null);";
+const char kScheduleTaskTable[] =
+    "create table if not exists %1(id integer primary key autoincrement, "
+    "dateTime datetime not null default(datetime('now', 'localtime')), "
+    "cycle integer not null, time time not null, action integer not null, enable not null);";
+const char kLogSelfTestTable[] =
+    "create table if not exists %1(id integer primary key autoincrement, "
+    "dateTime datetime not null, duration integer not null, count integer not null);";
+const char kEMailUserTable[] =
+    "create table if not exists %1(id integer primary key autoincrement, "
+    "dateTime datetime not null default(datetime('now', 'localtime')), user text not null);";
+const char kSizeTrigger[] =
+    "create trigger if not exists %1_trigger before insert on %1 for each row "
+    "when (select count(*) from %1) > 1000000 begin "
+    "delete from %1 where date('now', '-5 year') >= date(dateTime); end;";
+const char kDateIndex[] = "create index if not exists %1_index on %1 (dateTime);";
+
+void run(const char *statement, int table)
+{
+    QSqlQuery query;
+    query.exec(QString::fromLatin1(statement).arg(Database::tableName(table)));
+}
+
+} // namespace
+
+Database::Database()
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
+    if (db.isValid()) {
+        db.setDatabaseName(Settings::instance()->dataDir() + QStringLiteral("/data/ambrel.db"));
+        db.open();
+    }
+
+    QMap<int, QString> &names = tableNames();
+    names.insert(DeviceData, QStringLiteral("device_data"));
+    names.insert(AlarmTable, QStringLiteral("alarm"));
+    names.insert(ScheduleTask, QStringLiteral("schedule_task"));
+    names.insert(EMailUser, QStringLiteral("email_user"));
+    names.insert(LogSelfTest, QStringLiteral("log_self_test"));
+}
+
+Database *Database::instance()
+{
+    static Database *database = new Database;
+    return database;
+}
+
+void Database::createTables()
+{
+    run(kDeviceDataTable, DeviceData);
+    run(kSizeTrigger, DeviceData);
+    run(kDateIndex, DeviceData);
+    run(kAlarmTable, AlarmTable);
+    run(kSizeTrigger, AlarmTable);
+    run(kDateIndex, AlarmTable);
+    run(kScheduleTaskTable, ScheduleTask);
+    run(kLogSelfTestTable, LogSelfTest);
+    run(kEMailUserTable, EMailUser);
+}
+
+QString Database::tableName(int index)
+{
+    return tableNames().value(index);
+}

@@ -1,0 +1,39 @@
+#ifndef TESTENVIRONMENT_H
+#define TESTENVIRONMENT_H
+
+#include <QCoreApplication>
+#include <QString>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Every test program runs with its own throw-away home: XDG_DATA_HOME,
+// XDG_CONFIG_HOME and XDG_CACHE_HOME point into a temporary directory, so
+// nothing a test does reaches the real home directory.
+namespace TestEnvironment {
+
+// Points the XDG variables into root. Call before any QStandardPaths use.
+void prepare(const QString &root);
+
+// The data directory the settings store will use, with its "cfg" and
+// "data" subdirectories made (as the programs' start-up makes them).
+QString makeDataDirs();
+
+// Path of a file under tests/support.
+QString supportFile(const QString &name);
+
+} // namespace TestEnvironment
+
+#define AMBREL_TEST_MAIN_WITH(AppClass, TestObject)                            \
+    int main(int argc, char *argv[])                                           \
+    {                                                                          \
+        QTemporaryDir home;                                                    \
+        TestEnvironment::prepare(home.path());                                 \
+        AppClass app(argc, argv);                                              \
+        QCoreApplication::setApplicationName(QStringLiteral("Ambrel"));        \
+        TestObject tc;                                                         \
+        return QTest::qExec(&tc, argc, argv);                                  \
+    }
+
+#define AMBREL_TEST_MAIN(TestObject) AMBREL_TEST_MAIN_WITH(QCoreApplication, TestObject)
+
+#endif // TESTENVIRONMENT_H
