@@ -5,76 +5,12 @@
 #include "scriptedsmtpserver.h"
 #include "smtpclient.h"
 #include "smtpclientprivate.h"
+#include "smtprecorder.h"
 #include "testenvironment.h"
 
 namespace {
 
 const QByteArray ehloPipelining = "250-localhost\r\n250-PIPELINING\r\n250 HELP";
-
-// Records what the client reports, in order, as short texts.
-class Recorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    explicit Recorder(SmtpClient *client)
-    {
-        connect(client, QOverload<>::of(&SmtpClient::connectionFailed), this,
-                [this] { add(QStringLiteral("connectionFailed")); });
-        connect(client, QOverload<const QString &>::of(&SmtpClient::connectionFailed), this,
-                [this](const QString &msg) { add(QStringLiteral("connectionFailed(%1)").arg(msg)); });
-        connect(client, QOverload<>::of(&SmtpClient::encryptionFailed), this,
-                [this] { add(QStringLiteral("encryptionFailed")); });
-        connect(client, QOverload<const QString &>::of(&SmtpClient::encryptionFailed), this,
-                [this](const QString &) { add(QStringLiteral("encryptionFailed(msg)")); });
-        connect(client, QOverload<>::of(&SmtpClient::authenticationFailed), this,
-                [this] { add(QStringLiteral("authenticationFailed")); });
-        connect(client, QOverload<const QString &>::of(&SmtpClient::authenticationFailed), this,
-                [this](const QString &msg) { add(QStringLiteral("authenticationFailed(%1)").arg(msg)); });
-        connect(client, QOverload<int, int>::of(&SmtpClient::mailFailed), this,
-                [this](int id, int code) { add(QStringLiteral("mailFailed(%1,%2)").arg(id).arg(code)); });
-        connect(client, QOverload<int, int, const QString &>::of(&SmtpClient::mailFailed), this,
-                [this](int id, int code, const QString &msg) {
-                    add(QStringLiteral("mailFailed(%1,%2,%3)").arg(id).arg(code).arg(msg));
-                });
-        connect(client, &SmtpClient::mailSent, this, [this](int id) { add(QStringLiteral("mailSent(%1)").arg(id)); });
-        connect(client, &SmtpClient::finished, this, [this] { add(QStringLiteral("finished")); });
-        connect(client, &SmtpClient::authenticated, this, [this] { ++authenticated; emit changed(); });
-        connect(client, &SmtpClient::encrypted, this, [this] { ++encrypted; emit changed(); });
-        connect(client, &SmtpClient::disconnected, this, [this] { ++disconnected; emit changed(); });
-    }
-
-    bool waitFor(const QString &event, int timeoutMs = 5000)
-    {
-        return waitUntil([&] { return events.contains(event); }, timeoutMs);
-    }
-
-    // Runs the event loop until the condition holds, waking on every report.
-    template<typename Condition>
-    bool waitUntil(Condition condition, int timeoutMs = 5000)
-    {
-        const QDeadlineTimer deadline(timeoutMs);
-        QSignalSpy spy(this, &Recorder::changed);
-        while (!condition() && !deadline.hasExpired())
-            spy.wait(int(qMax<qint64>(1, deadline.remainingTime())));
-        return condition();
-    }
-
-    QStringList events;
-    int authenticated = 0;
-    int encrypted = 0;
-    int disconnected = 0;
-
-signals:
-    void changed();
-
-private:
-    void add(const QString &event)
-    {
-        events << event;
-        emit changed();
-    }
-};
 
 MailMessage makeMessage(const QStringList &to, const QString &subject = QStringLiteral("Test"))
 {
@@ -153,7 +89,7 @@ void TestSmtpClient::deliversWithoutPipelining()
     const quint16 port = server.listen();
     QVERIFY(port);
     SmtpClient client;
-    Recorder recorder(&client);
+    SmtpRecorder recorder(&client);
     MailMessage message = makeMessage({QStringLiteral("a@example.com")});
     message.addRecipient(QStringLiteral("Copy <c@example.com>"), MailMessage::Cc);
     message.addRecipient(QStringLiteral("h@example.com"), MailMessage::Bcc);
@@ -180,7 +116,7 @@ void TestSmtpClient::deliversPipelined()
     server.setBurstSize(4);
     const quint16 port = server.listen();
     SmtpClient client;
-    Recorder recorder(&client);
+    SmtpRecorder recorder(&client);
     const QStringList to = {QStringLiteral("a@example.com"), QStringLiteral("b@example.com"),
                             QStringLiteral("c@example.com")};
 
@@ -199,7 +135,7 @@ void TestSmtpClient::refusedRecipientInPipelinedBurst()
     server.addReply("rcpt to:<bad@", "550 5.1.1 no such user");
     const quint16 port = server.listen();
     SmtpClient client;
-    Recorder recorder(&client);
+    SmtpRecorder recorder(&client);
     const QStringList first = {QStringLiteral("bad@example.com"), QStringLiteral("a@example.com")};
     const QStringList second = {QStringLiteral("a@example.com"), QStringLiteral("b@example.com")};
 
@@ -241,7 +177,7 @@ void TestSmtpClient::refusedMailStep()
     server.addReply(command, reply);
     const quint16 port = server.listen();
     SmtpClient client;
-    Recorder recorder(&client);
+    SmtpRecorder recorder(&client);
     client.connectToHost(QStringLiteral("127.0.0.1"), port);
     client.send(makeMessage({QStringLiteral("a@example.com"), QStringLiteral("b@example.com")}));
     client.send(makeMessage({QStringLiteral("b@example.com")}));
@@ -265,7 +201,7 @@ void TestSmtpClient::mailWithoutRecipients()
     ScriptedSmtpServer server;
     const quint16 port = server.listen();
     SmtpClient client;
-    Recorder recorder(&client);
+    SmtpRecorder recorder(&client);
     client.connectToHost(QStringLiteral("127.0.0.1"), port);
     MailMessage empty = makeMessage({});
     empty.addRecipient(QStringLiteral("x@example.com"), MailMessage::RecipientType(1));
@@ -284,7 +220,7 @@ void TestSmtpClient::queuedBeforeConnection()
     ScriptedSmtpServer server;
     const quint16 port = server.listen();
     SmtpClient client;
-    Recorder recorder(&client);
+    SmtpRecorder recorder(&client);
     QCOMPARE(client.send(makeMessage({QStringLiteral("a@example.com")}, QStringLiteral("first"))), 1);
     QCOMPARE(client.send(makeMessage({QStringLiteral("b@example.com")}, QStringLiteral("second"))), 2);
     client.connectToHost(QStringLiteral("127.0.0.1"), port);
@@ -305,7 +241,7 @@ void TestSmtpClient::sendWhileWaiting()
     ScriptedSmtpServer server;
     const quint16 port = server.listen();
     SmtpClient client;
-    Recorder recorder(&client);
+    SmtpRecorder recorder(&client);
     client.connectToHost(QStringLiteral("127.0.0.1"), port);
     QVERIFY(recorder.waitFor(QStringLiteral("finished")));
     QCOMPARE(server.commands(), QList<QByteArray>{"ehlo localhost"});
@@ -322,7 +258,7 @@ void TestSmtpClient::greetingRefused()
     server.setGreeting("554 no service");
     const quint16 port = server.listen();
     SmtpClient client;
-    Recorder recorder(&client);
+    SmtpRecorder recorder(&client);
     client.connectToHost(QStringLiteral("127.0.0.1"), port);
     client.send(makeMessage({QStringLiteral("a@example.com")}));
     QVERIFY(recorder.waitFor(QStringLiteral("connectionFailed(554 no service)")));
@@ -341,7 +277,7 @@ void TestSmtpClient::connectionRefused()
         port = probe.serverPort();
     }
     SmtpClient client;
-    Recorder recorder(&client);
+    SmtpRecorder recorder(&client);
     client.connectToHost(QStringLiteral("127.0.0.1"), port);
     QVERIFY(recorder.waitUntil([&] { return recorder.events.size() >= 2; }));
     QCOMPARE(recorder.events.at(0), QStringLiteral("connectionFailed"));
@@ -355,7 +291,7 @@ void TestSmtpClient::heloFallback()
     server.addReply("ehlo", "502 command not implemented");
     const quint16 port = server.listen();
     SmtpClient client;
-    Recorder recorder(&client);
+    SmtpRecorder recorder(&client);
     client.setUsername("user");
     client.setPassword("secret");
     client.connectToHost(QStringLiteral("127.0.0.1"), port);
@@ -373,7 +309,7 @@ void TestSmtpClient::heloRefused()
     server.addReply("helo", "501 syntax: HELO hostname");
     const quint16 port = server.listen();
     SmtpClient client;
-    Recorder recorder(&client);
+    SmtpRecorder recorder(&client);
     client.connectToHost(QStringLiteral("127.0.0.1"), port);
     client.send(makeMessage({QStringLiteral("a@example.com")}));
     QVERIFY(server.waitForDisconnect());
@@ -388,7 +324,7 @@ void TestSmtpClient::resetRefused()
     server.addReply("rset", "421 closing down");
     const quint16 port = server.listen();
     SmtpClient client;
-    Recorder recorder(&client);
+    SmtpRecorder recorder(&client);
     client.connectToHost(QStringLiteral("127.0.0.1"), port);
     client.send(makeMessage({QStringLiteral("a@example.com")}));
     QVERIFY(recorder.waitFor(QStringLiteral("connectionFailed(421 closing down)")));
@@ -426,7 +362,7 @@ void TestSmtpClient::noAuthentication()
     server.setEhloReply(ehloReply);
     const quint16 port = server.listen();
     SmtpClient client;
-    Recorder recorder(&client);
+    SmtpRecorder recorder(&client);
     client.setUsername(user);
     client.setPassword(password);
     client.connectToHost(QStringLiteral("127.0.0.1"), port);
@@ -446,7 +382,7 @@ void TestSmtpClient::cramMd5Answer()
                                          "235 2.7.0 accepted"});
     const quint16 port = server.listen();
     SmtpClient client;
-    Recorder recorder(&client);
+    SmtpRecorder recorder(&client);
     client.setUsername("tim");
     client.setPassword("tanstaaftanstaaf");
     client.connectToHost(QStringLiteral("127.0.0.1"), port);
@@ -464,7 +400,7 @@ void TestSmtpClient::loginRefused()
     server.addExchange("auth login", {"334 VXNlcm5hbWU6", "334 UGFzc3dvcmQ6", "535 5.7.8 credentials invalid"});
     const quint16 port = server.listen();
     SmtpClient client;
-    Recorder recorder(&client);
+    SmtpRecorder recorder(&client);
     client.setUsername("user");
     client.setPassword("wrong");
     client.connectToHost(QStringLiteral("127.0.0.1"), port);
@@ -494,7 +430,7 @@ void TestSmtpClient::startTlsRefusedOrDisabled()
     server.addReply("starttls", "454 TLS not available");
     const quint16 port = server.listen();
     SmtpClient client;
-    Recorder recorder(&client);
+    SmtpRecorder recorder(&client);
     client.setStartTlsDisabled(disabled);
     client.connectToHost(QStringLiteral("127.0.0.1"), port);
     client.send(makeMessage({QStringLiteral("a@example.com")}));
