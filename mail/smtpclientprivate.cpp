@@ -79,6 +79,14 @@ void SmtpClientPrivate::handleLine(const QByteArray &line)
     const QByteArray code = line.left(3);
     const bool positive = line.startsWith('2');
 
+    // A reply may span several lines ("550-..." up to "550 ..."). Outside
+    // the EHLO exchange, which reads every line, a reply is acted on once,
+    // at its last line, so the dialogue never runs ahead of the server.
+    const bool ehloExchange = state == SmtpClient::EhloSent || state == SmtpClient::EhloGreetReceived
+        || state == SmtpClient::HeloSent;
+    if (!ehloExchange && line.size() >= 4 && line.at(3) == '-')
+        return;
+
     switch (state) {
     case SmtpClient::Disconnected:
     case SmtpClient::EhloExtensionsReceived:
