@@ -4,6 +4,7 @@
 
 #include "hmac.h"
 #include "mailencoding.h"
+#include "messagelines.h"
 #include "testenvironment.h"
 
 using namespace MailEncoding;
@@ -36,16 +37,19 @@ QByteArray base64(const QString &body)
     return out;
 }
 
-QList<QByteArray> linesOf(const QByteArray &text)
+// Undoes the hex escapes of quoted-printable text and Q-encoded words.
+QByteArray unescape(const QByteArray &text)
 {
-    QList<QByteArray> lines = text.split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    for (QByteArray &line : lines) {
-        if (line.endsWith('\r'))
-            line.chop(1);
+    QByteArray out;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text.at(i) == '=') {
+            out += char(text.mid(i + 1, 2).toInt(nullptr, 16));
+            i += 2;
+        } else {
+            out += text.at(i);
+        }
     }
-    return lines;
+    return out;
 }
 
 QStringList words(const QString &word, int count)
@@ -86,7 +90,7 @@ void TestMailEncoding::foldPlainWords()
     // Eleven 9-letter words: the line reaches exactly 78 after seven words,
     // which does not break it, so the first line carries eight (88 bytes).
     const QString value = words(QStringLiteral("abcdefghi"), 11).join(QLatin1Char(' '));
-    const QList<QByteArray> lines = linesOf(fold(QStringLiteral("Subject"), value));
+    const QList<QByteArray> lines = messageLines(fold(QStringLiteral("Subject"), value));
     QCOMPARE(lines.size(), 2);
     QCOMPARE(lines.at(0).size(), 88);
     QCOMPARE(lines.at(0), "Subject: " + words(QStringLiteral("abcdefghi"), 8).join(QLatin1Char(' ')).toLatin1());
@@ -140,10 +144,9 @@ void TestMailEncoding::foldLongEncodedValues()
     QFETCH(QString, value);
     QFETCH(QByteArray, lead);
 
-    const QList<QByteArray> lines = linesOf(fold(QStringLiteral("Subject"), value));
+    const QList<QByteArray> lines = messageLines(fold(QStringLiteral("Subject"), value));
     QVERIFY(lines.size() > 3);
     QVERIFY(lines.at(0).startsWith("Subject: " + lead));
-    QByteArray decoded;
     QByteArray encodedText;
     for (int i = 0; i < lines.size(); ++i) {
         const QByteArray &line = lines.at(i);
@@ -155,18 +158,7 @@ void TestMailEncoding::foldLongEncodedValues()
         encodedText += line.mid(start, line.size() - start - 2);
     }
     // The lines are consecutive slices of one encoding of the whole value.
-    if (lead.contains("?b?")) {
-        decoded = QByteArray::fromBase64(encodedText);
-    } else {
-        for (int i = 0; i < encodedText.size(); ++i) {
-            if (encodedText.at(i) == '=') {
-                decoded += char(encodedText.mid(i + 1, 2).toInt(nullptr, 16));
-                i += 2;
-            } else {
-                decoded += encodedText.at(i);
-            }
-        }
-    }
+    const QByteArray decoded = lead.contains("?b?") ? QByteArray::fromBase64(encodedText) : unescape(encodedText);
     QCOMPARE(QString::fromUtf8(decoded), value);
 }
 
@@ -231,7 +223,7 @@ void TestMailEncoding::plainBodyLineBreaks()
 void TestMailEncoding::plainBodyWrapping()
 {
     // Twenty 5-letter words: 13 fit in 78 (77 bytes), 7 follow.
-    const QList<QByteArray> lines = linesOf(plain(words(QStringLiteral("abcde"), 20).join(QLatin1Char(' '))));
+    const QList<QByteArray> lines = messageLines(plain(words(QStringLiteral("abcde"), 20).join(QLatin1Char(' '))));
     QCOMPARE(lines.size(), 2);
     QCOMPARE(lines.at(0), words(QStringLiteral("abcde"), 13).join(QLatin1Char(' ')).toLatin1());
     QCOMPARE(lines.at(1), words(QStringLiteral("abcde"), 7).join(QLatin1Char(' ')).toLatin1());
@@ -267,18 +259,10 @@ void TestMailEncoding::quotedPrintableLineLengths()
         body += random.bounded(3) == 0 ? QChar(0xe9) : QChar('a' + random.bounded(26));
     const QByteArray encoded = quotedPrintable(body);
     QByteArray decoded;
-    for (const QByteArray &line : linesOf(encoded)) {
+    for (const QByteArray &line : messageLines(encoded)) {
         QVERIFY2(line.size() <= 78, line.constData());
         const bool soft = line.endsWith('=');
-        const QByteArray text = soft ? line.left(line.size() - 1) : line;
-        for (int i = 0; i < text.size(); ++i) {
-            if (text.at(i) == '=') {
-                decoded += char(text.mid(i + 1, 2).toInt(nullptr, 16));
-                i += 2;
-            } else {
-                decoded += text.at(i);
-            }
-        }
+        decoded += unescape(soft ? line.left(line.size() - 1) : line);
     }
     QCOMPARE(QString::fromUtf8(decoded), body);
 }
@@ -287,7 +271,7 @@ void TestMailEncoding::base64Body()
 {
     // 60 bytes of UTF-8 (30 two-byte characters): 80 Base64 characters.
     const QString body(30, QChar(0x416));
-    const QList<QByteArray> lines = linesOf(base64(body));
+    const QList<QByteArray> lines = messageLines(base64(body));
     QCOMPARE(lines.size(), 2);
     QCOMPARE(lines.at(0).size(), 78);
     QCOMPARE(lines.at(1).size(), 2);

@@ -5,21 +5,10 @@
 
 #include "mailattachment.h"
 #include "mailmessage.h"
+#include "messagelines.h"
 #include "testenvironment.h"
 
 namespace {
-
-QList<QByteArray> linesOf(const QByteArray &text)
-{
-    QList<QByteArray> lines = text.split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    for (QByteArray &line : lines) {
-        if (line.endsWith('\r'))
-            line.chop(1);
-    }
-    return lines;
-}
 
 QByteArray boundaryOf(const QByteArray &raw)
 {
@@ -80,7 +69,7 @@ void TestMailMessage::senderLine()
     message.setSender(sender);
     message.setBody(QStringLiteral("x"));
     QCOMPARE(message.sender(), sender);
-    QCOMPARE(linesOf(message.rawMessageData()).first(), line);
+    QCOMPARE(messageLines(message.rawMessageData()).first(), line);
 }
 
 void TestMailMessage::headersAndRecipients()
@@ -150,7 +139,7 @@ void TestMailMessage::singlePartEncodings()
                              "Content-Transfer-Encoding: base64\r\n"
                              "\r\n")
                       + body.toUtf8().toBase64() + "\r\n");
-    for (const QByteArray &line : linesOf(raw))
+    for (const QByteArray &line : messageLines(raw))
         QVERIFY(line.size() <= 78);
 }
 
@@ -289,7 +278,7 @@ void TestMailMessage::attachmentMimeData()
     const MailAttachment attachment(content, QStringLiteral("application/octet-stream"));
     QCOMPARE(attachment.rawData(), content);
 
-    const QList<QByteArray> lines = linesOf(attachment.mimeData());
+    const QList<QByteArray> lines = messageLines(attachment.mimeData());
     QCOMPARE(lines.mid(0, 3), QList<QByteArray>({"Content-Type: application/octet-stream",
                                                  "Content-Transfer-Encoding: base64", ""}));
     QByteArray encoded;
