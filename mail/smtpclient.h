@@ -14,6 +14,7 @@ class SmtpClientPrivate;
 // Entirely driven by the socket's signals: no timers, threads or blocking
 // waits. Failures come as pairs: the signal without arguments, then the same
 // signal with the server's reply line or the socket's error text.
+// A listener that is done with the client drops it with deleteLater().
 class SmtpClient : public QObject
 {
     Q_OBJECT

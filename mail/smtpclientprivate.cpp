@@ -47,15 +47,23 @@ void SmtpClientPrivate::writeCommand(const QByteArray &command)
     socket->write(command + "\r\n");
 }
 
+bool SmtpClientPrivate::reportPair(void (SmtpClient::*bare)(), void (SmtpClient::*withMessage)(const QString &),
+                                   const QString &msg)
+{
+    const QPointer<SmtpClient> alive(q);
+    emit (q->*bare)();
+    if (alive)
+        emit (q->*withMessage)(msg);
+    return !alive.isNull();
+}
+
 void SmtpClientPrivate::socketError(QAbstractSocket::SocketError err)
 {
     const QString msg = socket->errorString();
     if (err == QAbstractSocket::SslHandshakeFailedError) {
-        emit q->encryptionFailed();
-        emit q->encryptionFailed(msg);
+        reportPair(&SmtpClient::encryptionFailed, &SmtpClient::encryptionFailed, msg);
     } else if (state == SmtpClient::StartState) {
-        emit q->connectionFailed();
-        emit q->connectionFailed(msg);
+        reportPair(&SmtpClient::connectionFailed, &SmtpClient::connectionFailed, msg);
     }
 }
 
@@ -98,9 +106,8 @@ void SmtpClientPrivate::handleLine(const QByteArray &line)
     case SmtpClient::StartState:
         if (!positive) {
             state = SmtpClient::Disconnected;
-            emit q->connectionFailed();
-            emit q->connectionFailed(QString::fromUtf8(line));
-            socket->disconnectFromHost();
+            if (reportPair(&SmtpClient::connectionFailed, &SmtpClient::connectionFailed, QString::fromUtf8(line)))
+                socket->disconnectFromHost();
         } else {
             ehlo();
         }
@@ -131,9 +138,9 @@ void SmtpClientPrivate::handleLine(const QByteArray &line)
             setAuthenticated();
         } else {
             state = SmtpClient::Disconnected;
-            emit q->authenticationFailed();
-            emit q->authenticationFailed(QString::fromUtf8(line));
-            socket->disconnectFromHost();
+            if (reportPair(&SmtpClient::authenticationFailed, &SmtpClient::authenticationFailed,
+                           QString::fromUtf8(line)))
+                socket->disconnectFromHost();
         }
         break;
 
@@ -171,8 +178,7 @@ void SmtpClientPrivate::handleLine(const QByteArray &line)
             state = SmtpClient::Waiting;
             sendNext();
         } else {
-            emit q->connectionFailed();
-            emit q->connectionFailed(QString::fromUtf8(line));
+            reportPair(&SmtpClient::connectionFailed, &SmtpClient::connectionFailed, QString::fromUtf8(line));
         }
         break;
     }

@@ -62,6 +62,9 @@ private:
     void recipientStep();
     void failCurrentMail(const QByteArray &line);
     void writeCommand(const QByteArray &command);
+    // Emits a failure pair; false when a listener deleted the client.
+    bool reportPair(void (SmtpClient::*bare)(), void (SmtpClient::*withMessage)(const QString &),
+                    const QString &msg);
     void setAuthenticated();
 };
 
