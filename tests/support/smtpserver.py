@@ -7,7 +7,7 @@ Prints one JSON object per line on standard output:
   {"event": "mail", ...}                       for every accepted message,
       with the envelope, the raw message (Base64) and what Python's email
       package makes of it.
-Runs until it is terminated.
+Runs until it is terminated or its standard input is closed.
 """
 
 import argparse
@@ -190,6 +190,13 @@ def main():
         factory, host="127.0.0.1", port=0,
         ssl=context if args.mode == "tls" else None))
     emit({"event": "ready", "port": server.sockets[0].getsockname()[1]})
+
+    # The test program holds our standard input open; when it goes away,
+    # even without stopping us, so do we.
+    def on_stdin():
+        if not os.read(sys.stdin.fileno(), 4096):
+            loop.stop()
+    loop.add_reader(sys.stdin.fileno(), on_stdin)
     try:
         loop.run_forever()
     except KeyboardInterrupt:
