@@ -194,6 +194,8 @@ void SmtpClientPrivate::ehlo()
 void SmtpClientPrivate::handleEhloReply(const QByteArray &code, bool continued, const QString &text)
 {
     if (code != "250") {
+        if (continued)
+            return;
         if (state == SmtpClient::HeloSent) {
             writeCommand("QUIT");
             socket->flush();

@@ -312,7 +312,7 @@ void TestSmtpClient::connectionRefused()
 void TestSmtpClient::heloFallback()
 {
     ScriptedSmtpServer server;
-    server.addReply("ehlo", "502 command not implemented");
+    server.addReply("ehlo", "502-command not\r\n502 implemented");
     const quint16 port = server.listen();
     SmtpClient client;
     SmtpRecorder recorder(&client);
