@@ -98,11 +98,11 @@ const QByteArray &MailAttachment::rawData() const
     auto *buffer = new QBuffer;
     buffer->open(QIODevice::WriteOnly);
     while (!device->atEnd()) {
-        const QByteArray piece = device->read(1024);
+        const QByteArray chunk = device->read(1024);
         // A failed read ends the copy instead of spinning on the device.
-        if (piece.isEmpty())
+        if (chunk.isEmpty())
             break;
-        buffer->write(piece);
+        buffer->write(chunk);
     }
     buffer->close();
     if (p->deleteContent)

@@ -70,15 +70,15 @@ QByteArray foldMimeHeader(const QString &name, const QString &value, QTextCodec 
     QByteArray result;
 
     if (!value.contains(QLatin1String("=?")) && codec->canEncode(value) && isPlainHeaderValue(value)) {
-        const QList<QByteArray> pieces = codec->fromUnicode(value).split(' ');
-        for (int i = 0; i < pieces.size(); ++i) {
+        const QList<QByteArray> words = codec->fromUnicode(value).split(' ');
+        for (int i = 0; i < words.size(); ++i) {
             if (line.size() > 78) {
                 result += line + "\r\n";
                 line.clear();
             }
             if (i > 0)
                 line += ' ';
-            line += pieces.at(i);
+            line += words.at(i);
         }
     } else {
         const QByteArray bytes = value.toUtf8();

@@ -4,7 +4,7 @@
 #include <QByteArray>
 #include <QList>
 
-// The lines of a mail text without their CR LF (and without the empty piece
+// The lines of a mail text without their CR LF (and without the empty rest
 // after the final one).
 inline QList<QByteArray> messageLines(const QByteArray &text)
 {

@@ -320,16 +320,16 @@ void TestMailEncoding::hmacVectors()
     QCOMPARE(hmac.result().toHex(), digest);
     QCOMPARE(hmac.result().toHex(), digest);
 
-    // Data added in pieces, and a second use with a new key.
-    Hmac pieces(QCryptographicHash::Md5);
-    pieces.setKey("other");
-    pieces.addData("x");
-    pieces.result();
-    pieces.setKey(key);
-    pieces.addData(data.left(3));
-    pieces.result();
-    pieces.addData(data.mid(3));
-    QCOMPARE(pieces.result().toHex(), digest);
+    // Data added in parts, and a second use with a new key.
+    Hmac parts(QCryptographicHash::Md5);
+    parts.setKey("other");
+    parts.addData("x");
+    parts.result();
+    parts.setKey(key);
+    parts.addData(data.left(3));
+    parts.result();
+    parts.addData(data.mid(3));
+    QCOMPARE(parts.result().toHex(), digest);
 }
 
 void TestMailEncoding::hmacMatchesReference()
