@@ -1,0 +1,366 @@
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include "mailattachment.h"
+#include "mailmessage.h"
+#include "smtpclient.h"
+#include "smtprecorder.h"
+#include "smtpserverharness.h"
+#include "testenvironment.h"
+
+// Delivery to a real SMTP server (aiosmtpd); what arrives is read back with
+// Python's email package.
+namespace {
+
+const QString senderAddress = QStringLiteral("ups@example.com");
+
+MailMessage makeMessage(const QString &subject, const QString &body,
+                        const QString &senderName = QStringLiteral("Ambrel UPS"))
+{
+    MailMessage message;
+    message.setSender(senderName + QLatin1Char('<') + senderAddress + QLatin1Char('>'));
+    message.addRecipient(QStringLiteral("admin@example.com"));
+    message.setSubject(subject);
+    message.setBody(body);
+    return message;
+}
+
+// Line breaks as the receiver's text shows them, without the last one.
+QString normalized(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    while (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
+    return text;
+}
+
+} // namespace
+
+class TestSmtpInterop : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void envelopeAndHeaders();
+    void bodyEncodings_data();
+    void bodyEncodings();
+    void attachment();
+    void encryptedDelivery_data();
+    void encryptedDelivery();
+    void untrustedCertificate_data();
+    void untrustedCertificate();
+    void authentication_data();
+    void authentication();
+    void pipelining_data();
+    void pipelining();
+};
+
+void TestSmtpInterop::envelopeAndHeaders()
+{
+    SmtpServerHarness server;
+    const quint16 port = server.start();
+    QVERIFY(port);
+    SmtpClient client;
+    SmtpRecorder recorder(&client);
+    MailMessage message = makeMessage(QStringLiteral("UPS alarm"), QStringLiteral("Mains failure."));
+    message.addRecipient(QStringLiteral("second@example.com"));
+    message.addRecipient(QStringLiteral("copy@example.com"), MailMessage::Cc);
+    message.addRecipient(QStringLiteral("hidden@example.com"), MailMessage::Bcc);
+    client.connectToHost(QStringLiteral("127.0.0.1"), port);
+    client.send(message);
+    QVERIFY(recorder.waitFor(QStringLiteral("finished")));
+    QVERIFY2(server.waitForMails(1), qPrintable(server.serverLog()));
+
+    const ReceivedMail mail = server.mails().first();
+    QCOMPARE(recorder.events, QStringList({QStringLiteral("mailSent(1)"), QStringLiteral("finished")}));
+    QCOMPARE(mail.mailFrom, senderAddress);
+    QCOMPARE(mail.rcptTos, QStringList({QStringLiteral("admin@example.com"), QStringLiteral("second@example.com"),
+                                        QStringLiteral("copy@example.com"), QStringLiteral("hidden@example.com")}));
+    QCOMPARE(mail.fromAddresses, QStringList(senderAddress));
+    QCOMPARE(mail.from, QStringLiteral("Ambrel UPS <ups@example.com>"));
+    QCOMPARE(mail.to, QStringList({QStringLiteral("admin@example.com"), QStringLiteral("second@example.com")}));
+    QCOMPARE(mail.cc, QStringList(QStringLiteral("copy@example.com")));
+    QCOMPARE(mail.subject, QStringLiteral("UPS alarm"));
+    QVERIFY(!mail.raw.contains("hidden"));
+    QVERIFY(!mail.headerNames.contains(QStringLiteral("Bcc"), Qt::CaseInsensitive));
+    QVERIFY2(mail.defects.isEmpty(), qPrintable(mail.defects.join(QLatin1Char(' '))));
+    QVERIFY(!mail.authenticated);
+    QVERIFY(!mail.encrypted);
+}
+
+void TestSmtpInterop::bodyEncodings_data()
+{
+    QTest::addColumn<QString>("senderName");
+    QTest::addColumn<QString>("subject");
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QString>("transferEncoding");
+
+    QTest::newRow("ascii") << QStringLiteral("Ambrel UPS") << QStringLiteral("Battery low")
+                           << QStringLiteral("Battery low.\r\n.\r\n..two dots\r\n\t\t\t\tAmbrel") << QString();
+    QTest::newRow("french") << QStringLiteral("Onduleur \u00e9tage 2") << QStringLiteral("Batterie d\u00e9charg\u00e9e")
+                            << QStringLiteral("La batterie est d\u00e9charg\u00e9e, arr\u00eat du syst\u00e8me "
+                                              "imminent.\r\n.point\r\nSalutations, l'\u00e9quipe")
+                            << QStringLiteral("quoted-printable");
+    QTest::newRow("german") << QStringLiteral("USV B\u00fcro") << QStringLiteral("St\u00f6rung: Netzausfall")
+                            << QStringLiteral("Gr\u00fc\u00dfe aus dem B\u00fcro. Die USV meldet eine St\u00f6rung; "
+                                              "bitte pr\u00fcfen Sie die Stromversorgung so schnell wie m\u00f6glich, "
+                                              "bevor der Akku leer ist.")
+                            << QStringLiteral("quoted-printable");
+    QTest::newRow("chinese") << QStringLiteral("\u4e0d\u65ad\u7535\u6e90")
+                             << QStringLiteral("\u5e02\u7535\u6545\u969c\uff0c\u7535\u6c60\u4f9b\u7535\u4e2d")
+                             << QStringLiteral("\u5e02\u7535\u6545\u969c\u3002\u7535\u6c60\u7535\u91cf\u4f4e\uff0c"
+                                               "\u7cfb\u7edf\u5373\u5c06\u5173\u95ed\u3002\u8bf7\u4fdd\u5b58\u6587"
+                                               "\u4ef6\u3002\r\n\u8c22\u8c22\u3002")
+                             << QStringLiteral("base64");
+    QTest::newRow("russian") << QStringLiteral("\u0418\u0411\u041f")
+                             << QStringLiteral("\u0421\u0431\u043e\u0439 \u0441\u0435\u0442\u0438")
+                             << QStringLiteral("\u0411\u0430\u0442\u0430\u0440\u0435\u044f \u0440\u0430\u0437\u0440"
+                                               "\u044f\u0436\u0435\u043d\u0430. \u0421\u0438\u0441\u0442\u0435\u043c"
+                                               "\u0430 \u0431\u0443\u0434\u0435\u0442 \u0432\u044b\u043a\u043b\u044e"
+                                               "\u0447\u0435\u043d\u0430.")
+                             << QStringLiteral("base64");
+}
+
+void TestSmtpInterop::bodyEncodings()
+{
+    QFETCH(QString, senderName);
+    QFETCH(QString, subject);
+    QFETCH(QString, body);
+    QFETCH(QString, transferEncoding);
+
+    SmtpServerHarness server;
+    const quint16 port = server.start();
+    QVERIFY(port);
+    SmtpClient client;
+    SmtpRecorder recorder(&client);
+    client.connectToHost(QStringLiteral("127.0.0.1"), port);
+    client.send(makeMessage(subject, body, senderName));
+    QVERIFY2(server.waitForMails(1), qPrintable(server.serverLog()));
+
+    const ReceivedMail mail = server.mails().first();
+    QVERIFY2(mail.parseError.isEmpty(), qPrintable(mail.parseError));
+    QVERIFY2(mail.defects.isEmpty(), qPrintable(mail.defects.join(QLatin1Char(' '))));
+    QCOMPARE(mail.subject, subject);
+    QCOMPARE(mail.from, senderName + QStringLiteral(" <ups@example.com>"));
+    QCOMPARE(normalized(mail.body), normalized(body));
+    QCOMPARE(mail.bodyTransferEncoding, transferEncoding);
+    if (!transferEncoding.isEmpty())
+        QCOMPARE(mail.bodyCharset, QStringLiteral("utf-8"));
+    // Everything on the wire is 7-bit.
+    for (const char c : mail.raw)
+        QVERIFY(uchar(c) < 0x80);
+}
+
+void TestSmtpInterop::attachment()
+{
+    SmtpServerHarness server;
+    const quint16 port = server.start();
+    QVERIFY(port);
+    SmtpClient client;
+    SmtpRecorder recorder(&client);
+    QByteArray workbook(10000, Qt::Uninitialized);
+    QRandomGenerator random(5);
+    for (char &c : workbook)
+        c = char(random.bounded(256));
+    const QString body = QStringLiteral("Rapport journalier de l'onduleur.\r\nVoir la pi\u00e8ce jointe.");
+    MailMessage message = makeMessage(QStringLiteral("Rapport journalier"), body);
+    message.addAttachment(QStringLiteral("record.xlsx"),
+                          MailAttachment(workbook, QStringLiteral("application/octet-stream")));
+    client.connectToHost(QStringLiteral("127.0.0.1"), port);
+    client.send(message);
+    QVERIFY2(server.waitForMails(1), qPrintable(server.serverLog()));
+
+    const ReceivedMail mail = server.mails().first();
+    QVERIFY2(mail.defects.isEmpty(), qPrintable(mail.defects.join(QLatin1Char(' '))));
+    QVERIFY(mail.multipart);
+    QCOMPARE(normalized(mail.body), normalized(body));
+    QCOMPARE(mail.attachments.size(), 1);
+    QCOMPARE(mail.attachments.first().fileName, QStringLiteral("record.xlsx"));
+    QCOMPARE(mail.attachments.first().contentType, QStringLiteral("application/octet-stream"));
+    QCOMPARE(mail.attachments.first().data, workbook);
+}
+
+void TestSmtpInterop::encryptedDelivery_data()
+{
+    QTest::addColumn<int>("security");
+    QTest::addColumn<QString>("host");
+    QTest::newRow("STARTTLS") << int(SmtpServerOptions::StartTls) << QStringLiteral("localhost");
+    QTest::newRow("TLS") << int(SmtpServerOptions::Tls) << QStringLiteral("localhost");
+    QTest::newRow("TLS by address") << int(SmtpServerOptions::Tls) << QStringLiteral("127.0.0.1");
+}
+
+void TestSmtpInterop::encryptedDelivery()
+{
+    QFETCH(int, security);
+    QFETCH(QString, host);
+
+    SmtpServerHarness server;
+    SmtpServerOptions options;
+    options.security = SmtpServerOptions::Security(security);
+    options.authMechanisms = QStringList{QStringLiteral("LOGIN")};
+    options.userName = "user";
+    options.password = "secret";
+    options.authRequired = true;
+    const quint16 port = server.start(options);
+    QVERIFY(port);
+    server.trustCertificateAuthority();
+
+    SmtpClient client;
+    SmtpRecorder recorder(&client);
+    client.setUsername("user");
+    client.setPassword("secret");
+    if (security == SmtpServerOptions::Tls)
+        client.connectToSecureHost(host, port);
+    else
+        client.connectToHost(host, port);
+    client.send(makeMessage(QStringLiteral("Encrypted"), QStringLiteral("Sent over TLS.")));
+    QVERIFY2(recorder.waitFor(QStringLiteral("finished"), 10000), qPrintable(recorder.events.join(QLatin1Char(' '))));
+    QVERIFY2(server.waitForMails(1), qPrintable(server.serverLog()));
+
+    QCOMPARE(recorder.events, QStringList({QStringLiteral("mailSent(1)"), QStringLiteral("finished")}));
+    QCOMPARE(recorder.encrypted, 1);
+    const ReceivedMail mail = server.mails().first();
+    QVERIFY(mail.encrypted);
+    QVERIFY(mail.authenticated);
+    QCOMPARE(mail.subject, QStringLiteral("Encrypted"));
+}
+
+void TestSmtpInterop::untrustedCertificate_data()
+{
+    QTest::addColumn<int>("security");
+    QTest::newRow("STARTTLS") << int(SmtpServerOptions::StartTls);
+    QTest::newRow("TLS") << int(SmtpServerOptions::Tls);
+}
+
+void TestSmtpInterop::untrustedCertificate()
+{
+    QFETCH(int, security);
+
+    SmtpServerHarness server;
+    SmtpServerOptions options;
+    options.security = SmtpServerOptions::Security(security);
+    const quint16 port = server.start(options);
+    QVERIFY(port);
+
+    SmtpClient client;
+    SmtpRecorder recorder(&client);
+    if (security == SmtpServerOptions::Tls)
+        client.connectToSecureHost(QStringLiteral("localhost"), port);
+    else
+        client.connectToHost(QStringLiteral("localhost"), port);
+    client.send(makeMessage(QStringLiteral("Never"), QStringLiteral("Must not arrive.")));
+    QVERIFY(recorder.waitFor(QStringLiteral("encryptionFailed(msg)"), 10000));
+    QCOMPARE(recorder.events.mid(0, 2),
+             QStringList({QStringLiteral("encryptionFailed"), QStringLiteral("encryptionFailed(msg)")}));
+    QVERIFY(!server.waitForMails(1, 300));
+    QCOMPARE(recorder.encrypted, 0);
+}
+
+void TestSmtpInterop::authentication_data()
+{
+    QTest::addColumn<QStringList>("offered");
+    QTest::addColumn<QByteArray>("password");
+    QTest::addColumn<QString>("usedMechanism");
+    QTest::addColumn<bool>("accepted");
+
+    const QStringList login{QStringLiteral("LOGIN")};
+    const QStringList cram{QStringLiteral("CRAM-MD5")};
+    const QStringList all{QStringLiteral("PLAIN"), QStringLiteral("LOGIN"), QStringLiteral("CRAM-MD5")};
+    QTest::newRow("LOGIN") << login << QByteArray("s3cret p\u00e4ss") << QStringLiteral("LOGIN") << true;
+    QTest::newRow("LOGIN, wrong password") << login << QByteArray("wrong") << QStringLiteral("LOGIN") << false;
+    QTest::newRow("CRAM-MD5") << cram << QByteArray("s3cret p\u00e4ss") << QStringLiteral("CRAM-MD5") << true;
+    QTest::newRow("CRAM-MD5, wrong password") << cram << QByteArray("wrong") << QStringLiteral("CRAM-MD5") << false;
+    QTest::newRow("CRAM-MD5 preferred") << all << QByteArray("s3cret p\u00e4ss") << QStringLiteral("CRAM-MD5") << true;
+    QTest::newRow("PLAIN only: not used") << QStringList{QStringLiteral("PLAIN")} << QByteArray("s3cret p\u00e4ss")
+                                          << QString() << true;
+}
+
+void TestSmtpInterop::authentication()
+{
+    QFETCH(QStringList, offered);
+    QFETCH(QByteArray, password);
+    QFETCH(QString, usedMechanism);
+    QFETCH(bool, accepted);
+
+    SmtpServerHarness server;
+    SmtpServerOptions options;
+    options.authMechanisms = offered;
+    options.userName = "ups-user";
+    options.password = QStringLiteral("s3cret p\u00e4ss").toUtf8();
+    const quint16 port = server.start(options);
+    QVERIFY(port);
+
+    SmtpClient client;
+    SmtpRecorder recorder(&client);
+    client.setUsername("ups-user");
+    client.setPassword(password);
+    client.connectToHost(QStringLiteral("127.0.0.1"), port);
+    client.send(makeMessage(QStringLiteral("Authenticated"), QStringLiteral("Hello.")));
+
+    if (!accepted) {
+        QVERIFY(recorder.waitFor(QStringLiteral("authenticationFailed(535 5.7.8 Authentication credentials invalid)")));
+        QCOMPARE(recorder.events.first(), QStringLiteral("authenticationFailed"));
+        QVERIFY(recorder.waitUntil([&] { return recorder.disconnected > 0; }));
+        QVERIFY(server.waitForAuthAttempts(1));
+        QCOMPARE(server.authAttempts().size(), 1);
+        QCOMPARE(server.authAttempts().first().mechanism, usedMechanism);
+        QVERIFY(!server.authAttempts().first().success);
+        QVERIFY(server.mails().isEmpty());
+        return;
+    }
+
+    QVERIFY2(server.waitForMails(1), qPrintable(server.serverLog()));
+    QVERIFY(recorder.waitFor(QStringLiteral("finished")));
+    const ReceivedMail mail = server.mails().first();
+    QCOMPARE(recorder.events, QStringList({QStringLiteral("mailSent(1)"), QStringLiteral("finished")}));
+    if (usedMechanism.isEmpty()) {
+        QVERIFY(server.authAttempts().isEmpty());
+        QVERIFY(!mail.authenticated);
+    } else {
+        QCOMPARE(server.authAttempts().size(), 1);
+        QCOMPARE(server.authAttempts().first().mechanism, usedMechanism);
+        QVERIFY(mail.authenticated);
+        QCOMPARE(mail.authUser, QStringLiteral("ups-user"));
+    }
+}
+
+void TestSmtpInterop::pipelining_data()
+{
+    QTest::addColumn<bool>("pipelining");
+    QTest::newRow("offered") << true;
+    QTest::newRow("not offered") << false;
+}
+
+void TestSmtpInterop::pipelining()
+{
+    QFETCH(bool, pipelining);
+
+    SmtpServerHarness server;
+    SmtpServerOptions options;
+    options.pipelining = pipelining;
+    const quint16 port = server.start(options);
+    QVERIFY(port);
+    SmtpClient client;
+    SmtpRecorder recorder(&client);
+    MailMessage message = makeMessage(QStringLiteral("Many"), QStringLiteral("To several."));
+    message.addRecipient(QStringLiteral("b@example.com"));
+    message.addRecipient(QStringLiteral("c@example.com"), MailMessage::Cc);
+    message.addRecipient(QStringLiteral("d@example.com"), MailMessage::Bcc);
+    // Both mails are queued before the connection is up; they arrive in order.
+    QCOMPARE(client.send(message), 1);
+    QCOMPARE(client.send(makeMessage(QStringLiteral("Next"), QStringLiteral("Second mail."))), 2);
+    client.connectToHost(QStringLiteral("127.0.0.1"), port);
+    QVERIFY(recorder.waitFor(QStringLiteral("finished")));
+    QVERIFY(server.waitForMails(2));
+    QCOMPARE(server.mails().at(0).subject, QStringLiteral("Many"));
+    QCOMPARE(server.mails().at(1).subject, QStringLiteral("Next"));
+    QCOMPARE(recorder.events,
+             QStringList({QStringLiteral("mailSent(1)"), QStringLiteral("mailSent(2)"), QStringLiteral("finished")}));
+    QCOMPARE(server.mails().at(0).rcptTos,
+             QStringList({QStringLiteral("admin@example.com"), QStringLiteral("b@example.com"),
+                          QStringLiteral("c@example.com"), QStringLiteral("d@example.com")}));
+    QCOMPARE(server.mails().at(1).rcptTos, QStringList(QStringLiteral("admin@example.com")));
+}
+
+AMBREL_TEST_MAIN(TestSmtpInterop)
+#include "tst_smtpinterop.moc"
