@@ -245,9 +245,7 @@ void TestServiceDailyReport::reportCarriesYesterdaysReadings()
     insertReading(QStringLiteral("2026-03-13 23:59:59"), 0, 0, 100, 0, 0, 0);
     insertReading(QStringLiteral("2026-03-14 00:00:00"), 2, 2, 2, 2, 2, 2);
 
-    service()->setDailyEnable(false);
-    service()->setDailyEnable(true);
-    priv()->timer->stop();
+    restartTimer();
     Clock::setNow(at(today, 12, 0, 0, 0));
     service()->onTimerTimeout();
     QVERIFY2(server.waitForMails(1), qPrintable(server.serverLog()));
@@ -316,9 +314,7 @@ void TestServiceDailyReport::dayWithoutReadings()
     service()->setServerPort(port);
     insertReading(QStringLiteral("2026-03-21 08:00:00"), 2, 2, 2, 2, 2, 2);
 
-    service()->setDailyEnable(false);
-    service()->setDailyEnable(true);
-    priv()->timer->stop();
+    restartTimer();
     Clock::setNow(at(QDate(2026, 3, 21), 12, 0, 0, 0));
     service()->onTimerTimeout();
     QVERIFY2(server.waitForMails(1), qPrintable(server.serverLog()));
