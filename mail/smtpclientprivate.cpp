@@ -1,6 +1,8 @@
 #include "smtpclientprivate.h"
 
 #include <QPointer>
+
+#include <algorithm>
 #include <QSslSocket>
 
 #include "hmac.h"
@@ -9,6 +11,22 @@ SmtpClientPrivate::SmtpClientPrivate(SmtpClient *q)
     : q(q)
 {
 }
+
+namespace {
+
+// An envelope address goes into a command line of its own: control
+// characters (a CR or LF in a configured address) are dropped so that it
+// cannot end the command early and start another.
+QByteArray envelopeAddress(const QString &address)
+{
+    QByteArray bytes = address.toLatin1();
+    const auto end = std::remove_if(bytes.begin(), bytes.end(),
+                                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; });
+    bytes.truncate(int(end - bytes.begin()));
+    return bytes;
+}
+
+} // namespace
 
 QByteArray SmtpClientPrivate::extractAddress(const QString &text)
 {
@@ -19,7 +37,7 @@ QByteArray SmtpClientPrivate::extractAddress(const QString &text)
         const QChar c = text.at(i);
         if (start >= 0) {
             if (c == QLatin1Char('>'))
-                return text.mid(start, i - start).toLatin1();
+                return envelopeAddress(text.mid(start, i - start));
             continue;
         }
         if (quoted) {
@@ -39,7 +57,7 @@ QByteArray SmtpClientPrivate::extractAddress(const QString &text)
                 start = i + 1;
         }
     }
-    return text.toLatin1();
+    return envelopeAddress(text);
 }
 
 void SmtpClientPrivate::writeCommand(const QByteArray &command)

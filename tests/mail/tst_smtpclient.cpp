@@ -75,6 +75,9 @@ void TestSmtpClient::extractAddress_data()
     QTest::newRow("unbalanced )") << QStringLiteral("a) <ups@example.com>") << QByteArray("ups@example.com");
     QTest::newRow("no closing >") << QStringLiteral("Name <ups@example.com") << QByteArray("Name <ups@example.com");
     QTest::newRow("latin-1") << QStringLiteral("\u00e9@example.com") << QByteArray("\xe9@example.com");
+    // A configured address cannot smuggle a second command onto the line.
+    QTest::newRow("CR LF in bare") << QStringLiteral("a@example.com\r\nDATA") << QByteArray("a@example.comDATA");
+    QTest::newRow("CR LF in brackets") << QStringLiteral("A <a@example.com\r\nDATA>") << QByteArray("a@example.comDATA");
 }
 
 void TestSmtpClient::extractAddress()
