@@ -87,15 +87,9 @@ void TestDevCommService::serialLossAndHandBack()
     QCOMPARE(link.upsData()->inputVol, 230.0f);
 
     // Nine unanswered writes: the record is forgotten, but no CommLost.
-    int silentFrom = -1;
-    connect(&ups, &SimulatedUps::commandReceived, this, [&](const QByteArray &command) {
-        if (silentFrom < 0 && command == "A1") {
-            silentFrom = ups.received().size() - 1;
-            ups.setSilent(true);
-        }
-    });
-    QTRY_VERIFY_WITH_TIMEOUT(silentFrom >= 0, 5000);
-    while (ups.received().size() - silentFrom < 9) {
+    ups.setSilentFrom("A1");
+    QTRY_VERIFY_WITH_TIMEOUT(ups.silentFrom() >= 0, 5000);
+    while (ups.received().size() - ups.silentFrom() < 9) {
         const int before = ups.received().size();
         poll(&link);
         QTRY_COMPARE_WITH_TIMEOUT(ups.received().size(), before + 1, 2000);
