@@ -5,7 +5,7 @@
 #include <QString>
 
 class ServiceEMailPrivate;
-#if 0
+#ifndef AMBREL_SERVICE
 class ListModelEMailUser;
 #endif
 
@@ -15,7 +15,7 @@ class ListModelEMailUser;
 class ServiceEMail : public QObject
 {
     Q_OBJECT
-#if 0
+#ifndef AMBREL_SERVICE
     Q_PROPERTY(bool enable READ enable WRITE setEnable)
     Q_PROPERTY(QString serverAddress READ serverAddress WRITE setServerAddress)
     Q_PROPERTY(ushort serverPort READ serverPort WRITE setServerPort)
@@ -40,7 +40,7 @@ public:
     // disabled or no receiver is listed.
     void sendAlarmMail(const QString &text);
 
-#if 0
+#ifndef AMBREL_SERVICE
     ListModelEMailUser *userModel() const;
 
     bool enable() const;
@@ -84,7 +84,7 @@ public slots:
     void onMailFinished();
 
 public:
-#if 0
+#ifndef AMBREL_SERVICE
     Q_INVOKABLE void sendTestEMail();
 #endif
 

@@ -1,0 +1,359 @@
+#include "smtpclientprivate.h"
+
+#include <QPointer>
+#include <QSslSocket>
+
+#include "hmac.h"
+
+SmtpClientPrivate::SmtpClientPrivate(SmtpClient *q)
+    : q(q)
+{
+}
+
+QByteArray SmtpClientPrivate::extractAddress(const QString &text)
+{
+    bool quoted = false;
+    int depth = 0;
+    int start = -1;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (start >= 0) {
+            if (c == QLatin1Char('>'))
+                return text.mid(start, i - start).toLatin1();
+            continue;
+        }
+        if (quoted) {
+            if (c == QLatin1Char('"'))
+                quoted = false;
+            continue;
+        }
+        if (c == QLatin1Char('(')) {
+            ++depth;
+        } else if (c == QLatin1Char(')')) {
+            if (depth > 0)
+                --depth;
+        } else if (depth == 0) {
+            if (c == QLatin1Char('"'))
+                quoted = true;
+            else if (c == QLatin1Char('<'))
+                start = i + 1;
+        }
+    }
+    return text.toLatin1();
+}
+
+void SmtpClientPrivate::writeCommand(const QByteArray &command)
+{
+    socket->write(command + "\r\n");
+}
+
+void SmtpClientPrivate::socketError(QAbstractSocket::SocketError err)
+{
+    const QString msg = socket->errorString();
+    if (err == QAbstractSocket::SslHandshakeFailedError) {
+        emit q->encryptionFailed();
+        emit q->encryptionFailed(msg);
+    } else if (state == SmtpClient::StartState) {
+        emit q->connectionFailed();
+        emit q->connectionFailed(msg);
+    }
+}
+
+void SmtpClientPrivate::socketRead()
+{
+    // A listener may delete the client from within one of its signals.
+    const QPointer<SmtpClient> alive(q);
+    readBuffer += socket->readAll();
+    int end;
+    while ((end = readBuffer.indexOf("\r\n")) >= 0) {
+        const QByteArray line = readBuffer.left(end);
+        readBuffer.remove(0, end + 2);
+        handleLine(line);
+        if (!alive)
+            return;
+    }
+}
+
+void SmtpClientPrivate::handleLine(const QByteArray &line)
+{
+    const QByteArray code = line.left(3);
+    const bool positive = line.startsWith('2');
+
+    switch (state) {
+    case SmtpClient::Disconnected:
+    case SmtpClient::EhloExtensionsReceived:
+    case SmtpClient::EhloDone:
+    case SmtpClient::Authenticated:
+    case SmtpClient::Waiting:
+        break;
+
+    case SmtpClient::StartState:
+        if (!positive) {
+            state = SmtpClient::Disconnected;
+            emit q->connectionFailed();
+            emit q->connectionFailed(QString::fromUtf8(line));
+            socket->disconnectFromHost();
+        } else {
+            ehlo();
+        }
+        break;
+
+    case SmtpClient::EhloSent:
+    case SmtpClient::EhloGreetReceived:
+    case SmtpClient::HeloSent:
+        handleEhloReply(code, line.size() < 4 || line.at(3) != ' ', QString::fromLatin1(line.mid(4)));
+        break;
+
+    case SmtpClient::StartTLSSent:
+        if (code == "220") {
+            socket->startClientEncryption();
+            ehlo();
+        } else {
+            chooseAuthentication();
+        }
+        break;
+
+    case SmtpClient::AuthRequestSent:
+    case SmtpClient::AuthUsernameSent:
+        authStep(line);
+        break;
+
+    case SmtpClient::AuthSent:
+        if (positive) {
+            setAuthenticated();
+        } else {
+            state = SmtpClient::Disconnected;
+            emit q->authenticationFailed();
+            emit q->authenticationFailed(QString::fromUtf8(line));
+            socket->disconnectFromHost();
+        }
+        break;
+
+    case SmtpClient::MailToSent:
+    case SmtpClient::RcptAckPending:
+        recipientReply(line);
+        break;
+
+    case SmtpClient::SendingBody:
+        if (line.startsWith('3')) {
+            socket->write(queue.first().second.rawMessageData());
+            writeCommand(".");
+            state = SmtpClient::BodySent;
+        } else {
+            failCurrentMail(line);
+        }
+        break;
+
+    case SmtpClient::BodySent:
+        if (queue.isEmpty()) {
+            sendNext();
+        } else if (positive) {
+            const int id = queue.takeFirst().first;
+            const QPointer<SmtpClient> alive(q);
+            emit q->mailSent(id);
+            if (alive)
+                sendNext();
+        } else {
+            failCurrentMail(line);
+        }
+        break;
+
+    case SmtpClient::Resetting:
+        if (positive) {
+            state = SmtpClient::Waiting;
+            sendNext();
+        } else {
+            emit q->connectionFailed();
+            emit q->connectionFailed(QString::fromUtf8(line));
+        }
+        break;
+    }
+}
+
+void SmtpClientPrivate::ehlo()
+{
+    writeCommand("ehlo localhost");
+    extensions.clear();
+    state = SmtpClient::EhloSent;
+}
+
+void SmtpClientPrivate::handleEhloReply(const QByteArray &code, bool continued, const QString &text)
+{
+    if (code != "250") {
+        if (state == SmtpClient::HeloSent) {
+            writeCommand("QUIT");
+            socket->flush();
+            socket->disconnectFromHost();
+        } else {
+            writeCommand("helo");
+            state = SmtpClient::HeloSent;
+        }
+        return;
+    }
+
+    if (state == SmtpClient::EhloGreetReceived) {
+        const int blank = text.indexOf(QLatin1Char(' '));
+        const QString keyword = (blank < 0 ? text : text.left(blank)).toUpper();
+        extensions.insert(keyword, blank < 0 ? QString() : text.mid(blank + 1));
+        if (!continued)
+            state = SmtpClient::EhloDone;
+    } else {
+        state = continued ? SmtpClient::EhloGreetReceived : SmtpClient::EhloDone;
+    }
+
+    if (state == SmtpClient::EhloDone) {
+        if (extensions.contains(QStringLiteral("STARTTLS")) && !startTlsDisabled) {
+            writeCommand("starttls");
+            state = SmtpClient::StartTLSSent;
+        } else {
+            chooseAuthentication();
+        }
+    }
+}
+
+void SmtpClientPrivate::setAuthenticated()
+{
+    state = SmtpClient::Authenticated;
+    emit q->authenticated();
+}
+
+void SmtpClientPrivate::chooseAuthentication()
+{
+    const auto auth = extensions.constFind(QStringLiteral("AUTH"));
+    if (auth == extensions.cend() || userName.isEmpty() || password.isEmpty()) {
+        setAuthenticated();
+        return;
+    }
+    const QStringList methods = auth.value().toUpper().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (methods.contains(QLatin1String("CRAM-MD5")) && (allowedAuthMethods & SmtpClient::AuthCramMD5)) {
+        writeCommand("auth cram-md5");
+        authMethod = SmtpClient::AuthCramMD5;
+        state = SmtpClient::AuthRequestSent;
+    } else if (methods.contains(QLatin1String("LOGIN")) && (allowedAuthMethods & SmtpClient::AuthLogin)) {
+        writeCommand("auth login");
+        authMethod = SmtpClient::AuthLogin;
+        state = SmtpClient::AuthRequestSent;
+    } else {
+        // PLAIN is never used, even when it is all the server offers.
+        setAuthenticated();
+    }
+}
+
+void SmtpClientPrivate::authStep(const QByteArray &line)
+{
+    if (authMethod == SmtpClient::AuthCramMD5) {
+        const QByteArray challenge = QByteArray::fromBase64(line.mid(4));
+        Hmac hmac(QCryptographicHash::Md5);
+        hmac.setKey(password);
+        hmac.addData(challenge);
+        writeCommand((userName + ' ' + hmac.result().toHex()).toBase64());
+        state = SmtpClient::AuthSent;
+    } else if (state == SmtpClient::AuthRequestSent) {
+        writeCommand(userName.toBase64());
+        state = SmtpClient::AuthUsernameSent;
+    } else {
+        writeCommand(password.toBase64());
+        state = SmtpClient::AuthSent;
+    }
+}
+
+void SmtpClientPrivate::recipientReply(const QByteArray &line)
+{
+    const bool positive = line.startsWith('2');
+    if (state == SmtpClient::MailToSent) {
+        if (positive)
+            recipientStep();
+        else
+            failCurrentMail(line);
+        return;
+    }
+
+    // Pipelined: every line of the burst gets its reply before the mail is
+    // given up and the RSET goes out, so that the next reply read belongs to
+    // the RSET.
+    --burstRepliesDue;
+    if (!positive && burstRefusal.isEmpty())
+        burstRefusal = line;
+    if (burstRefusal.isEmpty()) {
+        recipientStep();
+    } else if (burstRepliesDue <= 0) {
+        const QByteArray refusal = burstRefusal;
+        burstRefusal.clear();
+        failCurrentMail(refusal);
+    }
+}
+
+void SmtpClientPrivate::recipientStep()
+{
+    if (!mailFromAccepted)
+        mailFromAccepted = true;
+    else
+        ++rcptAccepted;
+
+    if (rcptSent == currentRecipients.size()) {
+        writeCommand("data");
+        state = SmtpClient::SendingBody;
+    } else if (state == SmtpClient::RcptAckPending) {
+        ++rcptSent;
+    } else {
+        writeCommand("rcpt to:<" + extractAddress(currentRecipients.at(rcptSent)) + ">");
+        ++rcptSent;
+    }
+}
+
+void SmtpClientPrivate::failCurrentMail(const QByteArray &line)
+{
+    const int id = queue.takeFirst().first;
+    const QPointer<SmtpClient> alive(q);
+    emit q->mailFailed(id, line.left(3).toInt());
+    if (alive)
+        emit q->mailFailed(id, line.left(3).toInt(), QString::fromUtf8(line));
+    if (alive)
+        sendNext();
+}
+
+void SmtpClientPrivate::sendNext()
+{
+    const QPointer<SmtpClient> alive(q);
+    while (alive) {
+        if (state == SmtpClient::Disconnected)
+            return;
+        if (queue.isEmpty()) {
+            state = SmtpClient::Waiting;
+            emit q->finished();
+            return;
+        }
+        if (state != SmtpClient::Waiting) {
+            writeCommand("rset");
+            state = SmtpClient::Resetting;
+            return;
+        }
+
+        mailFromAccepted = false;
+        rcptAccepted = 0;
+        rcptSent = 0;
+        burstRepliesDue = 0;
+        burstRefusal.clear();
+        const MailMessage &message = queue.first().second;
+        currentRecipients = message.recipients(MailMessage::To) + message.recipients(MailMessage::Cc)
+            + message.recipients(MailMessage::Bcc);
+        if (currentRecipients.isEmpty()) {
+            const int id = queue.takeFirst().first;
+            emit q->mailFailed(id, SmtpClient::NoRecipients);
+            if (alive)
+                emit q->mailFailed(id, SmtpClient::NoRecipients, QStringLiteral("e-mail has no recipients"));
+            continue;
+        }
+
+        writeCommand("mail from:<" + extractAddress(message.sender()) + ">");
+        if (extensions.contains(QStringLiteral("PIPELINING"))) {
+            for (const QString &recipient : qAsConst(currentRecipients))
+                writeCommand("rcpt to:<" + extractAddress(recipient) + ">");
+            burstRepliesDue = 1 + currentRecipients.size();
+            state = SmtpClient::RcptAckPending;
+        } else {
+            state = SmtpClient::MailToSent;
+        }
+        return;
+    }
+}

@@ -1,0 +1,71 @@
+#ifndef SERVICEEMAIL_P_H
+#define SERVICEEMAIL_P_H
+
+// Internal state of ServiceEMail; not part of its interface.
+
+#include "serviceemail.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QPointer>
+#include <QStringList>
+#include <QTime>
+
+class MailMessage;
+class Settings;
+class SmtpClient;
+class QTimer;
+
+class ServiceEMailPrivate
+{
+public:
+    explicit ServiceEMailPrivate(ServiceEMail *owner);
+
+    static ServiceEMailPrivate *get(ServiceEMail *service) { return service->d; }
+
+    void loadSettings();
+    void startTimer();
+    void stopTimer();
+    // The day whose daily report a tick at `now` sends; invalid for none.
+    QDate dueReportDay(const QDateTime &now) const;
+
+    QStringList receivers() const;
+    SmtpClient *setUpClient();
+    void retire(SmtpClient *client);
+    MailMessage message(const QStringList &to, const QString &subject) const;
+    QString body(const QString &text) const;
+    void writeWorkbook(const QString &path) const;
+    void sendDailyReport();
+
+    ServiceEMail *q;
+#ifndef AMBREL_SERVICE
+    ListModelEMailUser *userModel = nullptr;
+#endif
+    Settings *settings = nullptr;
+    SmtpClient *smtp = nullptr;
+    QTimer *timer = nullptr;
+    bool enable = false;
+    QString serverAddress;
+    quint16 serverPort = 0;
+    QString senderName;
+    QString senderAddress;
+    int encrypt = 0;
+    bool authEnable = false;
+    QString authAccount;
+    QString authPassword;
+    bool dailyEnable = false;
+    QTime dailyTime;
+
+    // Daily timer: the previous tick since the timer was last started (invalid
+    // before the first), and the day whose report went out last.
+    QDateTime lastTick;
+    QDate lastReportDay;
+
+    // Clients of earlier mails that may still be at work; each goes once it
+    // has finished, failed or lost its connection, or when its time is up.
+    QList<QPointer<SmtpClient>> retired;
+    int retireTimeout = 120000; // ms
+};
+
+#endif // SERVICEEMAIL_P_H

@@ -1,0 +1,50 @@
+#ifndef XLSXDOCUMENT_H
+#define XLSXDOCUMENT_H
+
+#include <QString>
+#include <QVariant>
+
+class XlsxDocumentPrivate;
+
+// A one-sheet Excel workbook, written cell by cell and then saved.
+// Rows and columns count from 1, as in the sheet's own numbering.
+// After the first saveAs the workbook is complete: later writes fail, and
+// a later saveAs stores the same workbook again.
+class XlsxDocument
+{
+public:
+    // Every format centres its cells horizontally and vertically.
+    struct Format {
+        bool thinBorder = false; // thin border on all four sides
+        bool fill = false;       // solid pattern fill in fillColor
+        quint32 fillColor = 0xFFFFFF; // 0xRRGGBB
+    };
+
+    XlsxDocument();
+    ~XlsxDocument();
+    XlsxDocument(const XlsxDocument &) = delete;
+    XlsxDocument &operator=(const XlsxDocument &) = delete;
+
+    // False when the workbook could not be set up; every call then fails.
+    bool isValid() const;
+
+    // A new cell format; the returned handle is passed to the writes.
+    int addFormat(const Format &format);
+    int addFormat(); // centred only
+
+    bool setColumnWidth(int column, double width);
+
+    // format: a handle of addFormat, or -1 for the sheet's default.
+    bool writeString(int row, int column, const QString &text, int format = -1);
+    bool writeNumber(int row, int column, double number, int format = -1);
+    // Numbers as numbers, anything else as its text; a null value leaves the cell empty.
+    bool write(int row, int column, const QVariant &value, int format = -1);
+
+    // Saves the workbook to path, replacing a file that is there.
+    bool saveAs(const QString &path);
+
+private:
+    XlsxDocumentPrivate *d;
+};
+
+#endif // XLSXDOCUMENT_H

@@ -1,0 +1,155 @@
+#include "clock.h"
+#include "database.h"
+#include "listmodelemailuser.h"
+#include "settings.h"
+#include "testenvironment.h"
+
+#include <QSqlQuery>
+
+class TestListModelEMailUser : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanupTestCase();
+
+    void emptyTable();
+    void addKeepsDuplicatesAndOrder();
+    void updateKeepsAddedTime();
+    void deleteAndClear();
+    void clearRemovesMoreRowsThanOneFetch();
+    void rolesNameTheColumns();
+    void setDataThroughColumnRole();
+};
+
+void TestListModelEMailUser::initTestCase()
+{
+    TestEnvironment::makeDataDirs();
+    Settings::instance()->load();
+    Database::instance()->createTables();
+}
+
+void TestListModelEMailUser::init()
+{
+    QSqlQuery(QStringLiteral("delete from email_user"));
+    Clock::setNow(QDateTime(QDate(2026, 5, 1), QTime(8, 30, 0)));
+}
+
+void TestListModelEMailUser::cleanupTestCase()
+{
+    Clock::setNow(QDateTime());
+}
+
+void TestListModelEMailUser::emptyTable()
+{
+    ListModelEMailUser model;
+    QCOMPARE(model.rowCount(), 0);
+    QVERIFY(!model.get(0).isValid());
+    QVERIFY(!model.get(-1).isValid());
+    model.clearUsers();
+    QCOMPARE(model.rowCount(), 0);
+    model.delUser(0);
+    model.updateUser(0, QStringLiteral("a@example.com"));
+    QCOMPARE(model.rowCount(), 0);
+}
+
+void TestListModelEMailUser::addKeepsDuplicatesAndOrder()
+{
+    ListModelEMailUser model;
+    model.addUser(QStringLiteral("a@example.com"));
+    model.addUser(QStringLiteral("b@example.com"));
+    model.addUser(QStringLiteral("a@example.com"));
+    QCOMPARE(model.rowCount(), 3);
+    QCOMPARE(model.get(0).toString(), QStringLiteral("a@example.com"));
+    QCOMPARE(model.get(1).toString(), QStringLiteral("b@example.com"));
+    QCOMPARE(model.get(2).toString(), QStringLiteral("a@example.com"));
+    QVERIFY(!model.get(3).isValid());
+    QCOMPARE(model.data(model.index(0, 0), 257).toString(), QStringLiteral("2026-05-01 08:30:00"));
+
+    // A second model over the same table sees the rows at once.
+    ListModelEMailUser other;
+    QCOMPARE(other.rowCount(), 3);
+}
+
+void TestListModelEMailUser::updateKeepsAddedTime()
+{
+    ListModelEMailUser model;
+    model.addUser(QStringLiteral("a@example.com"));
+    model.addUser(QStringLiteral("b@example.com"));
+    const QVariant id = model.data(model.index(1, 0), 256);
+    Clock::advance(3600);
+    model.updateUser(1, QStringLiteral("c@example.com"));
+
+    QCOMPARE(model.get(1).toString(), QStringLiteral("c@example.com"));
+    QCOMPARE(model.data(model.index(1, 0), 257).toString(), QStringLiteral("2026-05-01 08:30:00"));
+    QCOMPARE(model.data(model.index(1, 0), 256), id);
+    QCOMPARE(model.get(0).toString(), QStringLiteral("a@example.com"));
+}
+
+void TestListModelEMailUser::deleteAndClear()
+{
+    ListModelEMailUser model;
+    for (const char *user : {"a@example.com", "b@example.com", "c@example.com"})
+        model.addUser(QString::fromLatin1(user));
+    model.delUser(1);
+    QCOMPARE(model.rowCount(), 2);
+    QCOMPARE(model.get(1).toString(), QStringLiteral("c@example.com"));
+
+    model.addUser(QStringLiteral("d@example.com"));
+    model.clearUsers();
+    QCOMPARE(model.rowCount(), 0);
+    QSqlQuery count(QStringLiteral("select count(*) from email_user"));
+    QVERIFY(count.next());
+    QCOMPARE(count.value(0).toInt(), 0);
+}
+
+void TestListModelEMailUser::clearRemovesMoreRowsThanOneFetch()
+{
+    QSqlQuery insert;
+    QSqlDatabase::database().transaction();
+    for (int i = 0; i < 600; ++i)
+        insert.exec(QStringLiteral("insert into email_user(user) values('u%1@example.com')").arg(i));
+    QSqlDatabase::database().commit();
+
+    ListModelEMailUser model;
+    model.clearUsers();
+    QCOMPARE(model.rowCount(), 0);
+    QSqlQuery count(QStringLiteral("select count(*) from email_user"));
+    QVERIFY(count.next());
+    QCOMPARE(count.value(0).toInt(), 0);
+}
+
+void TestListModelEMailUser::rolesNameTheColumns()
+{
+    ListModelEMailUser model;
+    const QHash<int, QByteArray> roles = model.roleNames();
+    QCOMPARE(roles.size(), 3);
+    QCOMPARE(roles.value(256), QByteArray("id"));
+    QCOMPARE(roles.value(257), QByteArray("dateTime"));
+    QCOMPARE(roles.value(258), QByteArray("user"));
+
+    model.addUser(QStringLiteral("a@example.com"));
+    // Column roles read their column whatever column the index names;
+    // the display role keeps the base meaning.
+    QCOMPARE(model.data(model.index(0, 0), 258).toString(), QStringLiteral("a@example.com"));
+    QCOMPARE(model.data(model.index(0, 2), Qt::DisplayRole).toString(), QStringLiteral("a@example.com"));
+    QCOMPARE(model.data(model.index(0, 1), Qt::DisplayRole).toString(), QStringLiteral("2026-05-01 08:30:00"));
+    QVERIFY(!model.data(QModelIndex(), 258).isValid());
+}
+
+void TestListModelEMailUser::setDataThroughColumnRole()
+{
+    ListModelEMailUser model;
+    model.addUser(QStringLiteral("a@example.com"));
+    QVERIFY(!model.setData(QModelIndex(), QStringLiteral("x"), 258));
+    QVERIFY(model.setData(model.index(0, 0), QStringLiteral("z@example.com"), 258));
+
+    QSqlQuery query(QStringLiteral("select user from email_user"));
+    QVERIFY(query.next());
+    QCOMPARE(query.value(0).toString(), QStringLiteral("z@example.com"));
+}
+
+AMBREL_TEST_MAIN(TestListModelEMailUser)
+#include "tst_listmodelemailuser.moc"
