@@ -18,7 +18,6 @@ private slots:
     void nextRun_data();
     void nextRun();
     void keepsLocalTimeAcrossDaylightSaving();
-    void scheduleTaskDataSignalsOnlyOnChange();
 };
 
 namespace {
@@ -124,30 +123,6 @@ void TestNextRunTime::keepsLocalTimeAcrossDaylightSaving()
                                          QTime(8, 0));
     QCOMPARE(result.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")), QStringLiteral("2024-03-31 08:00:00"));
     QCOMPARE(result.toSecsSinceEpoch() - Clock::now().toSecsSinceEpoch(), qint64(22 * 3600));
-}
-
-void TestNextRunTime::scheduleTaskDataSignalsOnlyOnChange()
-{
-    ScheduleTaskData data;
-    QSignalSpy cycle(&data, &ScheduleTaskData::cycleChanged);
-    QSignalSpy time(&data, &ScheduleTaskData::timeChanged);
-    QSignalSpy action(&data, &ScheduleTaskData::actionChanged);
-    QSignalSpy enable(&data, &ScheduleTaskData::enableChanged);
-    data.setCycle(0);
-    data.setTime(QString());
-    data.setAction(0);
-    data.setEnable(false);
-    QCOMPARE(cycle.count() + time.count() + action.count() + enable.count(), 0);
-    data.setCycle(2);
-    data.setCycle(2);
-    data.setTime(QStringLiteral("08:00:00"));
-    data.setAction(3);
-    data.setEnable(true);
-    QCOMPARE(cycle.count(), 1);
-    QCOMPARE(time.count(), 1);
-    QCOMPARE(action.count(), 1);
-    QCOMPARE(enable.count(), 1);
-    QCOMPARE(data.property("time").toString(), QStringLiteral("08:00:00"));
 }
 
 AMBREL_TEST_MAIN(TestNextRunTime)
