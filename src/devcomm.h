@@ -1,0 +1,92 @@
+#ifndef DEVCOMM_H
+#define DEVCOMM_H
+
+#include "upsdata.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+class DevCommPrivate;
+
+// The program's one connection to the UPS, over USB HID or a serial port:
+// polls it, decides when the link is up or lost, saves readings to
+// "device_data" while the UPS answers, watches the serial ports and passes
+// commands on to the selected transport. The program uses instance(); the
+// public constructor lets tests build links of their own.
+class DevComm : public QObject
+{
+    Q_OBJECT
+#ifndef AMBREL_SERVICE
+    Q_PROPERTY(uint saveCycle READ saveCycle WRITE setSaveCycle)
+    Q_PROPERTY(int baud READ baud WRITE setBaud)
+    Q_PROPERTY(int commType READ commType)
+    Q_PROPERTY(QVariantMap devData READ devData NOTIFY devDataChanged)
+    Q_PROPERTY(QStringList comPort READ comPort NOTIFY comPortChanged)
+    Q_PROPERTY(QString usbVersion READ usbVersion NOTIFY usbVersionChanged)
+#endif
+
+public:
+    enum CommunicationType { USB = 0, COM = 1 };
+    Q_ENUM(CommunicationType)
+
+    explicit DevComm(QObject *parent = nullptr);
+    ~DevComm() override;
+
+    static DevComm *instance();
+
+    // Opens the configured link and polls it.
+    void start();
+#ifdef AMBREL_SERVICE
+    // Releases the port and the USB device and forgets the UPS.
+    void stop();
+    // Reads the serial settings again and configures the port with them.
+    void loadSerialSettings();
+#endif
+
+    // The live record (status bits, battery capacity, ...).
+    UPSData *upsData();
+
+#ifndef AMBREL_SERVICE
+    uint saveCycle() const;
+    void setSaveCycle(uint seconds);
+    int baud() const;
+    int commType() const;
+    QVariantMap devData() const;
+    QStringList comPort() const;
+    QString usbVersion() const;
+
+    Q_INVOKABLE bool openDevice(int type, QString devName = QString());
+    Q_INVOKABLE void setShutdown(bool shutdown, int time);
+    Q_INVOKABLE void setSelfTest(int type, int time);
+    Q_INVOKABLE void setBuzzer();
+    Q_INVOKABLE void setBaud(int baud);
+#else
+    void setShutdown(bool shutdown, int time);
+    void setSelfTest(int type, int time);
+#endif
+
+signals:
+    void devDataChanged();
+#ifndef AMBREL_SERVICE
+    void comPortChanged();
+    void usbVersionChanged();
+#else
+    void onlineChanged(bool isOnline);
+#endif
+
+private slots:
+    void onTimerPollingTimeout();
+    void onTimerSaveTimeout();
+#ifndef AMBREL_SERVICE
+    void onTimerCOMTimeout();
+#endif
+    void onCOMReadyRead();
+
+private:
+    friend class DevCommPrivate;
+    DevCommPrivate *d;
+};
+
+#endif // DEVCOMM_H

@@ -1,0 +1,73 @@
+#ifndef DEVCOMM_P_H
+#define DEVCOMM_P_H
+
+#include "devcomm.h"
+
+#include <QJsonArray>
+#include <QList>
+#include <QStringList>
+
+class Megatec;
+class QSerialPort;
+class QTimer;
+class Settings;
+struct hid_device_;
+
+class DevCommPrivate
+{
+public:
+    explicit DevCommPrivate(DevComm *owner);
+
+    // Seams for tests: the serial-port lister of the scan (the system's
+    // list when null) and the USB device list file (beside the program
+    // when empty).
+    static QStringList (*portLister)();
+    static QString usbConfigFile;
+
+    static QStringList availablePorts();
+
+    void linkLost();
+    void startSaveTimer();
+    void configurePort();
+    void pollSerial();
+    void writeSetting(int type, const QVariant &value);
+
+    // USB side.
+    void loadUsbConfig();
+    void openUsb();
+    void pollingUSB();
+    int getUsbString(int index, char *field, int maxBytes);
+    void parseFeatureReport(const unsigned char *report, int length);
+    void parseStatusReport(const unsigned char *report, int length);
+    void deviceGone();
+    void sendReport(const QByteArray &report);
+
+    DevComm *q;
+    Megatec *megatec = nullptr;
+    QTimer *pollTimer = nullptr;
+    QTimer *saveTimer = nullptr;
+#ifndef AMBREL_SERVICE
+    QTimer *scanTimer = nullptr;
+#endif
+    Settings *settings = nullptr;
+    QSerialPort *serialPort = nullptr;
+    hid_device_ *hidDevice = nullptr;
+    int commType = 0;
+    int unanswered = 0;
+    unsigned int saveCycle = 0;
+    int baud = 2400;
+    quint16 vid = 0;
+    quint16 pid = 0;
+    bool versionReportSeen = false;
+    bool ratingReportSeen = false;
+    QList<int> stringIndexes;
+#ifndef AMBREL_SERVICE
+    QStringList comPorts;
+#endif
+    QString usbVersion;
+    QString portName;
+    QList<int> reportQueue;
+    QJsonArray usbIds;
+};
+
+#endif // DEVCOMM_P_H

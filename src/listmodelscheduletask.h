@@ -1,0 +1,41 @@
+#ifndef LISTMODELSCHEDULETASK_H
+#define LISTMODELSCHEDULETASK_H
+
+#include <QDateTime>
+#include <QSqlTableModel>
+#include <QVariant>
+
+// The scheduled tasks of the schedule_task table. Every change made through
+// the model is written to the table at once. Each column is a role from 256
+// on, named after the column; the "time" role shows the task's next run.
+class ListModelScheduleTask : public QSqlTableModel
+{
+    Q_OBJECT
+
+public:
+    explicit ListModelScheduleTask(QObject *parent = nullptr);
+    ~ListModelScheduleTask() override;
+
+    enum { FirstColumnRole = 256 };
+
+    // The next run of a row's record (invalid for an unknown cycle or an
+    // unreadable time).
+    static QDateTime nextRun(const QSqlRecord &record);
+
+#ifndef AMBREL_SERVICE
+    // task: a map with "cycle", "time", "action" and "enable".
+    Q_INVOKABLE void addTask(QVariant task);
+    Q_INVOKABLE void delTask(int row);
+    // task: a map with "cycle", "time" and "action".
+    Q_INVOKABLE void updateTask(int row, QVariant task);
+#endif
+
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+    QHash<int, QByteArray> roleNames() const override;
+
+signals:
+    void taskChanged();
+};
+
+#endif // LISTMODELSCHEDULETASK_H

@@ -1,0 +1,58 @@
+#include "nextruntime.h"
+
+#include "clock.h"
+#include "scheduletaskdata.h"
+
+namespace {
+
+QDateTime at(QDateTime day, const QTime &time)
+{
+    day.setTime(time);
+    return day;
+}
+
+} // namespace
+
+QDateTime nextRunTime(int cycle, const QDateTime &anchor, const QTime &time)
+{
+    const QDateTime now = Clock::now();
+    if (cycle < ScheduleTaskData::OneShoot || cycle > ScheduleTaskData::EveryMonth
+        || !time.isValid())
+        return QDateTime();
+
+    // Whole seconds since midnight; the current second counts as passed.
+    const int nowSecs = now.time().msecsSinceStartOfDay() / 1000;
+    const int timeSecs = time.msecsSinceStartOfDay() / 1000;
+    const bool laterToday = timeSecs - nowSecs > 0;
+
+    switch (cycle) {
+    case ScheduleTaskData::OneShoot:
+    case ScheduleTaskData::EveryDay:
+        return at(laterToday ? now : now.addDays(1), time);
+
+    case ScheduleTaskData::EveryWeek: {
+        if (!anchor.date().isValid())
+            return QDateTime();
+        const int w = anchor.date().dayOfWeek();
+        const int d = now.date().dayOfWeek();
+        if (d < w)
+            return at(now.addDays(w - d), time);
+        if (d > w)
+            return at(now.addDays(w - d + 7), time);
+        return at(laterToday ? now : now.addDays(7), time);
+    }
+
+    case ScheduleTaskData::EveryMonth: {
+        if (!anchor.date().isValid())
+            return QDateTime();
+        const int m = anchor.date().day();
+        const int d = now.date().day();
+        if (d < m)
+            return at(now.addDays(m - d), time);
+        if (d > m)
+            return at(now.addDays(m - d).addMonths(1), time);
+        return at(laterToday ? now : now.addMonths(1), time);
+    }
+    }
+    return QDateTime();
+}

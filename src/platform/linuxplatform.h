@@ -1,0 +1,23 @@
+#ifndef LINUXPLATFORM_H
+#define LINUXPLATFORM_H
+
+#include "platform.h"
+
+// The platform layer on Linux: logind for the shutdown, the X11 window list,
+// and the command file run directly or through /bin/sh.
+class LinuxPlatform : public Platform
+{
+public:
+    // Calls logind's PowerOff (not interactive) on the system bus.
+    void powerOff() override;
+
+    // The windows of the X display named by DISPLAY (see X11WindowList).
+    QList<Window> visibleWindows() override;
+
+    // An executable file runs itself, any other file is the script of
+    // /bin/sh. The path is handed over as one argument, never through a
+    // shell command line.
+    void runCommandFile(const QString &path) override;
+};
+
+#endif // LINUXPLATFORM_H

@@ -1,0 +1,48 @@
+#ifndef PLATFORM_H
+#define PLATFORM_H
+
+#include <QList>
+#include <QString>
+
+// What the protection services need from the operating system. Everything
+// that knows which system the program runs on lives behind this interface;
+// the rest of the program calls Platform::instance() and nothing else.
+//
+// The program uses the system's own implementation. A test (or a program that
+// wants to keep the machine up) installs a replacement with setInstance().
+class Platform
+{
+public:
+    // One visible top-level window: its class name and its title.
+    struct Window
+    {
+        QString className;
+        QString title;
+    };
+
+    virtual ~Platform();
+
+    // The installed replacement, else the implementation for this system.
+    // Safe to call from any thread.
+    static Platform *instance();
+
+    // Installs a replacement (not owned); nullptr returns to the system's
+    // implementation.
+    static void setInstance(Platform *platform);
+
+    // Asks the operating system to shut down at once. A refused or failed
+    // request is not reported.
+    virtual void powerOff() = 0;
+
+    // The visible top-level windows that have a class name and a non-empty
+    // title, in the order in which the system lists them; empty when the
+    // system has no window list to offer.
+    virtual QList<Window> visibleWindows() = 0;
+
+    // Runs the user's command file and returns when it has ended. Its
+    // standard streams go nowhere. An empty or missing path returns at once.
+    // Blocks the calling thread: meant for a thread of its own.
+    virtual void runCommandFile(const QString &path) = 0;
+};
+
+#endif // PLATFORM_H

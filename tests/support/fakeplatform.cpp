@@ -1,0 +1,65 @@
+#include "fakeplatform.h"
+
+FakePlatform::FakePlatform()
+{
+    Platform::setInstance(this);
+}
+
+FakePlatform::~FakePlatform()
+{
+    Platform::setInstance(nullptr);
+    QMutexLocker lock(&mutex);
+    closing = true;
+    released.wakeAll();
+}
+
+void FakePlatform::powerOff()
+{
+    QMutexLocker lock(&mutex);
+    ++powerOffs;
+}
+
+QList<Platform::Window> FakePlatform::visibleWindows()
+{
+    QMutexLocker lock(&mutex);
+    return windows;
+}
+
+void FakePlatform::runCommandFile(const QString &path)
+{
+    QMutexLocker lock(&mutex);
+    files.append(path);
+    while (hold && !closing)
+        released.wait(&mutex);
+}
+
+int FakePlatform::powerOffCount() const
+{
+    QMutexLocker lock(&mutex);
+    return powerOffs;
+}
+
+void FakePlatform::setWindows(const QList<Window> &list)
+{
+    QMutexLocker lock(&mutex);
+    windows = list;
+}
+
+QStringList FakePlatform::commandFiles() const
+{
+    QMutexLocker lock(&mutex);
+    return files;
+}
+
+void FakePlatform::holdCommandFiles(bool on)
+{
+    QMutexLocker lock(&mutex);
+    hold = on;
+    if (!hold)
+        released.wakeAll();
+}
+
+void FakePlatform::release()
+{
+    holdCommandFiles(false);
+}

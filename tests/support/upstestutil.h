@@ -1,0 +1,82 @@
+#ifndef UPSTESTUTIL_H
+#define UPSTESTUTIL_H
+
+// Helpers shared by the tests of the UPS link. Header only: it is compiled
+// with each test, against the build (desktop or service) that test links.
+
+#include "alarm.h"
+#include "database.h"
+#include "megatec.h"
+#include "settings.h"
+#include "testenvironment.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QList>
+#include <QSqlQuery>
+
+namespace UpsTestUtil {
+
+// Prepares the data directory (with "/data/self_test"), the settings and the
+// database of a test program; returns the data directory.
+inline QString prepareStore()
+{
+    const QString dir = TestEnvironment::makeDataDirs();
+    QDir().mkpath(dir + QStringLiteral("/data/self_test"));
+    Settings::instance()->load();
+    Database::instance()->createTables();
+    return dir;
+}
+
+// Takes commands off the queue until `command` (without CR) comes up and
+// hands `reply` to the parser; returns what the parser returned, or false
+// when the command does not come up within 20 commands.
+inline bool feed(Megatec &megatec, const QByteArray &command, const QByteArray &reply)
+{
+    for (int i = 0; i < 20; ++i) {
+        if (megatec.nextCommand() == command + '\r')
+            return megatec.parseData(reply);
+    }
+    return false;
+}
+
+// The codes of the "alarm" table rows, oldest first.
+inline QList<int> alarmRows()
+{
+    QList<int> codes;
+    QSqlQuery query(QStringLiteral("select alarm from alarm order by id"));
+    while (query.next())
+        codes.append(query.value(0).toInt());
+    return codes;
+}
+
+inline int rowCount(const QString &table)
+{
+    QSqlQuery query(QStringLiteral("select count(*) from %1").arg(table));
+    return query.next() ? query.value(0).toInt() : -1;
+}
+
+#ifndef AMBREL_SERVICE
+// Whether the alarm list shows an entry with the text of this code.
+inline bool listed(int code)
+{
+    const QString text = Alarm::instance()->alarmText(code);
+    const QVariantList entries = Alarm::instance()->allAlarm();
+    for (const QVariant &entry : entries) {
+        if (entry.toMap().value(QStringLiteral("alarm")).toString() == text)
+            return true;
+    }
+    return false;
+}
+
+// Empties the alarm list and the "alarm" table.
+inline void clearAlarms()
+{
+    Alarm::instance()->clearAlarm();
+    QSqlQuery query(QStringLiteral("delete from alarm"));
+}
+#endif
+
+} // namespace UpsTestUtil
+
+#endif // UPSTESTUTIL_H
