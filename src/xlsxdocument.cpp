@@ -43,7 +43,7 @@ XlsxDocument::XlsxDocument()
     if (d->workbook)
         d->sheet = workbook_add_worksheet(d->workbook, nullptr);
     if (!d->sheet && d->workbook) {
-        workbook_close(d->workbook);
+        lxw_workbook_free(d->workbook);
         d->workbook = nullptr;
     }
 }
@@ -51,7 +51,7 @@ XlsxDocument::XlsxDocument()
 XlsxDocument::~XlsxDocument()
 {
     if (d->workbook && !d->closed)
-        workbook_close(d->workbook); // writes into the temporary directory only
+        lxw_workbook_free(d->workbook); // never saved: nothing to write
     delete d;
 }
 

@@ -114,6 +114,7 @@ void TestXlsxDocument::refusesCellsOutsideTheSheet()
     QVERIFY(!book.setColumnWidth(0, 10.0));
     QVERIFY(!book.writeNumber(1048577, 1, 1.0)); // past the last row of a sheet
     QVERIFY(!book.writeString(1, 16385, QStringLiteral("x")));
+    // Never saved: the document is thrown away without writing a file.
 }
 
 AMBREL_TEST_MAIN(TestXlsxDocument)

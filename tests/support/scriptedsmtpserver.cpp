@@ -39,7 +39,13 @@ void ScriptedSmtpServer::setEhloReply(const QByteArray &reply)
 
 void ScriptedSmtpServer::addReply(const QByteArray &commandPrefix, const QByteArray &reply)
 {
-    m_overrides.append(qMakePair(commandPrefix.toLower(), reply));
+    addExchange(commandPrefix, {reply});
+}
+
+void ScriptedSmtpServer::addExchange(const QByteArray &commandPrefix, const QList<QByteArray> &replies)
+{
+    if (!replies.isEmpty())
+        m_overrides.append(qMakePair(commandPrefix.toLower(), replies));
 }
 
 void ScriptedSmtpServer::setBurstSize(int lines)
@@ -154,10 +160,14 @@ void ScriptedSmtpServer::handleLine(const QByteArray &line)
 
 QByteArray ScriptedSmtpServer::replyFor(const QByteArray &line)
 {
+    if (!m_followUps.isEmpty())
+        return m_followUps.takeFirst();
     const QByteArray command = line.toLower();
     for (int i = 0; i < m_overrides.size(); ++i) {
-        if (command.startsWith(m_overrides.at(i).first))
-            return m_overrides.takeAt(i).second;
+        if (command.startsWith(m_overrides.at(i).first)) {
+            m_followUps = m_overrides.takeAt(i).second;
+            return m_followUps.takeFirst();
+        }
     }
     if (command == ".")
         return "250 queued";

@@ -17,9 +17,11 @@ class QTcpSocket;
 //
 // Every command gets a default positive reply unless an override matches:
 // addReply(prefix, reply) answers the next command whose lower-cased text
-// begins with prefix (an empty prefix matches any line) once. The end of the
-// message data counts as the command ".". A reply may hold several lines
-// separated by CR LF; CR LF is added at the end.
+// begins with prefix once. addExchange(prefix, replies) answers such a
+// command with the first reply and the lines that follow it, whatever they
+// are, with the others (an AUTH exchange). The end of the message data counts
+// as the command ".". A reply may hold several lines separated by CR LF;
+// CR LF is added at the end.
 class ScriptedSmtpServer : public QObject
 {
     Q_OBJECT
@@ -35,6 +37,7 @@ public:
     void setGreeting(const QByteArray &reply);          // default "220 localhost ready"
     void setEhloReply(const QByteArray &reply);         // default "250-localhost\r\n250 HELP"
     void addReply(const QByteArray &commandPrefix, const QByteArray &reply);
+    void addExchange(const QByteArray &commandPrefix, const QList<QByteArray> &replies);
 
     // When set, the replies to a "mail from" and the lines that follow it
     // are held back until lines lines in all have arrived: a client that
@@ -71,7 +74,8 @@ private:
     QByteArray m_buffer;
     QByteArray m_greeting = "220 localhost ready";
     QByteArray m_ehloReply = "250-localhost\r\n250 HELP";
-    QList<QPair<QByteArray, QByteArray>> m_overrides;
+    QList<QPair<QByteArray, QList<QByteArray>>> m_overrides;
+    QList<QByteArray> m_followUps;
     int m_burstSize = 0;
     int m_burstReceived = 0;
     QByteArray m_heldReplies;

@@ -66,6 +66,17 @@ bool SimulatedUps::isOpen() const { return m_master >= 0; }
 QString SimulatedUps::portPath() const { return m_path; }
 SimulatedUps::State &SimulatedUps::state() { return m_state; }
 void SimulatedUps::setSilent(bool silent) { m_silent = silent; }
+void SimulatedUps::setSilentFrom(const QByteArray &command)
+{
+    m_silentCommand = command;
+    m_silentFrom = -1;
+}
+
+int SimulatedUps::silentFrom() const
+{
+    return m_silentFrom;
+}
+
 void SimulatedUps::setDelay(int ms) { m_delay = ms; }
 void SimulatedUps::setChunkSize(int bytes) { m_chunk = bytes; }
 QList<QByteArray> SimulatedUps::received() const { return m_received; }
@@ -154,6 +165,10 @@ void SimulatedUps::handleCommand(const QByteArray &command)
 {
     m_received.append(command);
     emit commandReceived(command);
+    if (m_silentFrom < 0 && !m_silentCommand.isEmpty() && command == m_silentCommand) {
+        m_silentFrom = m_received.size() - 1;
+        m_silent = true;
+    }
     if (m_silent || m_unanswered.contains(command))
         return;
     const QByteArray reply = m_replies.contains(command) ? m_replies.value(command) : replyFor(command);

@@ -59,6 +59,10 @@ public:
 
     // Answers nothing at all while set.
     void setSilent(bool silent);
+    // Goes silent from the next receipt of this command on (that one
+    // included); silentFrom() is then its index in received(), else -1.
+    void setSilentFrom(const QByteArray &command);
+    int silentFrom() const;
     // Answers after this many milliseconds.
     void setDelay(int ms);
     // Writes replies in pieces of this many bytes, 10 ms apart (0: whole).
@@ -96,6 +100,8 @@ private:
     QByteArray m_input;
     State m_state;
     bool m_silent = false;
+    QByteArray m_silentCommand;
+    int m_silentFrom = -1;
     int m_delay = 0;
     int m_chunk = 0;
     QSet<QByteArray> m_unanswered;

@@ -1,0 +1,371 @@
+#include <QMessageAuthenticationCode>
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include "hmac.h"
+#include "mailencoding.h"
+#include "testenvironment.h"
+
+using namespace MailEncoding;
+
+namespace {
+
+QByteArray fold(const QString &name, const QString &value, const QByteArray &prefix = QByteArray())
+{
+    return foldMimeHeader(name, value, latin1Codec(), prefix);
+}
+
+QByteArray plain(const QString &body, int wrapLimit = 78, bool keepStartSpaces = false)
+{
+    QByteArray out;
+    appendPlainBody(out, body, wrapLimit, keepStartSpaces);
+    return out;
+}
+
+QByteArray quotedPrintable(const QString &body)
+{
+    QByteArray out;
+    appendQuotedPrintableBody(out, body);
+    return out;
+}
+
+QByteArray base64(const QString &body)
+{
+    QByteArray out;
+    appendBase64Body(out, body);
+    return out;
+}
+
+QList<QByteArray> linesOf(const QByteArray &text)
+{
+    QList<QByteArray> lines = text.split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    for (QByteArray &line : lines) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+    }
+    return lines;
+}
+
+QStringList words(const QString &word, int count)
+{
+    QStringList out;
+    for (int i = 0; i < count; ++i)
+        out << word;
+    return out;
+}
+
+} // namespace
+
+class TestMailEncoding : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void foldPlainWords();
+    void foldEncodedWords_data();
+    void foldEncodedWords();
+    void foldLongEncodedValues_data();
+    void foldLongEncodedValues();
+    void bodyEncodingChoice_data();
+    void bodyEncodingChoice();
+    void plainBodyLineBreaks_data();
+    void plainBodyLineBreaks();
+    void plainBodyWrapping();
+    void quotedPrintableBody();
+    void quotedPrintableLineLengths();
+    void base64Body();
+    void hmacVectors_data();
+    void hmacVectors();
+    void hmacMatchesReference();
+};
+
+void TestMailEncoding::foldPlainWords()
+{
+    // Eleven 9-letter words: the line reaches exactly 78 after seven words,
+    // which does not break it, so the first line carries eight (88 bytes).
+    const QString value = words(QStringLiteral("abcdefghi"), 11).join(QLatin1Char(' '));
+    const QList<QByteArray> lines = linesOf(fold(QStringLiteral("Subject"), value));
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines.at(0).size(), 88);
+    QCOMPARE(lines.at(0), "Subject: " + words(QStringLiteral("abcdefghi"), 8).join(QLatin1Char(' ')).toLatin1());
+    QCOMPARE(lines.at(1), QByteArray(" abcdefghi abcdefghi abcdefghi"));
+
+    QCOMPARE(fold(QStringLiteral("Subject"), QString()), QByteArray("Subject: \r\n"));
+    QCOMPARE(fold(QString(), QStringLiteral("x")), QByteArray("x\r\n"));
+    // Runs of spaces survive; the prefix stands before the value.
+    QCOMPARE(fold(QStringLiteral("To"), QStringLiteral("a  b")), QByteArray("To: a  b\r\n"));
+    QCOMPARE(fold(QStringLiteral("Content-Disposition"), QStringLiteral("record.xlsx"), "attachment; filename="),
+             QByteArray("Content-Disposition: attachment; filename=record.xlsx\r\n"));
+}
+
+void TestMailEncoding::foldEncodedWords_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("=? forces an encoded word") << QStringLiteral("a=?b") << QByteArray("Subject: =?utf-8?q?a=3D=3Fb?=\r\n");
+    QTest::newRow("space and underscore") << QStringLiteral("=?a b_c") << QByteArray("Subject: =?utf-8?q?=3D=3Fa=20b=5Fc?=\r\n");
+    // Latin-1 text goes out as UTF-8 encoded words, not as raw 8-bit bytes.
+    QTest::newRow("latin-1 text") << QStringLiteral("Caf\u00e9") << QByteArray("Subject: =?utf-8?q?Caf=C3=A9?=\r\n");
+    // A line break in a value cannot end the header line.
+    QTest::newRow("line break") << QStringLiteral("a\r\nBcc: x") << QByteArray("Subject: =?utf-8?q?a=0D=0ABcc:=20x?=\r\n");
+}
+
+void TestMailEncoding::foldEncodedWords()
+{
+    QFETCH(QString, value);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(fold(QStringLiteral("Subject"), value), expected);
+}
+
+void TestMailEncoding::foldLongEncodedValues_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QByteArray>("lead");
+
+    QString cyrillic;
+    for (int i = 0; i < 40; ++i)
+        cyrillic += QStringLiteral("\u0416\u0443\u0440\u043d\u0430\u043b ");
+    QTest::newRow("base64") << cyrillic << QByteArray("=?utf-8?b?");
+    QString french;
+    for (int i = 0; i < 30; ++i)
+        french += QStringLiteral("Panne secteur d\u00e9tect\u00e9e ");
+    QTest::newRow("quoted") << french << QByteArray("=?utf-8?q?");
+}
+
+void TestMailEncoding::foldLongEncodedValues()
+{
+    QFETCH(QString, value);
+    QFETCH(QByteArray, lead);
+
+    const QList<QByteArray> lines = linesOf(fold(QStringLiteral("Subject"), value));
+    QVERIFY(lines.size() > 3);
+    QVERIFY(lines.at(0).startsWith("Subject: " + lead));
+    QByteArray decoded;
+    QByteArray encodedText;
+    for (int i = 0; i < lines.size(); ++i) {
+        const QByteArray &line = lines.at(i);
+        QVERIFY2(line.size() <= 78, line.constData());
+        QVERIFY(line.endsWith("?="));
+        if (i > 0)
+            QVERIFY(line.startsWith(' ' + lead));
+        const int start = line.indexOf(lead) + lead.size();
+        encodedText += line.mid(start, line.size() - start - 2);
+    }
+    // The lines are consecutive slices of one encoding of the whole value.
+    if (lead.contains("?b?")) {
+        decoded = QByteArray::fromBase64(encodedText);
+    } else {
+        for (int i = 0; i < encodedText.size(); ++i) {
+            if (encodedText.at(i) == '=') {
+                decoded += char(encodedText.mid(i + 1, 2).toInt(nullptr, 16));
+                i += 2;
+            } else {
+                decoded += encodedText.at(i);
+            }
+        }
+    }
+    QCOMPARE(QString::fromUtf8(decoded), value);
+}
+
+void TestMailEncoding::bodyEncodingChoice_data()
+{
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QString>("transferEncoding");
+    QTest::addColumn<int>("expected");
+
+    QTest::newRow("ascii") << QStringLiteral("Mains failure\r\n\tAmbrel") << QString() << int(Plain);
+    QTest::newRow("latin-1 is not plain") << QStringLiteral("Gr\u00fc\u00dfe") << QString() << int(QuotedPrintable);
+    QTest::newRow("20 quoted of 100") << QString(20, QChar(0xe9)) + QString(80, QLatin1Char('a')) << QString()
+                                      << int(QuotedPrintable);
+    QTest::newRow("21 quoted of 100") << QString(21, QChar(0xe9)) + QString(79, QLatin1Char('a')) << QString()
+                                      << int(Base64);
+    QTest::newRow("only the first 100 count") << QString(100, QLatin1Char('a')) + QString(50, QChar(0x416))
+                                              << QString() << int(QuotedPrintable);
+    QTest::newRow("cjk") << QStringLiteral("\u505c\u96fb\u8b66\u5831\uff1a\u96fb\u6c60\u96fb\u91cf\u4f4e\u3002"
+                                          "\u7cfb\u7d71\u5373\u5c07\u95dc\u6a5f\u3002\u8acb\u5132\u5b58\u6a94"
+                                          "\u6848\u3002")
+                         << QString() << int(Base64);
+    QTest::newRow("forced base64, any case") << QStringLiteral("Hi") << QStringLiteral("Base64") << int(Base64);
+    QTest::newRow("forced quoted-printable") << QStringLiteral("Hi") << QStringLiteral("QUOTED-PRINTABLE")
+                                             << int(QuotedPrintable);
+    QTest::newRow("other value chooses by content") << QStringLiteral("\u00e9t\u00e9") << QStringLiteral("8bit")
+                                                    << int(QuotedPrintable);
+}
+
+void TestMailEncoding::bodyEncodingChoice()
+{
+    QFETCH(QString, body);
+    QFETCH(QString, transferEncoding);
+    QFETCH(int, expected);
+    QCOMPARE(int(chooseBodyEncoding(body, transferEncoding)), expected);
+}
+
+void TestMailEncoding::plainBodyLineBreaks_data()
+{
+    QTest::addColumn<QString>("body");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("CR LF") << QStringLiteral("a\r\nb") << QByteArray("a\r\nb\r\n");
+    QTest::newRow("LF") << QStringLiteral("a\nb") << QByteArray("a\r\nb\r\n");
+    QTest::newRow("LF CR") << QStringLiteral("a\n\rb") << QByteArray("a\r\nb\r\n");
+    QTest::newRow("CR CR") << QStringLiteral("a\r\rb") << QByteArray("a\r\n\r\nb\r\n");
+    QTest::newRow("empty") << QString() << QByteArray("\r\n");
+    QTest::newRow("final break") << QStringLiteral("a\n") << QByteArray("a\r\n\r\n");
+    QTest::newRow("trailing spaces dropped") << QStringLiteral("a  \nb") << QByteArray("a\r\nb\r\n");
+    QTest::newRow("inner and leading spaces kept") << QStringLiteral("  a   b") << QByteArray("  a   b\r\n");
+    QTest::newRow("dot-stuffing") << QStringLiteral(".\n.hidden\nx.") << QByteArray("..\r\n..hidden\r\nx.\r\n");
+    QTest::newRow("tabs are word characters") << QStringLiteral("UPS battery low\r\n\t\t\t\tAmbrel")
+                                              << QByteArray("UPS battery low\r\n\t\t\t\tAmbrel\r\n");
+}
+
+void TestMailEncoding::plainBodyLineBreaks()
+{
+    QFETCH(QString, body);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(plain(body), expected);
+}
+
+void TestMailEncoding::plainBodyWrapping()
+{
+    // Twenty 5-letter words: 13 fit in 78 (77 bytes), 7 follow.
+    const QList<QByteArray> lines = linesOf(plain(words(QStringLiteral("abcde"), 20).join(QLatin1Char(' '))));
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines.at(0), words(QStringLiteral("abcde"), 13).join(QLatin1Char(' ')).toLatin1());
+    QCOMPARE(lines.at(1), words(QStringLiteral("abcde"), 7).join(QLatin1Char(' ')).toLatin1());
+
+    // A word is never divided; a wrapped line that begins with "." is stuffed.
+    QCOMPARE(plain(QStringLiteral("aaaa .bbbbbbbbbb"), 8), QByteArray("aaaa\r\n..bbbbbbbbbb\r\n"));
+
+    // Continuation lines keep the source line's indentation only on request.
+    QCOMPARE(plain(QStringLiteral("  aaaa bbbb cccc"), 12, false), QByteArray("  aaaa bbbb\r\ncccc\r\n"));
+    QCOMPARE(plain(QStringLiteral("  aaaa bbbb cccc"), 12, true), QByteArray("  aaaa bbbb\r\n  cccc\r\n"));
+}
+
+void TestMailEncoding::quotedPrintableBody()
+{
+    QCOMPARE(quotedPrintable(QString(100, QLatin1Char('a'))),
+             QByteArray(75, 'a') + "=\r\n" + QByteArray(25, 'a') + "\r\n");
+    QCOMPARE(quotedPrintable(QStringLiteral("\u00e9\t?= x")), QByteArray("=C3=A9=09=3F=3D x\r\n"));
+    QCOMPARE(quotedPrintable(QString()), QByteArray());
+    QCOMPARE(quotedPrintable(QStringLiteral("a\r\nb\n\rc\n")), QByteArray("a\r\nb\r\nc\r\n"));
+    // Dot-stuffing at the start of a source line and after a soft break.
+    QCOMPARE(quotedPrintable(QStringLiteral(".\u00e9")), QByteArray("..=C3=A9\r\n"));
+    QCOMPARE(quotedPrintable(QString(75, QLatin1Char('a')) + QStringLiteral(".b")),
+             QByteArray(75, 'a') + "=\r\n..b\r\n");
+}
+
+void TestMailEncoding::quotedPrintableLineLengths()
+{
+    // Escapes near the break: every encoded line stays within 78 characters
+    // and decodes back to the text.
+    QString body;
+    QRandomGenerator random(7);
+    for (int i = 0; i < 2000; ++i)
+        body += random.bounded(3) == 0 ? QChar(0xe9) : QChar('a' + random.bounded(26));
+    const QByteArray encoded = quotedPrintable(body);
+    QByteArray decoded;
+    for (const QByteArray &line : linesOf(encoded)) {
+        QVERIFY2(line.size() <= 78, line.constData());
+        const bool soft = line.endsWith('=');
+        const QByteArray text = soft ? line.left(line.size() - 1) : line;
+        for (int i = 0; i < text.size(); ++i) {
+            if (text.at(i) == '=') {
+                decoded += char(text.mid(i + 1, 2).toInt(nullptr, 16));
+                i += 2;
+            } else {
+                decoded += text.at(i);
+            }
+        }
+    }
+    QCOMPARE(QString::fromUtf8(decoded), body);
+}
+
+void TestMailEncoding::base64Body()
+{
+    // 60 bytes of UTF-8 (30 two-byte characters): 80 Base64 characters.
+    const QString body(30, QChar(0x416));
+    const QList<QByteArray> lines = linesOf(base64(body));
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines.at(0).size(), 78);
+    QCOMPARE(lines.at(1).size(), 2);
+    QCOMPARE(QString::fromUtf8(QByteArray::fromBase64(lines.at(0) + lines.at(1))), body);
+    QCOMPARE(base64(QString()), QByteArray());
+}
+
+void TestMailEncoding::hmacVectors_data()
+{
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QByteArray>("digest");
+
+    // RFC 2202, HMAC-MD5 test cases 1 to 7.
+    QByteArray key4;
+    for (int i = 1; i <= 25; ++i)
+        key4 += char(i);
+    QTest::newRow("1") << QByteArray(16, 0x0b) << QByteArray("Hi There") << QByteArray("9294727a3638bb1c13f48ef8158bfc9d");
+    QTest::newRow("2") << QByteArray("Jefe") << QByteArray("what do ya want for nothing?")
+                       << QByteArray("750c783e6ab0b503eaa86e310a5db738");
+    QTest::newRow("3") << QByteArray(16, char(0xaa)) << QByteArray(50, char(0xdd))
+                       << QByteArray("56be34521d144c88dbb8c733f0e8b3f6");
+    QTest::newRow("4") << key4 << QByteArray(50, char(0xcd)) << QByteArray("697eaf0aca3a3aea3a75164746ffaa79");
+    QTest::newRow("5") << QByteArray(16, 0x0c) << QByteArray("Test With Truncation")
+                       << QByteArray("56461ef2342edc00f9bab995690efd4c");
+    QTest::newRow("6") << QByteArray(80, char(0xaa))
+                       << QByteArray("Test Using Larger Than Block-Size Key - Hash Key First")
+                       << QByteArray("6b1ab7fe4bd7bf8f0b62e6ce61b9d0cd");
+    QTest::newRow("7") << QByteArray(80, char(0xaa))
+                       << QByteArray("Test Using Larger Than Block-Size Key and Larger Than One Block-Size Data")
+                       << QByteArray("6f630fad67cda0ee1fb1f562db3aa53e");
+    // RFC 2195, the CRAM-MD5 example.
+    QTest::newRow("cram-md5") << QByteArray("tanstaaftanstaaf") << QByteArray("<1896.697170952@postoffice.reston.mci.net>")
+                              << QByteArray("b913a602c7eda7a495b4e6e7334d3890");
+}
+
+void TestMailEncoding::hmacVectors()
+{
+    QFETCH(QByteArray, key);
+    QFETCH(QByteArray, data);
+    QFETCH(QByteArray, digest);
+
+    Hmac hmac(QCryptographicHash::Md5);
+    hmac.setKey(key);
+    hmac.addData(data);
+    QCOMPARE(hmac.result().toHex(), digest);
+    QCOMPARE(hmac.result().toHex(), digest);
+
+    // Data added in pieces, and a second use with a new key.
+    Hmac pieces(QCryptographicHash::Md5);
+    pieces.setKey("other");
+    pieces.addData("x");
+    pieces.result();
+    pieces.setKey(key);
+    pieces.addData(data.left(3));
+    pieces.result();
+    pieces.addData(data.mid(3));
+    QCOMPARE(pieces.result().toHex(), digest);
+}
+
+void TestMailEncoding::hmacMatchesReference()
+{
+    QRandomGenerator random(11);
+    for (int round = 0; round < 50; ++round) {
+        QByteArray key(random.bounded(0, 150), Qt::Uninitialized);
+        QByteArray data(random.bounded(0, 300), Qt::Uninitialized);
+        for (char &c : key)
+            c = char(random.bounded(256));
+        for (char &c : data)
+            c = char(random.bounded(256));
+        for (const auto algorithm : {QCryptographicHash::Md5, QCryptographicHash::Sha1, QCryptographicHash::Sha256}) {
+            Hmac hmac(algorithm);
+            hmac.setKey(key);
+            hmac.addData(data);
+            QCOMPARE(hmac.result(), QMessageAuthenticationCode::hash(data, key, algorithm));
+        }
+    }
+}
+
+AMBREL_TEST_MAIN(TestMailEncoding)
+#include "tst_mailencoding.moc"
