@@ -18,6 +18,8 @@
 
 #include <ctime>
 
+using Commands = QList<QByteArray>;
+
 class TestServiceScheduleTask : public QObject
 {
     Q_OBJECT
@@ -30,22 +32,21 @@ private slots:
     void dailyTaskRunsOnceWhenDue();
     void oneShotRunsOnceAndIsSwitchedOff();
     void dueTogetherRunInRowOrder();
-    void deletedRowNeverRuns();
-    void switchedOffTaskNeverRuns();
-    void missedOneShotWaitsForNextDay();
-    void clockJumpRunsOnce();
+    void deletedOrSwitchedOffRowsNeverRun();
+    void missedTimesAreNotMadeUp();
     void powerOffStartsTenSecondCountdown();
 
 private:
-    void at(const QString &time, int day = 6);
+    // Sets the clock to a time of day on a day of May 2024.
+    void at(const char *time, int day = 6);
     void tick() { service->onTick(); }
     // Builds the due list and lets the first tick take in the edits made
     // before it, as a running program does within a second.
     void reload();
-    void addTask(int cycle, const QString &time, int action, bool enable = true);
-    // Waits for the UPS to have received each command, then a little more,
-    // and returns all it received since the last call.
-    QList<QByteArray> commandsAfter(const QList<QByteArray> &expected);
+    void addTask(int cycle, const char *time, int action, bool enable = true);
+    // The commands the UPS received since the last call, other than polls,
+    // once the expected ones have come and a little more time has passed.
+    Commands commandsAfter(const Commands &expected);
 
     FakePlatform platform;
     SimulatedUps ups;
@@ -59,18 +60,16 @@ void TestServiceScheduleTask::initTestCase()
     TestEnvironment::makeDataDirs();
     Settings::instance()->load();
     Database::instance()->createTables();
-    ServiceShutdown::instance()->setAmbrelOffEnable(false);
     QVERIFY(ups.isOpen());
-    DevComm *link = DevComm::instance();
-    QSignalSpy data(link, &DevComm::devDataChanged);
-    link->openDevice(DevComm::COM, ups.portPath());
+    QSignalSpy data(DevComm::instance(), &DevComm::devDataChanged);
+    DevComm::instance()->openDevice(DevComm::COM, ups.portPath());
     QTRY_VERIFY_WITH_TIMEOUT(data.count() > 0, 15000);
 }
 
 void TestServiceScheduleTask::init()
 {
     QSqlQuery().exec(QStringLiteral("delete from schedule_task"));
-    at(QStringLiteral("11:00:00"));
+    at("11:00:00");
     service.reset(new ServiceScheduleTask);
     ups.clearReceived();
 }
@@ -81,11 +80,11 @@ void TestServiceScheduleTask::cleanup()
     Clock::setNow(QDateTime());
 }
 
-void TestServiceScheduleTask::at(const QString &time, int day)
+void TestServiceScheduleTask::at(const char *time, int day)
 {
-    QTime clock = QTime::fromString(time, QStringLiteral("hh:mm:ss.zzz"));
-    if (!clock.isValid())
-        clock = QTime::fromString(time, QStringLiteral("hh:mm:ss"));
+    const QString text = QString::fromLatin1(time);
+    const QTime clock = QTime::fromString(text, text.size() > 8 ? QStringLiteral("hh:mm:ss.zzz")
+                                                                : QStringLiteral("hh:mm:ss"));
     Clock::setNow(QDateTime(QDate(2024, 5, day), clock));
 }
 
@@ -95,15 +94,15 @@ void TestServiceScheduleTask::reload()
     tick();
 }
 
-void TestServiceScheduleTask::addTask(int cycle, const QString &time, int action, bool enable)
+void TestServiceScheduleTask::addTask(int cycle, const char *time, int action, bool enable)
 {
     service->model()->addTask(QVariantMap{{QStringLiteral("cycle"), cycle},
-                                          {QStringLiteral("time"), time},
+                                          {QStringLiteral("time"), QString::fromLatin1(time)},
                                           {QStringLiteral("action"), action},
                                           {QStringLiteral("enable"), enable}});
 }
 
-QList<QByteArray> TestServiceScheduleTask::commandsAfter(const QList<QByteArray> &expected)
+Commands TestServiceScheduleTask::commandsAfter(const Commands &expected)
 {
     const auto arrived = [&] {
         for (const QByteArray &command : expected)
@@ -113,11 +112,11 @@ QList<QByteArray> TestServiceScheduleTask::commandsAfter(const QList<QByteArray>
     };
     // On a time-out the caller's comparison shows what is missing.
     (void)QTest::qWaitFor(arrived, 10000);
-    QTest::qWait(400); // room for anything unexpected to arrive as well
-    QList<QByteArray> commands;
+    QTest::qWait(400);
+    const Commands polls{"BT", "BP", "F", "I", "A1", "NQU"};
+    Commands commands;
     for (const QByteArray &command : ups.received())
-        if (!command.startsWith('Q') && command != "BT" && command != "BP" && command != "F"
-            && command != "I" && command != "A1" && command != "NQU")
+        if (!command.startsWith('Q') && !polls.contains(command))
             commands.append(command);
     ups.clearReceived();
     return commands;
@@ -125,47 +124,46 @@ QList<QByteArray> TestServiceScheduleTask::commandsAfter(const QList<QByteArray>
 
 void TestServiceScheduleTask::dailyTaskRunsOnceWhenDue()
 {
-    addTask(ScheduleTaskData::EveryDay, QStringLiteral("12:00:00"), ScheduleTaskData::SelfTest10S);
+    addTask(ScheduleTaskData::EveryDay, "12:00:00", ScheduleTaskData::SelfTest10S);
     reload();
-    at(QStringLiteral("11:59:59.999"));
+    at("11:59:59.999");
     tick();
-    at(QStringLiteral("12:00:00"));
+    at("12:00:00");
     tick();
     tick();
-    at(QStringLiteral("12:00:01"));
+    at("12:00:01");
     tick();
-    QCOMPARE(commandsAfter({"T"}), QList<QByteArray>{"T"});
+    QCOMPARE(commandsAfter({"T"}), Commands{"T"});
     QCOMPARE(service->model()->data(service->model()->index(0, 0), 259).toString(),
              QStringLiteral("2024-05-07 12:00:00"));
-    at(QStringLiteral("12:00:00"), 7);
+    at("12:00:00", 7);
     tick();
-    QCOMPARE(commandsAfter({"T"}), QList<QByteArray>{"T"});
+    QCOMPARE(commandsAfter({"T"}), Commands{"T"});
 }
 
 void TestServiceScheduleTask::oneShotRunsOnceAndIsSwitchedOff()
 {
-    addTask(ScheduleTaskData::OneShoot, QStringLiteral("12:00:00"), ScheduleTaskData::PowerOn);
+    addTask(ScheduleTaskData::OneShoot, "12:00:00", ScheduleTaskData::PowerOn);
     reload();
-    at(QStringLiteral("12:00:00"));
+    at("12:00:00");
     tick();
-    QCOMPARE(commandsAfter({"C"}), QList<QByteArray>{"C"});
+    QCOMPARE(commandsAfter({"C"}), Commands{"C"});
     QSqlQuery query(QStringLiteral("select enable from schedule_task"));
     QVERIFY(query.next());
     QCOMPARE(query.value(0).toBool(), false);
-    at(QStringLiteral("12:00:00"), 7);
+    at("12:00:00", 7);
     tick();
     tick();
-    QTest::qWait(400);
-    QCOMPARE(commandsAfter({}), QList<QByteArray>());
+    QCOMPARE(commandsAfter({}), Commands());
 }
 
 void TestServiceScheduleTask::dueTogetherRunInRowOrder()
 {
-    addTask(ScheduleTaskData::OneShoot, QStringLiteral("12:00:00"), ScheduleTaskData::SelfTestToEOD);
-    addTask(ScheduleTaskData::OneShoot, QStringLiteral("12:00:00"), ScheduleTaskData::PowerOn);
+    addTask(ScheduleTaskData::OneShoot, "12:00:00", ScheduleTaskData::SelfTestToEOD);
+    addTask(ScheduleTaskData::OneShoot, "12:00:00", ScheduleTaskData::PowerOn);
     reload();
     QSignalSpy written(service->model(), &QAbstractItemModel::dataChanged);
-    at(QStringLiteral("12:00:00"));
+    at("12:00:00");
     tick();
     // Each one-shot task is switched off right after it ran.
     QList<int> rows;
@@ -175,97 +173,67 @@ void TestServiceScheduleTask::dueTogetherRunInRowOrder()
             rows.append(row);
     }
     QCOMPARE(rows, (QList<int>{0, 1}));
-    QList<QByteArray> commands = commandsAfter({"TL", "C"});
+    Commands commands = commandsAfter({"TL", "C"});
     std::sort(commands.begin(), commands.end());
-    QCOMPARE(commands, (QList<QByteArray>{"C", "TL"}));
+    QCOMPARE(commands, (Commands{"C", "TL"}));
 }
 
-void TestServiceScheduleTask::deletedRowNeverRuns()
+void TestServiceScheduleTask::deletedOrSwitchedOffRowsNeverRun()
 {
-    addTask(ScheduleTaskData::EveryDay, QStringLiteral("12:00:00"), ScheduleTaskData::PowerOn);
-    addTask(ScheduleTaskData::EveryDay, QStringLiteral("13:00:00"), ScheduleTaskData::SelfTest10S);
+    addTask(ScheduleTaskData::EveryDay, "12:00:00", ScheduleTaskData::PowerOn);
+    addTask(ScheduleTaskData::EveryDay, "13:00:00", ScheduleTaskData::SelfTest10S);
+    addTask(ScheduleTaskData::EveryDay, "12:00:00", ScheduleTaskData::SelfTestToEOD, false);
+    addTask(ScheduleTaskData::EveryDay, "12:00:00", ScheduleTaskData::SelfTestToEOD);
     reload();
     service->model()->delTask(0); // the 13:00 task moves up to row 0
-    at(QStringLiteral("12:00:00"));
-    tick();
-    QTest::qWait(400);
-    QCOMPARE(commandsAfter({}), QList<QByteArray>());
-    at(QStringLiteral("13:00:00"));
-    tick();
-    QCOMPARE(commandsAfter({"T"}), QList<QByteArray>{"T"});
-}
-
-void TestServiceScheduleTask::switchedOffTaskNeverRuns()
-{
-    addTask(ScheduleTaskData::EveryDay, QStringLiteral("12:00:00"), ScheduleTaskData::PowerOn, false);
-    addTask(ScheduleTaskData::EveryDay, QStringLiteral("12:00:00"), ScheduleTaskData::SelfTest10S);
-    reload();
     // Switched off through the model after the list was built.
-    QVERIFY(service->model()->setData(service->model()->index(1, 0), false, 261));
-    at(QStringLiteral("12:00:00"));
+    QVERIFY(service->model()->setData(service->model()->index(2, 0), false, 261));
+    at("12:00:00");
     tick();
-    at(QStringLiteral("12:00:00"), 7);
+    QCOMPARE(commandsAfter({}), Commands());
+    at("13:00:00");
     tick();
-    QTest::qWait(400);
-    QCOMPARE(commandsAfter({}), QList<QByteArray>());
+    QCOMPARE(commandsAfter({"T"}), Commands{"T"});
 }
 
-void TestServiceScheduleTask::missedOneShotWaitsForNextDay()
+void TestServiceScheduleTask::missedTimesAreNotMadeUp()
 {
-    at(QStringLiteral("13:00:00"));
-    addTask(ScheduleTaskData::OneShoot, QStringLiteral("12:00:00"), ScheduleTaskData::PowerOn);
+    // Started at 11:00: a one-shot task for 10:00 waits for the next day.
+    addTask(ScheduleTaskData::OneShoot, "10:00:00", ScheduleTaskData::PowerOn);
+    addTask(ScheduleTaskData::EveryDay, "12:00:00", ScheduleTaskData::SelfTest10S);
     reload();
-    tick();
-    at(QStringLiteral("23:59:59"));
-    tick();
-    QTest::qWait(400);
-    QCOMPARE(commandsAfter({}), QList<QByteArray>());
-    at(QStringLiteral("12:00:00"), 7);
-    tick();
-    QCOMPARE(commandsAfter({"C"}), QList<QByteArray>{"C"});
-}
-
-void TestServiceScheduleTask::clockJumpRunsOnce()
-{
-    addTask(ScheduleTaskData::EveryDay, QStringLiteral("12:00:00"), ScheduleTaskData::SelfTest10S);
-    reload();
-    at(QStringLiteral("17:30:00")); // jumped past the due time
+    at("17:30:00"); // the clock jumps past the daily task's time: it runs once
     tick();
     tick();
     Clock::advance(1);
     tick();
-    QCOMPARE(commandsAfter({"T"}), QList<QByteArray>{"T"});
-    at(QStringLiteral("11:59:59"), 7);
+    QCOMPARE(commandsAfter({"T"}), Commands{"T"});
+    at("10:00:00", 7);
     tick();
-    QTest::qWait(400);
-    QCOMPARE(commandsAfter({}), QList<QByteArray>());
+    QCOMPARE(commandsAfter({"C"}), Commands{"C"});
 }
 
 void TestServiceScheduleTask::powerOffStartsTenSecondCountdown()
 {
     ServiceShutdown *shutdown = ServiceShutdown::instance();
+    shutdown->setAmbrelOffEnable(false);
     QSignalSpy started(shutdown, &ServiceShutdown::shutdownStarted);
-    addTask(ScheduleTaskData::EveryDay, QStringLiteral("12:00:00"), ScheduleTaskData::PowerOff);
-    addTask(ScheduleTaskData::EveryDay, QStringLiteral("12:00:05"), ScheduleTaskData::PowerOff);
+    QSignalSpy left(shutdown, &ServiceShutdown::shutdownTimeChanged);
+    addTask(ScheduleTaskData::EveryDay, "12:00:00", ScheduleTaskData::PowerOff);
+    addTask(ScheduleTaskData::EveryDay, "12:00:05", ScheduleTaskData::PowerOff);
     reload();
-    at(QStringLiteral("12:00:00"));
+    at("12:00:00");
     tick();
     QCOMPARE(started.count(), 1);
     QCOMPARE(started.at(0).at(0).toInt(), 10);
-    QSignalSpy left(shutdown, &ServiceShutdown::shutdownTimeChanged);
     for (int i = 0; i < 5; ++i)
         shutdown->onTimerTimeout();
     // A second power-off task while the countdown runs changes nothing.
-    at(QStringLiteral("12:00:05"));
+    at("12:00:05");
     tick();
-    QCOMPARE(started.count(), 1);
     shutdown->onTimerTimeout();
+    QCOMPARE(started.count(), 1);
     QCOMPARE(left.last().at(0).toInt(), 4);
-
-    // Back to idle; the switch-off also cancels at the UPS.
-    shutdown->setAmbrelOffEnable(true);
-    shutdown->setAmbrelOffEnable(false);
-    QCOMPARE(commandsAfter({"C"}), QList<QByteArray>{"C"});
 }
 
 AMBREL_TEST_MAIN(TestServiceScheduleTask)
