@@ -1,10 +1,8 @@
 #ifndef SMTPRECORDER_H
 #define SMTPRECORDER_H
 
-#include <QDeadlineTimer>
-#include <QEventLoop>
-#include <QObject>
 #include <QStringList>
+#include <QCoreApplication>
 #include <QTimer>
 
 #include "smtpclient.h"
@@ -15,29 +13,27 @@ class SmtpRecorder : public QObject
 public:
     explicit SmtpRecorder(SmtpClient *client)
     {
-        connect(client, QOverload<>::of(&SmtpClient::connectionFailed), this,
-                [this] { add(QStringLiteral("connectionFailed")); });
-        connect(client, QOverload<const QString &>::of(&SmtpClient::connectionFailed), this,
-                [this](const QString &msg) { add(QStringLiteral("connectionFailed(%1)").arg(msg)); });
-        connect(client, QOverload<>::of(&SmtpClient::encryptionFailed), this,
-                [this] { add(QStringLiteral("encryptionFailed")); });
-        connect(client, QOverload<const QString &>::of(&SmtpClient::encryptionFailed), this,
-                [this](const QString &) { add(QStringLiteral("encryptionFailed(msg)")); });
-        connect(client, QOverload<>::of(&SmtpClient::authenticationFailed), this,
-                [this] { add(QStringLiteral("authenticationFailed")); });
-        connect(client, QOverload<const QString &>::of(&SmtpClient::authenticationFailed), this,
-                [this](const QString &msg) { add(QStringLiteral("authenticationFailed(%1)").arg(msg)); });
-        connect(client, QOverload<int, int>::of(&SmtpClient::mailFailed), this,
-                [this](int id, int code) { add(QStringLiteral("mailFailed(%1,%2)").arg(id).arg(code)); });
-        connect(client, QOverload<int, int, const QString &>::of(&SmtpClient::mailFailed), this,
+        using C = SmtpClient;
+        connect(client, QOverload<>::of(&C::connectionFailed), this, [this] { events << "connectionFailed"; });
+        connect(client, QOverload<const QString &>::of(&C::connectionFailed), this,
+                [this](const QString &msg) { events << QStringLiteral("connectionFailed(%1)").arg(msg); });
+        connect(client, QOverload<>::of(&C::encryptionFailed), this, [this] { events << "encryptionFailed"; });
+        connect(client, QOverload<const QString &>::of(&C::encryptionFailed), this,
+                [this](const QString &) { events << "encryptionFailed(msg)"; });
+        connect(client, QOverload<>::of(&C::authenticationFailed), this, [this] { events << "authenticationFailed"; });
+        connect(client, QOverload<const QString &>::of(&C::authenticationFailed), this,
+                [this](const QString &msg) { events << QStringLiteral("authenticationFailed(%1)").arg(msg); });
+        connect(client, QOverload<int, int>::of(&C::mailFailed), this,
+                [this](int id, int code) { events << QStringLiteral("mailFailed(%1,%2)").arg(id).arg(code); });
+        connect(client, QOverload<int, int, const QString &>::of(&C::mailFailed), this,
                 [this](int id, int code, const QString &msg) {
-                    add(QStringLiteral("mailFailed(%1,%2,%3)").arg(id).arg(code).arg(msg));
+                    events << QStringLiteral("mailFailed(%1,%2,%3)").arg(id).arg(code).arg(msg);
                 });
-        connect(client, &SmtpClient::mailSent, this, [this](int id) { add(QStringLiteral("mailSent(%1)").arg(id)); });
-        connect(client, &SmtpClient::finished, this, [this] { add(QStringLiteral("finished")); });
-        connect(client, &SmtpClient::authenticated, this, [this] { ++authenticated; changed(); });
-        connect(client, &SmtpClient::encrypted, this, [this] { ++encrypted; changed(); });
-        connect(client, &SmtpClient::disconnected, this, [this] { ++disconnected; changed(); });
+        connect(client, &C::mailSent, this, [this](int id) { events << QStringLiteral("mailSent(%1)").arg(id); });
+        connect(client, &C::finished, this, [this] { events << "finished"; });
+        connect(client, &C::authenticated, this, [this] { ++authenticated; });
+        connect(client, &C::encrypted, this, [this] { ++encrypted; });
+        connect(client, &C::disconnected, this, [this] { ++disconnected; });
     }
 
     bool waitFor(const QString &event, int timeoutMs = 5000)
@@ -45,19 +41,16 @@ public:
         return waitUntil([&] { return events.contains(event); }, timeoutMs);
     }
 
-    // Runs the event loop until the condition holds (bounded), waking on
-    // every report.
+    // Runs the event loop until the condition holds, waking on every event;
+    // the timer bounds the wait.
     template<typename Condition>
     bool waitUntil(Condition condition, int timeoutMs = 5000)
     {
-        const QDeadlineTimer deadline(timeoutMs);
-        while (!condition() && !deadline.hasExpired()) {
-            QEventLoop loop;
-            QTimer::singleShot(int(qMax<qint64>(1, deadline.remainingTime())), &loop, &QEventLoop::quit);
-            m_loop = &loop;
-            loop.exec();
-            m_loop = nullptr;
-        }
+        QTimer deadline;
+        deadline.setSingleShot(true);
+        deadline.start(timeoutMs);
+        while (!condition() && deadline.isActive())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         return condition();
     }
 
@@ -65,21 +58,6 @@ public:
     int authenticated = 0;
     int encrypted = 0;
     int disconnected = 0;
-
-private:
-    void changed()
-    {
-        if (m_loop)
-            m_loop->quit();
-    }
-
-    void add(const QString &event)
-    {
-        events << event;
-        changed();
-    }
-
-    QEventLoop *m_loop = nullptr;
 };
 
 #endif // SMTPRECORDER_H

@@ -10,27 +10,23 @@
 
 namespace {
 
-const QByteArray ehloPipelining = "250-localhost\r\n250-PIPELINING\r\n250 HELP";
-
-MailMessage makeMessage(const QStringList &to, const QString &subject = QStringLiteral("Test"))
+// Recipients separated by blanks; "cc:" and "bcc:" mark the kind.
+MailMessage makeMessage(const QString &recipients, int number)
 {
     MailMessage message;
-    message.setSender(QStringLiteral("Ambrel UPS<ups@example.com>"));
-    for (const QString &address : to)
-        message.addRecipient(address);
-    message.setSubject(subject);
+    message.setSender(QStringLiteral("Ambrel UPS<u@x>"));
+    for (const QString &entry : recipients.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const MailMessage::RecipientType type = entry.startsWith(QLatin1String("cc:")) ? MailMessage::Cc
+            : entry.startsWith(QLatin1String("bcc:"))                                ? MailMessage::Bcc
+                                                                                      : MailMessage::To;
+        message.addRecipient(entry.mid(entry.indexOf(QLatin1Char(':')) + 1), type);
+    }
+    message.setSubject(QStringLiteral("mail %1").arg(number));
     message.setBody(QStringLiteral("Mains failure.\r\n.\r\nBattery mode."));
     return message;
 }
 
-QList<QByteArray> mailCommands(const QStringList &to)
-{
-    QList<QByteArray> out{"mail from:<ups@example.com>"};
-    for (const QString &address : to)
-        out << "rcpt to:<" + address.toLatin1() + ">";
-    out << "data";
-    return out;
-}
+const QByteArray sendA = "|mail from:<u@x>|rcpt to:<a@x>|data";
 
 } // namespace
 
@@ -41,26 +37,10 @@ class TestSmtpClient : public QObject
 private slots:
     void extractAddress_data();
     void extractAddress();
-    void deliversWithoutPipelining();
-    void deliversPipelined();
-    void refusedRecipientInPipelinedBurst();
-    void refusedMailStep_data();
-    void refusedMailStep();
-    void multiLineReplies();
-    void mailWithoutRecipients();
-    void queuedBeforeConnection();
+    void dialogue_data();
+    void dialogue();
     void sendWhileWaiting();
-    void greetingRefused();
     void connectionRefused();
-    void heloFallback();
-    void heloRefused();
-    void resetRefused();
-    void noAuthentication_data();
-    void noAuthentication();
-    void cramMd5Answer();
-    void loginRefused();
-    void startTlsRefusedOrDisabled_data();
-    void startTlsRefusedOrDisabled();
 };
 
 void TestSmtpClient::extractAddress_data()
@@ -69,7 +49,6 @@ void TestSmtpClient::extractAddress_data()
     QTest::addColumn<QByteArray>("address");
 
     QTest::newRow("name and address") << QStringLiteral("Ambrel UPS<ups@example.com>") << QByteArray("ups@example.com");
-    QTest::newRow("bare") << QStringLiteral("ups@example.com") << QByteArray("ups@example.com");
     QTest::newRow("quoted <") << QStringLiteral("\"a<b\" <ups@example.com>") << QByteArray("ups@example.com");
     QTest::newRow("comment <") << QStringLiteral("x (a<b) <ups@example.com>") << QByteArray("ups@example.com");
     QTest::newRow("unbalanced )") << QStringLiteral("a) <ups@example.com>") << QByteArray("ups@example.com");
@@ -87,180 +66,185 @@ void TestSmtpClient::extractAddress()
     QCOMPARE(SmtpClientPrivate::extractAddress(text), address);
 }
 
-void TestSmtpClient::deliversWithoutPipelining()
+void TestSmtpClient::dialogue_data()
 {
+    // setup: "prefix=>reply|reply" answers the next command with that prefix
+    // (an exchange when there are several replies); "greeting=", "ehlo=",
+    // "burst=" (replies held until that many lines are in), "login=user:password";
+    // flags "queued" (mails sent before connecting), "no-starttls", "closes"
+    // (the client hangs up), "idle" (a later mail must not start).
+    // mails: the recipients of each mail, separated by ';'.
+    // events: separated by "; ". commands: separated by '|'.
+    QTest::addColumn<QByteArrayList>("setup");
+    QTest::addColumn<QString>("mails");
+    QTest::addColumn<QString>("events");
+    QTest::addColumn<QByteArray>("commands");
+
+    const QByteArray pipelining = "ehlo=250-localhost\r\n250-PIPELINING\r\n250 HELP";
+    const QString sent1 = QStringLiteral("mailSent(1); finished");
+    const QByteArray sentA = "ehlo localhost|rset" + sendA;
+
+    QTest::newRow("Cc and Bcc in the envelope") << QByteArrayList{} << QStringLiteral("a@x cc:Copy<c@x> bcc:h@x")
+                                                << sent1
+                                                << QByteArray("ehlo localhost|rset|mail from:<u@x>|rcpt to:<a@x>|"
+                                                              "rcpt to:<c@x>|rcpt to:<h@x>|data");
+    // The replies come only once all four lines are in: a client that waits
+    // for each reply would stall.
+    QTest::newRow("pipelined") << QByteArrayList{pipelining, "burst=4"} << QStringLiteral("a@x b@x c@x") << sent1
+                               << QByteArray("ehlo localhost|rset|mail from:<u@x>|rcpt to:<a@x>|rcpt to:<b@x>|"
+                                             "rcpt to:<c@x>|data");
+    // The whole burst is answered before the RSET, so the next mail stays in step.
+    QTest::newRow("refused recipient in a pipelined burst")
+        << QByteArrayList{pipelining, "burst=3", "rcpt to:<bad@=>550 5.1.1 no such user"}
+        << QStringLiteral("bad@x a@x; a@x b@x")
+        << QStringLiteral("mailFailed(1,550); mailFailed(1,550,550 5.1.1 no such user); mailSent(2); finished")
+        << QByteArray("ehlo localhost|rset|mail from:<u@x>|rcpt to:<bad@x>|rcpt to:<a@x>|rset|mail from:<u@x>|"
+                      "rcpt to:<a@x>|rcpt to:<b@x>|data");
+    QTest::newRow("MAIL FROM refused") << QByteArrayList{"mail from=>553 sender refused"} << QStringLiteral("a@x b@x; a@x")
+                                       << QStringLiteral("mailFailed(1,553); mailFailed(1,553,553 sender refused); "
+                                                         "mailSent(2); finished")
+                                       << "ehlo localhost|rset|mail from:<u@x>|rset" + sendA;
+    QTest::newRow("RCPT TO refused") << QByteArrayList{"rcpt to:<a@=>550 mailbox unavailable"}
+                                     << QStringLiteral("a@x b@x; b@x")
+                                     << QStringLiteral("mailFailed(1,550); mailFailed(1,550,550 mailbox unavailable); "
+                                                       "mailSent(2); finished")
+                                     << QByteArray("ehlo localhost|rset|mail from:<u@x>|rcpt to:<a@x>|rset|"
+                                                   "mail from:<u@x>|rcpt to:<b@x>|data");
+    QTest::newRow("DATA refused") << QByteArrayList{"data=>554 no valid recipients"} << QStringLiteral("b@x; a@x")
+                                  << QStringLiteral("mailFailed(1,554); mailFailed(1,554,554 no valid recipients); "
+                                                    "mailSent(2); finished")
+                                  << "ehlo localhost|rset|mail from:<u@x>|rcpt to:<b@x>|data|rset" + sendA;
+    QTest::newRow("end of data refused") << QByteArrayList{".=>552 message too big"} << QStringLiteral("b@x; a@x")
+                                         << QStringLiteral("mailFailed(1,552); mailFailed(1,552,552 message too big); "
+                                                           "mailSent(2); finished")
+                                         << "ehlo localhost|rset|mail from:<u@x>|rcpt to:<b@x>|data|rset" + sendA;
+    // A greeting and a refusal over several lines count as one reply each.
+    QTest::newRow("multi-line replies")
+        << QByteArrayList{"greeting=220-localhost ESMTP\r\n220-no unsolicited mail\r\n220 ready",
+                          "rcpt to:<bad@=>550-5.1.1 The account does not exist.\r\n550-5.1.1 Please check the\r\n"
+                          "550 5.1.1 address and try again."}
+        << QStringLiteral("bad@x; a@x")
+        << QStringLiteral("mailFailed(1,550); mailFailed(1,550,550 5.1.1 address and try again.); mailSent(2); finished")
+        << "ehlo localhost|rset|mail from:<u@x>|rcpt to:<bad@x>|rset" + sendA;
+    QTest::newRow("no recipients") << QByteArrayList{} << QStringLiteral("; a@x")
+                                   << QStringLiteral("mailFailed(1,1); mailFailed(1,1,e-mail has no recipients); "
+                                                     "mailSent(2); finished")
+                                   << sentA;
+    QTest::newRow("queued before connecting") << QByteArrayList{"queued"} << QStringLiteral("a@x; b@x")
+                                              << QStringLiteral("mailSent(1); mailSent(2); finished")
+                                              << sentA + "|rset|mail from:<u@x>|rcpt to:<b@x>|data";
+    QTest::newRow("greeting refused") << QByteArrayList{"greeting=554 no service", "closes"} << QStringLiteral("a@x")
+                                      << QStringLiteral("connectionFailed; connectionFailed(554 no service)")
+                                      << QByteArray();
+    QTest::newRow("HELO fallback") << QByteArrayList{"ehlo=>502-command not\r\n502 implemented", "login=user:secret"}
+                                   << QStringLiteral("a@x") << sent1 << "ehlo localhost|helo|rset" + sendA;
+    QTest::newRow("HELO refused") << QByteArrayList{"ehlo=>502 command not implemented", "helo=>501 syntax: HELO hostname",
+                                                    "closes"}
+                                  << QStringLiteral("a@x") << QString() << QByteArray("ehlo localhost|helo|QUIT");
+    QTest::newRow("RSET refused") << QByteArrayList{"rset=>421 closing down", "idle"} << QStringLiteral("a@x")
+                                  << QStringLiteral("connectionFailed; connectionFailed(421 closing down)")
+                                  << QByteArray("ehlo localhost|rset");
+    // No AUTH exchange: nothing usable offered, or nothing to log in with.
+    QTest::newRow("single-line EHLO reply") << QByteArrayList{"ehlo=250 localhost", "login=u:p"} << QStringLiteral("a@x")
+                                            << sent1 << sentA;
+    QTest::newRow("AUTH=LOGIN keyword") << QByteArrayList{"ehlo=250-localhost\r\n250-AUTH=LOGIN\r\n250 HELP", "login=u:p"}
+                                        << QStringLiteral("a@x") << sent1 << sentA;
+    QTest::newRow("only PLAIN") << QByteArrayList{"ehlo=250-localhost\r\n250 AUTH PLAIN", "login=u:p"}
+                                << QStringLiteral("a@x") << sent1 << sentA;
+    QTest::newRow("no user name") << QByteArrayList{"ehlo=250-localhost\r\n250 AUTH LOGIN CRAM-MD5", "login=:p"}
+                                  << QStringLiteral("a@x") << sent1 << sentA;
+    QTest::newRow("no password") << QByteArrayList{"ehlo=250-localhost\r\n250 AUTH LOGIN CRAM-MD5", "login=u:"}
+                                 << QStringLiteral("a@x") << sent1 << sentA;
+    // The example exchange of RFC 2195.
+    QTest::newRow("CRAM-MD5 answer")
+        << QByteArrayList{"ehlo=250-localhost\r\n250-AUTH LOGIN CRAM-MD5\r\n250 HELP", "login=tim:tanstaaftanstaaf",
+                          "auth cram-md5=>334 PDE4OTYuNjk3MTcwOTUyQHBvc3RvZmZpY2UucmVzdG9uLm1jaS5uZXQ+|235 2.7.0 accepted"}
+        << QStringLiteral("a@x") << sent1
+        << "ehlo localhost|auth cram-md5|dGltIGI5MTNhNjAyYzdlZGE3YTQ5NWI0ZTZlNzMzNGQzODkw|rset" + sendA;
+    QTest::newRow("LOGIN refused")
+        << QByteArrayList{"ehlo=250-localhost\r\n250 AUTH PLAIN LOGIN", "login=user:wrong", "closes",
+                          "auth login=>334 VXNlcm5hbWU6|334 UGFzc3dvcmQ6|535 5.7.8 credentials invalid"}
+        << QStringLiteral("a@x")
+        << QStringLiteral("authenticationFailed; authenticationFailed(535 5.7.8 credentials invalid)")
+        << QByteArray("ehlo localhost|auth login|dXNlcg==|d3Jvbmc=");
+    // Either way the mail goes out unencrypted, without a failure signal.
+    const QByteArray startTls = "ehlo=250-localhost\r\n250-STARTTLS\r\n250 HELP";
+    QTest::newRow("STARTTLS refused") << QByteArrayList{startTls, "starttls=>454 TLS not available"}
+                                      << QStringLiteral("a@x") << sent1 << "ehlo localhost|starttls|rset" + sendA;
+    QTest::newRow("STARTTLS disabled") << QByteArrayList{startTls, "no-starttls"} << QStringLiteral("a@x") << sent1
+                                       << sentA;
+}
+
+void TestSmtpClient::dialogue()
+{
+    QFETCH(QByteArrayList, setup);
+    QFETCH(QString, mails);
+    QFETCH(QString, events);
+    QFETCH(QByteArray, commands);
+
     ScriptedSmtpServer server;
+    SmtpClient client;
+    SmtpRecorder recorder(&client);
+    for (const QByteArray &entry : setup) {
+        const int arrow = entry.indexOf("=>");
+        const QByteArray value = entry.mid(entry.indexOf('=') + 1);
+        if (arrow > 0) {
+            server.addExchange(entry.left(arrow), entry.mid(arrow + 2).split('|'));
+        } else if (entry.startsWith("greeting=")) {
+            server.setGreeting(value);
+        } else if (entry.startsWith("ehlo=")) {
+            server.setEhloReply(value);
+        } else if (entry.startsWith("burst=")) {
+            server.setBurstSize(value.toInt());
+        } else if (entry.startsWith("login=")) {
+            client.setUsername(value.left(value.indexOf(':')));
+            client.setPassword(value.mid(value.indexOf(':') + 1));
+        } else if (entry == "no-starttls") {
+            client.setStartTlsDisabled(true);
+        }
+    }
     const quint16 port = server.listen();
     QVERIFY(port);
-    SmtpClient client;
-    SmtpRecorder recorder(&client);
-    MailMessage message = makeMessage({QStringLiteral("a@example.com")});
-    message.addRecipient(QStringLiteral("Copy <c@example.com>"), MailMessage::Cc);
-    message.addRecipient(QStringLiteral("h@example.com"), MailMessage::Bcc);
 
-    client.connectToHost(QStringLiteral("127.0.0.1"), port);
-    QCOMPARE(client.send(message), 1);
-    QVERIFY(recorder.waitFor(QStringLiteral("finished")));
+    QList<MailMessage> messages;
+    for (const QString &recipients : mails.split(QLatin1Char(';')))
+        messages << makeMessage(recipients, messages.size() + 1);
+    const bool queued = setup.contains("queued");
+    if (!queued)
+        client.connectToHost(QStringLiteral("127.0.0.1"), port);
+    for (int i = 0; i < messages.size(); ++i)
+        QCOMPARE(client.send(messages.at(i)), i + 1);
+    if (queued)
+        client.connectToHost(QStringLiteral("127.0.0.1"), port);
 
-    QCOMPARE(server.commands(), QList<QByteArray>({"ehlo localhost", "rset"})
-                                    + mailCommands({QStringLiteral("a@example.com"), QStringLiteral("c@example.com"),
-                                                    QStringLiteral("h@example.com")}));
-    QCOMPARE(server.messages(), QList<QByteArray>{message.rawMessageData()});
-    QVERIFY(server.messages().first().contains("\r\n..\r\n"));
-    QCOMPARE(recorder.events, QStringList({QStringLiteral("mailSent(1)"), QStringLiteral("finished")}));
-    QCOMPARE(recorder.authenticated, 1);
-}
+    const QStringList expectedEvents = events.split(QStringLiteral("; "), Qt::SkipEmptyParts);
+    const QList<QByteArray> expectedCommands = commands.isEmpty() ? QList<QByteArray>() : commands.split('|');
+    const bool closes = setup.contains("closes");
+    QVERIFY(recorder.waitUntil([&] {
+        return recorder.events.size() >= expectedEvents.size() && server.commands().size() >= expectedCommands.size()
+            && (!closes || (server.clientDisconnected() && recorder.disconnected > 0));
+    }));
+    QCOMPARE(recorder.events, expectedEvents);
+    QCOMPARE(server.commands(), expectedCommands);
+    // The client logs in (or finds nothing to log in with) before its first RSET.
+    QCOMPARE(recorder.authenticated, expectedCommands.contains("rset") ? 1 : 0);
+    QCOMPARE(recorder.encrypted, 0);
 
-void TestSmtpClient::deliversPipelined()
-{
-    ScriptedSmtpServer server;
-    server.setEhloReply(ehloPipelining);
-    // MAIL FROM and the three RCPT TO get their replies only once all four
-    // lines are in: a client that waits for each reply would stall here.
-    server.setBurstSize(4);
-    const quint16 port = server.listen();
-    SmtpClient client;
-    SmtpRecorder recorder(&client);
-    const QStringList to = {QStringLiteral("a@example.com"), QStringLiteral("b@example.com"),
-                            QStringLiteral("c@example.com")};
+    // The mails reported sent are the last data the server took, dot-stuffed.
+    QList<QByteArray> sent;
+    for (int i = 0; i < messages.size(); ++i) {
+        if (recorder.events.contains(QStringLiteral("mailSent(%1)").arg(i + 1)))
+            sent << messages.at(i).rawMessageData();
+    }
+    QVERIFY(server.messages().size() <= messages.size());
+    QCOMPARE(server.messages().mid(server.messages().size() - sent.size()), sent);
+    for (const QByteArray &data : sent)
+        QVERIFY(data.contains("\r\n..\r\n"));
 
-    client.connectToHost(QStringLiteral("127.0.0.1"), port);
-    client.send(makeMessage(to));
-    QVERIFY(recorder.waitFor(QStringLiteral("finished")));
-    QCOMPARE(server.commands(), QList<QByteArray>({"ehlo localhost", "rset"}) + mailCommands(to));
-    QCOMPARE(recorder.events, QStringList({QStringLiteral("mailSent(1)"), QStringLiteral("finished")}));
-}
-
-void TestSmtpClient::refusedRecipientInPipelinedBurst()
-{
-    ScriptedSmtpServer server;
-    server.setEhloReply(ehloPipelining);
-    server.setBurstSize(3);
-    server.addReply("rcpt to:<bad@", "550 5.1.1 no such user");
-    const quint16 port = server.listen();
-    SmtpClient client;
-    SmtpRecorder recorder(&client);
-    const QStringList first = {QStringLiteral("bad@example.com"), QStringLiteral("a@example.com")};
-    const QStringList second = {QStringLiteral("a@example.com"), QStringLiteral("b@example.com")};
-
-    client.connectToHost(QStringLiteral("127.0.0.1"), port);
-    client.send(makeMessage(first));
-    client.send(makeMessage(second));
-    QVERIFY(recorder.waitFor(QStringLiteral("finished")));
-
-    // The replies of the whole burst are taken before the RSET, so the next
-    // mail's dialogue stays in step and goes through.
-    QCOMPARE(recorder.events,
-             QStringList({QStringLiteral("mailFailed(1,550)"), QStringLiteral("mailFailed(1,550,550 5.1.1 no such user)"),
-                          QStringLiteral("mailSent(2)"), QStringLiteral("finished")}));
-    QList<QByteArray> expected{"ehlo localhost", "rset"};
-    expected << mailCommands(first).mid(0, 3) << "rset" << mailCommands(second);
-    QCOMPARE(server.commands(), expected);
-    QCOMPARE(server.messages().size(), 1);
-}
-
-void TestSmtpClient::refusedMailStep_data()
-{
-    QTest::addColumn<QByteArray>("command");
-    QTest::addColumn<QByteArray>("reply");
-    QTest::addColumn<int>("code");
-
-    QTest::newRow("MAIL FROM") << QByteArray("mail from") << QByteArray("553 sender refused") << 553;
-    QTest::newRow("RCPT TO") << QByteArray("rcpt to:<a@") << QByteArray("550 mailbox unavailable") << 550;
-    QTest::newRow("DATA") << QByteArray("data") << QByteArray("554 no valid recipients") << 554;
-    QTest::newRow("end of data") << QByteArray(".") << QByteArray("552 message too big") << 552;
-}
-
-void TestSmtpClient::refusedMailStep()
-{
-    QFETCH(QByteArray, command);
-    QFETCH(QByteArray, reply);
-    QFETCH(int, code);
-
-    ScriptedSmtpServer server;
-    server.addReply(command, reply);
-    const quint16 port = server.listen();
-    SmtpClient client;
-    SmtpRecorder recorder(&client);
-    client.connectToHost(QStringLiteral("127.0.0.1"), port);
-    client.send(makeMessage({QStringLiteral("a@example.com"), QStringLiteral("b@example.com")}));
-    client.send(makeMessage({QStringLiteral("b@example.com")}));
-    QVERIFY(recorder.waitFor(QStringLiteral("finished")));
-
-    QCOMPARE(recorder.events,
-             QStringList({QStringLiteral("mailFailed(1,%1)").arg(code),
-                          QStringLiteral("mailFailed(1,%1,%2)").arg(code).arg(QString::fromLatin1(reply)),
-                          QStringLiteral("mailSent(2)"), QStringLiteral("finished")}));
-    // Nothing more of the refused mail is sent; an RSET precedes the next one.
-    const QList<QByteArray> commands = server.commands();
-    const int reset = commands.lastIndexOf("rset");
-    QVERIFY(reset > 1);
-    QCOMPARE(commands.mid(reset + 1), mailCommands({QStringLiteral("b@example.com")}));
-    if (command == "rcpt to:<a@")
-        QVERIFY(!commands.contains("rcpt to:<b@example.com>") || commands.indexOf("rcpt to:<b@example.com>") > reset);
-}
-
-void TestSmtpClient::multiLineReplies()
-{
-    // A greeting and a refusal over several lines count as one reply each;
-    // the dialogue stays in step and the next mail goes through.
-    ScriptedSmtpServer server;
-    server.setGreeting("220-localhost ESMTP\r\n220-no unsolicited mail\r\n220 ready");
-    server.addReply("rcpt to:<bad@", "550-5.1.1 The account does not exist.\r\n550-5.1.1 Please check the\r\n"
-                                     "550 5.1.1 address and try again.");
-    const quint16 port = server.listen();
-    SmtpClient client;
-    SmtpRecorder recorder(&client);
-    client.connectToHost(QStringLiteral("127.0.0.1"), port);
-    client.send(makeMessage({QStringLiteral("bad@example.com")}));
-    client.send(makeMessage({QStringLiteral("a@example.com")}));
-    QVERIFY(recorder.waitFor(QStringLiteral("finished")));
-
-    QCOMPARE(recorder.events,
-             QStringList({QStringLiteral("mailFailed(1,550)"),
-                          QStringLiteral("mailFailed(1,550,550 5.1.1 address and try again.)"),
-                          QStringLiteral("mailSent(2)"), QStringLiteral("finished")}));
-    QCOMPARE(server.commands(), QList<QByteArray>({"ehlo localhost", "rset", "mail from:<ups@example.com>",
-                                                   "rcpt to:<bad@example.com>", "rset"})
-                                    + mailCommands({QStringLiteral("a@example.com")}));
-}
-
-void TestSmtpClient::mailWithoutRecipients()
-{
-    ScriptedSmtpServer server;
-    const quint16 port = server.listen();
-    SmtpClient client;
-    SmtpRecorder recorder(&client);
-    client.connectToHost(QStringLiteral("127.0.0.1"), port);
-    QCOMPARE(client.send(makeMessage({})), 1);
-    QCOMPARE(client.send(makeMessage({QStringLiteral("a@example.com")})), 2);
-    QVERIFY(recorder.waitFor(QStringLiteral("finished")));
-
-    QCOMPARE(recorder.events,
-             QStringList({QStringLiteral("mailFailed(1,1)"), QStringLiteral("mailFailed(1,1,e-mail has no recipients)"),
-                          QStringLiteral("mailSent(2)"), QStringLiteral("finished")}));
-    QCOMPARE(server.commands(), QList<QByteArray>({"ehlo localhost", "rset"}) + mailCommands({QStringLiteral("a@example.com")}));
-}
-
-void TestSmtpClient::queuedBeforeConnection()
-{
-    ScriptedSmtpServer server;
-    const quint16 port = server.listen();
-    SmtpClient client;
-    SmtpRecorder recorder(&client);
-    QCOMPARE(client.send(makeMessage({QStringLiteral("a@example.com")}, QStringLiteral("first"))), 1);
-    QCOMPARE(client.send(makeMessage({QStringLiteral("b@example.com")}, QStringLiteral("second"))), 2);
-    client.connectToHost(QStringLiteral("127.0.0.1"), port);
-    QVERIFY(recorder.waitFor(QStringLiteral("finished")));
-
-    QCOMPARE(recorder.events,
-             QStringList({QStringLiteral("mailSent(1)"), QStringLiteral("mailSent(2)"), QStringLiteral("finished")}));
-    QCOMPARE(server.commands(), QList<QByteArray>({"ehlo localhost", "rset"})
-                                    + mailCommands({QStringLiteral("a@example.com")}) + QList<QByteArray>{"rset"}
-                                    + mailCommands({QStringLiteral("b@example.com")}));
-    QCOMPARE(server.messages().size(), 2);
-    QVERIFY(server.messages().at(0).contains("Subject: first"));
-    QVERIFY(server.messages().at(1).contains("Subject: second"));
+    if (setup.contains("idle")) {
+        client.send(makeMessage(QStringLiteral("a@x"), 9));
+        QVERIFY(!server.waitForCommands(expectedCommands.size() + 1, 300));
+    }
 }
 
 void TestSmtpClient::sendWhileWaiting()
@@ -273,26 +257,10 @@ void TestSmtpClient::sendWhileWaiting()
     QVERIFY(recorder.waitFor(QStringLiteral("finished")));
     QCOMPARE(server.commands(), QList<QByteArray>{"ehlo localhost"});
 
-    QCOMPARE(client.send(makeMessage({QStringLiteral("a@example.com")})), 1);
+    QCOMPARE(client.send(makeMessage(QStringLiteral("a@x"), 1)), 1);
     QVERIFY(recorder.waitFor(QStringLiteral("mailSent(1)")));
-    QCOMPARE(server.commands(), QList<QByteArray>{"ehlo localhost"} + mailCommands({QStringLiteral("a@example.com")}));
+    QCOMPARE(server.commands(), QByteArray("ehlo localhost" + sendA).split('|'));
     QCOMPARE(recorder.events.count(QStringLiteral("finished")), 2);
-}
-
-void TestSmtpClient::greetingRefused()
-{
-    ScriptedSmtpServer server;
-    server.setGreeting("554 no service");
-    const quint16 port = server.listen();
-    SmtpClient client;
-    SmtpRecorder recorder(&client);
-    client.connectToHost(QStringLiteral("127.0.0.1"), port);
-    client.send(makeMessage({QStringLiteral("a@example.com")}));
-    QVERIFY(recorder.waitFor(QStringLiteral("connectionFailed(554 no service)")));
-    QVERIFY(server.waitForDisconnect());
-    QCOMPARE(recorder.events,
-             QStringList({QStringLiteral("connectionFailed"), QStringLiteral("connectionFailed(554 no service)")}));
-    QVERIFY(server.commands().isEmpty());
 }
 
 void TestSmtpClient::connectionRefused()
@@ -310,166 +278,6 @@ void TestSmtpClient::connectionRefused()
     QCOMPARE(recorder.events.at(0), QStringLiteral("connectionFailed"));
     QVERIFY(recorder.events.at(1).startsWith(QStringLiteral("connectionFailed(")));
     QVERIFY(recorder.events.at(1).size() > int(qstrlen("connectionFailed()")));
-}
-
-void TestSmtpClient::heloFallback()
-{
-    ScriptedSmtpServer server;
-    server.addReply("ehlo", "502-command not\r\n502 implemented");
-    const quint16 port = server.listen();
-    SmtpClient client;
-    SmtpRecorder recorder(&client);
-    client.setUsername("user");
-    client.setPassword("secret");
-    client.connectToHost(QStringLiteral("127.0.0.1"), port);
-    client.send(makeMessage({QStringLiteral("a@example.com")}));
-    QVERIFY(recorder.waitFor(QStringLiteral("finished")));
-    QCOMPARE(server.commands(), QList<QByteArray>({"ehlo localhost", "helo", "rset"})
-                                    + mailCommands({QStringLiteral("a@example.com")}));
-    QCOMPARE(recorder.events, QStringList({QStringLiteral("mailSent(1)"), QStringLiteral("finished")}));
-}
-
-void TestSmtpClient::heloRefused()
-{
-    ScriptedSmtpServer server;
-    server.addReply("ehlo", "502 command not implemented");
-    server.addReply("helo", "501 syntax: HELO hostname");
-    const quint16 port = server.listen();
-    SmtpClient client;
-    SmtpRecorder recorder(&client);
-    client.connectToHost(QStringLiteral("127.0.0.1"), port);
-    client.send(makeMessage({QStringLiteral("a@example.com")}));
-    QVERIFY(server.waitForDisconnect());
-    QVERIFY(recorder.waitUntil([&] { return recorder.disconnected > 0; }));
-    QCOMPARE(server.commands(), QList<QByteArray>({"ehlo localhost", "helo", "QUIT"}));
-    QVERIFY(recorder.events.isEmpty());
-}
-
-void TestSmtpClient::resetRefused()
-{
-    ScriptedSmtpServer server;
-    server.addReply("rset", "421 closing down");
-    const quint16 port = server.listen();
-    SmtpClient client;
-    SmtpRecorder recorder(&client);
-    client.connectToHost(QStringLiteral("127.0.0.1"), port);
-    client.send(makeMessage({QStringLiteral("a@example.com")}));
-    QVERIFY(recorder.waitFor(QStringLiteral("connectionFailed(421 closing down)")));
-    QCOMPARE(recorder.events,
-             QStringList({QStringLiteral("connectionFailed"), QStringLiteral("connectionFailed(421 closing down)")}));
-    // The client stays put: a later mail does not start.
-    client.send(makeMessage({QStringLiteral("a@example.com")}));
-    QVERIFY(!server.waitForCommands(3, 300));
-    QCOMPARE(server.commands(), QList<QByteArray>({"ehlo localhost", "rset"}));
-}
-
-void TestSmtpClient::noAuthentication_data()
-{
-    QTest::addColumn<QByteArray>("ehloReply");
-    QTest::addColumn<QByteArray>("user");
-    QTest::addColumn<QByteArray>("password");
-
-    QTest::newRow("single-line EHLO reply") << QByteArray("250 localhost") << QByteArray("u") << QByteArray("p");
-    QTest::newRow("AUTH=LOGIN keyword") << QByteArray("250-localhost\r\n250-AUTH=LOGIN\r\n250 HELP") << QByteArray("u")
-                                        << QByteArray("p");
-    QTest::newRow("only PLAIN") << QByteArray("250-localhost\r\n250 AUTH PLAIN") << QByteArray("u") << QByteArray("p");
-    QTest::newRow("no user name") << QByteArray("250-localhost\r\n250 AUTH LOGIN CRAM-MD5") << QByteArray()
-                                  << QByteArray("p");
-    QTest::newRow("no password") << QByteArray("250-localhost\r\n250 AUTH LOGIN CRAM-MD5") << QByteArray("u")
-                                 << QByteArray();
-}
-
-void TestSmtpClient::noAuthentication()
-{
-    QFETCH(QByteArray, ehloReply);
-    QFETCH(QByteArray, user);
-    QFETCH(QByteArray, password);
-
-    ScriptedSmtpServer server;
-    server.setEhloReply(ehloReply);
-    const quint16 port = server.listen();
-    SmtpClient client;
-    SmtpRecorder recorder(&client);
-    client.setUsername(user);
-    client.setPassword(password);
-    client.connectToHost(QStringLiteral("127.0.0.1"), port);
-    client.send(makeMessage({QStringLiteral("a@example.com")}));
-    QVERIFY(recorder.waitFor(QStringLiteral("finished")));
-    QCOMPARE(recorder.authenticated, 1);
-    QCOMPARE(server.commands(), QList<QByteArray>({"ehlo localhost", "rset"})
-                                    + mailCommands({QStringLiteral("a@example.com")}));
-}
-
-void TestSmtpClient::cramMd5Answer()
-{
-    // The example exchange of RFC 2195.
-    ScriptedSmtpServer server;
-    server.setEhloReply("250-localhost\r\n250-AUTH LOGIN CRAM-MD5\r\n250 HELP");
-    server.addExchange("auth cram-md5", {"334 " + QByteArray("<1896.697170952@postoffice.reston.mci.net>").toBase64(),
-                                         "235 2.7.0 accepted"});
-    const quint16 port = server.listen();
-    SmtpClient client;
-    SmtpRecorder recorder(&client);
-    client.setUsername("tim");
-    client.setPassword("tanstaaftanstaaf");
-    client.connectToHost(QStringLiteral("127.0.0.1"), port);
-    client.send(makeMessage({QStringLiteral("a@example.com")}));
-    QVERIFY(recorder.waitFor(QStringLiteral("finished")));
-    QCOMPARE(server.commands().mid(0, 4), QList<QByteArray>({"ehlo localhost", "auth cram-md5",
-                                                             "dGltIGI5MTNhNjAyYzdlZGE3YTQ5NWI0ZTZlNzMzNGQzODkw", "rset"}));
-    QCOMPARE(recorder.events, QStringList({QStringLiteral("mailSent(1)"), QStringLiteral("finished")}));
-}
-
-void TestSmtpClient::loginRefused()
-{
-    ScriptedSmtpServer server;
-    server.setEhloReply("250-localhost\r\n250 AUTH PLAIN LOGIN");
-    server.addExchange("auth login", {"334 VXNlcm5hbWU6", "334 UGFzc3dvcmQ6", "535 5.7.8 credentials invalid"});
-    const quint16 port = server.listen();
-    SmtpClient client;
-    SmtpRecorder recorder(&client);
-    client.setUsername("user");
-    client.setPassword("wrong");
-    client.connectToHost(QStringLiteral("127.0.0.1"), port);
-    client.send(makeMessage({QStringLiteral("a@example.com")}));
-    QVERIFY(recorder.waitFor(QStringLiteral("authenticationFailed(535 5.7.8 credentials invalid)")));
-    QVERIFY(server.waitForDisconnect());
-    QCOMPARE(recorder.events, QStringList({QStringLiteral("authenticationFailed"),
-                                           QStringLiteral("authenticationFailed(535 5.7.8 credentials invalid)")}));
-    QCOMPARE(server.commands(), QList<QByteArray>({"ehlo localhost", "auth login", QByteArray("user").toBase64(),
-                                                   QByteArray("wrong").toBase64()}));
-    QCOMPARE(recorder.authenticated, 0);
-}
-
-void TestSmtpClient::startTlsRefusedOrDisabled_data()
-{
-    QTest::addColumn<bool>("disabled");
-    QTest::newRow("refused") << false;
-    QTest::newRow("disabled") << true;
-}
-
-void TestSmtpClient::startTlsRefusedOrDisabled()
-{
-    QFETCH(bool, disabled);
-
-    ScriptedSmtpServer server;
-    server.setEhloReply("250-localhost\r\n250-STARTTLS\r\n250 HELP");
-    server.addReply("starttls", "454 TLS not available");
-    const quint16 port = server.listen();
-    SmtpClient client;
-    SmtpRecorder recorder(&client);
-    client.setStartTlsDisabled(disabled);
-    client.connectToHost(QStringLiteral("127.0.0.1"), port);
-    client.send(makeMessage({QStringLiteral("a@example.com")}));
-    QVERIFY(recorder.waitFor(QStringLiteral("finished")));
-    // Either way the mail goes out unencrypted, without a failure signal.
-    QList<QByteArray> expected{"ehlo localhost"};
-    if (!disabled)
-        expected << "starttls";
-    expected << "rset" << mailCommands({QStringLiteral("a@example.com")});
-    QCOMPARE(server.commands(), expected);
-    QCOMPARE(recorder.events, QStringList({QStringLiteral("mailSent(1)"), QStringLiteral("finished")}));
-    QCOMPARE(recorder.encrypted, 0);
 }
 
 AMBREL_TEST_MAIN(TestSmtpClient)
