@@ -12,13 +12,11 @@
 // Python's email package.
 namespace {
 
-const QString senderAddress = QStringLiteral("ups@example.com");
-
 MailMessage makeMessage(const QString &subject, const QString &body,
                         const QString &senderName = QStringLiteral("Ambrel UPS"))
 {
     MailMessage message;
-    message.setSender(senderName + QLatin1Char('<') + senderAddress + QLatin1Char('>'));
+    message.setSender(senderName + QStringLiteral("<ups@example.com>"));
     message.addRecipient(QStringLiteral("admin@example.com"));
     message.setSubject(subject);
     message.setBody(body);
@@ -34,6 +32,8 @@ QString normalized(QString text)
     return text;
 }
 
+const QString sentOne = QStringLiteral("mailSent(1) finished");
+
 } // namespace
 
 class TestSmtpInterop : public QObject
@@ -41,107 +41,100 @@ class TestSmtpInterop : public QObject
     Q_OBJECT
 
 private slots:
-    void envelopeAndHeaders();
-    void bodyEncodings_data();
-    void bodyEncodings();
-    void attachment();
-    void encryptedDelivery_data();
-    void encryptedDelivery();
-    void untrustedCertificate_data();
-    void untrustedCertificate();
+    void delivery_data();
+    void delivery();
+    void encryption_data();
+    void encryption();
     void authentication_data();
     void authentication();
     void pipelining_data();
     void pipelining();
 };
 
-void TestSmtpInterop::envelopeAndHeaders()
-{
-    SmtpServerHarness server;
-    const quint16 port = server.start();
-    QVERIFY(port);
-    SmtpClient client;
-    SmtpRecorder recorder(&client);
-    MailMessage message = makeMessage(QStringLiteral("UPS alarm"), QStringLiteral("Mains failure."));
-    message.addRecipient(QStringLiteral("second@example.com"));
-    message.addRecipient(QStringLiteral("copy@example.com"), MailMessage::Cc);
-    message.addRecipient(QStringLiteral("hidden@example.com"), MailMessage::Bcc);
-    client.connectToHost(QStringLiteral("127.0.0.1"), port);
-    client.send(message);
-    QVERIFY(recorder.waitFor(QStringLiteral("finished")));
-    QVERIFY2(server.waitForMails(1), qPrintable(server.serverLog()));
-
-    const ReceivedMail mail = server.mails().first();
-    QCOMPARE(recorder.events, QStringList({QStringLiteral("mailSent(1)"), QStringLiteral("finished")}));
-    QCOMPARE(mail.mailFrom, senderAddress);
-    QCOMPARE(mail.rcptTos, QStringList({QStringLiteral("admin@example.com"), QStringLiteral("second@example.com"),
-                                        QStringLiteral("copy@example.com"), QStringLiteral("hidden@example.com")}));
-    QCOMPARE(mail.fromAddresses, QStringList(senderAddress));
-    QCOMPARE(mail.from, QStringLiteral("Ambrel UPS <ups@example.com>"));
-    QCOMPARE(mail.to, QStringList({QStringLiteral("admin@example.com"), QStringLiteral("second@example.com")}));
-    QCOMPARE(mail.cc, QStringList(QStringLiteral("copy@example.com")));
-    QCOMPARE(mail.subject, QStringLiteral("UPS alarm"));
-    QVERIFY(!mail.raw.contains("hidden"));
-    QVERIFY(!mail.headerNames.contains(QStringLiteral("Bcc"), Qt::CaseInsensitive));
-    QVERIFY2(mail.defects.isEmpty(), qPrintable(mail.defects.join(QLatin1Char(' '))));
-    QVERIFY(!mail.authenticated);
-    QVERIFY(!mail.encrypted);
-}
-
-void TestSmtpInterop::bodyEncodings_data()
+void TestSmtpInterop::delivery_data()
 {
     QTest::addColumn<QString>("senderName");
     QTest::addColumn<QString>("subject");
     QTest::addColumn<QString>("body");
     QTest::addColumn<QString>("transferEncoding");
+    QTest::addColumn<bool>("attachment");
 
     QTest::newRow("ascii") << QStringLiteral("Ambrel UPS") << QStringLiteral("Battery low")
-                           << QStringLiteral("Battery low.\r\n.\r\n..two dots\r\n\t\t\t\tAmbrel") << QString();
+                           << QStringLiteral("Battery low.\r\n.\r\n..two dots\r\n\t\t\t\tAmbrel") << QString() << false;
     QTest::newRow("french") << QStringLiteral("Onduleur \u00e9tage 2") << QStringLiteral("Batterie d\u00e9charg\u00e9e")
                             << QStringLiteral("La batterie est d\u00e9charg\u00e9e, arr\u00eat du syst\u00e8me "
                                               "imminent.\r\n.point\r\nSalutations, l'\u00e9quipe")
-                            << QStringLiteral("quoted-printable");
+                            << QStringLiteral("quoted-printable") << false;
+    QTest::newRow("french, with attachment")
+        << QStringLiteral("Ambrel UPS") << QStringLiteral("Rapport journalier")
+        << QStringLiteral("Rapport journalier de l'onduleur.\r\nVoir la pi\u00e8ce jointe.")
+        << QStringLiteral("quoted-printable") << true;
     QTest::newRow("german") << QStringLiteral("USV B\u00fcro") << QStringLiteral("St\u00f6rung: Netzausfall")
                             << QStringLiteral("Gr\u00fc\u00dfe aus dem B\u00fcro. Die USV meldet eine St\u00f6rung; "
                                               "bitte pr\u00fcfen Sie die Stromversorgung so schnell wie m\u00f6glich, "
                                               "bevor der Akku leer ist.")
-                            << QStringLiteral("quoted-printable");
+                            << QStringLiteral("quoted-printable") << false;
     QTest::newRow("chinese") << QStringLiteral("\u4e0d\u65ad\u7535\u6e90")
                              << QStringLiteral("\u5e02\u7535\u6545\u969c\uff0c\u7535\u6c60\u4f9b\u7535\u4e2d")
                              << QStringLiteral("\u5e02\u7535\u6545\u969c\u3002\u7535\u6c60\u7535\u91cf\u4f4e\uff0c"
                                                "\u7cfb\u7edf\u5373\u5c06\u5173\u95ed\u3002\u8bf7\u4fdd\u5b58\u6587"
                                                "\u4ef6\u3002\r\n\u8c22\u8c22\u3002")
-                             << QStringLiteral("base64");
+                             << QStringLiteral("base64") << false;
     QTest::newRow("russian") << QStringLiteral("\u0418\u0411\u041f")
                              << QStringLiteral("\u0421\u0431\u043e\u0439 \u0441\u0435\u0442\u0438")
                              << QStringLiteral("\u0411\u0430\u0442\u0430\u0440\u0435\u044f \u0440\u0430\u0437\u0440"
                                                "\u044f\u0436\u0435\u043d\u0430. \u0421\u0438\u0441\u0442\u0435\u043c"
                                                "\u0430 \u0431\u0443\u0434\u0435\u0442 \u0432\u044b\u043a\u043b\u044e"
                                                "\u0447\u0435\u043d\u0430.")
-                             << QStringLiteral("base64");
+                             << QStringLiteral("base64") << false;
 }
 
-void TestSmtpInterop::bodyEncodings()
+void TestSmtpInterop::delivery()
 {
     QFETCH(QString, senderName);
     QFETCH(QString, subject);
     QFETCH(QString, body);
     QFETCH(QString, transferEncoding);
+    QFETCH(bool, attachment);
 
     SmtpServerHarness server;
     const quint16 port = server.start();
     QVERIFY(port);
     SmtpClient client;
     SmtpRecorder recorder(&client);
+    MailMessage message = makeMessage(subject, body, senderName);
+    message.addRecipient(QStringLiteral("second@example.com"));
+    message.addRecipient(QStringLiteral("copy@example.com"), MailMessage::Cc);
+    message.addRecipient(QStringLiteral("hidden@example.com"), MailMessage::Bcc);
+    QByteArray workbook(10000, Qt::Uninitialized);
+    QRandomGenerator random(5);
+    for (char &c : workbook)
+        c = char(random.bounded(256));
+    if (attachment)
+        message.addAttachment(QStringLiteral("record.xlsx"),
+                              MailAttachment(workbook, QStringLiteral("application/octet-stream")));
     client.connectToHost(QStringLiteral("127.0.0.1"), port);
-    client.send(makeMessage(subject, body, senderName));
+    client.send(message);
+    QVERIFY(recorder.waitFor(QStringLiteral("finished")));
     QVERIFY2(server.waitForMails(1), qPrintable(server.serverLog()));
 
     const ReceivedMail mail = server.mails().first();
+    QCOMPARE(recorder.events.join(QLatin1Char(' ')), sentOne);
     QVERIFY2(mail.parseError.isEmpty(), qPrintable(mail.parseError));
     QVERIFY2(mail.defects.isEmpty(), qPrintable(mail.defects.join(QLatin1Char(' '))));
-    QCOMPARE(mail.subject, subject);
+    QCOMPARE(mail.mailFrom, QStringLiteral("ups@example.com"));
+    QCOMPARE(mail.rcptTos, QStringList({QStringLiteral("admin@example.com"), QStringLiteral("second@example.com"),
+                                        QStringLiteral("copy@example.com"), QStringLiteral("hidden@example.com")}));
     QCOMPARE(mail.from, senderName + QStringLiteral(" <ups@example.com>"));
+    QCOMPARE(mail.fromAddresses, QStringList(QStringLiteral("ups@example.com")));
+    QCOMPARE(mail.to, QStringList({QStringLiteral("admin@example.com"), QStringLiteral("second@example.com")}));
+    QCOMPARE(mail.cc, QStringList(QStringLiteral("copy@example.com")));
+    QVERIFY(!mail.raw.contains("hidden"));
+    QVERIFY(!mail.headerNames.contains(QStringLiteral("Bcc"), Qt::CaseInsensitive));
+    QVERIFY(!mail.authenticated);
+    QVERIFY(!mail.encrypted);
+
+    QCOMPARE(mail.subject, subject);
     QCOMPARE(normalized(mail.body), normalized(body));
     QCOMPARE(mail.bodyTransferEncoding, transferEncoding);
     if (!transferEncoding.isEmpty())
@@ -149,50 +142,33 @@ void TestSmtpInterop::bodyEncodings()
     // Everything on the wire is 7-bit.
     for (const char c : mail.raw)
         QVERIFY(uchar(c) < 0x80);
+
+    QCOMPARE(mail.multipart, attachment);
+    QCOMPARE(mail.attachments.size(), attachment ? 1 : 0);
+    if (attachment) {
+        QCOMPARE(mail.attachments.first().fileName, QStringLiteral("record.xlsx"));
+        QCOMPARE(mail.attachments.first().contentType, QStringLiteral("application/octet-stream"));
+        QCOMPARE(mail.attachments.first().data, workbook);
+    }
 }
 
-void TestSmtpInterop::attachment()
-{
-    SmtpServerHarness server;
-    const quint16 port = server.start();
-    QVERIFY(port);
-    SmtpClient client;
-    SmtpRecorder recorder(&client);
-    QByteArray workbook(10000, Qt::Uninitialized);
-    QRandomGenerator random(5);
-    for (char &c : workbook)
-        c = char(random.bounded(256));
-    const QString body = QStringLiteral("Rapport journalier de l'onduleur.\r\nVoir la pi\u00e8ce jointe.");
-    MailMessage message = makeMessage(QStringLiteral("Rapport journalier"), body);
-    message.addAttachment(QStringLiteral("record.xlsx"),
-                          MailAttachment(workbook, QStringLiteral("application/octet-stream")));
-    client.connectToHost(QStringLiteral("127.0.0.1"), port);
-    client.send(message);
-    QVERIFY2(server.waitForMails(1), qPrintable(server.serverLog()));
-
-    const ReceivedMail mail = server.mails().first();
-    QVERIFY2(mail.defects.isEmpty(), qPrintable(mail.defects.join(QLatin1Char(' '))));
-    QVERIFY(mail.multipart);
-    QCOMPARE(normalized(mail.body), normalized(body));
-    QCOMPARE(mail.attachments.size(), 1);
-    QCOMPARE(mail.attachments.first().fileName, QStringLiteral("record.xlsx"));
-    QCOMPARE(mail.attachments.first().contentType, QStringLiteral("application/octet-stream"));
-    QCOMPARE(mail.attachments.first().data, workbook);
-}
-
-void TestSmtpInterop::encryptedDelivery_data()
+void TestSmtpInterop::encryption_data()
 {
     QTest::addColumn<int>("security");
     QTest::addColumn<QString>("host");
-    QTest::newRow("STARTTLS") << int(SmtpServerOptions::StartTls) << QStringLiteral("localhost");
-    QTest::newRow("TLS") << int(SmtpServerOptions::Tls) << QStringLiteral("localhost");
-    QTest::newRow("TLS by address") << int(SmtpServerOptions::Tls) << QStringLiteral("127.0.0.1");
+    QTest::addColumn<bool>("trusted");
+    QTest::newRow("STARTTLS") << int(SmtpServerOptions::StartTls) << QStringLiteral("localhost") << true;
+    QTest::newRow("TLS") << int(SmtpServerOptions::Tls) << QStringLiteral("localhost") << true;
+    QTest::newRow("TLS by address") << int(SmtpServerOptions::Tls) << QStringLiteral("127.0.0.1") << true;
+    QTest::newRow("STARTTLS, untrusted") << int(SmtpServerOptions::StartTls) << QStringLiteral("localhost") << false;
+    QTest::newRow("TLS, untrusted") << int(SmtpServerOptions::Tls) << QStringLiteral("localhost") << false;
 }
 
-void TestSmtpInterop::encryptedDelivery()
+void TestSmtpInterop::encryption()
 {
     QFETCH(int, security);
     QFETCH(QString, host);
+    QFETCH(bool, trusted);
 
     SmtpServerHarness server;
     SmtpServerOptions options;
@@ -203,7 +179,8 @@ void TestSmtpInterop::encryptedDelivery()
     options.authRequired = true;
     const quint16 port = server.start(options);
     QVERIFY(port);
-    server.trustCertificateAuthority();
+    if (trusted)
+        server.trustCertificateAuthority();
 
     SmtpClient client;
     SmtpRecorder recorder(&client);
@@ -214,10 +191,18 @@ void TestSmtpInterop::encryptedDelivery()
     else
         client.connectToHost(host, port);
     client.send(makeMessage(QStringLiteral("Encrypted"), QStringLiteral("Sent over TLS.")));
+
+    if (!trusted) {
+        QVERIFY(recorder.waitFor(QStringLiteral("encryptionFailed(msg)"), 10000));
+        QCOMPARE(recorder.events.mid(0, 2),
+                 QStringList({QStringLiteral("encryptionFailed"), QStringLiteral("encryptionFailed(msg)")}));
+        QVERIFY(!server.waitForMails(1, 300));
+        QCOMPARE(recorder.encrypted, 0);
+        return;
+    }
     QVERIFY2(recorder.waitFor(QStringLiteral("finished"), 10000), qPrintable(recorder.events.join(QLatin1Char(' '))));
     QVERIFY2(server.waitForMails(1), qPrintable(server.serverLog()));
-
-    QCOMPARE(recorder.events, QStringList({QStringLiteral("mailSent(1)"), QStringLiteral("finished")}));
+    QCOMPARE(recorder.events.join(QLatin1Char(' ')), sentOne);
     QCOMPARE(recorder.encrypted, 1);
     const ReceivedMail mail = server.mails().first();
     QVERIFY(mail.encrypted);
@@ -225,54 +210,22 @@ void TestSmtpInterop::encryptedDelivery()
     QCOMPARE(mail.subject, QStringLiteral("Encrypted"));
 }
 
-void TestSmtpInterop::untrustedCertificate_data()
-{
-    QTest::addColumn<int>("security");
-    QTest::newRow("STARTTLS") << int(SmtpServerOptions::StartTls);
-    QTest::newRow("TLS") << int(SmtpServerOptions::Tls);
-}
-
-void TestSmtpInterop::untrustedCertificate()
-{
-    QFETCH(int, security);
-
-    SmtpServerHarness server;
-    SmtpServerOptions options;
-    options.security = SmtpServerOptions::Security(security);
-    const quint16 port = server.start(options);
-    QVERIFY(port);
-
-    SmtpClient client;
-    SmtpRecorder recorder(&client);
-    if (security == SmtpServerOptions::Tls)
-        client.connectToSecureHost(QStringLiteral("localhost"), port);
-    else
-        client.connectToHost(QStringLiteral("localhost"), port);
-    client.send(makeMessage(QStringLiteral("Never"), QStringLiteral("Must not arrive.")));
-    QVERIFY(recorder.waitFor(QStringLiteral("encryptionFailed(msg)"), 10000));
-    QCOMPARE(recorder.events.mid(0, 2),
-             QStringList({QStringLiteral("encryptionFailed"), QStringLiteral("encryptionFailed(msg)")}));
-    QVERIFY(!server.waitForMails(1, 300));
-    QCOMPARE(recorder.encrypted, 0);
-}
-
 void TestSmtpInterop::authentication_data()
 {
     QTest::addColumn<QStringList>("offered");
     QTest::addColumn<QByteArray>("password");
     QTest::addColumn<QString>("usedMechanism");
-    QTest::addColumn<bool>("accepted");
 
     const QStringList login{QStringLiteral("LOGIN")};
     const QStringList cram{QStringLiteral("CRAM-MD5")};
-    const QStringList all{QStringLiteral("PLAIN"), QStringLiteral("LOGIN"), QStringLiteral("CRAM-MD5")};
-    QTest::newRow("LOGIN") << login << QByteArray("s3cret p\u00e4ss") << QStringLiteral("LOGIN") << true;
-    QTest::newRow("LOGIN, wrong password") << login << QByteArray("wrong") << QStringLiteral("LOGIN") << false;
-    QTest::newRow("CRAM-MD5") << cram << QByteArray("s3cret p\u00e4ss") << QStringLiteral("CRAM-MD5") << true;
-    QTest::newRow("CRAM-MD5, wrong password") << cram << QByteArray("wrong") << QStringLiteral("CRAM-MD5") << false;
-    QTest::newRow("CRAM-MD5 preferred") << all << QByteArray("s3cret p\u00e4ss") << QStringLiteral("CRAM-MD5") << true;
-    QTest::newRow("PLAIN only: not used") << QStringList{QStringLiteral("PLAIN")} << QByteArray("s3cret p\u00e4ss")
-                                          << QString() << true;
+    const QByteArray right = QStringLiteral("s3cret p\u00e4ss").toUtf8();
+    QTest::newRow("LOGIN") << login << right << QStringLiteral("LOGIN");
+    QTest::newRow("LOGIN, wrong password") << login << QByteArray("wrong") << QStringLiteral("LOGIN");
+    QTest::newRow("CRAM-MD5") << cram << right << QStringLiteral("CRAM-MD5");
+    QTest::newRow("CRAM-MD5, wrong password") << cram << QByteArray("wrong") << QStringLiteral("CRAM-MD5");
+    QTest::newRow("CRAM-MD5 preferred") << QStringList{QStringLiteral("PLAIN"), QStringLiteral("LOGIN"), cram.first()}
+                                        << right << QStringLiteral("CRAM-MD5");
+    QTest::newRow("PLAIN only: not used") << QStringList{QStringLiteral("PLAIN")} << right << QString();
 }
 
 void TestSmtpInterop::authentication()
@@ -280,7 +233,6 @@ void TestSmtpInterop::authentication()
     QFETCH(QStringList, offered);
     QFETCH(QByteArray, password);
     QFETCH(QString, usedMechanism);
-    QFETCH(bool, accepted);
 
     SmtpServerHarness server;
     SmtpServerOptions options;
@@ -297,7 +249,7 @@ void TestSmtpInterop::authentication()
     client.connectToHost(QStringLiteral("127.0.0.1"), port);
     client.send(makeMessage(QStringLiteral("Authenticated"), QStringLiteral("Hello.")));
 
-    if (!accepted) {
+    if (password != options.password) {
         QVERIFY(recorder.waitFor(QStringLiteral("authenticationFailed(535 5.7.8 Authentication credentials invalid)")));
         QCOMPARE(recorder.events.first(), QStringLiteral("authenticationFailed"));
         QVERIFY(recorder.waitUntil([&] { return recorder.disconnected > 0; }));
@@ -312,14 +264,11 @@ void TestSmtpInterop::authentication()
     QVERIFY2(server.waitForMails(1), qPrintable(server.serverLog()));
     QVERIFY(recorder.waitFor(QStringLiteral("finished")));
     const ReceivedMail mail = server.mails().first();
-    QCOMPARE(recorder.events, QStringList({QStringLiteral("mailSent(1)"), QStringLiteral("finished")}));
-    if (usedMechanism.isEmpty()) {
-        QVERIFY(server.authAttempts().isEmpty());
-        QVERIFY(!mail.authenticated);
-    } else {
-        QCOMPARE(server.authAttempts().size(), 1);
+    QCOMPARE(recorder.events.join(QLatin1Char(' ')), sentOne);
+    QCOMPARE(server.authAttempts().size(), usedMechanism.isEmpty() ? 0 : 1);
+    QCOMPARE(mail.authenticated, !usedMechanism.isEmpty());
+    if (!usedMechanism.isEmpty()) {
         QCOMPARE(server.authAttempts().first().mechanism, usedMechanism);
-        QVERIFY(mail.authenticated);
         QCOMPARE(mail.authUser, QStringLiteral("ups-user"));
     }
 }
@@ -352,13 +301,12 @@ void TestSmtpInterop::pipelining()
     client.connectToHost(QStringLiteral("127.0.0.1"), port);
     QVERIFY(recorder.waitFor(QStringLiteral("finished")));
     QVERIFY(server.waitForMails(2));
+    QCOMPARE(recorder.events.join(QLatin1Char(' ')), QStringLiteral("mailSent(1) mailSent(2) finished"));
     QCOMPARE(server.mails().at(0).subject, QStringLiteral("Many"));
-    QCOMPARE(server.mails().at(1).subject, QStringLiteral("Next"));
-    QCOMPARE(recorder.events,
-             QStringList({QStringLiteral("mailSent(1)"), QStringLiteral("mailSent(2)"), QStringLiteral("finished")}));
     QCOMPARE(server.mails().at(0).rcptTos,
              QStringList({QStringLiteral("admin@example.com"), QStringLiteral("b@example.com"),
                           QStringLiteral("c@example.com"), QStringLiteral("d@example.com")}));
+    QCOMPARE(server.mails().at(1).subject, QStringLiteral("Next"));
     QCOMPARE(server.mails().at(1).rcptTos, QStringList(QStringLiteral("admin@example.com")));
 }
 
