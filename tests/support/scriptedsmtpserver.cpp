@@ -1,94 +1,31 @@
 #include "scriptedsmtpserver.h"
 
-#include <QDeadlineTimer>
-#include <QHostAddress>
-#include <QSignalSpy>
-#include <QTcpServer>
-#include <QTcpSocket>
-
-ScriptedSmtpServer::ScriptedSmtpServer(QObject *parent)
-    : QObject(parent)
-    , m_server(new QTcpServer(this))
-{
-    connect(m_server, &QTcpServer::newConnection, this, &ScriptedSmtpServer::onServerNewConnection);
-}
-
-ScriptedSmtpServer::~ScriptedSmtpServer() = default;
+#include <QTest>
 
 quint16 ScriptedSmtpServer::listen()
 {
-    if (!m_server->isListening() && !m_server->listen(QHostAddress::LocalHost, 0))
-        return 0;
-    return m_server->serverPort();
+    if (!m_server.isListening()) {
+        connect(&m_server, &QTcpServer::newConnection, this, &ScriptedSmtpServer::onNewConnection);
+        if (!m_server.listen(QHostAddress::LocalHost, 0))
+            return 0;
+    }
+    return m_server.serverPort();
 }
 
-quint16 ScriptedSmtpServer::port() const
-{
-    return m_server->serverPort();
-}
-
-void ScriptedSmtpServer::setGreeting(const QByteArray &reply)
-{
-    m_greeting = reply;
-}
-
-void ScriptedSmtpServer::setEhloReply(const QByteArray &reply)
-{
-    m_ehloReply = reply;
-}
-
-void ScriptedSmtpServer::addReply(const QByteArray &commandPrefix, const QByteArray &reply)
-{
-    addExchange(commandPrefix, {reply});
-}
-
-void ScriptedSmtpServer::addExchange(const QByteArray &commandPrefix, const QList<QByteArray> &replies)
+void ScriptedSmtpServer::addExchange(const QByteArray &commandPrefix, const QByteArrayList &replies)
 {
     if (!replies.isEmpty())
         m_overrides.append(qMakePair(commandPrefix.toLower(), replies));
 }
 
-void ScriptedSmtpServer::setBurstSize(int lines)
-{
-    m_burstSize = lines;
-}
-
-QList<QByteArray> ScriptedSmtpServer::commands() const
-{
-    return m_commands;
-}
-
-QList<QByteArray> ScriptedSmtpServer::messages() const
-{
-    return m_messages;
-}
-
-bool ScriptedSmtpServer::clientDisconnected() const
-{
-    return m_disconnected;
-}
-
 bool ScriptedSmtpServer::waitForCommands(int count, int timeoutMs)
 {
-    const QDeadlineTimer deadline(timeoutMs);
-    QSignalSpy spy(this, &ScriptedSmtpServer::commandReceived);
-    while (m_commands.size() < count && !deadline.hasExpired())
-        spy.wait(int(qMax<qint64>(1, deadline.remainingTime())));
-    return m_commands.size() >= count;
+    return QTest::qWaitFor([&] { return m_commands.size() >= count; }, timeoutMs);
 }
 
-bool ScriptedSmtpServer::waitForDisconnect(int timeoutMs)
+void ScriptedSmtpServer::onNewConnection()
 {
-    const QDeadlineTimer deadline(timeoutMs);
-    QSignalSpy spy(this, &ScriptedSmtpServer::connectionClosed);
-    while (!m_disconnected && !deadline.hasExpired())
-        spy.wait(int(qMax<qint64>(1, deadline.remainingTime())));
-    return m_disconnected;
-}
-
-void ScriptedSmtpServer::onServerNewConnection()
-{
-    QTcpSocket *socket = m_server->nextPendingConnection();
+    QTcpSocket *socket = m_server.nextPendingConnection();
     if (!socket)
         return;
     if (m_socket)
@@ -97,17 +34,20 @@ void ScriptedSmtpServer::onServerNewConnection()
     m_disconnected = false;
     m_buffer.clear();
     m_inData = false;
-    connect(socket, &QTcpSocket::readyRead, this, &ScriptedSmtpServer::onSocketReadyRead);
-    connect(socket, &QTcpSocket::disconnected, this, &ScriptedSmtpServer::onSocketDisconnected);
-    sendReply(m_greeting);
+    connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
+        if (socket == m_socket)
+            onReadyRead();
+    });
+    connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+        if (socket == m_socket)
+            m_disconnected = true;
+    });
+    socket->write(m_greeting + "\r\n");
 }
 
-void ScriptedSmtpServer::onSocketReadyRead()
+void ScriptedSmtpServer::onReadyRead()
 {
-    auto *socket = qobject_cast<QTcpSocket *>(sender());
-    if (!socket || socket != m_socket)
-        return;
-    m_buffer += socket->readAll();
+    m_buffer += m_socket->readAll();
     int end;
     while ((end = m_buffer.indexOf("\r\n")) >= 0) {
         const QByteArray line = m_buffer.left(end);
@@ -116,34 +56,23 @@ void ScriptedSmtpServer::onSocketReadyRead()
     }
 }
 
-void ScriptedSmtpServer::onSocketDisconnected()
-{
-    if (sender() != m_socket)
-        return;
-    m_disconnected = true;
-    emit connectionClosed();
-}
-
 void ScriptedSmtpServer::handleLine(const QByteArray &line)
 {
+    if (m_inData && line != ".") {
+        m_data += line + "\r\n";
+        return;
+    }
     if (m_inData) {
-        if (line != ".") {
-            m_data += line + "\r\n";
-            return;
-        }
         m_inData = false;
         m_messages.append(m_data);
         m_data.clear();
-        sendReply(replyFor(line));
+        m_socket->write(replyFor(line) + "\r\n");
         return;
     }
 
     m_commands.append(line);
-    emit commandReceived(line);
     const QByteArray reply = replyFor(line);
-    if (reply.startsWith("354"))
-        m_inData = true;
-
+    m_inData = reply.startsWith("354");
     if (m_burstSize > 0 && (m_burstReceived > 0 || line.toLower().startsWith("mail from"))) {
         m_heldReplies += reply + "\r\n";
         if (++m_burstReceived == m_burstSize) {
@@ -153,8 +82,8 @@ void ScriptedSmtpServer::handleLine(const QByteArray &line)
         }
         return;
     }
-    sendReply(reply);
-    if (line.toLower().startsWith("quit") && m_socket)
+    m_socket->write(reply + "\r\n");
+    if (line.toLower().startsWith("quit"))
         m_socket->disconnectFromHost();
 }
 
@@ -182,10 +111,4 @@ QByteArray ScriptedSmtpServer::replyFor(const QByteArray &line)
     if (command.startsWith("quit"))
         return "221 bye";
     return "500 unknown command";
-}
-
-void ScriptedSmtpServer::sendReply(const QByteArray &reply)
-{
-    if (m_socket)
-        m_socket->write(reply + "\r\n");
 }

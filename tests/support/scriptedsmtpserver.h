@@ -1,88 +1,66 @@
 #ifndef SCRIPTEDSMTPSERVER_H
 #define SCRIPTEDSMTPSERVER_H
 
-#include <QByteArray>
-#include <QList>
+#include <QByteArrayList>
 #include <QObject>
 #include <QPair>
 #include <QPointer>
-
-class QTcpServer;
-class QTcpSocket;
+#include <QTcpServer>
+#include <QTcpSocket>
 
 // A small SMTP server that answers line by line from a script, for the
 // dialogue turns a real server will not produce on demand (a refused
 // greeting, RSET or recipient, ...). It listens on 127.0.0.1 and a free port
 // and serves one connection at a time.
 //
-// Every command gets a default positive reply unless an override matches:
-// addReply(prefix, reply) answers the next command whose lower-cased text
-// begins with prefix once. addExchange(prefix, replies) answers such a
-// command with the first reply and the lines that follow it, whatever they
-// are, with the others (an AUTH exchange). The end of the message data counts
-// as the command ".". A reply may hold several lines separated by CR LF;
-// CR LF is added at the end.
+// Every command gets a default positive reply unless addExchange(prefix,
+// replies) matches: the next command whose lower-cased text begins with
+// prefix gets the first reply, and the lines that follow it, whatever they
+// are, get the others (an AUTH exchange). The end of the message data counts
+// as the command ".". A reply may hold several lines separated by CR LF.
 class ScriptedSmtpServer : public QObject
 {
-    Q_OBJECT
-
 public:
-    explicit ScriptedSmtpServer(QObject *parent = nullptr);
-    ~ScriptedSmtpServer() override;
-
     // Returns the port, 0 when listening failed.
     quint16 listen();
-    quint16 port() const;
 
-    void setGreeting(const QByteArray &reply);          // default "220 localhost ready"
-    void setEhloReply(const QByteArray &reply);         // default "250-localhost\r\n250 HELP"
-    void addReply(const QByteArray &commandPrefix, const QByteArray &reply);
-    void addExchange(const QByteArray &commandPrefix, const QList<QByteArray> &replies);
-
-    // When set, the replies to a "mail from" and the lines that follow it
-    // are held back until lines lines in all have arrived: a client that
-    // waits for each reply instead of pipelining then never gets one.
-    void setBurstSize(int lines);
+    void setGreeting(const QByteArray &reply) { m_greeting = reply; }
+    void setEhloReply(const QByteArray &reply) { m_ehloReply = reply; }
+    void addExchange(const QByteArray &commandPrefix, const QByteArrayList &replies);
+    // When set, the replies to a "mail from" and the lines that follow it are
+    // held back until that many lines have arrived: a client that waits for
+    // each reply instead of pipelining then never gets one.
+    void setBurstSize(int lines) { m_burstSize = lines; }
 
     // Lines received outside message data, in order, without CR LF.
-    QList<QByteArray> commands() const;
+    QByteArrayList commands() const { return m_commands; }
     // The message data of each DATA, without the final "." line, as sent.
-    QList<QByteArray> messages() const;
+    QByteArrayList messages() const { return m_messages; }
     // True once the client has closed its side of the connection.
-    bool clientDisconnected() const;
-
-    // Bounded waits for the n-th command line / for the client to go away.
+    bool clientDisconnected() const { return m_disconnected; }
+    // Bounded wait for the count-th command line.
     bool waitForCommands(int count, int timeoutMs = 5000);
-    bool waitForDisconnect(int timeoutMs = 5000);
-
-signals:
-    void commandReceived(const QByteArray &line);
-    void connectionClosed();
-
-private slots:
-    void onServerNewConnection();
-    void onSocketReadyRead();
-    void onSocketDisconnected();
 
 private:
+    void onNewConnection();
+    void onReadyRead();
     void handleLine(const QByteArray &line);
     QByteArray replyFor(const QByteArray &line);
-    void sendReply(const QByteArray &reply);
 
-    QTcpServer *m_server;
+    QTcpServer m_server;
     QPointer<QTcpSocket> m_socket;
     QByteArray m_buffer;
     QByteArray m_greeting = "220 localhost ready";
     QByteArray m_ehloReply = "250-localhost\r\n250 HELP";
-    QList<QPair<QByteArray, QList<QByteArray>>> m_overrides;
-    QList<QByteArray> m_followUps;
+    QList<QPair<QByteArray, QByteArrayList>> m_overrides;
+    QByteArrayList m_followUps;
     int m_burstSize = 0;
     int m_burstReceived = 0;
     QByteArray m_heldReplies;
     bool m_inData = false;
     QByteArray m_data;
-    QList<QByteArray> m_commands;
-    QList<QByteArray> m_messages;
+    QByteArrayList m_commands;
+    QByteArrayList m_messages;
     bool m_disconnected = false;
 };
 

@@ -1,14 +1,13 @@
 #include "smtpserverharness.h"
 
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSignalSpy>
 #include <QSslCertificate>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QtDebug>
 
 namespace {
@@ -16,17 +15,16 @@ namespace {
 QStringList toStringList(const QJsonValue &value)
 {
     QStringList out;
-    const QJsonArray array = value.toArray();
-    for (const QJsonValue &item : array)
+    for (const QJsonValue &item : value.toArray())
         out.append(item.toString());
     return out;
 }
 
-bool runOpenSsl(const QString &dir, const QStringList &arguments)
+bool runOpenSsl(const QString &dir, const QString &arguments)
 {
     QProcess openssl;
     openssl.setWorkingDirectory(dir);
-    openssl.start(QStringLiteral("openssl"), arguments);
+    openssl.start(QStringLiteral("openssl"), arguments.split(QLatin1Char(' ')));
     if (!openssl.waitForFinished(20000) || openssl.exitStatus() != QProcess::NormalExit
         || openssl.exitCode() != 0) {
         qWarning() << "openssl" << arguments << "failed:" << openssl.readAllStandardError();
@@ -40,44 +38,26 @@ bool runOpenSsl(const QString &dir, const QStringList &arguments)
 QString certificateDir()
 {
     static QTemporaryDir dir;
-    static bool made = false;
-    static bool tried = false;
-    if (tried)
-        return made ? dir.path() : QString();
-    tried = true;
-
-    const QString path = dir.path();
-    QFile extensions(path + QStringLiteral("/server.ext"));
-    if (!extensions.open(QIODevice::WriteOnly))
-        return QString();
-    extensions.write("subjectAltName=DNS:localhost,IP:127.0.0.1\n"
-                     "basicConstraints=CA:FALSE\n"
-                     "keyUsage=digitalSignature,keyEncipherment\n"
-                     "extendedKeyUsage=serverAuth\n");
-    extensions.close();
-
-    const QStringList ecKey = {QStringLiteral("-newkey"), QStringLiteral("ec"), QStringLiteral("-pkeyopt"),
-                               QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes")};
-    made = runOpenSsl(path, QStringList{QStringLiteral("req"), QStringLiteral("-x509")} + ecKey
-                                + QStringList{QStringLiteral("-keyout"), QStringLiteral("ca.key"),
-                                              QStringLiteral("-out"), QStringLiteral("ca.crt"),
-                                              QStringLiteral("-days"), QStringLiteral("2"),
-                                              QStringLiteral("-subj"), QStringLiteral("/CN=Throw-away test CA"),
-                                              QStringLiteral("-addext"),
-                                              QStringLiteral("basicConstraints=critical,CA:TRUE"),
-                                              QStringLiteral("-addext"),
-                                              QStringLiteral("keyUsage=critical,keyCertSign,cRLSign")})
-        && runOpenSsl(path, QStringList{QStringLiteral("req")} + ecKey
-                                + QStringList{QStringLiteral("-keyout"), QStringLiteral("server.key"),
-                                              QStringLiteral("-out"), QStringLiteral("server.csr"),
-                                              QStringLiteral("-subj"), QStringLiteral("/CN=localhost")})
-        && runOpenSsl(path, {QStringLiteral("x509"), QStringLiteral("-req"), QStringLiteral("-in"),
-                             QStringLiteral("server.csr"), QStringLiteral("-CA"), QStringLiteral("ca.crt"),
-                             QStringLiteral("-CAkey"), QStringLiteral("ca.key"),
-                             QStringLiteral("-CAcreateserial"), QStringLiteral("-out"),
-                             QStringLiteral("server.crt"), QStringLiteral("-days"), QStringLiteral("2"),
-                             QStringLiteral("-extfile"), QStringLiteral("server.ext")});
-    return made ? path : QString();
+    static const bool made = [] {
+        QFile extensions(dir.filePath(QStringLiteral("server.ext")));
+        if (!extensions.open(QIODevice::WriteOnly))
+            return false;
+        extensions.write("subjectAltName=DNS:localhost,IP:127.0.0.1\n"
+                         "basicConstraints=CA:FALSE\n"
+                         "keyUsage=digitalSignature,keyEncipherment\n"
+                         "extendedKeyUsage=serverAuth\n");
+        extensions.close();
+        const QString key = QStringLiteral(" -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes");
+        return runOpenSsl(dir.path(), QStringLiteral("req -x509") + key
+                                          + QStringLiteral(" -keyout ca.key -out ca.crt -days 2 -subj /CN=test-ca"
+                                                           " -addext basicConstraints=critical,CA:TRUE"
+                                                           " -addext keyUsage=critical,keyCertSign,cRLSign"))
+            && runOpenSsl(dir.path(), QStringLiteral("req") + key
+                                          + QStringLiteral(" -keyout server.key -out server.csr -subj /CN=localhost"))
+            && runOpenSsl(dir.path(), QStringLiteral("x509 -req -in server.csr -CA ca.crt -CAkey ca.key -CAcreateserial"
+                                                     " -out server.crt -days 2 -extfile server.ext"));
+    }();
+    return made ? dir.path() : QString();
 }
 
 } // namespace
@@ -106,9 +86,12 @@ SmtpServerHarness::~SmtpServerHarness()
 
 quint16 SmtpServerHarness::start(const SmtpServerOptions &options)
 {
-    QStringList arguments = {QStringLiteral("-u"), QStringLiteral(AMBREL_TEST_SUPPORT_DIR "/smtpserver.py")};
     static const char *const modes[] = {"plain", "starttls", "tls"};
-    arguments << QStringLiteral("--mode") << QString::fromLatin1(modes[options.security]);
+    QStringList arguments = {QStringLiteral("-u"), QStringLiteral(AMBREL_TEST_SUPPORT_DIR "/smtpserver.py"),
+                             QStringLiteral("--mode"), QLatin1String(modes[options.security]),
+                             QStringLiteral("--auth"), options.authMechanisms.join(QLatin1Char(' ')),
+                             QStringLiteral("--user"), QString::fromUtf8(options.userName),
+                             QStringLiteral("--password"), QString::fromUtf8(options.password)};
     if (options.security != SmtpServerOptions::Plain) {
         const QString dir = certificateDir();
         if (dir.isEmpty()) {
@@ -118,9 +101,6 @@ quint16 SmtpServerHarness::start(const SmtpServerOptions &options)
         arguments << QStringLiteral("--cert") << dir + QStringLiteral("/server.crt") << QStringLiteral("--key")
                   << dir + QStringLiteral("/server.key");
     }
-    arguments << QStringLiteral("--auth") << options.authMechanisms.join(QLatin1Char(' '));
-    arguments << QStringLiteral("--user") << QString::fromUtf8(options.userName);
-    arguments << QStringLiteral("--password") << QString::fromUtf8(options.password);
     if (options.authRequired)
         arguments << QStringLiteral("--auth-required");
     if (options.pipelining)
@@ -166,20 +146,12 @@ void SmtpServerHarness::trustCertificateAuthority()
 
 bool SmtpServerHarness::waitForMails(int count, int timeoutMs)
 {
-    const QDeadlineTimer deadline(timeoutMs);
-    QSignalSpy spy(this, &SmtpServerHarness::mailReceived);
-    while (m_mails.size() < count && !deadline.hasExpired())
-        spy.wait(int(qMax<qint64>(1, deadline.remainingTime())));
-    return m_mails.size() >= count;
+    return QTest::qWaitFor([&] { return m_mails.size() >= count; }, timeoutMs);
 }
 
 bool SmtpServerHarness::waitForAuthAttempts(int count, int timeoutMs)
 {
-    const QDeadlineTimer deadline(timeoutMs);
-    QSignalSpy spy(this, &SmtpServerHarness::authAttempted);
-    while (m_authAttempts.size() < count && !deadline.hasExpired())
-        spy.wait(int(qMax<qint64>(1, deadline.remainingTime())));
-    return m_authAttempts.size() >= count;
+    return QTest::qWaitFor([&] { return m_authAttempts.size() >= count; }, timeoutMs);
 }
 
 QList<ReceivedMail> SmtpServerHarness::mails() const
@@ -216,45 +188,43 @@ void SmtpServerHarness::onProcessReadyReadStandardOutput()
 void SmtpServerHarness::handleLine(const QByteArray &line)
 {
     const QJsonObject event = QJsonDocument::fromJson(line).object();
-    const QString kind = event.value(QStringLiteral("event")).toString();
+    const auto text = [](const QJsonObject &object, const char *key) {
+        return object.value(QLatin1String(key)).toString();
+    };
+    const auto bytes = [&](const QJsonObject &object, const char *key) {
+        return QByteArray::fromBase64(text(object, key).toLatin1());
+    };
+    const QString kind = text(event, "event");
     if (kind == QLatin1String("ready")) {
-        m_port = quint16(event.value(QStringLiteral("port")).toInt());
+        m_port = quint16(event.value(QLatin1String("port")).toInt());
     } else if (kind == QLatin1String("auth")) {
-        AuthAttempt attempt;
-        attempt.mechanism = event.value(QStringLiteral("mechanism")).toString();
-        attempt.success = event.value(QStringLiteral("success")).toBool();
-        attempt.user = event.value(QStringLiteral("user")).toString();
-        m_authAttempts.append(attempt);
+        m_authAttempts.append({text(event, "mechanism"), event.value(QLatin1String("success")).toBool(),
+                               text(event, "user")});
         emit authAttempted();
     } else if (kind == QLatin1String("mail")) {
         ReceivedMail mail;
-        mail.mailFrom = event.value(QStringLiteral("mail_from")).toString();
-        mail.rcptTos = toStringList(event.value(QStringLiteral("rcpt_tos")));
-        mail.raw = QByteArray::fromBase64(event.value(QStringLiteral("raw")).toString().toLatin1());
-        mail.authenticated = event.value(QStringLiteral("authenticated")).toBool();
-        mail.authUser = event.value(QStringLiteral("auth_user")).toString();
-        mail.encrypted = event.value(QStringLiteral("encrypted")).toBool();
-        const QJsonObject parsed = event.value(QStringLiteral("parsed")).toObject();
-        mail.parseError = parsed.value(QStringLiteral("error")).toString();
-        mail.subject = parsed.value(QStringLiteral("subject")).toString();
-        mail.from = parsed.value(QStringLiteral("from")).toString();
-        mail.fromAddresses = toStringList(parsed.value(QStringLiteral("from_addresses")));
-        mail.to = toStringList(parsed.value(QStringLiteral("to")));
-        mail.cc = toStringList(parsed.value(QStringLiteral("cc")));
-        mail.headerNames = toStringList(parsed.value(QStringLiteral("header_names")));
-        mail.multipart = parsed.value(QStringLiteral("multipart")).toBool();
-        mail.body = parsed.value(QStringLiteral("body")).toString();
-        mail.bodyCharset = parsed.value(QStringLiteral("body_charset")).toString();
-        mail.bodyTransferEncoding = parsed.value(QStringLiteral("body_transfer_encoding")).toString();
-        mail.defects = toStringList(parsed.value(QStringLiteral("defects")));
-        const QJsonArray attachments = parsed.value(QStringLiteral("attachments")).toArray();
-        for (const QJsonValue &value : attachments) {
+        mail.mailFrom = text(event, "mail_from");
+        mail.rcptTos = toStringList(event.value(QLatin1String("rcpt_tos")));
+        mail.raw = bytes(event, "raw");
+        mail.authenticated = event.value(QLatin1String("authenticated")).toBool();
+        mail.authUser = text(event, "auth_user");
+        mail.encrypted = event.value(QLatin1String("encrypted")).toBool();
+        const QJsonObject parsed = event.value(QLatin1String("parsed")).toObject();
+        mail.parseError = text(parsed, "error");
+        mail.subject = text(parsed, "subject");
+        mail.from = text(parsed, "from");
+        mail.fromAddresses = toStringList(parsed.value(QLatin1String("from_addresses")));
+        mail.to = toStringList(parsed.value(QLatin1String("to")));
+        mail.cc = toStringList(parsed.value(QLatin1String("cc")));
+        mail.headerNames = toStringList(parsed.value(QLatin1String("header_names")));
+        mail.multipart = parsed.value(QLatin1String("multipart")).toBool();
+        mail.body = text(parsed, "body");
+        mail.bodyCharset = text(parsed, "body_charset");
+        mail.bodyTransferEncoding = text(parsed, "body_transfer_encoding");
+        mail.defects = toStringList(parsed.value(QLatin1String("defects")));
+        for (const QJsonValue &value : parsed.value(QLatin1String("attachments")).toArray()) {
             const QJsonObject object = value.toObject();
-            ReceivedAttachment attachment;
-            attachment.fileName = object.value(QStringLiteral("filename")).toString();
-            attachment.contentType = object.value(QStringLiteral("content_type")).toString();
-            attachment.data = QByteArray::fromBase64(object.value(QStringLiteral("data")).toString().toLatin1());
-            mail.attachments.append(attachment);
+            mail.attachments.append({text(object, "filename"), text(object, "content_type"), bytes(object, "data")});
         }
         m_mails.append(mail);
         emit mailReceived();
