@@ -1,12 +1,9 @@
 #!/usr/bin/python3
 """SMTP server for the tests, on 127.0.0.1 and a free port.
 
-Prints one JSON object per line on standard output:
-  {"event": "ready", "port": N}               once listening
-  {"event": "auth", "mechanism": M, "success": B, "user": U}
-  {"event": "mail", ...}                       for every accepted message,
-      with the envelope, the raw message (Base64) and what Python's email
-      package makes of it.
+Prints one JSON object per line: {"event": "ready", "port": N} once listening,
+{"event": "auth", ...} per AUTH command and {"event": "mail", ...} per accepted
+message (envelope, raw Base64 text and what Python's email package reads).
 Runs until it is terminated or its standard input is closed.
 """
 
@@ -29,15 +26,9 @@ def emit(obj):
     sys.stdout.flush()
 
 
-def text_of(value):
-    return "" if value is None else str(value)
-
-
 def addresses_of(header):
-    if header is None:
-        return []
     try:
-        return [a.addr_spec for a in header.addresses]
+        return [a.addr_spec for a in header.addresses] if header is not None else []
     except Exception:  # a header the parser could not read as addresses
         return []
 
@@ -47,38 +38,31 @@ def parse_message(raw):
     defects = []
     for part in msg.walk():
         defects += [type(d).__name__ for d in part.defects]
-        for name, value in part.items():
+        for _, value in part.items():
             defects += [type(d).__name__ for d in getattr(value, "defects", ())]
     body_part = msg.get_body(preferencelist=("plain",))
-    body = ""
-    charset = ""
-    cte = ""
-    if body_part is not None:
-        body = body_part.get_content()
-        charset = body_part.get_content_charset() or ""
-        cte = body_part.get("content-transfer-encoding", "")
-    attachments = []
-    for part in msg.iter_attachments():
-        data = part.get_payload(decode=True) or b""
-        attachments.append({
-            "filename": part.get_filename() or "",
-            "content_type": part.get_content_type(),
-            "data": base64.b64encode(data).decode("ascii"),
-        })
+    attachments = [{"filename": part.get_filename() or "",
+                    "content_type": part.get_content_type(),
+                    "data": base64.b64encode(part.get_payload(decode=True) or b"").decode("ascii")}
+                   for part in msg.iter_attachments()]
     return {
-        "subject": text_of(msg["subject"]),
-        "from": text_of(msg["from"]),
+        "subject": str(msg["subject"] or ""),
+        "from": str(msg["from"] or ""),
         "from_addresses": addresses_of(msg["from"]),
         "to": addresses_of(msg["to"]),
         "cc": addresses_of(msg["cc"]),
         "header_names": list(msg.keys()),
         "multipart": msg.is_multipart(),
-        "body": body,
-        "body_charset": charset,
-        "body_transfer_encoding": str(cte),
+        "body": body_part.get_content() if body_part is not None else "",
+        "body_charset": (body_part.get_content_charset() or "") if body_part is not None else "",
+        "body_transfer_encoding": str(body_part.get("content-transfer-encoding", "")) if body_part is not None else "",
         "attachments": attachments,
         "defects": defects,
     }
+
+
+def login_text(login):
+    return login.decode("utf-8", "replace") if isinstance(login, bytes) else ""
 
 
 class Handler:
@@ -104,14 +88,13 @@ class Handler:
             parsed = parse_message(raw)
         except Exception as error:  # still report what arrived
             parsed = {"error": repr(error)}
-        login = session.auth_data
         emit({
             "event": "mail",
             "mail_from": envelope.mail_from,
             "rcpt_tos": list(envelope.rcpt_tos),
             "raw": base64.b64encode(raw).decode("ascii"),
             "authenticated": bool(session.authenticated),
-            "auth_user": login.decode("utf-8", "replace") if isinstance(login, bytes) else "",
+            "auth_user": login_text(session.auth_data),
             "encrypted": self.args.mode == "tls" or session.ssl is not None,
             "parsed": parsed,
         })
@@ -146,10 +129,8 @@ class Server(SMTP):
             arg = " ".join(parts)
         await super().smtp_AUTH(arg)
         if mechanism:
-            login = self.session.auth_data
-            emit({"event": "auth", "mechanism": mechanism,
-                  "success": bool(self.session.authenticated),
-                  "user": login.decode("utf-8", "replace") if isinstance(login, bytes) else ""})
+            emit({"event": "auth", "mechanism": mechanism, "success": bool(self.session.authenticated),
+                  "user": login_text(self.session.auth_data)})
 
 
 def main():

@@ -68,7 +68,7 @@ SmtpServerHarness::SmtpServerHarness(QObject *parent)
     connect(&m_process, &QProcess::readyReadStandardOutput, this,
             &SmtpServerHarness::onProcessReadyReadStandardOutput);
     connect(&m_process, &QProcess::readyReadStandardError, this,
-            &SmtpServerHarness::onProcessReadyReadStandardError);
+            [this] { m_log += m_process.readAllStandardError(); });
 }
 
 SmtpServerHarness::~SmtpServerHarness()
@@ -117,11 +117,6 @@ quint16 SmtpServerHarness::start(const SmtpServerOptions &options)
     return m_port;
 }
 
-quint16 SmtpServerHarness::port() const
-{
-    return m_port;
-}
-
 QString SmtpServerHarness::caCertificatePath()
 {
     const QString dir = certificateDir();
@@ -152,26 +147,6 @@ bool SmtpServerHarness::waitForMails(int count, int timeoutMs)
 bool SmtpServerHarness::waitForAuthAttempts(int count, int timeoutMs)
 {
     return QTest::qWaitFor([&] { return m_authAttempts.size() >= count; }, timeoutMs);
-}
-
-QList<ReceivedMail> SmtpServerHarness::mails() const
-{
-    return m_mails;
-}
-
-QList<AuthAttempt> SmtpServerHarness::authAttempts() const
-{
-    return m_authAttempts;
-}
-
-QString SmtpServerHarness::serverLog() const
-{
-    return QString::fromUtf8(m_log);
-}
-
-void SmtpServerHarness::onProcessReadyReadStandardError()
-{
-    m_log += m_process.readAllStandardError();
 }
 
 void SmtpServerHarness::onProcessReadyReadStandardOutput()

@@ -9,31 +9,19 @@
 #include <QString>
 #include <QStringList>
 
-// A real SMTP server (Python's aiosmtpd, tests/support/smtpserver.py) for
-// tests that send mail. It listens on 127.0.0.1 and a free port, offers
-// LOGIN, PLAIN and CRAM-MD5 as asked, speaks plain, STARTTLS or TLS from the
-// first byte with a throw-away certificate for "localhost" and 127.0.0.1, and
-// reports every accepted message with its envelope, its raw text and what
-// Python's email package makes of it.
-//
-//     SmtpServerHarness server;
-//     SmtpServerOptions options;
-//     options.security = SmtpServerOptions::StartTls;
-//     const quint16 port = server.start(options);   // 0 when it did not start
-//     server.trustCertificateAuthority();           // before the client connects
-//     ... client.connectToHost("localhost", port); client.send(message) ...
-//     QVERIFY(server.waitForMails(1));
-//     QCOMPARE(server.mails().first().subject, ...);
-//
-// The server is stopped, and the trust is taken back, when the harness is
-// destroyed.
+// A real SMTP server (Python's aiosmtpd, tests/support/smtpserver.py) on
+// 127.0.0.1 and a free port, plain, STARTTLS or TLS from the first byte, with
+// a throw-away certificate for "localhost" and 127.0.0.1. It reports every
+// accepted message with its envelope, its raw text and what Python's email
+// package makes of it. Call trustCertificateAuthority() before the client
+// connects; the destructor stops the server and takes the trust back.
 struct SmtpServerOptions
 {
     enum Security { Plain, StartTls, Tls };
     Security security = Plain;
     // AUTH mechanisms offered ("LOGIN", "PLAIN", "CRAM-MD5"); none: no AUTH line.
     QStringList authMechanisms;
-    // The one account the server accepts.
+    // The one account accepted.
     QByteArray userName;
     QByteArray password;
     // MAIL FROM is refused until the client has authenticated.
@@ -91,36 +79,29 @@ public:
     explicit SmtpServerHarness(QObject *parent = nullptr);
     ~SmtpServerHarness() override;
 
-    // Starts the server and returns its port, or 0 (with a warning) when it
-    // did not come up within a few seconds.
+    // Returns the port, or 0 (with a warning) when the server did not come up.
     quint16 start(const SmtpServerOptions &options = SmtpServerOptions());
-    quint16 port() const;
+    quint16 port() const { return m_port; }
 
-    // The throw-away certificate authority that signed the server certificate
-    // (one per test program).
+    // The authority that signed the server certificate (one per test program).
     static QString caCertificatePath();
-    // Adds that authority to the default SSL configuration, so that sockets
-    // made from now on trust the server. Taken back by the destructor.
+    // Adds it to the default SSL configuration for sockets made from now on.
     void trustCertificateAuthority();
 
-    // Waits (bounded) until at least count mails have arrived.
+    // Bounded waits for count mails / count AUTH commands handled.
     bool waitForMails(int count, int timeoutMs = 5000);
-    // Waits (bounded) until at least count AUTH commands have been handled.
     bool waitForAuthAttempts(int count, int timeoutMs = 5000);
-    QList<ReceivedMail> mails() const;
-    QList<AuthAttempt> authAttempts() const;
-    // What the server wrote on its error stream (its log), for failure messages.
-    QString serverLog() const;
+    QList<ReceivedMail> mails() const { return m_mails; }
+    QList<AuthAttempt> authAttempts() const { return m_authAttempts; }
+    // The server's error stream, for failure messages.
+    QString serverLog() const { return QString::fromUtf8(m_log); }
 
 signals:
     void mailReceived();
     void authAttempted();
 
-private slots:
-    void onProcessReadyReadStandardOutput();
-    void onProcessReadyReadStandardError();
-
 private:
+    void onProcessReadyReadStandardOutput();
     void handleLine(const QByteArray &line);
 
     QProcess m_process;
