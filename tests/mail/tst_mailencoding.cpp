@@ -16,27 +16,6 @@ QByteArray fold(const QString &name, const QString &value, const QByteArray &pre
     return foldMimeHeader(name, value, latin1Codec(), prefix);
 }
 
-QByteArray plain(const QString &body, int wrapLimit = 78, bool keepStartSpaces = false)
-{
-    QByteArray out;
-    appendPlainBody(out, body, wrapLimit, keepStartSpaces);
-    return out;
-}
-
-QByteArray quotedPrintable(const QString &body)
-{
-    QByteArray out;
-    appendQuotedPrintableBody(out, body);
-    return out;
-}
-
-QByteArray base64(const QString &body)
-{
-    QByteArray out;
-    appendBase64Body(out, body);
-    return out;
-}
-
 // Undoes the hex escapes of quoted-printable text and Q-encoded words.
 QByteArray unescape(const QByteArray &text)
 {
@@ -52,12 +31,12 @@ QByteArray unescape(const QByteArray &text)
     return out;
 }
 
-QStringList words(const QString &word, int count)
+QString words(const QString &word, int count)
 {
     QStringList out;
     for (int i = 0; i < count; ++i)
         out << word;
-    return out;
+    return out.join(QLatin1Char(' '));
 }
 
 } // namespace
@@ -67,61 +46,105 @@ class TestMailEncoding : public QObject
     Q_OBJECT
 
 private slots:
-    void foldPlainWords();
-    void foldEncodedWords_data();
-    void foldEncodedWords();
+    void encode_data();
+    void encode();
     void foldLongEncodedValues_data();
     void foldLongEncodedValues();
     void bodyEncodingChoice_data();
     void bodyEncodingChoice();
-    void plainBodyLineBreaks_data();
-    void plainBodyLineBreaks();
-    void plainBodyWrapping();
-    void quotedPrintableBody();
     void quotedPrintableLineLengths();
-    void base64Body();
     void hmacVectors_data();
     void hmacVectors();
     void hmacMatchesReference();
 };
 
-void TestMailEncoding::foldPlainWords()
+void TestMailEncoding::encode_data()
 {
-    // Eleven 9-letter words: the line reaches exactly 78 after seven words,
-    // which does not break it, so the first line carries eight (88 bytes).
-    const QString value = words(QStringLiteral("abcdefghi"), 11).join(QLatin1Char(' '));
-    const QList<QByteArray> lines = messageLines(fold(QStringLiteral("Subject"), value));
-    QCOMPARE(lines.size(), 2);
-    QCOMPARE(lines.at(0).size(), 88);
-    QCOMPARE(lines.at(0), "Subject: " + words(QStringLiteral("abcdefghi"), 8).join(QLatin1Char(' ')).toLatin1());
-    QCOMPARE(lines.at(1), QByteArray(" abcdefghi abcdefghi abcdefghi"));
-
-    QCOMPARE(fold(QStringLiteral("Subject"), QString()), QByteArray("Subject: \r\n"));
-    QCOMPARE(fold(QString(), QStringLiteral("x")), QByteArray("x\r\n"));
-    // Runs of spaces survive; the prefix stands before the value.
-    QCOMPARE(fold(QStringLiteral("To"), QStringLiteral("a  b")), QByteArray("To: a  b\r\n"));
-    QCOMPARE(fold(QStringLiteral("Content-Disposition"), QStringLiteral("record.xlsx"), "attachment; filename="),
-             QByteArray("Content-Disposition: attachment; filename=record.xlsx\r\n"));
-}
-
-void TestMailEncoding::foldEncodedWords_data()
-{
-    QTest::addColumn<QString>("value");
+    // encoder: "fold:<name>[:<prefix>]", "plain[<wrap limit>][+]" (+: continuation
+    // lines keep the indentation), "qp" or "base64".
+    QTest::addColumn<QString>("encoder");
+    QTest::addColumn<QString>("input");
     QTest::addColumn<QByteArray>("expected");
 
-    QTest::newRow("=? forces an encoded word") << QStringLiteral("a=?b") << QByteArray("Subject: =?utf-8?q?a=3D=3Fb?=\r\n");
-    QTest::newRow("space and underscore") << QStringLiteral("=?a b_c") << QByteArray("Subject: =?utf-8?q?=3D=3Fa=20b=5Fc?=\r\n");
+    // Eleven 9-letter words: the line reaches exactly 78 after seven words,
+    // which does not break it, so the first line carries eight (88 bytes).
+    QTest::newRow("fold at 78") << "fold:Subject" << words(QStringLiteral("abcdefghi"), 11)
+                                << "Subject: " + words(QStringLiteral("abcdefghi"), 8).toLatin1()
+                                       + "\r\n abcdefghi abcdefghi abcdefghi\r\n";
+    QTest::newRow("fold empty value") << "fold:Subject" << QString() << QByteArray("Subject: \r\n");
+    QTest::newRow("fold without name") << "fold:" << QStringLiteral("x") << QByteArray("x\r\n");
+    QTest::newRow("fold keeps space runs") << "fold:To" << QStringLiteral("a  b") << QByteArray("To: a  b\r\n");
+    QTest::newRow("fold with prefix") << "fold:Content-Disposition:attachment; filename="
+                                      << QStringLiteral("record.xlsx")
+                                      << QByteArray("Content-Disposition: attachment; filename=record.xlsx\r\n");
+    QTest::newRow("=? forces an encoded word") << "fold:Subject" << QStringLiteral("a=?b")
+                                               << QByteArray("Subject: =?utf-8?q?a=3D=3Fb?=\r\n");
+    QTest::newRow("encoded space and underscore") << "fold:Subject" << QStringLiteral("=?a b_c")
+                                                  << QByteArray("Subject: =?utf-8?q?=3D=3Fa=20b=5Fc?=\r\n");
     // Latin-1 text goes out as UTF-8 encoded words, not as raw 8-bit bytes.
-    QTest::newRow("latin-1 text") << QStringLiteral("Caf\u00e9") << QByteArray("Subject: =?utf-8?q?Caf=C3=A9?=\r\n");
+    QTest::newRow("latin-1 header") << "fold:Subject" << QStringLiteral("Caf\u00e9")
+                                    << QByteArray("Subject: =?utf-8?q?Caf=C3=A9?=\r\n");
     // A line break in a value cannot end the header line.
-    QTest::newRow("line break") << QStringLiteral("a\r\nBcc: x") << QByteArray("Subject: =?utf-8?q?a=0D=0ABcc:=20x?=\r\n");
+    QTest::newRow("line break in header") << "fold:Subject" << QStringLiteral("a\r\nBcc: x")
+                                          << QByteArray("Subject: =?utf-8?q?a=0D=0ABcc:=20x?=\r\n");
+
+    QTest::newRow("CR LF") << "plain" << QStringLiteral("a\r\nb") << QByteArray("a\r\nb\r\n");
+    QTest::newRow("LF") << "plain" << QStringLiteral("a\nb") << QByteArray("a\r\nb\r\n");
+    QTest::newRow("LF CR") << "plain" << QStringLiteral("a\n\rb") << QByteArray("a\r\nb\r\n");
+    QTest::newRow("CR CR") << "plain" << QStringLiteral("a\r\rb") << QByteArray("a\r\n\r\nb\r\n");
+    QTest::newRow("empty") << "plain" << QString() << QByteArray("\r\n");
+    QTest::newRow("final break") << "plain" << QStringLiteral("a\n") << QByteArray("a\r\n\r\n");
+    QTest::newRow("trailing spaces dropped") << "plain" << QStringLiteral("a  \nb") << QByteArray("a\r\nb\r\n");
+    QTest::newRow("inner and leading spaces kept") << "plain" << QStringLiteral("  a   b") << QByteArray("  a   b\r\n");
+    QTest::newRow("dot-stuffing") << "plain" << QStringLiteral(".\n.hidden\nx.") << QByteArray("..\r\n..hidden\r\nx.\r\n");
+    QTest::newRow("tabs are word characters") << "plain" << QStringLiteral("UPS battery low\r\n\t\t\t\tAmbrel")
+                                              << QByteArray("UPS battery low\r\n\t\t\t\tAmbrel\r\n");
+    // Twenty 5-letter words: 13 fit in 78 (77 bytes), 7 follow.
+    QTest::newRow("wrap at 78") << "plain" << words(QStringLiteral("abcde"), 20)
+                                << words(QStringLiteral("abcde"), 13).toLatin1() + "\r\n"
+                                       + words(QStringLiteral("abcde"), 7).toLatin1() + "\r\n";
+    // A word is never divided; a wrapped line that begins with "." is stuffed.
+    QTest::newRow("long word, stuffed") << "plain8" << QStringLiteral("aaaa .bbbbbbbbbb")
+                                        << QByteArray("aaaa\r\n..bbbbbbbbbb\r\n");
+    QTest::newRow("indentation dropped") << "plain12" << QStringLiteral("  aaaa bbbb cccc")
+                                         << QByteArray("  aaaa bbbb\r\ncccc\r\n");
+    QTest::newRow("indentation kept") << "plain12+" << QStringLiteral("  aaaa bbbb cccc")
+                                      << QByteArray("  aaaa bbbb\r\n  cccc\r\n");
+
+    QTest::newRow("qp soft break at 75") << "qp" << QString(100, QLatin1Char('a'))
+                                         << QByteArray(75, 'a') + "=\r\n" + QByteArray(25, 'a') + "\r\n";
+    QTest::newRow("qp escapes") << "qp" << QStringLiteral("\u00e9\t?= x") << QByteArray("=C3=A9=09=3F=3D x\r\n");
+    QTest::newRow("qp empty") << "qp" << QString() << QByteArray();
+    QTest::newRow("qp line breaks") << "qp" << QStringLiteral("a\r\nb\n\rc\n") << QByteArray("a\r\nb\r\nc\r\n");
+    QTest::newRow("qp dot-stuffing") << "qp" << QStringLiteral(".\u00e9") << QByteArray("..=C3=A9\r\n");
+    QTest::newRow("qp dot after soft break") << "qp" << QString(75, QLatin1Char('a')) + QStringLiteral(".b")
+                                             << QByteArray(75, 'a') + "=\r\n..b\r\n";
+
+    // 60 bytes of UTF-8: 80 Base64 characters, 78 on the first line.
+    const QByteArray encoded = QString(30, QChar(0x416)).toUtf8().toBase64();
+    QTest::newRow("base64 at 78") << "base64" << QString(30, QChar(0x416))
+                                  << encoded.left(78) + "\r\n" + encoded.mid(78) + "\r\n";
+    QTest::newRow("base64 empty") << "base64" << QString() << QByteArray();
 }
 
-void TestMailEncoding::foldEncodedWords()
+void TestMailEncoding::encode()
 {
-    QFETCH(QString, value);
+    QFETCH(QString, encoder);
+    QFETCH(QString, input);
     QFETCH(QByteArray, expected);
-    QCOMPARE(fold(QStringLiteral("Subject"), value), expected);
+
+    QByteArray out;
+    if (encoder.startsWith(QLatin1String("fold:"))) {
+        out = fold(encoder.section(QLatin1Char(':'), 1, 1), input, encoder.section(QLatin1Char(':'), 2).toLatin1());
+    } else if (encoder.startsWith(QLatin1String("plain"))) {
+        const int limit = encoder.mid(5).remove(QLatin1Char('+')).toInt();
+        appendPlainBody(out, input, limit ? limit : 78, encoder.endsWith(QLatin1Char('+')));
+    } else if (encoder == QLatin1String("qp")) {
+        appendQuotedPrintableBody(out, input);
+    } else {
+        appendBase64Body(out, input);
+    }
+    QCOMPARE(out, expected);
 }
 
 void TestMailEncoding::foldLongEncodedValues_data()
@@ -195,60 +218,6 @@ void TestMailEncoding::bodyEncodingChoice()
     QCOMPARE(int(chooseBodyEncoding(body, transferEncoding)), expected);
 }
 
-void TestMailEncoding::plainBodyLineBreaks_data()
-{
-    QTest::addColumn<QString>("body");
-    QTest::addColumn<QByteArray>("expected");
-
-    QTest::newRow("CR LF") << QStringLiteral("a\r\nb") << QByteArray("a\r\nb\r\n");
-    QTest::newRow("LF") << QStringLiteral("a\nb") << QByteArray("a\r\nb\r\n");
-    QTest::newRow("LF CR") << QStringLiteral("a\n\rb") << QByteArray("a\r\nb\r\n");
-    QTest::newRow("CR CR") << QStringLiteral("a\r\rb") << QByteArray("a\r\n\r\nb\r\n");
-    QTest::newRow("empty") << QString() << QByteArray("\r\n");
-    QTest::newRow("final break") << QStringLiteral("a\n") << QByteArray("a\r\n\r\n");
-    QTest::newRow("trailing spaces dropped") << QStringLiteral("a  \nb") << QByteArray("a\r\nb\r\n");
-    QTest::newRow("inner and leading spaces kept") << QStringLiteral("  a   b") << QByteArray("  a   b\r\n");
-    QTest::newRow("dot-stuffing") << QStringLiteral(".\n.hidden\nx.") << QByteArray("..\r\n..hidden\r\nx.\r\n");
-    QTest::newRow("tabs are word characters") << QStringLiteral("UPS battery low\r\n\t\t\t\tAmbrel")
-                                              << QByteArray("UPS battery low\r\n\t\t\t\tAmbrel\r\n");
-}
-
-void TestMailEncoding::plainBodyLineBreaks()
-{
-    QFETCH(QString, body);
-    QFETCH(QByteArray, expected);
-    QCOMPARE(plain(body), expected);
-}
-
-void TestMailEncoding::plainBodyWrapping()
-{
-    // Twenty 5-letter words: 13 fit in 78 (77 bytes), 7 follow.
-    const QList<QByteArray> lines = messageLines(plain(words(QStringLiteral("abcde"), 20).join(QLatin1Char(' '))));
-    QCOMPARE(lines.size(), 2);
-    QCOMPARE(lines.at(0), words(QStringLiteral("abcde"), 13).join(QLatin1Char(' ')).toLatin1());
-    QCOMPARE(lines.at(1), words(QStringLiteral("abcde"), 7).join(QLatin1Char(' ')).toLatin1());
-
-    // A word is never divided; a wrapped line that begins with "." is stuffed.
-    QCOMPARE(plain(QStringLiteral("aaaa .bbbbbbbbbb"), 8), QByteArray("aaaa\r\n..bbbbbbbbbb\r\n"));
-
-    // Continuation lines keep the source line's indentation only on request.
-    QCOMPARE(plain(QStringLiteral("  aaaa bbbb cccc"), 12, false), QByteArray("  aaaa bbbb\r\ncccc\r\n"));
-    QCOMPARE(plain(QStringLiteral("  aaaa bbbb cccc"), 12, true), QByteArray("  aaaa bbbb\r\n  cccc\r\n"));
-}
-
-void TestMailEncoding::quotedPrintableBody()
-{
-    QCOMPARE(quotedPrintable(QString(100, QLatin1Char('a'))),
-             QByteArray(75, 'a') + "=\r\n" + QByteArray(25, 'a') + "\r\n");
-    QCOMPARE(quotedPrintable(QStringLiteral("\u00e9\t?= x")), QByteArray("=C3=A9=09=3F=3D x\r\n"));
-    QCOMPARE(quotedPrintable(QString()), QByteArray());
-    QCOMPARE(quotedPrintable(QStringLiteral("a\r\nb\n\rc\n")), QByteArray("a\r\nb\r\nc\r\n"));
-    // Dot-stuffing at the start of a source line and after a soft break.
-    QCOMPARE(quotedPrintable(QStringLiteral(".\u00e9")), QByteArray("..=C3=A9\r\n"));
-    QCOMPARE(quotedPrintable(QString(75, QLatin1Char('a')) + QStringLiteral(".b")),
-             QByteArray(75, 'a') + "=\r\n..b\r\n");
-}
-
 void TestMailEncoding::quotedPrintableLineLengths()
 {
     // Escapes near the break: every encoded line stays within 78 characters
@@ -257,7 +226,8 @@ void TestMailEncoding::quotedPrintableLineLengths()
     QRandomGenerator random(7);
     for (int i = 0; i < 2000; ++i)
         body += random.bounded(3) == 0 ? QChar(0xe9) : QChar('a' + random.bounded(26));
-    const QByteArray encoded = quotedPrintable(body);
+    QByteArray encoded;
+    appendQuotedPrintableBody(encoded, body);
     QByteArray decoded;
     for (const QByteArray &line : messageLines(encoded)) {
         QVERIFY2(line.size() <= 78, line.constData());
@@ -265,18 +235,6 @@ void TestMailEncoding::quotedPrintableLineLengths()
         decoded += unescape(soft ? line.left(line.size() - 1) : line);
     }
     QCOMPARE(QString::fromUtf8(decoded), body);
-}
-
-void TestMailEncoding::base64Body()
-{
-    // 60 bytes of UTF-8 (30 two-byte characters): 80 Base64 characters.
-    const QString body(30, QChar(0x416));
-    const QList<QByteArray> lines = messageLines(base64(body));
-    QCOMPARE(lines.size(), 2);
-    QCOMPARE(lines.at(0).size(), 78);
-    QCOMPARE(lines.at(1).size(), 2);
-    QCOMPARE(QString::fromUtf8(QByteArray::fromBase64(lines.at(0) + lines.at(1))), body);
-    QCOMPARE(base64(QString()), QByteArray());
 }
 
 void TestMailEncoding::hmacVectors_data()
