@@ -11,11 +11,6 @@ using namespace MailEncoding;
 
 namespace {
 
-QByteArray fold(const QString &name, const QString &value, const QByteArray &prefix = QByteArray())
-{
-    return foldMimeHeader(name, value, latin1Codec(), prefix);
-}
-
 // Undoes the hex escapes of quoted-printable text and Q-encoded words.
 QByteArray unescape(const QByteArray &text)
 {
@@ -135,7 +130,8 @@ void TestMailEncoding::encode()
 
     QByteArray out;
     if (encoder.startsWith(QLatin1String("fold:"))) {
-        out = fold(encoder.section(QLatin1Char(':'), 1, 1), input, encoder.section(QLatin1Char(':'), 2).toLatin1());
+        out = foldMimeHeader(encoder.section(QLatin1Char(':'), 1, 1), input, latin1Codec(),
+                             encoder.section(QLatin1Char(':'), 2).toLatin1());
     } else if (encoder.startsWith(QLatin1String("plain"))) {
         const int limit = encoder.mid(5).remove(QLatin1Char('+')).toInt();
         appendPlainBody(out, input, limit ? limit : 78, encoder.endsWith(QLatin1Char('+')));
@@ -167,7 +163,7 @@ void TestMailEncoding::foldLongEncodedValues()
     QFETCH(QString, value);
     QFETCH(QByteArray, lead);
 
-    const QList<QByteArray> lines = messageLines(fold(QStringLiteral("Subject"), value));
+    const QList<QByteArray> lines = messageLines(foldMimeHeader(QStringLiteral("Subject"), value, latin1Codec()));
     QVERIFY(lines.size() > 3);
     QVERIFY(lines.at(0).startsWith("Subject: " + lead));
     QByteArray encodedText;
@@ -199,10 +195,6 @@ void TestMailEncoding::bodyEncodingChoice_data()
                                       << int(Base64);
     QTest::newRow("only the first 100 count") << QString(100, QLatin1Char('a')) + QString(50, QChar(0x416))
                                               << QString() << int(QuotedPrintable);
-    QTest::newRow("cjk") << QStringLiteral("\u505c\u96fb\u8b66\u5831\uff1a\u96fb\u6c60\u96fb\u91cf\u4f4e\u3002"
-                                          "\u7cfb\u7d71\u5373\u5c07\u95dc\u6a5f\u3002\u8acb\u5132\u5b58\u6a94"
-                                          "\u6848\u3002")
-                         << QString() << int(Base64);
     QTest::newRow("forced base64, any case") << QStringLiteral("Hi") << QStringLiteral("Base64") << int(Base64);
     QTest::newRow("forced quoted-printable") << QStringLiteral("Hi") << QStringLiteral("QUOTED-PRINTABLE")
                                              << int(QuotedPrintable);
@@ -293,13 +285,15 @@ void TestMailEncoding::hmacVectors()
 void TestMailEncoding::hmacMatchesReference()
 {
     QRandomGenerator random(11);
+    const auto randomBytes = [&](int maxSize) {
+        QByteArray out;
+        for (int i = random.bounded(maxSize); i > 0; --i)
+            out += char(random.bounded(256));
+        return out;
+    };
     for (int round = 0; round < 50; ++round) {
-        QByteArray key(random.bounded(0, 150), Qt::Uninitialized);
-        QByteArray data(random.bounded(0, 300), Qt::Uninitialized);
-        for (char &c : key)
-            c = char(random.bounded(256));
-        for (char &c : data)
-            c = char(random.bounded(256));
+        const QByteArray key = randomBytes(150);
+        const QByteArray data = randomBytes(300);
         for (const auto algorithm : {QCryptographicHash::Md5, QCryptographicHash::Sha1, QCryptographicHash::Sha256}) {
             Hmac hmac(algorithm);
             hmac.setKey(key);

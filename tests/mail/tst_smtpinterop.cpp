@@ -32,8 +32,6 @@ QString normalized(QString text)
     return text;
 }
 
-const QString sentOne = QStringLiteral("mailSent(1) finished");
-
 } // namespace
 
 class TestSmtpInterop : public QObject
@@ -43,12 +41,8 @@ class TestSmtpInterop : public QObject
 private slots:
     void delivery_data();
     void delivery();
-    void encryption_data();
-    void encryption();
-    void authentication_data();
-    void authentication();
-    void pipelining_data();
-    void pipelining();
+    void session_data();
+    void session();
 };
 
 void TestSmtpInterop::delivery_data()
@@ -119,7 +113,7 @@ void TestSmtpInterop::delivery()
     QVERIFY2(server.waitForMails(1), qPrintable(server.serverLog()));
 
     const ReceivedMail mail = server.mails().first();
-    QCOMPARE(recorder.events.join(QLatin1Char(' ')), sentOne);
+    QCOMPARE(recorder.events.join(QLatin1Char(' ')), QStringLiteral("mailSent(1) finished"));
     QVERIFY2(mail.parseError.isEmpty(), qPrintable(mail.parseError));
     QVERIFY2(mail.defects.isEmpty(), qPrintable(mail.defects.join(QLatin1Char(' '))));
     QCOMPARE(mail.mailFrom, QStringLiteral("ups@example.com"));
@@ -152,31 +146,56 @@ void TestSmtpInterop::delivery()
     }
 }
 
-void TestSmtpInterop::encryption_data()
+void TestSmtpInterop::session_data()
 {
     QTest::addColumn<int>("security");
     QTest::addColumn<QString>("host");
     QTest::addColumn<bool>("trusted");
-    QTest::newRow("STARTTLS") << int(SmtpServerOptions::StartTls) << QStringLiteral("localhost") << true;
-    QTest::newRow("TLS") << int(SmtpServerOptions::Tls) << QStringLiteral("localhost") << true;
-    QTest::newRow("TLS by address") << int(SmtpServerOptions::Tls) << QStringLiteral("127.0.0.1") << true;
-    QTest::newRow("STARTTLS, untrusted") << int(SmtpServerOptions::StartTls) << QStringLiteral("localhost") << false;
-    QTest::newRow("TLS, untrusted") << int(SmtpServerOptions::Tls) << QStringLiteral("localhost") << false;
+    QTest::addColumn<QStringList>("offered");
+    QTest::addColumn<bool>("rightPassword");
+    QTest::addColumn<QString>("usedMechanism");
+    QTest::addColumn<bool>("pipelining");
+
+    const auto row = [](const char *name, SmtpServerOptions::Security security, const char *host, bool trusted,
+                        const QString &offered, bool rightPassword, const QString &used, bool pipelining) {
+        QTest::newRow(name) << int(security) << QString::fromLatin1(host) << trusted
+                            << offered.split(QLatin1Char(' '), Qt::SkipEmptyParts) << rightPassword << used
+                            << pipelining;
+    };
+    const QString login = QStringLiteral("LOGIN");
+    const QString cram = QStringLiteral("CRAM-MD5");
+    row("STARTTLS", SmtpServerOptions::StartTls, "localhost", true, login, true, login, false);
+    row("TLS", SmtpServerOptions::Tls, "localhost", true, login, true, login, false);
+    row("TLS by address", SmtpServerOptions::Tls, "127.0.0.1", true, login, true, login, false);
+    row("STARTTLS, untrusted", SmtpServerOptions::StartTls, "localhost", false, login, true, login, false);
+    row("TLS, untrusted", SmtpServerOptions::Tls, "localhost", false, login, true, login, false);
+    row("LOGIN", SmtpServerOptions::Plain, "127.0.0.1", true, login, true, login, false);
+    row("LOGIN, wrong password", SmtpServerOptions::Plain, "127.0.0.1", true, login, false, login, false);
+    row("CRAM-MD5", SmtpServerOptions::Plain, "127.0.0.1", true, cram, true, cram, false);
+    row("CRAM-MD5, wrong password", SmtpServerOptions::Plain, "127.0.0.1", true, cram, false, cram, false);
+    row("CRAM-MD5 preferred", SmtpServerOptions::Plain, "127.0.0.1", true, "PLAIN LOGIN CRAM-MD5", true, cram, false);
+    row("PLAIN only: not used", SmtpServerOptions::Plain, "127.0.0.1", true, "PLAIN", true, QString(), false);
+    row("PIPELINING", SmtpServerOptions::Plain, "127.0.0.1", true, QString(), true, QString(), true);
 }
 
-void TestSmtpInterop::encryption()
+void TestSmtpInterop::session()
 {
     QFETCH(int, security);
     QFETCH(QString, host);
     QFETCH(bool, trusted);
+    QFETCH(QStringList, offered);
+    QFETCH(bool, rightPassword);
+    QFETCH(QString, usedMechanism);
+    QFETCH(bool, pipelining);
 
     SmtpServerHarness server;
     SmtpServerOptions options;
     options.security = SmtpServerOptions::Security(security);
-    options.authMechanisms = QStringList{QStringLiteral("LOGIN")};
-    options.userName = "user";
-    options.password = "secret";
-    options.authRequired = true;
+    options.authMechanisms = offered;
+    options.userName = "ups-user";
+    options.password = QStringLiteral("s3cret p\u00e4ss").toUtf8();
+    options.authRequired = !usedMechanism.isEmpty();
+    options.pipelining = pipelining;
     const quint16 port = server.start(options);
     QVERIFY(port);
     if (trusted)
@@ -184,13 +203,19 @@ void TestSmtpInterop::encryption()
 
     SmtpClient client;
     SmtpRecorder recorder(&client);
-    client.setUsername("user");
-    client.setPassword("secret");
+    client.setUsername("ups-user");
+    client.setPassword(rightPassword ? options.password : QByteArray("wrong"));
+    // Both mails are queued before the connection is up; they arrive in order.
+    MailMessage message = makeMessage(QStringLiteral("Many"), QStringLiteral("To several."));
+    message.addRecipient(QStringLiteral("b@example.com"));
+    message.addRecipient(QStringLiteral("c@example.com"), MailMessage::Cc);
+    message.addRecipient(QStringLiteral("d@example.com"), MailMessage::Bcc);
+    QCOMPARE(client.send(message), 1);
+    QCOMPARE(client.send(makeMessage(QStringLiteral("Next"), QStringLiteral("Second mail."))), 2);
     if (security == SmtpServerOptions::Tls)
         client.connectToSecureHost(host, port);
     else
         client.connectToHost(host, port);
-    client.send(makeMessage(QStringLiteral("Encrypted"), QStringLiteral("Sent over TLS.")));
 
     if (!trusted) {
         QVERIFY(recorder.waitFor(QStringLiteral("encryptionFailed(msg)"), 10000));
@@ -200,56 +225,7 @@ void TestSmtpInterop::encryption()
         QCOMPARE(recorder.encrypted, 0);
         return;
     }
-    QVERIFY2(recorder.waitFor(QStringLiteral("finished"), 10000), qPrintable(recorder.events.join(QLatin1Char(' '))));
-    QVERIFY2(server.waitForMails(1), qPrintable(server.serverLog()));
-    QCOMPARE(recorder.events.join(QLatin1Char(' ')), sentOne);
-    QCOMPARE(recorder.encrypted, 1);
-    const ReceivedMail mail = server.mails().first();
-    QVERIFY(mail.encrypted);
-    QVERIFY(mail.authenticated);
-    QCOMPARE(mail.subject, QStringLiteral("Encrypted"));
-}
-
-void TestSmtpInterop::authentication_data()
-{
-    QTest::addColumn<QStringList>("offered");
-    QTest::addColumn<QByteArray>("password");
-    QTest::addColumn<QString>("usedMechanism");
-
-    const QStringList login{QStringLiteral("LOGIN")};
-    const QStringList cram{QStringLiteral("CRAM-MD5")};
-    const QByteArray right = QStringLiteral("s3cret p\u00e4ss").toUtf8();
-    QTest::newRow("LOGIN") << login << right << QStringLiteral("LOGIN");
-    QTest::newRow("LOGIN, wrong password") << login << QByteArray("wrong") << QStringLiteral("LOGIN");
-    QTest::newRow("CRAM-MD5") << cram << right << QStringLiteral("CRAM-MD5");
-    QTest::newRow("CRAM-MD5, wrong password") << cram << QByteArray("wrong") << QStringLiteral("CRAM-MD5");
-    QTest::newRow("CRAM-MD5 preferred") << QStringList{QStringLiteral("PLAIN"), QStringLiteral("LOGIN"), cram.first()}
-                                        << right << QStringLiteral("CRAM-MD5");
-    QTest::newRow("PLAIN only: not used") << QStringList{QStringLiteral("PLAIN")} << right << QString();
-}
-
-void TestSmtpInterop::authentication()
-{
-    QFETCH(QStringList, offered);
-    QFETCH(QByteArray, password);
-    QFETCH(QString, usedMechanism);
-
-    SmtpServerHarness server;
-    SmtpServerOptions options;
-    options.authMechanisms = offered;
-    options.userName = "ups-user";
-    options.password = QStringLiteral("s3cret p\u00e4ss").toUtf8();
-    const quint16 port = server.start(options);
-    QVERIFY(port);
-
-    SmtpClient client;
-    SmtpRecorder recorder(&client);
-    client.setUsername("ups-user");
-    client.setPassword(password);
-    client.connectToHost(QStringLiteral("127.0.0.1"), port);
-    client.send(makeMessage(QStringLiteral("Authenticated"), QStringLiteral("Hello.")));
-
-    if (password != options.password) {
+    if (!rightPassword) {
         QVERIFY(recorder.waitFor(QStringLiteral("authenticationFailed(535 5.7.8 Authentication credentials invalid)")));
         QCOMPARE(recorder.events.first(), QStringLiteral("authenticationFailed"));
         QVERIFY(recorder.waitUntil([&] { return recorder.disconnected > 0; }));
@@ -261,53 +237,24 @@ void TestSmtpInterop::authentication()
         return;
     }
 
-    QVERIFY2(server.waitForMails(1), qPrintable(server.serverLog()));
-    QVERIFY(recorder.waitFor(QStringLiteral("finished")));
-    const ReceivedMail mail = server.mails().first();
-    QCOMPARE(recorder.events.join(QLatin1Char(' ')), sentOne);
-    QCOMPARE(server.authAttempts().size(), usedMechanism.isEmpty() ? 0 : 1);
-    QCOMPARE(mail.authenticated, !usedMechanism.isEmpty());
-    if (!usedMechanism.isEmpty()) {
-        QCOMPARE(server.authAttempts().first().mechanism, usedMechanism);
-        QCOMPARE(mail.authUser, QStringLiteral("ups-user"));
-    }
-}
-
-void TestSmtpInterop::pipelining_data()
-{
-    QTest::addColumn<bool>("pipelining");
-    QTest::newRow("offered") << true;
-    QTest::newRow("not offered") << false;
-}
-
-void TestSmtpInterop::pipelining()
-{
-    QFETCH(bool, pipelining);
-
-    SmtpServerHarness server;
-    SmtpServerOptions options;
-    options.pipelining = pipelining;
-    const quint16 port = server.start(options);
-    QVERIFY(port);
-    SmtpClient client;
-    SmtpRecorder recorder(&client);
-    MailMessage message = makeMessage(QStringLiteral("Many"), QStringLiteral("To several."));
-    message.addRecipient(QStringLiteral("b@example.com"));
-    message.addRecipient(QStringLiteral("c@example.com"), MailMessage::Cc);
-    message.addRecipient(QStringLiteral("d@example.com"), MailMessage::Bcc);
-    // Both mails are queued before the connection is up; they arrive in order.
-    QCOMPARE(client.send(message), 1);
-    QCOMPARE(client.send(makeMessage(QStringLiteral("Next"), QStringLiteral("Second mail."))), 2);
-    client.connectToHost(QStringLiteral("127.0.0.1"), port);
-    QVERIFY(recorder.waitFor(QStringLiteral("finished")));
-    QVERIFY(server.waitForMails(2));
+    QVERIFY2(recorder.waitFor(QStringLiteral("finished"), 10000), qPrintable(recorder.events.join(QLatin1Char(' '))));
+    QVERIFY2(server.waitForMails(2), qPrintable(server.serverLog()));
     QCOMPARE(recorder.events.join(QLatin1Char(' ')), QStringLiteral("mailSent(1) mailSent(2) finished"));
-    QCOMPARE(server.mails().at(0).subject, QStringLiteral("Many"));
-    QCOMPARE(server.mails().at(0).rcptTos,
-             QStringList({QStringLiteral("admin@example.com"), QStringLiteral("b@example.com"),
-                          QStringLiteral("c@example.com"), QStringLiteral("d@example.com")}));
-    QCOMPARE(server.mails().at(1).subject, QStringLiteral("Next"));
-    QCOMPARE(server.mails().at(1).rcptTos, QStringList(QStringLiteral("admin@example.com")));
+    QCOMPARE(recorder.encrypted, security == SmtpServerOptions::Plain ? 0 : 1);
+    QCOMPARE(server.authAttempts().size(), usedMechanism.isEmpty() ? 0 : 1);
+    if (!usedMechanism.isEmpty())
+        QCOMPARE(server.authAttempts().first().mechanism, usedMechanism);
+    const QList<ReceivedMail> mails = server.mails();
+    QCOMPARE(mails.at(0).subject, QStringLiteral("Many"));
+    QCOMPARE(mails.at(0).rcptTos, QStringList({QStringLiteral("admin@example.com"), QStringLiteral("b@example.com"),
+                                               QStringLiteral("c@example.com"), QStringLiteral("d@example.com")}));
+    QCOMPARE(mails.at(1).subject, QStringLiteral("Next"));
+    QCOMPARE(mails.at(1).rcptTos, QStringList(QStringLiteral("admin@example.com")));
+    for (const ReceivedMail &mail : mails) {
+        QCOMPARE(mail.encrypted, security != SmtpServerOptions::Plain);
+        QCOMPARE(mail.authenticated, !usedMechanism.isEmpty());
+        QCOMPARE(mail.authUser, usedMechanism.isEmpty() ? QString() : QStringLiteral("ups-user"));
+    }
 }
 
 AMBREL_TEST_MAIN(TestSmtpInterop)
