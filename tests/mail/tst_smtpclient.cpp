@@ -191,11 +191,11 @@ void TestSmtpClient::dialogue()
         if (arrow > 0) {
             server.addExchange(entry.left(arrow), entry.mid(arrow + 2).split('|'));
         } else if (entry.startsWith("greeting=")) {
-            server.setGreeting(value);
+            server.greeting = value;
         } else if (entry.startsWith("ehlo=")) {
-            server.setEhloReply(value);
+            server.ehloReply = value;
         } else if (entry.startsWith("burst=")) {
-            server.setBurstSize(value.toInt());
+            server.burstSize = value.toInt();
         } else if (entry.startsWith("login=")) {
             client.setUsername(value.left(value.indexOf(':')));
             client.setPassword(value.mid(value.indexOf(':') + 1));
@@ -221,11 +221,11 @@ void TestSmtpClient::dialogue()
     const QList<QByteArray> expectedCommands = commands.isEmpty() ? QList<QByteArray>() : commands.split('|');
     const bool closes = setup.contains("closes");
     QVERIFY(recorder.waitUntil([&] {
-        return recorder.events.size() >= expectedEvents.size() && server.commands().size() >= expectedCommands.size()
-            && (!closes || (server.clientDisconnected() && recorder.disconnected > 0));
+        return recorder.events.size() >= expectedEvents.size() && server.commands.size() >= expectedCommands.size()
+            && (!closes || (server.clientDisconnected && recorder.disconnected > 0));
     }));
     QCOMPARE(recorder.events, expectedEvents);
-    QCOMPARE(server.commands(), expectedCommands);
+    QCOMPARE(server.commands, expectedCommands);
     // The client logs in (or finds nothing to log in with) before its first RSET.
     QCOMPARE(recorder.authenticated, expectedCommands.contains("rset") ? 1 : 0);
     QCOMPARE(recorder.encrypted, 0);
@@ -236,8 +236,8 @@ void TestSmtpClient::dialogue()
         if (recorder.events.contains(QStringLiteral("mailSent(%1)").arg(i + 1)))
             sent << messages.at(i).rawMessageData();
     }
-    QVERIFY(server.messages().size() <= messages.size());
-    QCOMPARE(server.messages().mid(server.messages().size() - sent.size()), sent);
+    QVERIFY(server.messages.size() <= messages.size());
+    QCOMPARE(server.messages.mid(server.messages.size() - sent.size()), sent);
     for (const QByteArray &data : sent)
         QVERIFY(data.contains("\r\n..\r\n"));
 
@@ -255,11 +255,11 @@ void TestSmtpClient::sendWhileWaiting()
     SmtpRecorder recorder(&client);
     client.connectToHost(QStringLiteral("127.0.0.1"), port);
     QVERIFY(recorder.waitFor(QStringLiteral("finished")));
-    QCOMPARE(server.commands(), QList<QByteArray>{"ehlo localhost"});
+    QCOMPARE(server.commands, QList<QByteArray>{"ehlo localhost"});
 
     QCOMPARE(client.send(makeMessage(QStringLiteral("a@x"), 1)), 1);
     QVERIFY(recorder.waitFor(QStringLiteral("mailSent(1)")));
-    QCOMPARE(server.commands(), QByteArray("ehlo localhost" + sendA).split('|'));
+    QCOMPARE(server.commands, QByteArray("ehlo localhost" + sendA).split('|'));
     QCOMPARE(recorder.events.count(QStringLiteral("finished")), 2);
 }
 

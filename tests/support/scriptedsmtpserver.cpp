@@ -20,7 +20,7 @@ void ScriptedSmtpServer::addExchange(const QByteArray &commandPrefix, const QByt
 
 bool ScriptedSmtpServer::waitForCommands(int count, int timeoutMs)
 {
-    return QTest::qWaitFor([&] { return m_commands.size() >= count; }, timeoutMs);
+    return QTest::qWaitFor([&] { return commands.size() >= count; }, timeoutMs);
 }
 
 void ScriptedSmtpServer::onNewConnection()
@@ -31,7 +31,7 @@ void ScriptedSmtpServer::onNewConnection()
     if (m_socket)
         m_socket->deleteLater();
     m_socket = socket;
-    m_disconnected = false;
+    clientDisconnected = false;
     m_buffer.clear();
     m_inData = false;
     connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
@@ -40,9 +40,9 @@ void ScriptedSmtpServer::onNewConnection()
     });
     connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
         if (socket == m_socket)
-            m_disconnected = true;
+            clientDisconnected = true;
     });
-    socket->write(m_greeting + "\r\n");
+    socket->write(greeting + "\r\n");
 }
 
 void ScriptedSmtpServer::onReadyRead()
@@ -64,18 +64,18 @@ void ScriptedSmtpServer::handleLine(const QByteArray &line)
     }
     if (m_inData) {
         m_inData = false;
-        m_messages.append(m_data);
+        messages.append(m_data);
         m_data.clear();
         m_socket->write(replyFor(line) + "\r\n");
         return;
     }
 
-    m_commands.append(line);
+    commands.append(line);
     const QByteArray reply = replyFor(line);
     m_inData = reply.startsWith("354");
-    if (m_burstSize > 0 && (m_burstReceived > 0 || line.toLower().startsWith("mail from"))) {
+    if (burstSize > 0 && (m_burstReceived > 0 || line.toLower().startsWith("mail from"))) {
         m_heldReplies += reply + "\r\n";
-        if (++m_burstReceived == m_burstSize) {
+        if (++m_burstReceived == burstSize) {
             m_socket->write(m_heldReplies);
             m_heldReplies.clear();
             m_burstReceived = 0;
@@ -101,7 +101,7 @@ QByteArray ScriptedSmtpServer::replyFor(const QByteArray &line)
     if (command == ".")
         return "250 queued";
     if (command.startsWith("ehlo"))
-        return m_ehloReply;
+        return ehloReply;
     if (command.startsWith("helo"))
         return "250 localhost";
     if (command.startsWith("mail from:") || command.startsWith("rcpt to:") || command.startsWith("rset"))

@@ -23,23 +23,23 @@ class ScriptedSmtpServer : public QObject
 public:
     // Returns the port, 0 when listening failed.
     quint16 listen();
-
-    void setGreeting(const QByteArray &reply) { m_greeting = reply; }
-    void setEhloReply(const QByteArray &reply) { m_ehloReply = reply; }
     void addExchange(const QByteArray &commandPrefix, const QByteArrayList &replies);
+    // Bounded wait for the count-th command line.
+    bool waitForCommands(int count, int timeoutMs = 5000);
+
+    QByteArray greeting = "220 localhost ready";
+    QByteArray ehloReply = "250-localhost\r\n250 HELP";
     // When set, the replies to a "mail from" and the lines that follow it are
     // held back until that many lines have arrived: a client that waits for
     // each reply instead of pipelining then never gets one.
-    void setBurstSize(int lines) { m_burstSize = lines; }
+    int burstSize = 0;
 
     // Lines received outside message data, in order, without CR LF.
-    QByteArrayList commands() const { return m_commands; }
+    QByteArrayList commands;
     // The message data of each DATA, without the final "." line, as sent.
-    QByteArrayList messages() const { return m_messages; }
+    QByteArrayList messages;
     // True once the client has closed its side of the connection.
-    bool clientDisconnected() const { return m_disconnected; }
-    // Bounded wait for the count-th command line.
-    bool waitForCommands(int count, int timeoutMs = 5000);
+    bool clientDisconnected = false;
 
 private:
     void onNewConnection();
@@ -50,18 +50,12 @@ private:
     QTcpServer m_server;
     QPointer<QTcpSocket> m_socket;
     QByteArray m_buffer;
-    QByteArray m_greeting = "220 localhost ready";
-    QByteArray m_ehloReply = "250-localhost\r\n250 HELP";
     QList<QPair<QByteArray, QByteArrayList>> m_overrides;
     QByteArrayList m_followUps;
-    int m_burstSize = 0;
     int m_burstReceived = 0;
     QByteArray m_heldReplies;
     bool m_inData = false;
     QByteArray m_data;
-    QByteArrayList m_commands;
-    QByteArrayList m_messages;
-    bool m_disconnected = false;
 };
 
 #endif // SCRIPTEDSMTPSERVER_H

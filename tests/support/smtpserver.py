@@ -73,11 +73,7 @@ class Handler:
 
     async def handle_EHLO(self, server, session, envelope, hostname, responses):
         session.host_name = hostname
-        out = []
-        for line in responses:
-            if line.startswith("250-AUTH") and not self.args.auth:
-                continue
-            out.append(line)
+        out = [line for line in responses if self.args.auth or not line.startswith("250-AUTH")]
         if self.args.pipelining:
             out.insert(len(out) - 1, "250-PIPELINING")
         return out
@@ -155,21 +151,14 @@ def main():
     handler = Handler(args)
 
     def factory():
-        return Server(handler,
-                      hostname="localhost",
-                      tls_context=context if args.mode == "starttls" else None,
-                      require_starttls=False,
-                      auth_require_tls=False,
-                      auth_required=args.auth_required,
-                      auth_exclude_mechanism=excluded,
-                      authenticator=handler.authenticate,
-                      decode_data=False)
+        return Server(handler, hostname="localhost", tls_context=context if args.mode == "starttls" else None,
+                      require_starttls=False, auth_require_tls=False, auth_required=args.auth_required,
+                      auth_exclude_mechanism=excluded, authenticator=handler.authenticate, decode_data=False)
 
     loop = asyncio.new_event_loop()
     asyncio.set_event_loop(loop)
-    server = loop.run_until_complete(loop.create_server(
-        factory, host="127.0.0.1", port=0,
-        ssl=context if args.mode == "tls" else None))
+    server = loop.run_until_complete(
+        loop.create_server(factory, host="127.0.0.1", port=0, ssl=context if args.mode == "tls" else None))
     emit({"event": "ready", "port": server.sockets[0].getsockname()[1]})
 
     # The test program holds our standard input open; when it goes away,
