@@ -10,17 +10,13 @@
 
 namespace {
 
-// Recipients separated by blanks; "cc:" and "bcc:" mark the kind.
+// Recipients separated by blanks.
 MailMessage makeMessage(const QString &recipients, int number)
 {
     MailMessage message;
     message.setSender(QStringLiteral("Ambrel UPS<u@x>"));
-    for (const QString &entry : recipients.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const MailMessage::RecipientType type = entry.startsWith(QLatin1String("cc:")) ? MailMessage::Cc
-            : entry.startsWith(QLatin1String("bcc:"))                                ? MailMessage::Bcc
-                                                                                      : MailMessage::To;
-        message.addRecipient(entry.mid(entry.indexOf(QLatin1Char(':')) + 1), type);
-    }
+    for (const QString &address : recipients.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        message.addRecipient(address);
     message.setSubject(QStringLiteral("mail %1").arg(number));
     message.setBody(QStringLiteral("Mains failure.\r\n.\r\nBattery mode."));
     return message;
@@ -68,11 +64,10 @@ void TestSmtpClient::extractAddress()
 
 void TestSmtpClient::dialogue_data()
 {
-    // setup: "prefix=>reply|reply" answers the next command with that prefix
-    // (an exchange when there are several replies); "greeting=", "ehlo=",
-    // "burst=" (replies held until that many lines are in), "login=user:password";
-    // flags "queued" (mails sent before connecting), "no-starttls", "closes"
-    // (the client hangs up), "idle" (a later mail must not start).
+    // setup: "prefix=>reply" answers the next command with that prefix;
+    // "greeting=", "ehlo=", "burst=" (replies held until that many lines are
+    // in), "login=user:password"; flags "no-starttls", "closes" (the client
+    // hangs up), "idle" (a later mail must not start).
     // mails: the recipients of each mail, separated by ';'.
     // events: separated by "; ". commands: separated by '|'.
     QTest::addColumn<QByteArrayList>("setup");
@@ -84,10 +79,6 @@ void TestSmtpClient::dialogue_data()
     const QString sent1 = QStringLiteral("mailSent(1); finished");
     const QByteArray sentA = "ehlo localhost|rset" + sendA;
 
-    QTest::newRow("Cc and Bcc in the envelope") << QByteArrayList{} << QStringLiteral("a@x cc:Copy<c@x> bcc:h@x")
-                                                << sent1
-                                                << QByteArray("ehlo localhost|rset|mail from:<u@x>|rcpt to:<a@x>|"
-                                                              "rcpt to:<c@x>|rcpt to:<h@x>|data");
     // The replies come only once all four lines are in: a client that waits
     // for each reply would stall.
     QTest::newRow("pipelined") << QByteArrayList{pipelining, "burst=4"} << QStringLiteral("a@x b@x c@x") << sent1
@@ -130,9 +121,6 @@ void TestSmtpClient::dialogue_data()
                                    << QStringLiteral("mailFailed(1,1); mailFailed(1,1,e-mail has no recipients); "
                                                      "mailSent(2); finished")
                                    << sentA;
-    QTest::newRow("queued before connecting") << QByteArrayList{"queued"} << QStringLiteral("a@x; b@x")
-                                              << QStringLiteral("mailSent(1); mailSent(2); finished")
-                                              << sentA + "|rset|mail from:<u@x>|rcpt to:<b@x>|data";
     QTest::newRow("greeting refused") << QByteArrayList{"greeting=554 no service", "closes"} << QStringLiteral("a@x")
                                       << QStringLiteral("connectionFailed; connectionFailed(554 no service)")
                                       << QByteArray();
@@ -149,24 +137,10 @@ void TestSmtpClient::dialogue_data()
                                             << sent1 << sentA;
     QTest::newRow("AUTH=LOGIN keyword") << QByteArrayList{"ehlo=250-localhost\r\n250-AUTH=LOGIN\r\n250 HELP", "login=u:p"}
                                         << QStringLiteral("a@x") << sent1 << sentA;
-    QTest::newRow("only PLAIN") << QByteArrayList{"ehlo=250-localhost\r\n250 AUTH PLAIN", "login=u:p"}
-                                << QStringLiteral("a@x") << sent1 << sentA;
     QTest::newRow("no user name") << QByteArrayList{"ehlo=250-localhost\r\n250 AUTH LOGIN CRAM-MD5", "login=:p"}
                                   << QStringLiteral("a@x") << sent1 << sentA;
     QTest::newRow("no password") << QByteArrayList{"ehlo=250-localhost\r\n250 AUTH LOGIN CRAM-MD5", "login=u:"}
                                  << QStringLiteral("a@x") << sent1 << sentA;
-    // The example exchange of RFC 2195.
-    QTest::newRow("CRAM-MD5 answer")
-        << QByteArrayList{"ehlo=250-localhost\r\n250-AUTH LOGIN CRAM-MD5\r\n250 HELP", "login=tim:tanstaaftanstaaf",
-                          "auth cram-md5=>334 PDE4OTYuNjk3MTcwOTUyQHBvc3RvZmZpY2UucmVzdG9uLm1jaS5uZXQ+|235 2.7.0 accepted"}
-        << QStringLiteral("a@x") << sent1
-        << "ehlo localhost|auth cram-md5|dGltIGI5MTNhNjAyYzdlZGE3YTQ5NWI0ZTZlNzMzNGQzODkw|rset" + sendA;
-    QTest::newRow("LOGIN refused")
-        << QByteArrayList{"ehlo=250-localhost\r\n250 AUTH PLAIN LOGIN", "login=user:wrong", "closes",
-                          "auth login=>334 VXNlcm5hbWU6|334 UGFzc3dvcmQ6|535 5.7.8 credentials invalid"}
-        << QStringLiteral("a@x")
-        << QStringLiteral("authenticationFailed; authenticationFailed(535 5.7.8 credentials invalid)")
-        << QByteArray("ehlo localhost|auth login|dXNlcg==|d3Jvbmc=");
     // Either way the mail goes out unencrypted, without a failure signal.
     const QByteArray startTls = "ehlo=250-localhost\r\n250-STARTTLS\r\n250 HELP";
     QTest::newRow("STARTTLS refused") << QByteArrayList{startTls, "starttls=>454 TLS not available"}
@@ -189,7 +163,7 @@ void TestSmtpClient::dialogue()
         const int arrow = entry.indexOf("=>");
         const QByteArray value = entry.mid(entry.indexOf('=') + 1);
         if (arrow > 0) {
-            server.addExchange(entry.left(arrow), entry.mid(arrow + 2).split('|'));
+            server.addReply(entry.left(arrow), entry.mid(arrow + 2));
         } else if (entry.startsWith("greeting=")) {
             server.greeting = value;
         } else if (entry.startsWith("ehlo=")) {
@@ -209,13 +183,9 @@ void TestSmtpClient::dialogue()
     QList<MailMessage> messages;
     for (const QString &recipients : mails.split(QLatin1Char(';')))
         messages << makeMessage(recipients, messages.size() + 1);
-    const bool queued = setup.contains("queued");
-    if (!queued)
-        client.connectToHost(QStringLiteral("127.0.0.1"), port);
+    client.connectToHost(QStringLiteral("127.0.0.1"), port);
     for (int i = 0; i < messages.size(); ++i)
         QCOMPARE(client.send(messages.at(i)), i + 1);
-    if (queued)
-        client.connectToHost(QStringLiteral("127.0.0.1"), port);
 
     const QStringList expectedEvents = events.split(QStringLiteral("; "), Qt::SkipEmptyParts);
     const QList<QByteArray> expectedCommands = commands.isEmpty() ? QList<QByteArray>() : commands.split('|');

@@ -12,10 +12,9 @@ quint16 ScriptedSmtpServer::listen()
     return m_server.serverPort();
 }
 
-void ScriptedSmtpServer::addExchange(const QByteArray &commandPrefix, const QByteArrayList &replies)
+void ScriptedSmtpServer::addReply(const QByteArray &commandPrefix, const QByteArray &reply)
 {
-    if (!replies.isEmpty())
-        m_overrides.append(qMakePair(commandPrefix.toLower(), replies));
+    m_overrides.append(qMakePair(commandPrefix.toLower(), reply));
 }
 
 bool ScriptedSmtpServer::waitForCommands(int count, int timeoutMs)
@@ -89,14 +88,10 @@ void ScriptedSmtpServer::handleLine(const QByteArray &line)
 
 QByteArray ScriptedSmtpServer::replyFor(const QByteArray &line)
 {
-    if (!m_followUps.isEmpty())
-        return m_followUps.takeFirst();
     const QByteArray command = line.toLower();
     for (int i = 0; i < m_overrides.size(); ++i) {
-        if (command.startsWith(m_overrides.at(i).first)) {
-            m_followUps = m_overrides.takeAt(i).second;
-            return m_followUps.takeFirst();
-        }
+        if (command.startsWith(m_overrides.at(i).first))
+            return m_overrides.takeAt(i).second;
     }
     if (command == ".")
         return "250 queued";

@@ -13,17 +13,16 @@
 // greeting, RSET or recipient, ...). It listens on 127.0.0.1 and a free port
 // and serves one connection at a time.
 //
-// Every command gets a default positive reply unless addExchange(prefix,
-// replies) matches: the next command whose lower-cased text begins with
-// prefix gets the first reply, and the lines that follow it, whatever they
-// are, get the others (an AUTH exchange). The end of the message data counts
-// as the command ".". A reply may hold several lines separated by CR LF.
+// Every command gets a default positive reply unless addReply(prefix, reply)
+// matches: the next command whose lower-cased text begins with prefix gets
+// that reply, once. The end of the message data counts as the command ".".
+// A reply may hold several lines separated by CR LF.
 class ScriptedSmtpServer : public QObject
 {
 public:
     // Returns the port, 0 when listening failed.
     quint16 listen();
-    void addExchange(const QByteArray &commandPrefix, const QByteArrayList &replies);
+    void addReply(const QByteArray &commandPrefix, const QByteArray &reply);
     // Bounded wait for the count-th command line.
     bool waitForCommands(int count, int timeoutMs = 5000);
 
@@ -50,8 +49,7 @@ private:
     QTcpServer m_server;
     QPointer<QTcpSocket> m_socket;
     QByteArray m_buffer;
-    QList<QPair<QByteArray, QByteArrayList>> m_overrides;
-    QByteArrayList m_followUps;
+    QList<QPair<QByteArray, QByteArray>> m_overrides;
     int m_burstReceived = 0;
     QByteArray m_heldReplies;
     bool m_inData = false;
