@@ -1,7 +1,6 @@
 #include "smtpserverharness.h"
 
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -39,23 +38,19 @@ QString certificateDir()
 {
     static QTemporaryDir dir;
     static const bool made = [] {
-        QFile extensions(dir.filePath(QStringLiteral("server.ext")));
-        if (!extensions.open(QIODevice::WriteOnly))
-            return false;
-        extensions.write("subjectAltName=DNS:localhost,IP:127.0.0.1\n"
-                         "basicConstraints=CA:FALSE\n"
-                         "keyUsage=digitalSignature,keyEncipherment\n"
-                         "extendedKeyUsage=serverAuth\n");
-        extensions.close();
         const QString key = QStringLiteral(" -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes");
         return runOpenSsl(dir.path(), QStringLiteral("req -x509") + key
                                           + QStringLiteral(" -keyout ca.key -out ca.crt -days 2 -subj /CN=test-ca"
                                                            " -addext basicConstraints=critical,CA:TRUE"
                                                            " -addext keyUsage=critical,keyCertSign,cRLSign"))
             && runOpenSsl(dir.path(), QStringLiteral("req") + key
-                                          + QStringLiteral(" -keyout server.key -out server.csr -subj /CN=localhost"))
+                                          + QStringLiteral(" -keyout server.key -out server.csr -subj /CN=localhost"
+                                                           " -addext subjectAltName=DNS:localhost,IP:127.0.0.1"
+                                                           " -addext basicConstraints=CA:FALSE"
+                                                           " -addext keyUsage=digitalSignature,keyEncipherment"
+                                                           " -addext extendedKeyUsage=serverAuth"))
             && runOpenSsl(dir.path(), QStringLiteral("x509 -req -in server.csr -CA ca.crt -CAkey ca.key -CAcreateserial"
-                                                     " -out server.crt -days 2 -extfile server.ext"));
+                                                     " -out server.crt -days 2 -copy_extensions copy"));
     }();
     return made ? dir.path() : QString();
 }
