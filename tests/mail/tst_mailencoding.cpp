@@ -26,11 +26,11 @@ QByteArray unescape(const QByteArray &text)
     return out;
 }
 
-QString words(const QString &word, int count)
+QString words(const char *word, int count)
 {
     QStringList out;
     for (int i = 0; i < count; ++i)
-        out << word;
+        out << QString::fromLatin1(word);
     return out.join(QLatin1Char(' '));
 }
 
@@ -61,65 +61,53 @@ void TestMailEncoding::encode_data()
     QTest::addColumn<QString>("input");
     QTest::addColumn<QByteArray>("expected");
 
+    const auto row = [](const char *name, const char *encoder, const QString &input, const QByteArray &expected) {
+        QTest::newRow(name) << QString::fromLatin1(encoder) << input << expected;
+    };
     // Eleven 9-letter words: the line reaches exactly 78 after seven words,
     // which does not break it, so the first line carries eight (88 bytes).
-    QTest::newRow("fold at 78") << "fold:Subject" << words(QStringLiteral("abcdefghi"), 11)
-                                << "Subject: " + words(QStringLiteral("abcdefghi"), 8).toLatin1()
-                                       + "\r\n abcdefghi abcdefghi abcdefghi\r\n";
-    QTest::newRow("fold empty value") << "fold:Subject" << QString() << QByteArray("Subject: \r\n");
-    QTest::newRow("fold without name") << "fold:" << QStringLiteral("x") << QByteArray("x\r\n");
-    QTest::newRow("fold keeps space runs") << "fold:To" << QStringLiteral("a  b") << QByteArray("To: a  b\r\n");
-    QTest::newRow("fold with prefix") << "fold:Content-Disposition:attachment; filename="
-                                      << QStringLiteral("record.xlsx")
-                                      << QByteArray("Content-Disposition: attachment; filename=record.xlsx\r\n");
-    QTest::newRow("=? forces an encoded word") << "fold:Subject" << QStringLiteral("a=?b")
-                                               << QByteArray("Subject: =?utf-8?q?a=3D=3Fb?=\r\n");
-    QTest::newRow("encoded space and underscore") << "fold:Subject" << QStringLiteral("=?a b_c")
-                                                  << QByteArray("Subject: =?utf-8?q?=3D=3Fa=20b=5Fc?=\r\n");
+    row("fold at 78", "fold:Subject", words("abcdefghi", 11),
+        "Subject: " + words("abcdefghi", 8).toLatin1() + "\r\n abcdefghi abcdefghi abcdefghi\r\n");
+    row("fold empty value", "fold:Subject", QString(), "Subject: \r\n");
+    row("fold without name", "fold:", "x", "x\r\n");
+    row("fold keeps space runs", "fold:To", "a  b", "To: a  b\r\n");
+    row("fold with prefix", "fold:Content-Disposition:attachment; filename=", "record.xlsx",
+        "Content-Disposition: attachment; filename=record.xlsx\r\n");
+    row("=? forces an encoded word", "fold:Subject", "a=?b", "Subject: =?utf-8?q?a=3D=3Fb?=\r\n");
+    row("encoded space and underscore", "fold:Subject", "=?a b_c", "Subject: =?utf-8?q?=3D=3Fa=20b=5Fc?=\r\n");
     // Latin-1 text goes out as UTF-8 encoded words, not as raw 8-bit bytes.
-    QTest::newRow("latin-1 header") << "fold:Subject" << QStringLiteral("Caf\u00e9")
-                                    << QByteArray("Subject: =?utf-8?q?Caf=C3=A9?=\r\n");
+    row("latin-1 header", "fold:Subject", QStringLiteral("Caf\u00e9"), "Subject: =?utf-8?q?Caf=C3=A9?=\r\n");
     // A line break in a value cannot end the header line.
-    QTest::newRow("line break in header") << "fold:Subject" << QStringLiteral("a\r\nBcc: x")
-                                          << QByteArray("Subject: =?utf-8?q?a=0D=0ABcc:=20x?=\r\n");
+    row("line break in header", "fold:Subject", "a\r\nBcc: x", "Subject: =?utf-8?q?a=0D=0ABcc:=20x?=\r\n");
 
-    QTest::newRow("CR LF") << "plain" << QStringLiteral("a\r\nb") << QByteArray("a\r\nb\r\n");
-    QTest::newRow("LF") << "plain" << QStringLiteral("a\nb") << QByteArray("a\r\nb\r\n");
-    QTest::newRow("LF CR") << "plain" << QStringLiteral("a\n\rb") << QByteArray("a\r\nb\r\n");
-    QTest::newRow("CR CR") << "plain" << QStringLiteral("a\r\rb") << QByteArray("a\r\n\r\nb\r\n");
-    QTest::newRow("empty") << "plain" << QString() << QByteArray("\r\n");
-    QTest::newRow("final break") << "plain" << QStringLiteral("a\n") << QByteArray("a\r\n\r\n");
-    QTest::newRow("trailing spaces dropped") << "plain" << QStringLiteral("a  \nb") << QByteArray("a\r\nb\r\n");
-    QTest::newRow("inner and leading spaces kept") << "plain" << QStringLiteral("  a   b") << QByteArray("  a   b\r\n");
-    QTest::newRow("dot-stuffing") << "plain" << QStringLiteral(".\n.hidden\nx.") << QByteArray("..\r\n..hidden\r\nx.\r\n");
-    QTest::newRow("tabs are word characters") << "plain" << QStringLiteral("UPS battery low\r\n\t\t\t\tAmbrel")
-                                              << QByteArray("UPS battery low\r\n\t\t\t\tAmbrel\r\n");
+    row("CR LF", "plain", "a\r\nb", "a\r\nb\r\n");
+    row("LF", "plain", "a\nb", "a\r\nb\r\n");
+    row("LF CR", "plain", "a\n\rb", "a\r\nb\r\n");
+    row("CR CR", "plain", "a\r\rb", "a\r\n\r\nb\r\n");
+    row("empty", "plain", QString(), "\r\n");
+    row("final break", "plain", "a\n", "a\r\n\r\n");
+    row("trailing spaces dropped", "plain", "a  \nb", "a\r\nb\r\n");
+    row("inner and leading spaces kept", "plain", "  a   b", "  a   b\r\n");
+    row("dot-stuffing", "plain", ".\n.hidden\nx.", "..\r\n..hidden\r\nx.\r\n");
+    row("tabs are word characters", "plain", "UPS low\r\n\t\t\t\tAmbrel", "UPS low\r\n\t\t\t\tAmbrel\r\n");
     // Twenty 5-letter words: 13 fit in 78 (77 bytes), 7 follow.
-    QTest::newRow("wrap at 78") << "plain" << words(QStringLiteral("abcde"), 20)
-                                << words(QStringLiteral("abcde"), 13).toLatin1() + "\r\n"
-                                       + words(QStringLiteral("abcde"), 7).toLatin1() + "\r\n";
+    row("wrap at 78", "plain", words("abcde", 20),
+        (words("abcde", 13) + "\r\n" + words("abcde", 7) + "\r\n").toLatin1());
     // A word is never divided; a wrapped line that begins with "." is stuffed.
-    QTest::newRow("long word, stuffed") << "plain8" << QStringLiteral("aaaa .bbbbbbbbbb")
-                                        << QByteArray("aaaa\r\n..bbbbbbbbbb\r\n");
-    QTest::newRow("indentation dropped") << "plain12" << QStringLiteral("  aaaa bbbb cccc")
-                                         << QByteArray("  aaaa bbbb\r\ncccc\r\n");
-    QTest::newRow("indentation kept") << "plain12+" << QStringLiteral("  aaaa bbbb cccc")
-                                      << QByteArray("  aaaa bbbb\r\n  cccc\r\n");
+    row("long word, stuffed", "plain8", "aaaa .bbbbbbbbbb", "aaaa\r\n..bbbbbbbbbb\r\n");
+    row("indentation dropped", "plain12", "  aaaa bbbb cccc", "  aaaa bbbb\r\ncccc\r\n");
+    row("indentation kept", "plain12+", "  aaaa bbbb cccc", "  aaaa bbbb\r\n  cccc\r\n");
 
-    QTest::newRow("qp soft break at 75") << "qp" << QString(100, QLatin1Char('a'))
-                                         << QByteArray(75, 'a') + "=\r\n" + QByteArray(25, 'a') + "\r\n";
-    QTest::newRow("qp escapes") << "qp" << QStringLiteral("\u00e9\t?= x") << QByteArray("=C3=A9=09=3F=3D x\r\n");
-    QTest::newRow("qp empty") << "qp" << QString() << QByteArray();
-    QTest::newRow("qp line breaks") << "qp" << QStringLiteral("a\r\nb\n\rc\n") << QByteArray("a\r\nb\r\nc\r\n");
-    QTest::newRow("qp dot-stuffing") << "qp" << QStringLiteral(".\u00e9") << QByteArray("..=C3=A9\r\n");
-    QTest::newRow("qp dot after soft break") << "qp" << QString(75, QLatin1Char('a')) + QStringLiteral(".b")
-                                             << QByteArray(75, 'a') + "=\r\n..b\r\n";
-
+    row("qp soft break at 75", "qp", QString(100, 'a'), QByteArray(75, 'a') + "=\r\n" + QByteArray(25, 'a') + "\r\n");
+    row("qp escapes", "qp", QStringLiteral("\u00e9\t?= x"), "=C3=A9=09=3F=3D x\r\n");
+    row("qp empty", "qp", QString(), QByteArray());
+    row("qp line breaks", "qp", "a\r\nb\n\rc\n", "a\r\nb\r\nc\r\n");
+    row("qp dot-stuffing", "qp", QStringLiteral(".\u00e9"), "..=C3=A9\r\n");
+    row("qp dot after soft break", "qp", QString(75, 'a') + ".b", QByteArray(75, 'a') + "=\r\n..b\r\n");
     // 60 bytes of UTF-8: 80 Base64 characters, 78 on the first line.
     const QByteArray encoded = QString(30, QChar(0x416)).toUtf8().toBase64();
-    QTest::newRow("base64 at 78") << "base64" << QString(30, QChar(0x416))
-                                  << encoded.left(78) + "\r\n" + encoded.mid(78) + "\r\n";
-    QTest::newRow("base64 empty") << "base64" << QString() << QByteArray();
+    row("base64 at 78", "base64", QString(30, QChar(0x416)), encoded.left(78) + "\r\n" + encoded.mid(78) + "\r\n");
+    row("base64 empty", "base64", QString(), QByteArray());
 }
 
 void TestMailEncoding::encode()
@@ -239,7 +227,8 @@ void TestMailEncoding::hmacVectors_data()
     QByteArray key4;
     for (int i = 1; i <= 25; ++i)
         key4 += char(i);
-    QTest::newRow("1") << QByteArray(16, 0x0b) << QByteArray("Hi There") << QByteArray("9294727a3638bb1c13f48ef8158bfc9d");
+    QTest::newRow("1") << QByteArray(16, 0x0b) << QByteArray("Hi There")
+                       << QByteArray("9294727a3638bb1c13f48ef8158bfc9d");
     QTest::newRow("2") << QByteArray("Jefe") << QByteArray("what do ya want for nothing?")
                        << QByteArray("750c783e6ab0b503eaa86e310a5db738");
     QTest::newRow("3") << QByteArray(16, char(0xaa)) << QByteArray(50, char(0xdd))
@@ -254,7 +243,8 @@ void TestMailEncoding::hmacVectors_data()
                        << QByteArray("Test Using Larger Than Block-Size Key and Larger Than One Block-Size Data")
                        << QByteArray("6f630fad67cda0ee1fb1f562db3aa53e");
     // RFC 2195, the CRAM-MD5 example.
-    QTest::newRow("cram-md5") << QByteArray("tanstaaftanstaaf") << QByteArray("<1896.697170952@postoffice.reston.mci.net>")
+    QTest::newRow("cram-md5") << QByteArray("tanstaaftanstaaf")
+                              << QByteArray("<1896.697170952@postoffice.reston.mci.net>")
                               << QByteArray("b913a602c7eda7a495b4e6e7334d3890");
 }
 

@@ -46,24 +46,19 @@ void TestMailMessage::singlePart_data()
     const QStringList none;
     QTest::newRow("body only") << QString() << none << QString() << QStringLiteral("Hi") << none
                                << QByteArray("\r\nHi\r\n");
-    QTest::newRow("name and address") << QStringLiteral("Ambrel UPS<ups@example.com>") << none << QString()
-                                      << QStringLiteral("x") << none
-                                      << QByteArray("From: Ambrel UPS <ups@example.com>\r\n\r\nx\r\n");
-    QTest::newRow("bracketed address") << QStringLiteral("<ups@example.com>") << none << QString()
-                                       << QStringLiteral("x") << none
-                                       << QByteArray("From:  <ups@example.com>\r\n\r\nx\r\n");
-    QTest::newRow("bare address") << QStringLiteral("ups@example.com") << none << QString() << QStringLiteral("x")
-                                  << none << QByteArray("From: ups@example.com\r\n\r\nx\r\n");
-    QTest::newRow("non-ascii name") << QStringLiteral("Onduleur \u00e9tage<ups@example.com>") << none << QString()
-                                    << QStringLiteral("x") << none
-                                    << QByteArray("From: =?utf-8?q?Onduleur=20=C3=A9tage?= <ups@example.com>\r\n"
-                                                  "\r\nx\r\n");
+    const auto fromRow = [&](const char *name, const QString &sender, const QByteArray &line) {
+        QTest::newRow(name) << sender << none << QString() << QStringLiteral("x") << none << line + "\r\n\r\nx\r\n";
+    };
+    fromRow("name and address", "Ambrel UPS<ups@example.com>", "From: Ambrel UPS <ups@example.com>");
+    fromRow("bracketed address", "<ups@example.com>", "From:  <ups@example.com>");
+    fromRow("bare address", "ups@example.com", "From: ups@example.com");
+    fromRow("non-ascii name", QStringLiteral("Onduleur \u00e9tage<ups@example.com>"),
+            "From: =?utf-8?q?Onduleur=20=C3=A9tage?= <ups@example.com>");
     // An unknown type counts as To; Bcc never shows in the text.
     QTest::newRow("recipients")
         << QStringLiteral("UPS<ups@example.com>")
-        << QStringList{QStringLiteral("0:a@example.com"), QStringLiteral("0:b@example.com"),
-                       QStringLiteral("1:c@example.com"), QStringLiteral("2:hidden@example.com"),
-                       QStringLiteral("7:odd@example.com"), QStringLiteral("0:a@example.com")}
+        << QStringLiteral("0:a@example.com 0:b@example.com 1:c@example.com 2:hidden@example.com "
+                          "7:odd@example.com 0:a@example.com").split(QLatin1Char(' '))
         << QStringLiteral("Mains failure") << QStringLiteral("Body") << none
         << QByteArray("From: UPS <ups@example.com>\r\n"
                       "To: a@example.com, b@example.com, odd@example.com, a@example.com\r\n"

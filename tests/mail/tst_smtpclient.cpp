@@ -52,7 +52,8 @@ void TestSmtpClient::extractAddress_data()
     QTest::newRow("latin-1") << QStringLiteral("\u00e9@example.com") << QByteArray("\xe9@example.com");
     // A configured address cannot smuggle a second command onto the line.
     QTest::newRow("CR LF in bare") << QStringLiteral("a@example.com\r\nDATA") << QByteArray("a@example.comDATA");
-    QTest::newRow("CR LF in brackets") << QStringLiteral("A <a@example.com\r\nDATA>") << QByteArray("a@example.comDATA");
+    QTest::newRow("CR LF in brackets") << QStringLiteral("A <a@example.com\r\nDATA>")
+                                       << QByteArray("a@example.comDATA");
 }
 
 void TestSmtpClient::extractAddress()
@@ -75,78 +76,63 @@ void TestSmtpClient::dialogue_data()
     QTest::addColumn<QString>("events");
     QTest::addColumn<QByteArray>("commands");
 
-    const QByteArray pipelining = "ehlo=250-localhost\r\n250-PIPELINING\r\n250 HELP";
-    const QString sent1 = QStringLiteral("mailSent(1); finished");
+    const auto row = [](const char *name, const QByteArrayList &setup, const char *mails, const QString &events,
+                        const QByteArray &commands) {
+        QTest::newRow(name) << setup << QString::fromLatin1(mails) << events << commands;
+    };
+    // The first mail refused with the reply line, the second sent.
+    const auto refused = [](const QString &line) {
+        return QStringLiteral("mailFailed(1,%1); mailFailed(1,%1,%2); mailSent(2); finished").arg(line.left(3), line);
+    };
+    const QString sent = QStringLiteral("mailSent(1); finished");
     const QByteArray sentA = "ehlo localhost|rset" + sendA;
+    const QByteArray pipelining = "ehlo=250-localhost\r\n250-PIPELINING\r\n250 HELP";
+    const QByteArray authOffered = "ehlo=250-localhost\r\n250 AUTH LOGIN CRAM-MD5";
+    const QByteArray startTls = "ehlo=250-localhost\r\n250-STARTTLS\r\n250 HELP";
 
     // The replies come only once all four lines are in: a client that waits
     // for each reply would stall.
-    QTest::newRow("pipelined") << QByteArrayList{pipelining, "burst=4"} << QStringLiteral("a@x b@x c@x") << sent1
-                               << QByteArray("ehlo localhost|rset|mail from:<u@x>|rcpt to:<a@x>|rcpt to:<b@x>|"
-                                             "rcpt to:<c@x>|data");
+    row("pipelined", {pipelining, "burst=4"}, "a@x b@x c@x", sent,
+        "ehlo localhost|rset|mail from:<u@x>|rcpt to:<a@x>|rcpt to:<b@x>|rcpt to:<c@x>|data");
     // The whole burst is answered before the RSET, so the next mail stays in step.
-    QTest::newRow("refused recipient in a pipelined burst")
-        << QByteArrayList{pipelining, "burst=3", "rcpt to:<bad@=>550 5.1.1 no such user"}
-        << QStringLiteral("bad@x a@x; a@x b@x")
-        << QStringLiteral("mailFailed(1,550); mailFailed(1,550,550 5.1.1 no such user); mailSent(2); finished")
-        << QByteArray("ehlo localhost|rset|mail from:<u@x>|rcpt to:<bad@x>|rcpt to:<a@x>|rset|mail from:<u@x>|"
-                      "rcpt to:<a@x>|rcpt to:<b@x>|data");
-    QTest::newRow("MAIL FROM refused") << QByteArrayList{"mail from=>553 sender refused"} << QStringLiteral("a@x b@x; a@x")
-                                       << QStringLiteral("mailFailed(1,553); mailFailed(1,553,553 sender refused); "
-                                                         "mailSent(2); finished")
-                                       << "ehlo localhost|rset|mail from:<u@x>|rset" + sendA;
-    QTest::newRow("RCPT TO refused") << QByteArrayList{"rcpt to:<a@=>550 mailbox unavailable"}
-                                     << QStringLiteral("a@x b@x; b@x")
-                                     << QStringLiteral("mailFailed(1,550); mailFailed(1,550,550 mailbox unavailable); "
-                                                       "mailSent(2); finished")
-                                     << QByteArray("ehlo localhost|rset|mail from:<u@x>|rcpt to:<a@x>|rset|"
-                                                   "mail from:<u@x>|rcpt to:<b@x>|data");
-    QTest::newRow("DATA refused") << QByteArrayList{"data=>554 no valid recipients"} << QStringLiteral("b@x; a@x")
-                                  << QStringLiteral("mailFailed(1,554); mailFailed(1,554,554 no valid recipients); "
-                                                    "mailSent(2); finished")
-                                  << "ehlo localhost|rset|mail from:<u@x>|rcpt to:<b@x>|data|rset" + sendA;
-    QTest::newRow("end of data refused") << QByteArrayList{".=>552 message too big"} << QStringLiteral("b@x; a@x")
-                                         << QStringLiteral("mailFailed(1,552); mailFailed(1,552,552 message too big); "
-                                                           "mailSent(2); finished")
-                                         << "ehlo localhost|rset|mail from:<u@x>|rcpt to:<b@x>|data|rset" + sendA;
+    row("refused recipient in a pipelined burst", {pipelining, "burst=3", "rcpt to:<bad@=>550 5.1.1 no such user"},
+        "bad@x a@x; a@x b@x", refused("550 5.1.1 no such user"),
+        "ehlo localhost|rset|mail from:<u@x>|rcpt to:<bad@x>|rcpt to:<a@x>|rset|mail from:<u@x>|rcpt to:<a@x>|"
+        "rcpt to:<b@x>|data");
+    row("MAIL FROM refused", {"mail from=>553 sender refused"}, "a@x b@x; a@x", refused("553 sender refused"),
+        "ehlo localhost|rset|mail from:<u@x>|rset" + sendA);
+    row("RCPT TO refused", {"rcpt to:<a@=>550 mailbox unavailable"}, "a@x b@x; b@x", refused("550 mailbox unavailable"),
+        "ehlo localhost|rset|mail from:<u@x>|rcpt to:<a@x>|rset|mail from:<u@x>|rcpt to:<b@x>|data");
+    row("DATA refused", {"data=>554 no valid recipients"}, "b@x; a@x", refused("554 no valid recipients"),
+        "ehlo localhost|rset|mail from:<u@x>|rcpt to:<b@x>|data|rset" + sendA);
+    row("end of data refused", {".=>552 message too big"}, "b@x; a@x", refused("552 message too big"),
+        "ehlo localhost|rset|mail from:<u@x>|rcpt to:<b@x>|data|rset" + sendA);
     // A greeting and a refusal over several lines count as one reply each.
-    QTest::newRow("multi-line replies")
-        << QByteArrayList{"greeting=220-localhost ESMTP\r\n220-no unsolicited mail\r\n220 ready",
-                          "rcpt to:<bad@=>550-5.1.1 The account does not exist.\r\n550-5.1.1 Please check the\r\n"
-                          "550 5.1.1 address and try again."}
-        << QStringLiteral("bad@x; a@x")
-        << QStringLiteral("mailFailed(1,550); mailFailed(1,550,550 5.1.1 address and try again.); mailSent(2); finished")
-        << "ehlo localhost|rset|mail from:<u@x>|rcpt to:<bad@x>|rset" + sendA;
-    QTest::newRow("no recipients") << QByteArrayList{} << QStringLiteral("; a@x")
-                                   << QStringLiteral("mailFailed(1,1); mailFailed(1,1,e-mail has no recipients); "
-                                                     "mailSent(2); finished")
-                                   << sentA;
-    QTest::newRow("greeting refused") << QByteArrayList{"greeting=554 no service", "closes"} << QStringLiteral("a@x")
-                                      << QStringLiteral("connectionFailed; connectionFailed(554 no service)")
-                                      << QByteArray();
-    QTest::newRow("HELO fallback") << QByteArrayList{"ehlo=>502-command not\r\n502 implemented", "login=user:secret"}
-                                   << QStringLiteral("a@x") << sent1 << "ehlo localhost|helo|rset" + sendA;
-    QTest::newRow("HELO refused") << QByteArrayList{"ehlo=>502 command not implemented", "helo=>501 syntax: HELO hostname",
-                                                    "closes"}
-                                  << QStringLiteral("a@x") << QString() << QByteArray("ehlo localhost|helo|QUIT");
-    QTest::newRow("RSET refused") << QByteArrayList{"rset=>421 closing down", "idle"} << QStringLiteral("a@x")
-                                  << QStringLiteral("connectionFailed; connectionFailed(421 closing down)")
-                                  << QByteArray("ehlo localhost|rset");
+    row("multi-line replies",
+        {"greeting=220-localhost ESMTP\r\n220-no unsolicited mail\r\n220 ready",
+         "rcpt to:<bad@=>550-5.1.1 The account does not exist.\r\n550-5.1.1 Please check the\r\n"
+         "550 5.1.1 address and try again."},
+        "bad@x; a@x", refused("550 5.1.1 address and try again."),
+        "ehlo localhost|rset|mail from:<u@x>|rcpt to:<bad@x>|rset" + sendA);
+    row("no recipients", {}, "; a@x",
+        QStringLiteral("mailFailed(1,1); mailFailed(1,1,e-mail has no recipients); mailSent(2); finished"), sentA);
+    row("greeting refused", {"greeting=554 no service", "closes"}, "a@x",
+        QStringLiteral("connectionFailed; connectionFailed(554 no service)"), QByteArray());
+    row("HELO fallback", {"ehlo=>502-command not\r\n502 implemented", "login=user:secret"}, "a@x", sent,
+        "ehlo localhost|helo|rset" + sendA);
+    row("HELO refused", {"ehlo=>502 command not implemented", "helo=>501 syntax: HELO hostname", "closes"}, "a@x",
+        QString(), "ehlo localhost|helo|QUIT");
+    row("RSET refused", {"rset=>421 closing down", "idle"}, "a@x",
+        QStringLiteral("connectionFailed; connectionFailed(421 closing down)"), "ehlo localhost|rset");
     // No AUTH exchange: nothing usable offered, or nothing to log in with.
-    QTest::newRow("single-line EHLO reply") << QByteArrayList{"ehlo=250 localhost", "login=u:p"} << QStringLiteral("a@x")
-                                            << sent1 << sentA;
-    QTest::newRow("AUTH=LOGIN keyword") << QByteArrayList{"ehlo=250-localhost\r\n250-AUTH=LOGIN\r\n250 HELP", "login=u:p"}
-                                        << QStringLiteral("a@x") << sent1 << sentA;
-    QTest::newRow("no user name") << QByteArrayList{"ehlo=250-localhost\r\n250 AUTH LOGIN CRAM-MD5", "login=:p"}
-                                  << QStringLiteral("a@x") << sent1 << sentA;
-    QTest::newRow("no password") << QByteArrayList{"ehlo=250-localhost\r\n250 AUTH LOGIN CRAM-MD5", "login=u:"}
-                                 << QStringLiteral("a@x") << sent1 << sentA;
+    row("single-line EHLO reply", {"ehlo=250 localhost", "login=u:p"}, "a@x", sent, sentA);
+    row("AUTH=LOGIN keyword", {"ehlo=250-localhost\r\n250-AUTH=LOGIN\r\n250 HELP", "login=u:p"}, "a@x", sent, sentA);
+    row("no user name", {authOffered, "login=:p"}, "a@x", sent, sentA);
+    row("no password", {authOffered, "login=u:"}, "a@x", sent, sentA);
     // Either way the mail goes out unencrypted, without a failure signal.
-    const QByteArray startTls = "ehlo=250-localhost\r\n250-STARTTLS\r\n250 HELP";
-    QTest::newRow("STARTTLS refused") << QByteArrayList{startTls, "starttls=>454 TLS not available"}
-                                      << QStringLiteral("a@x") << sent1 << "ehlo localhost|starttls|rset" + sendA;
-    QTest::newRow("STARTTLS disabled") << QByteArrayList{startTls, "no-starttls"} << QStringLiteral("a@x") << sent1
-                                       << sentA;
+    row("STARTTLS refused", {startTls, "starttls=>454 TLS not available"}, "a@x", sent,
+        "ehlo localhost|starttls|rset" + sendA);
+    row("STARTTLS disabled", {startTls, "no-starttls"}, "a@x", sent, sentA);
 }
 
 void TestSmtpClient::dialogue()
