@@ -75,9 +75,7 @@ void TestMailMessage::singlePart_data()
                                           "Content-Transfer-Encoding: quoted-printable\r\n"
                                           "\r\n"
                                           "Batterie faible, arr=C3=AAt imminent.\r\n");
-    const QString cyrillic = QStringLiteral("\u0411\u0430\u0442\u0430\u0440\u0435\u044f \u0440\u0430\u0437\u0440\u044f"
-                                            "\u0436\u0435\u043d\u0430, \u0432\u044b\u043a\u043b\u044e\u0447\u0435"
-                                            "\u043d\u0438\u0435");
+    const QString cyrillic = QString::fromUtf8("Батарея разряжена, выключение");
     QTest::newRow("cyrillic") << QString() << none << QString() << cyrillic << none
                               << QByteArray("MIME-Version: 1.0\r\n"
                                             "Content-Type: text/plain; charset=UTF-8\r\n"
@@ -215,19 +213,13 @@ void TestMailMessage::attachmentMimeData()
     QByteArray content;
     for (int i = 0; i < size; ++i)
         content += char(i * 37);
-    const MailAttachment attachment(content, QStringLiteral("application/octet-stream"));
-    QCOMPARE(attachment.rawData(), content);
-
-    const QList<QByteArray> lines = messageLines(attachment.mimeData());
-    QCOMPARE(lines.mid(0, 3), QList<QByteArray>({"Content-Type: application/octet-stream",
-                                                 "Content-Transfer-Encoding: base64", ""}));
-    QByteArray encoded;
+    const QByteArrayList lines = messageLines(MailAttachment(content, QStringLiteral("application/octet-stream")).mimeData());
+    QCOMPARE(lines.mid(0, 3),
+             QByteArrayList({"Content-Type: application/octet-stream", "Content-Transfer-Encoding: base64", ""}));
     QCOMPARE(lines.size() - 3, lineSizes.size());
-    for (int i = 0; i < lineSizes.size(); ++i) {
+    for (int i = 0; i < lineSizes.size(); ++i)
         QCOMPARE(lines.at(3 + i).size(), lineSizes.at(i));
-        encoded += lines.at(3 + i);
-    }
-    QCOMPARE(QByteArray::fromBase64(encoded), content);
+    QCOMPARE(QByteArray::fromBase64(lines.mid(3).join()), content);
 }
 
 void TestMailMessage::attachmentContent()

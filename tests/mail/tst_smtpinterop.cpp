@@ -53,34 +53,23 @@ void TestSmtpInterop::delivery_data()
     QTest::addColumn<QString>("transferEncoding");
     QTest::addColumn<bool>("attachment");
 
-    QTest::newRow("ascii") << QStringLiteral("Ambrel UPS") << QStringLiteral("Battery low")
-                           << QStringLiteral("Battery low.\r\n.\r\n..two dots\r\n\t\t\t\tAmbrel") << QString() << false;
-    QTest::newRow("french") << QStringLiteral("Onduleur \u00e9tage 2") << QStringLiteral("Batterie d\u00e9charg\u00e9e")
-                            << QStringLiteral("La batterie est d\u00e9charg\u00e9e, arr\u00eat du syst\u00e8me "
-                                              "imminent.\r\n.point\r\nSalutations, l'\u00e9quipe")
-                            << QStringLiteral("quoted-printable") << false;
-    QTest::newRow("french, with attachment")
-        << QStringLiteral("Ambrel UPS") << QStringLiteral("Rapport journalier")
-        << QStringLiteral("Rapport journalier de l'onduleur.\r\nVoir la pi\u00e8ce jointe.")
-        << QStringLiteral("quoted-printable") << true;
-    QTest::newRow("german") << QStringLiteral("USV B\u00fcro") << QStringLiteral("St\u00f6rung: Netzausfall")
-                            << QStringLiteral("Gr\u00fc\u00dfe aus dem B\u00fcro. Die USV meldet eine St\u00f6rung; "
-                                              "bitte pr\u00fcfen Sie die Stromversorgung so schnell wie m\u00f6glich, "
-                                              "bevor der Akku leer ist.")
-                            << QStringLiteral("quoted-printable") << false;
-    QTest::newRow("chinese") << QStringLiteral("\u4e0d\u65ad\u7535\u6e90")
-                             << QStringLiteral("\u5e02\u7535\u6545\u969c\uff0c\u7535\u6c60\u4f9b\u7535\u4e2d")
-                             << QStringLiteral("\u5e02\u7535\u6545\u969c\u3002\u7535\u6c60\u7535\u91cf\u4f4e\uff0c"
-                                               "\u7cfb\u7edf\u5373\u5c06\u5173\u95ed\u3002\u8bf7\u4fdd\u5b58\u6587"
-                                               "\u4ef6\u3002\r\n\u8c22\u8c22\u3002")
-                             << QStringLiteral("base64") << false;
-    QTest::newRow("russian") << QStringLiteral("\u0418\u0411\u041f")
-                             << QStringLiteral("\u0421\u0431\u043e\u0439 \u0441\u0435\u0442\u0438")
-                             << QStringLiteral("\u0411\u0430\u0442\u0430\u0440\u0435\u044f \u0440\u0430\u0437\u0440"
-                                               "\u044f\u0436\u0435\u043d\u0430. \u0421\u0438\u0441\u0442\u0435\u043c"
-                                               "\u0430 \u0431\u0443\u0434\u0435\u0442 \u0432\u044b\u043a\u043b\u044e"
-                                               "\u0447\u0435\u043d\u0430.")
-                             << QStringLiteral("base64") << false;
+    const auto row = [](const char *name, const char *sender, const char *subject, const char *body,
+                        const char *transferEncoding, bool attachment) {
+        QTest::newRow(name) << QString::fromUtf8(sender) << QString::fromUtf8(subject) << QString::fromUtf8(body)
+                            << QString::fromLatin1(transferEncoding) << attachment;
+    };
+    row("ascii", "Ambrel UPS", "Battery low", "Battery low.\r\n.\r\n..two dots\r\n\t\t\t\tAmbrel", "", false);
+    row("french", "Onduleur étage 2", "Batterie déchargée",
+        "La batterie est déchargée, arrêt du système imminent.\r\n.point\r\nSalutations, l'équipe",
+        "quoted-printable", false);
+    row("french, with attachment", "Ambrel UPS", "Rapport journalier",
+        "Rapport journalier de l'onduleur.\r\nVoir la pièce jointe.", "quoted-printable", true);
+    row("german", "USV Büro", "Störung: Netzausfall",
+        "Grüße aus dem Büro. Die USV meldet eine Störung; bitte prüfen Sie die Stromversorgung so schnell wie "
+        "möglich, bevor der Akku leer ist.",
+        "quoted-printable", false);
+    row("chinese", "不断电源", "市电故障，电池供电中", "市电故障。电池电量低，系统即将关闭。请保存文件。\r\n谢谢。", "base64", false);
+    row("russian", "ИБП", "Сбой сети", "Батарея разряжена. Система будет выключена.", "base64", false);
 }
 
 void TestSmtpInterop::delivery()
