@@ -32,9 +32,9 @@ class TestServiceScheduleTask : public QObject
     // Sets the clock to a time of day on a day of May 2024.
     void at(const char *time, int day = 6)
     {
-        const QString text = QString::fromLatin1(time);
-        Clock::setNow(QDateTime(QDate(2024, 5, day),
-                                QTime::fromString(text, text.size() > 8 ? "hh:mm:ss.zzz" : "hh:mm:ss")));
+        const QTime clock = QTime::fromString(time, Qt::ISODateWithMs);
+        QVERIFY(clock.isValid());
+        Clock::setNow(QDateTime(QDate(2024, 5, day), clock));
     }
     void tick() { service->onTick(); }
     // Builds the due list and lets the first tick take in the edits made
@@ -115,23 +115,9 @@ private slots:
         QCOMPARE(commandsAfter({"T"}), Commands{"T"});
     }
 
-    void oneShotRunsOnceAndIsSwitchedOff()
-    {
-        addTask(ScheduleTaskData::OneShoot, "12:00:00", ScheduleTaskData::PowerOn);
-        reload();
-        at("12:00:00");
-        tick();
-        QCOMPARE(commandsAfter({"C"}), Commands{"C"});
-        QSqlQuery query(QStringLiteral("select enable from schedule_task"));
-        QVERIFY(query.next());
-        QCOMPARE(query.value(0).toBool(), false);
-        at("12:00:00", 7);
-        tick();
-        tick();
-        QCOMPARE(commandsAfter({}), Commands());
-    }
-
-    void dueTogetherRunInRowOrder()
+    // Due together: run in row order, each one-shot task switched off right
+    // after it ran, and never again.
+    void oneShotsRunInRowOrderAndAreSwitchedOff()
     {
         addTask(ScheduleTaskData::OneShoot, "12:00:00", ScheduleTaskData::SelfTestToEOD);
         addTask(ScheduleTaskData::OneShoot, "12:00:00", ScheduleTaskData::PowerOn);
@@ -139,7 +125,6 @@ private slots:
         QSignalSpy written(service->model(), &QAbstractItemModel::dataChanged);
         at("12:00:00");
         tick();
-        // Each one-shot task is switched off right after it ran.
         QList<int> rows;
         for (const QList<QVariant> &signal : qAsConst(written)) {
             const int row = signal.at(0).toModelIndex().row();
@@ -150,6 +135,13 @@ private slots:
         Commands commands = commandsAfter({"TL", "C"});
         std::sort(commands.begin(), commands.end());
         QCOMPARE(commands, (Commands{"C", "TL"}));
+        QSqlQuery query(QStringLiteral("select count(*) from schedule_task where enable"));
+        QVERIFY(query.next());
+        QCOMPARE(query.value(0).toInt(), 0);
+        at("12:00:00", 7);
+        tick();
+        tick();
+        QCOMPARE(commandsAfter({}), Commands());
     }
 
     void deletedOrSwitchedOffRowsNeverRun()

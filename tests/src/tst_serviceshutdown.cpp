@@ -91,9 +91,12 @@ private slots:
     }
 
     // Steps: uN UPS status N, tN N ticks, sN startCountdown(N), eN switch the
-    // service off/on, kN capacity threshold, cX battery capacity. Checks:
-    // =N seconds left, pN power-offs so far, nN tick signals so far, fN the
-    // first tick signal, l0/l1 no log / the log of the fake's one window.
+    // service off/on, kN capacity threshold, cX battery capacity, xN command
+    // file off/on, oN system shutdown off/on, h hold command files, r release
+    // them, qN wait N ms, T tick until a power-off (bounded). Checks: =N
+    // seconds left, pN power-offs so far, nN tick signals so far, fN the first
+    // tick signal, l0/l1 no log / the log of the fake's one window, w the
+    // command file was asked for.
     void scenario_data()
     {
         QTest::addColumn<int>("mainFaultTime");
@@ -101,8 +104,8 @@ private slots:
         QTest::addColumn<QString>("steps");
         QTest::addColumn<QList<int>>("starts"); // every shutdownStarted
 
-        // Mains changes are ignored, so a low capacity does not cut short.
         QTest::newRow("mains failure") << 5 << 0 << "u1 u1 t299 n299 f299 =1 p0 l0 t1 =0 p1 l1 t5 n300 p1" << QList<int>{300};
+        // Mains changes are ignored, so a low capacity does not cut short.
         QTest::newRow("mainFaultTime 0") << 0 << 0 << "u1 u0 u1 s1 c5 t1 =59" << QList<int>{60};
         QTest::newRow("mains and battery low together") << 5 << 0 << "u3 t9 p0 t1 p1" << QList<int>{10};
         QTest::newRow("together, battery time shorter") << 5 << 2 << "u3 t119 p0 t1 p1" << QList<int>{120};
@@ -122,6 +125,13 @@ private slots:
         QTest::newRow("startCountdown kept through mains") << 5 << 0 << "e0 s0 s3 t4 e1 u1 u0 t5 p0 t1 p1" << QList<int>{0, 10};
         // Switching off when idle still says so; the UPS state is then ignored.
         QTest::newRow("switching off") << 5 << 0 << "e0 e0 s0 e1 e0 u1 t20 p0" << QList<int>{0, 10, 0};
+        // The file's end is used up: enabling the shutdown later does not take
+        // the system down without a countdown.
+        QTest::newRow("osOff clear") << 1 << 0 << "o0 x1 u1 t60 w q20 t130 p0 l0 o1 t3 p0" << QList<int>{60};
+        // The file starts on the last tick, the first of its 120-tick wait.
+        QTest::newRow("command file ends first") << 5 << 0 << "x1 h s0 t10 w t30 p0 r T t120 p1" << QList<int>{10};
+        QTest::newRow("command file never ends") << 5 << 0 << "x1 h s0 t10 w t118 p0 t1 p1 t120 p1" << QList<int>{10};
+        QTest::newRow("cancel while the file runs") << 1 << 0 << "x1 h u1 t60 w u0 r q50 t200 p0" << QList<int>{60, 0};
     }
 
     void scenario()
@@ -140,6 +150,13 @@ private slots:
             case 'e': service->setAmbrelOffEnable(n != 0); break;
             case 'k': service->setMainFaultOffCap(n); break;
             case 'c': ups->battCapacity = step.midRef(1).toFloat(); break;
+            case 'x': service->setExecEnable(n); break;
+            case 'o': service->setOsOffEnable(n != 0); break;
+            case 'h': platform->holdCommandFiles(true); break;
+            case 'r': platform->release(); break;
+            case 'q': QTest::qWait(n); break;
+            case 'T': QTRY_VERIFY_WITH_TIMEOUT((ticks(1), powerOffs() == 1), 5000); break;
+            case 'w': QTRY_COMPARE_WITH_TIMEOUT(platform->commandFiles(), QStringList{kFile}, 5000); break;
             case '=': QCOMPARE(left(), n); break;
             case 'p': QCOMPARE(powerOffs(), n); break;
             case 'n': QCOMPARE(timeLeft->count(), n); break;
@@ -154,70 +171,6 @@ private slots:
             }
         }
         QTEST(starts(), "starts");
-    }
-
-    void osOffClearKeepsSystemUp()
-    {
-        service->setMainFaultOffTime(1);
-        service->setOsOffEnable(false);
-        service->setExecEnable(1);
-        update(0x01);
-        ticks(60);
-        QTRY_COMPARE_WITH_TIMEOUT(platform->commandFiles(), QStringList{kFile}, 5000);
-        QTest::qWait(20); // the file's end arrives
-        ticks(130);
-        QCOMPARE(powerOffs(), 0);
-        QVERIFY(!QFile::exists(ShutdownLog::path()));
-        // The file's end was used up: enabling the shutdown later does not
-        // take the system down without a countdown.
-        service->setOsOffEnable(true);
-        ticks(3);
-        QCOMPARE(powerOffs(), 0);
-    }
-
-    void commandFileEndsOrWaitRunsOut_data()
-    {
-        QTest::addColumn<bool>("fileEnds");
-        QTest::newRow("file ends first") << true;
-        QTest::newRow("file never ends") << false;
-    }
-
-    void commandFileEndsOrWaitRunsOut()
-    {
-        QFETCH(bool, fileEnds);
-        service->setExecEnable(1);
-        platform->holdCommandFiles(true);
-        service->startCountdown(0);
-        ticks(10); // the file starts on this tick, the first of its 120
-        QTRY_COMPARE_WITH_TIMEOUT(platform->commandFiles(), QStringList{kFile}, 5000);
-        if (fileEnds) {
-            ticks(30);
-            QCOMPARE(powerOffs(), 0);
-            platform->release();
-            QTRY_VERIFY_WITH_TIMEOUT((ticks(1), powerOffs() == 1), 5000);
-        } else {
-            ticks(118);
-            QCOMPARE(powerOffs(), 0);
-            ticks(1);
-            QCOMPARE(powerOffs(), 1);
-        }
-        ticks(120); // whatever ends later asks for nothing more
-        QCOMPARE(powerOffs(), 1);
-    }
-
-    void cancelledCountdownIgnoresItsCommandFile()
-    {
-        service->setMainFaultOffTime(1);
-        service->setExecEnable(1);
-        platform->holdCommandFiles(true);
-        update(0x01);
-        ticks(60);
-        QTRY_COMPARE_WITH_TIMEOUT(platform->commandFiles().size(), 1, 5000);
-        update(0x00); // power back while the file runs
-        platform->release();
-        QTest::qWait(50);
-        ticks(200);
-        QCOMPARE(powerOffs(), 0);
     }
 
     void reloadLeavesCountdownAlone()
