@@ -1,6 +1,8 @@
 // The service build of the protection services: no user-interface members,
 // and the same shutdown decisions from the settings file alone.
 #include "devcomm.h"
+#include "devcomm_p.h"
+#include "megatec.h"
 #include "fakeplatform.h"
 #include "serviceshutdown.h"
 #include "settings.h"
@@ -30,6 +32,7 @@ private slots:
 
         ServiceShutdown *service = ServiceShutdown::instance();
         QSignalSpy started(service, &ServiceShutdown::shutdownStarted);
+        DevCommPrivate::protocol(DevComm::instance())->setOnline(true);
         DevComm::instance()->upsData()->battCapacity = 100.0f;
         DevComm::instance()->upsData()->status = 0x01;
         emit DevComm::instance()->devDataChanged();

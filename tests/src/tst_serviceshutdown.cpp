@@ -1,7 +1,9 @@
 // The shutdown service's decisions and countdown, on a UPS record set by the
 // test and the recording platform; the tick is driven directly.
 #include "devcomm.h"
+#include "devcomm_p.h"
 #include "fakeplatform.h"
+#include "megatec.h"
 #include "serviceshutdown.h"
 #include "settings.h"
 #include "shutdownlog.h"
@@ -64,6 +66,7 @@ private slots:
         platform.reset(new FakePlatform);
         platform->setWindows({{QStringLiteral("Term"), QStringLiteral("shell")}});
         QFile::remove(ShutdownLog::path());
+        DevCommPrivate::protocol(DevComm::instance())->setOnline(true);
         ups->status = 0;
         ups->battCapacity = 100.0f;
         // Switching off and on again leaves the service idle.
@@ -90,7 +93,7 @@ private slots:
         platform.reset();
     }
 
-    // Steps: uN UPS status N, tN N ticks, sN startCountdown(N), eN switch the
+    // Steps: uN UPS status N, L the link is lost, O it answers again, tN N ticks, sN startCountdown(N), eN switch the
     // service off/on, kN capacity threshold, cX battery capacity, xN command
     // file off/on, oN system shutdown off/on, h hold command files, r release
     // them, qN wait N ms, T tick until a power-off (bounded). Checks: =N
@@ -121,6 +124,10 @@ private slots:
         QTest::newRow("running countdown only shortened") << 5 << 2 << "u1 t1 u3 t1 =119 u2 t1 =118 u1 t1 =117" << QList<int>{300};
         QTest::newRow("low capacity cuts to 10") << 5 << 0 << "k50 u1 t1 c50 t1 =298 c49.9 t1 =9 t9 p1" << QList<int>{300};
         QTest::newRow("mains return cancels") << 5 << 0 << "u1 t3 u0 t400 n3 p0" << QList<int>{300, 0};
+        // A lost link zeroes the record: neither a mains return nor an empty
+        // battery, so the countdown runs on until the UPS answers again.
+        QTest::newRow("link lost during countdown") << 5 << 20 << "u1 t10 =290 L t1 =289 O c100 u1 t1 =288 u0 t5 n12 p0" << QList<int>{300, 0};
+        QTest::newRow("link lost, nothing started") << 5 << 0 << "L u1 t3 n0 O c100 u1 t1 =299" << QList<int>{300};
         QTest::newRow("mains return cancels battery countdown") << 0 << 0 << "u1 u3 u0 t20 p0" << QList<int>{10, 0};
         QTest::newRow("startCountdown kept through mains") << 5 << 0 << "e0 s0 s3 t4 e1 u1 u0 t5 p0 t1 p1" << QList<int>{0, 10};
         // Switching off when idle still says so; the UPS state is then ignored.
@@ -146,6 +153,8 @@ private slots:
             switch (step.at(0).toLatin1()) {
             case 'u': update(quint8(n)); break;
             case 't': ticks(n); break;
+            case 'L': DevCommPrivate::protocol(DevComm::instance())->reset(); break;
+            case 'O': DevCommPrivate::protocol(DevComm::instance())->setOnline(true); break;
             case 's': service->startCountdown(n); break;
             case 'e': service->setAmbrelOffEnable(n != 0); break;
             case 'k': service->setMainFaultOffCap(n); break;
