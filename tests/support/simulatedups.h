@@ -10,12 +10,10 @@
 
 class QSocketNotifier;
 
-// A UPS that speaks the serial query protocol on a pseudo-terminal pair.
-// The link under test opens portPath() (the slave side) as a serial port;
-// the simulator answers on the master side from the state a test sets.
-// It can stay silent, answer late, split its replies over several writes
-// or send bytes of its own. Runs inside a test's event loop or, through
-// tests/support/upssim, as a process of its own.
+// A UPS that speaks the serial query protocol on a pseudo-terminal pair: the
+// link under test opens portPath() (the slave side) as a serial port and the
+// simulator answers on the master side from the state a test sets. Runs in a
+// test's event loop or, through tests/support/upssim, as a process of its own.
 class SimulatedUps : public QObject
 {
     Q_OBJECT
@@ -52,32 +50,24 @@ public:
     ~SimulatedUps() override;
 
     bool isOpen() const;
-    // Full path of the slave side, e.g. /dev/pts/7.
-    QString portPath() const;
+    QString portPath() const; // e.g. /dev/pts/7
 
     State &state();
 
-    // Answers nothing at all while set.
-    void setSilent(bool silent);
+    void setSilent(bool silent); // answers nothing while set
     // Goes silent from the next receipt of this command on (that one
     // included); silentFrom() is then its index in received(), else -1.
     void setSilentFrom(const QByteArray &command);
     int silentFrom() const;
-    // Answers after this many milliseconds.
-    void setDelay(int ms);
-    // Writes replies in pieces of this many bytes, 10 ms apart (0: whole).
-    void setChunkSize(int bytes);
-    // Leaves this one command unanswered.
+    void setDelay(int ms);       // answers this much later
+    void setChunkSize(int bytes); // writes replies in pieces, 10 ms apart (0: whole)
     void setUnanswered(const QByteArray &command, bool unanswered = true);
-    // Replies to a command with these exact bytes (a CR is not added).
+    // Replies to a command with these exact bytes (no CR added).
     void setReply(const QByteArray &command, const QByteArray &reply);
     void clearReplies();
 
-    // The reply built from the state for a command, CR included; empty for
-    // commands that get no answer.
+    // The reply built from the state, CR included; empty for commands without one.
     QByteArray replyFor(const QByteArray &command) const;
-
-    // Writes raw bytes to the link at once.
     void writeRaw(const QByteArray &bytes);
 
     // Every command received, without its CR, in order.
@@ -90,7 +80,6 @@ signals:
 private:
     void onMasterReadable();
     void handleCommand(const QByteArray &command);
-    void sendReply(const QByteArray &reply);
     void writeChunks(const QByteArray &reply);
 
     int m_master = -1;
