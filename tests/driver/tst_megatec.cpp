@@ -42,8 +42,6 @@ void skipTo(Megatec &m, const QByteArray &command)
     }
 }
 
-const Commands firstCycle{"BT\r", "BP\r", "NQU\r", "F\r", "I\r", "Q1\r", "A1\r"};
-
 } // namespace
 
 class TestMegatec : public QObject
@@ -53,20 +51,6 @@ class TestMegatec : public QObject
 private slots:
     void initTestCase() { prepareStore(); }
     void init() { clearAlarms(); }
-
-    void queueRefillOrder()
-    {
-        Megatec m;
-        QCOMPARE(commands(m, 7), firstCycle);
-        QVERIFY(feed(m, "NQU", reply("NQU")));
-        QVERIFY(feed(m, "F", reply("F")));
-        QVERIFY(feed(m, "I", reply("I")));
-        skipTo(m, "A1");
-        QCOMPARE(commands(m, 4), (Commands{"BT\r", "BP\r", "Q1\r", "A1\r"}));
-        // A reset forgets the identity replies, so they are asked for again.
-        m.reset();
-        QCOMPARE(commands(m, 7), firstCycle);
-    }
 
     void framing()
     {
@@ -139,47 +123,35 @@ private slots:
         QVERIFY(!m.isOnline());
     }
 
-    void statusDigits_data()
+    void statusReply_data()
     {
         QTest::addColumn<QByteArray>("field");
-        QTest::addColumn<int>("status");
-        QTest::newRow("standby") << QByteArray("00001000") << 0x10;
-        QTest::newRow("mains fault") << QByteArray("10000000") << 0x01;
-        QTest::newRow("all") << QByteArray("11111111") << 0xFF;
-        QTest::newRow("odd digits count") << QByteArray("30000009") << 0x81;
-        QTest::newRow("not a number") << QByteArray("0000100x") << 0x00;
-    }
-
-    void statusDigits()
-    {
-        QFETCH(QByteArray, field);
-        QFETCH(int, status);
-        Megatec m;
-        QVERIFY(feed(m, "Q1", q1(field)));
-        QCOMPARE(int(m.upsData()->status), status);
-        QCOMPARE(m.devData().value("workState").toInt(), (status >> 4) & 1);
-        QCOMPARE(m.devData().value("mainsFault").toInt(), status & 1);
-    }
-
-    void batteryEstimate_data()
-    {
-        QTest::addColumn<QByteArray>("status");
         QTest::addColumn<double>("ratingBattVol"); // negative: no F reply
         QTest::addColumn<double>("battVol");
+        QTest::addColumn<int>("status");
         QTest::addColumn<float>("capacity");
         QTest::addColumn<int>("remain");
-        QTest::newRow("on-line, clamped high") << QByteArray("00000000") << 24.0 << 2.3 << 100.0f << 120;
-        QTest::newRow("on-line, clamped low") << QByteArray("00000000") << 24.0 << 1.5 << 0.0f << 0;
-        QTest::newRow("standby, half") << QByteArray("00001000") << 24.0 << 23.6 << 50.0f << 60;
-        QTest::newRow("standby, no rating") << QByteArray("00001000") << -1.0 << 27.0 << 100.0f << 120;
-        QTest::newRow("standby, nothing at all") << QByteArray("00001000") << -1.0 << 0.0 << 0.0f << 0;
+        auto row = [](const char *name, const char *field, double rating, double battVol, int status,
+                      float capacity, int remain) {
+            QTest::newRow(name) << QByteArray(field) << rating << battVol << status << capacity << remain;
+        };
+        row("standby, nothing at all", "00001000", -1, 0.0, 0x10, 0, 0);
+        row("mains fault", "10000000", -1, 0.0, 0x01, 0, 0);
+        row("all bits", "11111111", -1, 0.0, 0xFF, 0, 0);
+        row("odd digits count", "30000009", -1, 0.0, 0x81, 0, 0);
+        row("not a number", "0000100x", -1, 0.0, 0x00, 0, 0);
+        row("on-line, clamped high", "00000000", 24, 2.3, 0x00, 100, 120);
+        row("on-line, clamped low", "00000000", 24, 1.5, 0x00, 0, 0);
+        row("standby, half", "00001000", 24, 23.6, 0x10, 50, 60);
+        row("standby, no rating", "00001000", -1, 27.0, 0x10, 100, 120);
     }
 
-    void batteryEstimate()
+    void statusReply()
     {
-        QFETCH(QByteArray, status);
+        QFETCH(QByteArray, field);
         QFETCH(double, ratingBattVol);
         QFETCH(double, battVol);
+        QFETCH(int, status);
         QFETCH(float, capacity);
         QFETCH(int, remain);
         Megatec m;
@@ -188,39 +160,26 @@ private slots:
             s.ratingBattVol = ratingBattVol;
             QVERIFY(feed(m, "F", reply("F", s)));
         }
-        QVERIFY(feed(m, "Q1", q1(status, battVol)));
+        QVERIFY(feed(m, "Q1", q1(field, battVol)));
+        QCOMPARE(int(m.upsData()->status), status);
+        QCOMPARE(m.devData().value("workState").toInt(), (status >> 4) & 1);
+        QCOMPARE(m.devData().value("mainsFault").toInt(), status & 1);
         QCOMPARE(m.upsData()->battCapacity, capacity);
         QCOMPARE(int(m.upsData()->battRemainTime), remain);
         QCOMPARE(m.devData().value("battCapacity").toFloat(), capacity);
         QCOMPARE(m.devData().value("battRemainTime").toInt(), remain);
     }
 
-    void batteryFromBpAndBt()
-    {
-        Megatec m;
-        QVERIFY(feed(m, "BT", reply("BT")));
-        QVERIFY(feed(m, "BP", reply("BP")));
-        QVERIFY(feed(m, "Q1", q1("00000000", 2.3)));
-        QCOMPARE(m.upsData()->battCapacity, 87.5f);
-        QCOMPARE(int(m.upsData()->battRemainTime), 45);
-        QCOMPARE(m.upsData()->btSecondValue, 12.5f);
-        // Next cycle without a BP answer: the estimate replaces both.
-        QVERIFY(feed(m, "Q1", q1("00000000", 2.3)));
-        QCOMPARE(m.upsData()->battCapacity, 100.0f);
-        QCOMPARE(int(m.upsData()->battRemainTime), 120);
-    }
-
     void identityTexts()
     {
+        const QStringList keys{"compName", "UPSModel", "version", "sn"};
         State s;
         s.company = "COMPANY-FIFTEEN";
         s.model = "MODEL-TEN!";
         s.version = "V1.2.3";
         Megatec m;
         QVERIFY(feed(m, "I", reply("I", s)));
-        QCOMPARE(m.devData().value("compName").toString(), QString("COMPANY-FIFTEEN"));
-        QCOMPARE(m.devData().value("UPSModel").toString(), QString("MODEL-TEN!"));
-        QCOMPARE(m.devData().value("version").toString(), QString("V1.2.3    "));
+        QCOMPARE(values(m.devData(), keys), (QStringList{"COMPANY-FIFTEEN", "MODEL-TEN!", "V1.2.3    ", ""}));
 
         // NQU is published with the next updateInfo; a later I changes only the version.
         s.serial = "SERIAL-TWENTY-ONE-XYZ";
@@ -231,11 +190,8 @@ private slots:
         QVERIFY(feed(m2, "NQU", reply("NQU", s)));
         QCOMPARE(m2.devData().value("sn").toString(), QString());
         QVERIFY(feed(m2, "I", reply("I", s)));
-        const QVariantMap data = m2.devData();
-        QCOMPARE(data.value("sn").toString(), QString("SERIAL-TWENTY-ONE-XYZ"));
-        QCOMPARE(data.value("UPSModel").toString(), QString("A MODEL OF TWENTY CH"));
-        QCOMPARE(data.value("compName").toString(), QString("TEN CHARS!"));
-        QCOMPARE(data.value("version").toString(), QString("V9        "));
+        QCOMPARE(values(m2.devData(), keys),
+                 (QStringList{"TEN CHARS!", "A MODEL OF TWENTY CH", "V9        ", "SERIAL-TWENTY-ONE-XYZ"}));
     }
 
     void userCommands()
@@ -394,9 +350,7 @@ private slots:
         QCOMPARE(in.first().toFloat(), 101.0f);
         QCOMPARE(in.last().toFloat(), 160.0f);
         QCOMPARE(out.first().toFloat(), 201.0f);
-        QCOMPARE(data.value("load").toInt(), 23);
-        QCOMPARE(data.value("temperature").toFloat(), 31.5f);
-        QCOMPARE(data.value("inputFreq").toFloat(), 50.0f);
+        QCOMPARE(values(data, {"load", "temperature", "inputFreq"}), (QStringList{"23", "31.5", "50"}));
     }
 
     void resetPublishesZeros()
@@ -410,17 +364,18 @@ private slots:
         QVERIFY(feed(m, "I", reply("I")));
         QVERIFY(feed(m, "Q1", q1("10001000")));
         QCOMPARE(changed.count(), 1);
+        skipTo(m, "A1");
+        QCOMPARE(commands(m, 5), (Commands{"BT\r", "BP\r", "NQU\r", "Q1\r", "A1\r"}));
         m.reset();
         QCOMPARE(changed.count(), 2);
         const QVariantMap data = m.devData();
-        QCOMPARE(data.value("devOnline").toBool(), false);
-        QCOMPARE(data.value("inputVol").toFloat(), 0.0f);
-        QCOMPARE(data.value("mainsFault").toInt(), 0);
-        QCOMPARE(data.value("ratingBattVol").toFloat(), 0.0f);
-        QCOMPARE(data.value("compName").toString(), QString());
+        QCOMPARE(values(data, {"devOnline", "inputVol", "mainsFault", "ratingBattVol", "compName"}),
+                 (QStringList{"false", "0", "0", "0", ""}));
         QCOMPARE(data.value("inputVolList").toList(), (QVariantList{0.0f, 0.0f, 230.0f, 0.0f}));
         QCOMPARE(int(m.upsData()->status), 0);
         QVERIFY(!m.isOnline());
+        // The identity replies are forgotten, so they are asked for again.
+        QCOMPARE(commands(m, 7), (Commands{"BT\r", "BP\r", "NQU\r", "F\r", "I\r", "Q1\r", "A1\r"}));
     }
 };
 

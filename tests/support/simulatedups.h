@@ -21,29 +21,24 @@ class SimulatedUps : public QObject
 public:
     struct State
     {
-        double inputVol = 230.0;
-        double inputFaultVol = 230.0;
-        double outputVol = 229.5;
+        // Q1
+        double inputVol = 230.0, inputFaultVol = 230.0, outputVol = 229.5;
         int load = 23;
-        double inputFreq = 50.0;
-        double battVol = 27.2;
-        double temperature = 31.5;
+        double inputFreq = 50.0, battVol = 27.2, temperature = 31.5;
         QByteArray status = "00001000";
+        // BT, BP (tenths of a percent), A1
         int remainTime = 45;
         double btSecond = 12.5;
-        int battPercent10 = 875;       // BP: tenths of a percent
+        int battPercent10 = 875;
         int alarmUnit = 1;
         quint16 alarmWords[13] = {};
-        QByteArray company = "ACME POWER";   // I: 15 columns
-        QByteArray model = "LINE-1K";        // I: 10 columns
-        QByteArray version = "VER 1.2";      // I: 10 columns
-        QByteArray serial = "SN0123456789";  // NQU: 21 columns
-        QByteArray nquModel = "ACME LINE 1000";  // NQU: 20 columns
-        QByteArray nquCompany = "ACME";      // NQU: 10 columns
+        // I (15, 10 and 10 columns), NQU (21, 20 and 10 columns)
+        QByteArray company = "ACME POWER", model = "LINE-1K", version = "VER 1.2";
+        QByteArray serial = "SN0123456789", nquModel = "ACME LINE 1000", nquCompany = "ACME";
+        // F
         double ratingVol = 220.0;
         int ratingCurrent = 5;
-        double ratingBattVol = 24.0;
-        double ratingFreq = 50.0;
+        double ratingBattVol = 24.0, ratingFreq = 50.0;
     };
 
     explicit SimulatedUps(QObject *parent = nullptr);

@@ -50,6 +50,17 @@ inline QList<int> alarmRows()
     return codes;
 }
 
+// The values of these keys of a devData map, as texts (floats to 7 digits).
+inline QStringList values(const QVariantMap &data, const QStringList &keys)
+{
+    QStringList list;
+    for (const QString &key : keys) {
+        const QVariant v = data.value(key);
+        list.append(v.userType() == QMetaType::Float ? QString::number(v.toFloat(), 'g', 7) : v.toString());
+    }
+    return list;
+}
+
 // Runs the link's poll tick directly.
 inline void poll(DevComm *link, int times = 1)
 {
