@@ -152,6 +152,11 @@ UPSData *DevComm::upsData()
     return d->megatec->upsData();
 }
 
+bool DevComm::isOnline() const
+{
+    return d->megatec->isOnline();
+}
+
 #ifndef AMBREL_SERVICE
 
 void DevComm::start()

@@ -47,6 +47,8 @@ public:
 
     // The live record (status bits, battery capacity, ...).
     UPSData *upsData();
+    // Whether the UPS answers; while it does not, upsData() holds no state.
+    bool isOnline() const;
 
 #ifndef AMBREL_SERVICE
     uint saveCycle() const;

@@ -25,6 +25,8 @@ public:
     static QString usbConfigFile;
 
     static QStringList availablePorts();
+    // For tests that stand in for the UPS: the protocol object of a link.
+    static Megatec *protocol(DevComm *link) { return link->d->megatec; }
 
     void linkLost();
     void startSaveTimer();

@@ -150,6 +150,10 @@ void ServiceShutdown::onDevDataChanged()
 {
     if (!d->enable)
         return;
+    // A lost link zeroes the record: that says nothing about the mains, so
+    // it neither starts nor cancels a countdown.
+    if (!d->devComm->isOnline())
+        return;
     const quint8 s = quint8(d->devComm->upsData()->status);
     quint8 &saved = d->savedStatus;
     int minutes = 0;
@@ -201,7 +205,8 @@ void ServiceShutdown::onTimerTimeout()
 {
     bool shutNow = false;
 
-    if ((d->savedStatus & kMainsFault)
+    // The capacity of a UPS that does not answer is unknown, not zero.
+    if ((d->savedStatus & kMainsFault) && d->devComm->isOnline()
         && d->devComm->upsData()->battCapacity < float(d->mainFaultCapacity)
         && d->countdown > kShortCountdown)
         d->countdown = kShortCountdown;

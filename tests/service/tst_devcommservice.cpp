@@ -9,6 +9,7 @@
 #include "testenvironment.h"
 #include "upstestutil.h"
 
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -16,11 +17,6 @@
 using namespace UpsTestUtil;
 
 namespace {
-
-void poll(DevComm *link)
-{
-    QMetaObject::invokeMethod(link, "onTimerPollingTimeout", Qt::DirectConnection);
-}
 
 // The service cannot write settings: the test writes the file and reloads.
 void writeUpsSettings(int commType, const QString &port)
@@ -46,132 +42,116 @@ class TestDevCommService : public QObject
 {
     Q_OBJECT
 
-private slots:
-    void initTestCase();
-    void init();
-
-    void serialLossAndHandBack();
-    void usbStringsAndVanishedDevice();
-    void selfTestWithoutSamples();
-
-private:
     QTemporaryDir dir;
-};
 
-void TestDevCommService::initTestCase()
-{
-    prepareStore();
-    QFile cfg(dir.filePath("usb.cfg"));
-    QVERIFY(cfg.open(QIODevice::WriteOnly));
-    cfg.write(R"({"usb": [[1630, 1]]})");
-    cfg.close();
-    DevCommPrivate::usbConfigFile = cfg.fileName();
-}
-
-void TestDevCommService::init()
-{
-    expireEvents();
-    QSqlQuery().exec("delete from alarm");
-    HidStandIn::reset();
-}
-
-void TestDevCommService::serialLossAndHandBack()
-{
-    SimulatedUps ups;
-    writeUpsSettings(DevComm::COM, ups.portPath());
-    DevComm link;
-    QSignalSpy changed(&link, &DevComm::devDataChanged);
-    link.start();
-    QTRY_VERIFY_WITH_TIMEOUT(changed.count() >= 1, 5000);
-    QCOMPARE(alarmRows(), QList<int>{Alarm::CommNormal});
-    QCOMPARE(link.upsData()->inputVol, 230.0f);
-
-    // Nine unanswered writes: the record is forgotten, but no CommLost.
-    ups.setSilentFrom("A1");
-    QTRY_VERIFY_WITH_TIMEOUT(ups.silentFrom() >= 0, 5000);
-    while (ups.received().size() - ups.silentFrom() < 9) {
-        const int before = ups.received().size();
-        poll(&link);
-        QTRY_COMPARE_WITH_TIMEOUT(ups.received().size(), before + 1, 2000);
+private slots:
+    void initTestCase()
+    {
+        prepareStore();
+        QFile cfg(dir.filePath("usb.cfg"));
+        QVERIFY(cfg.open(QIODevice::WriteOnly));
+        cfg.write(R"({"usb": [[1630, 1]]})");
+        cfg.close();
+        DevCommPrivate::usbConfigFile = cfg.fileName();
     }
-    QCOMPARE(link.upsData()->inputVol, 0.0f);
-    QCOMPARE(alarmRows(), QList<int>{Alarm::CommNormal});
 
-    // Hand-back: stop releases the port, start takes it again and the
-    // first reply brings a new CommNormal.
-    ups.setSilent(false);
-    QTRY_VERIFY_WITH_TIMEOUT(link.upsData()->inputVol == 230.0f, 5000);
-    const int emitted = changed.count();
-    expireEvents();
-    link.stop();
-    QCOMPARE(changed.count(), emitted + 1);
-    QCOMPARE(link.upsData()->inputVol, 0.0f);
-    link.setShutdown(false, 0); // queued while released, sent after the hand-back
-    link.start();
-    QTRY_VERIFY_WITH_TIMEOUT(link.upsData()->inputVol == 230.0f, 5000);
-    QVERIFY(ups.received().contains("C"));
-    QCOMPARE(alarmRows().count(Alarm::CommNormal), 2);
-}
+    void init()
+    {
+        expireEvents();
+        QSqlQuery().exec("delete from alarm");
+        HidStandIn::reset();
+    }
 
-void TestDevCommService::usbStringsAndVanishedDevice()
-{
-    HidStandIn::Device device;
-    device.vendorId = 1630;
-    device.productId = 1;
-    device.featureReports.insert(1, HidStandIn::statusReport(2300, 0, 2300, 2700, 10, 500, 300, 90,
-                                                              50, 0x01 << 1));
-    device.strings.insert(17, "SERIAL");
-    device.strings.insert(18, "TWELVE CHARS");
-    device.strings.insert(20, "A MODEL NAME OF TWENTY");
-    device.strings.insert(21, "FW");
-    HidStandIn::plugIn(device);
-    writeUpsSettings(DevComm::USB, QString());
+    void serialLossAndHandBack()
+    {
+        SimulatedUps ups;
+        writeUpsSettings(DevComm::COM, ups.portPath());
+        DevComm link;
+        QSignalSpy changed(&link, &DevComm::devDataChanged);
+        link.start();
+        QTRY_VERIFY_WITH_TIMEOUT(changed.count() >= 1, 5000);
+        QCOMPARE(alarmRows(), QList<int>{Alarm::CommNormal});
+        QCOMPARE(link.upsData()->inputVol, 230.0f);
 
-    DevComm link;
-    link.start();
-    for (int i = 0; i < 4; ++i)
+        // Nine unanswered writes: the record is forgotten, but no CommLost.
+        ups.setSilentFrom("A1");
+        QTRY_VERIFY_WITH_TIMEOUT(ups.silentFrom() >= 0, 5000);
+        for (int sent = ups.received().size(); sent - ups.silentFrom() < 9; ++sent) {
+            poll(&link);
+            QTRY_COMPARE_WITH_TIMEOUT(ups.received().size(), sent + 1, 2000);
+        }
+        QCOMPARE(link.upsData()->inputVol, 0.0f);
+        QCOMPARE(alarmRows(), QList<int>{Alarm::CommNormal});
+
+        // Hand-back: stop releases the port, start takes it again and the
+        // first reply brings a new CommNormal.
+        ups.setSilent(false);
+        QTRY_VERIFY_WITH_TIMEOUT(link.upsData()->inputVol == 230.0f, 5000);
+        const int emitted = changed.count();
+        expireEvents();
+        link.stop();
+        QCOMPARE(changed.count(), emitted + 1);
+        QCOMPARE(link.upsData()->inputVol, 0.0f);
+        link.setShutdown(false, 0); // queued while released, sent after the hand-back
+        link.start();
+        QTRY_VERIFY_WITH_TIMEOUT(link.upsData()->inputVol == 230.0f, 5000);
+        QVERIFY(ups.received().contains("C"));
+        QCOMPARE(alarmRows().count(Alarm::CommNormal), 2);
+    }
+
+    void usbStringsAndVanishedDevice()
+    {
+        HidStandIn::Device device;
+        device.vendorId = 1630;
+        device.productId = 1;
+        device.featureReports.insert(1, HidStandIn::statusReport(2300, 0, 2300, 2700, 10, 500, 300, 90,
+                                                                  50, 0x01 << 1));
+        device.strings = {{17, "SERIAL"}, {18, "TWELVE CHARS"}, {20, "A MODEL NAME OF TWENTY"}, {21, "FW"}};
+        HidStandIn::plugIn(device);
+        writeUpsSettings(DevComm::USB, QString());
+
+        DevComm link;
+        link.start();
+        poll(&link, 4);
+        const UPSData *u = link.upsData();
+        QCOMPARE(QByteArray(u->compName), QByteArray("TWELVE CHARS"));
+        QCOMPARE(QByteArray(u->UPSModel), QByteArray("A MODEL NA"));
+        QCOMPARE(QByteArray(u->sn), QByteArray("SERIAL"));
+        QCOMPARE(int(u->status), 0x01);
+        QCOMPARE(alarmRows(), (QList<int>{Alarm::MainsFault, Alarm::CommNormal}));
+
+        HidStandIn::unplug(1630, 1);
         poll(&link);
-    const UPSData *u = link.upsData();
-    QCOMPARE(QByteArray(u->compName), QByteArray("TWELVE CHARS"));
-    QCOMPARE(QByteArray(u->UPSModel), QByteArray("A MODEL NA"));
-    QCOMPARE(QByteArray(u->sn), QByteArray("SERIAL"));
-    QCOMPARE(int(u->status), 0x01);
-    QCOMPARE(alarmRows(), (QList<int>{Alarm::MainsFault, Alarm::CommNormal}));
+        QCOMPARE(HidStandIn::openHandles(), 0);
+        QCOMPARE(int(link.upsData()->status), 0);
+        // No CommLost in the service, and the list is not cleared.
+        QCOMPARE(alarmRows(), (QList<int>{Alarm::MainsFault, Alarm::CommNormal}));
 
-    HidStandIn::device(1630, 1)->strings.insert(18, "TWENTY CHARACTERS!!!");
-    HidStandIn::unplug(1630, 1);
-    poll(&link);
-    QCOMPARE(HidStandIn::openHandles(), 0);
-    QCOMPARE(int(link.upsData()->status), 0);
-    // No CommLost in the service, and the list is not cleared.
-    QCOMPARE(alarmRows(), (QList<int>{Alarm::MainsFault, Alarm::CommNormal}));
+        device.strings.insert(18, "TWENTY CHARACTERS!!!");
+        HidStandIn::plugIn(device);
+        poll(&link, 2);
+        QCOMPARE(QByteArray(link.upsData()->compName), QByteArray("TWENTY CHARACTE"));
+    }
 
-    device.strings.insert(18, "TWENTY CHARACTERS!!!");
-    HidStandIn::plugIn(device);
-    for (int i = 0; i < 2; ++i)
-        poll(&link);
-    QCOMPARE(QByteArray(link.upsData()->compName), QByteArray("TWENTY CHARACTE"));
-}
-
-void TestDevCommService::selfTestWithoutSamples()
-{
-    QSqlQuery().exec("delete from log_self_test");
-    Megatec m;
-    SimulatedUps ups;
-    ups.state().status = "00000100";
-    QVERIFY(feed(m, "Q1", ups.replyFor("Q1")));
-    ups.state().status = "00000000";
-    QVERIFY(feed(m, "Q1", ups.replyFor("Q1")));
-    QCOMPARE(rowCount("log_self_test"), 1);
-    QSqlQuery query("select dateTime, count from log_self_test");
-    QVERIFY(query.next());
-    QCOMPARE(query.value(1).toInt(), 0);
-    const QString name = QDateTime::fromString(query.value(0).toString(), "yyyy-MM-dd hh:mm:ss")
-                             .toString("yyyyMMddhhmmss");
-    QFile file(Settings::instance()->dataDir() + "/data/self_test/" + name + ".txt");
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.size(), 0);
-}
+    void selfTestWithoutSamples()
+    {
+        QSqlQuery().exec("delete from log_self_test");
+        Megatec m;
+        SimulatedUps ups;
+        ups.state().status = "00000100";
+        QVERIFY(feed(m, "Q1", ups.replyFor("Q1")));
+        ups.state().status = "00000000";
+        QVERIFY(feed(m, "Q1", ups.replyFor("Q1")));
+        QCOMPARE(rowCount("log_self_test"), 1);
+        QSqlQuery query("select dateTime, count from log_self_test");
+        QVERIFY(query.next());
+        QCOMPARE(query.value(1).toInt(), 0);
+        QFile file(Settings::instance()->dataDir() + "/data/self_test/"
+                   + query.value(0).toString().remove(QRegularExpression("[- :]")) + ".txt");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.size(), 0);
+    }
+};
 
 AMBREL_TEST_MAIN(TestDevCommService)
 #include "tst_devcommservice.moc"

@@ -12,54 +12,16 @@
 
 #include <ctime>
 
-class TestListModelScheduleTask : public QObject
+namespace {
+const int kCreatedRole = 257, kTimeRole = 259, kEnableRole = 261;
+
+QVariantMap task(int cycle, const char *time, int action)
 {
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void addTaskWritesRowAndShowsNextRun();
-    void addTaskWithMissingEntryAddsNothing();
-    void updateTaskKeepsCreationDateAndEnable();
-    void switchAndDeleteWriteAtOnce();
-    void unknownCycleShowsEmptyTime();
-
-private:
-    static QVariantMap task(int cycle, const QString &time, int action, bool enable = true);
-    static QStringList tableRows();
-    static void addRow(const QString &dateTime, int cycle, const QString &time, int action, bool enable);
-};
-
-void TestListModelScheduleTask::initTestCase()
-{
-    qputenv("TZ", "UTC0");
-    tzset();
-    TestEnvironment::makeDataDirs();
-    Settings::instance()->load();
-    Database::instance()->createTables();
-}
-
-void TestListModelScheduleTask::init()
-{
-    QSqlQuery().exec(QStringLiteral("delete from schedule_task"));
-    Clock::setNow(QDateTime(QDate(2024, 5, 6), QTime(10, 0)));
-}
-
-void TestListModelScheduleTask::cleanup()
-{
-    Clock::setNow(QDateTime());
-}
-
-QVariantMap TestListModelScheduleTask::task(int cycle, const QString &time, int action, bool enable)
-{
-    return {{QStringLiteral("cycle"), cycle}, {QStringLiteral("time"), time},
-            {QStringLiteral("action"), action}, {QStringLiteral("enable"), enable}};
+    return {{"cycle", cycle}, {"time", QString::fromLatin1(time)}, {"action", action}, {"enable", true}};
 }
 
 // Each row as "dateTime|cycle|time|action|enable".
-QStringList TestListModelScheduleTask::tableRows()
+QStringList tableRows()
 {
     QStringList rows;
     QSqlQuery query(QStringLiteral("select dateTime, cycle, time, action, enable from schedule_task order by id"));
@@ -71,8 +33,7 @@ QStringList TestListModelScheduleTask::tableRows()
     return rows;
 }
 
-void TestListModelScheduleTask::addRow(const QString &dateTime, int cycle, const QString &time,
-                                      int action, bool enable)
+void addRow(const char *dateTime, int cycle, const char *time, int action, bool enable)
 {
     QSqlQuery query;
     query.prepare(QStringLiteral("insert into schedule_task(dateTime, cycle, time, action, enable) values(?, ?, ?, ?, ?)"));
@@ -80,81 +41,97 @@ void TestListModelScheduleTask::addRow(const QString &dateTime, int cycle, const
         query.addBindValue(value);
     QVERIFY(query.exec());
 }
+} // namespace
 
-void TestListModelScheduleTask::addTaskWritesRowAndShowsNextRun()
+class TestListModelScheduleTask : public QObject
 {
-    ListModelScheduleTask model;
-    QCOMPARE(model.roleNames().value(259), QByteArray("time"));
-    QSignalSpy changed(&model, &ListModelScheduleTask::taskChanged);
-    QSignalSpy data(&model, &QAbstractItemModel::dataChanged);
-    model.addTask(task(ScheduleTaskData::EveryDay, QStringLiteral("08:30:00"), 0));
-    QCOMPARE(changed.count(), 1);
-    QVERIFY(data.count() > 0); // what the schedule service listens to
-    QCOMPARE(tableRows(), QStringList{"2024-05-06 10:00:00|1|08:30:00|0|on"});
-    const QModelIndex row = model.index(0, 0);
-    QCOMPARE(model.data(row, 257).toString(), QStringLiteral("2024-05-06 10:00:00"));
-    QCOMPARE(model.data(row, 259).toString(), QStringLiteral("2024-05-07 08:30:00"));
-    // Computed at each call from the current time.
-    Clock::setNow(QDateTime(QDate(2024, 5, 7), QTime(9, 0)));
-    QCOMPARE(model.data(row, 259).toString(), QStringLiteral("2024-05-08 08:30:00"));
-}
+    Q_OBJECT
 
-void TestListModelScheduleTask::addTaskWithMissingEntryAddsNothing()
-{
-    ListModelScheduleTask model;
-    QSignalSpy changed(&model, &ListModelScheduleTask::taskChanged);
-    QVariantMap incomplete = task(1, QStringLiteral("08:30:00"), 0);
-    incomplete.remove(QStringLiteral("time"));
-    model.addTask(incomplete);
-    QCOMPARE(changed.count(), 1);
-    QCOMPARE(model.rowCount(), 0);
-    QVERIFY(tableRows().isEmpty());
-}
+private slots:
+    void initTestCase()
+    {
+        qputenv("TZ", "UTC0");
+        tzset();
+        TestEnvironment::makeDataDirs();
+        Settings::instance()->load();
+        Database::instance()->createTables();
+    }
 
-void TestListModelScheduleTask::updateTaskKeepsCreationDateAndEnable()
-{
-    addRow(QStringLiteral("2024-05-01 09:00:00"), ScheduleTaskData::EveryDay, QStringLiteral("08:00:00"), 0, false);
-    ListModelScheduleTask model;
-    QSignalSpy data(&model, &QAbstractItemModel::dataChanged);
-    model.updateTask(0, task(ScheduleTaskData::EveryWeek, QStringLiteral("07:15:00"), 3));
-    QVERIFY(data.count() > 0);
-    QCOMPARE(tableRows(), QStringList{"2024-05-01 09:00:00|2|07:15:00|3|off"});
-    // Created on Wednesday 1 May: weekly on Wednesdays, whatever day the edit was.
-    QCOMPARE(model.data(model.index(0, 0), 259).toString(), QStringLiteral("2024-05-08 07:15:00"));
-}
+    void init()
+    {
+        QSqlQuery().exec(QStringLiteral("delete from schedule_task"));
+        Clock::setNow(QDateTime(QDate(2024, 5, 6), QTime(10, 0)));
+    }
 
-void TestListModelScheduleTask::switchAndDeleteWriteAtOnce()
-{
-    addRow(QStringLiteral("2024-05-01 09:00:00"), 1, QStringLiteral("08:00:00"), 0, true);
-    addRow(QStringLiteral("2024-05-01 09:00:01"), 1, QStringLiteral("09:00:00"), 1, true);
-    ListModelScheduleTask model;
-    QSignalSpy changed(&model, &ListModelScheduleTask::taskChanged);
-    QSignalSpy data(&model, &QAbstractItemModel::dataChanged);
-    QVERIFY(model.setData(model.index(0, 0), false, 261));
-    QVERIFY(!model.setData(QModelIndex(), true, 261));
-    QCOMPARE(changed.count(), 1);
-    QVERIFY(data.count() > 0);
-    QCOMPARE(tableRows().value(0), QStringLiteral("2024-05-01 09:00:00|1|08:00:00|0|off"));
+    void cleanup() { Clock::setNow(QDateTime()); }
 
-    data.clear();
-    model.delTask(1);
-    QCOMPARE(changed.count(), 2);
-    QVERIFY(data.count() > 0);
-    QCOMPARE(model.rowCount(), 1);
-    QCOMPARE(tableRows().size(), 1);
-    data.clear();
-    model.select(); // re-reading alone is no change
-    QCOMPARE(data.count(), 0);
-}
+    void addTaskWritesRowAndShowsNextRun()
+    {
+        ListModelScheduleTask model;
+        QSignalSpy changed(&model, &ListModelScheduleTask::taskChanged);
+        QSignalSpy data(&model, &QAbstractItemModel::dataChanged);
+        // A map without one of the four entries adds nothing.
+        QVariantMap incomplete = task(ScheduleTaskData::EveryDay, "08:30:00", 0);
+        incomplete.remove(QStringLiteral("time"));
+        model.addTask(incomplete);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(model.rowCount(), 0);
+        QVERIFY(tableRows().isEmpty());
 
-void TestListModelScheduleTask::unknownCycleShowsEmptyTime()
-{
-    addRow(QStringLiteral("2024-05-01 09:00:00"), 7, QStringLiteral("08:00:00"), 0, true);
-    ListModelScheduleTask model;
-    const QVariant time = model.data(model.index(0, 0), 259);
-    QCOMPARE(time.type(), QVariant::String);
-    QVERIFY(time.toString().isEmpty());
-}
+        model.addTask(task(ScheduleTaskData::EveryDay, "08:30:00", 0));
+        QCOMPARE(changed.count(), 2);
+        QVERIFY(data.count() > 0); // what the schedule service listens to
+        QCOMPARE(tableRows(), QStringList{"2024-05-06 10:00:00|1|08:30:00|0|on"});
+        const QModelIndex row = model.index(0, 0);
+        QCOMPARE(model.data(row, kCreatedRole).toString(), QStringLiteral("2024-05-06 10:00:00"));
+        QCOMPARE(model.data(row, kTimeRole).toString(), QStringLiteral("2024-05-07 08:30:00"));
+        // Computed at each call from the current time.
+        Clock::setNow(QDateTime(QDate(2024, 5, 7), QTime(9, 0)));
+        QCOMPARE(model.data(row, kTimeRole).toString(), QStringLiteral("2024-05-08 08:30:00"));
+    }
+
+    void updateTaskKeepsCreationDateAndEnable()
+    {
+        addRow("2024-05-01 09:00:00", ScheduleTaskData::EveryDay, "08:00:00", 0, false);
+        addRow("2024-05-01 09:00:01", 7, "08:00:00", 0, true);
+        ListModelScheduleTask model;
+        QSignalSpy data(&model, &QAbstractItemModel::dataChanged);
+        model.updateTask(0, task(ScheduleTaskData::EveryWeek, "07:15:00", 3));
+        QVERIFY(data.count() > 0);
+        QCOMPARE(tableRows(), (QStringList{"2024-05-01 09:00:00|2|07:15:00|3|off",
+                                           "2024-05-01 09:00:01|7|08:00:00|0|on"}));
+        // Created on Wednesday 1 May: weekly on Wednesdays, whatever day the edit was.
+        QCOMPARE(model.data(model.index(0, 0), kTimeRole).toString(), QStringLiteral("2024-05-08 07:15:00"));
+        // An unknown cycle shows an empty text.
+        const QVariant unknown = model.data(model.index(1, 0), kTimeRole);
+        QCOMPARE(unknown.type(), QVariant::String);
+        QVERIFY(unknown.toString().isEmpty());
+    }
+
+    void switchAndDeleteWriteAtOnce()
+    {
+        addRow("2024-05-01 09:00:00", 1, "08:00:00", 0, true);
+        addRow("2024-05-01 09:00:01", 1, "09:00:00", 1, true);
+        ListModelScheduleTask model;
+        QSignalSpy changed(&model, &ListModelScheduleTask::taskChanged);
+        QSignalSpy data(&model, &QAbstractItemModel::dataChanged);
+        QVERIFY(model.setData(model.index(0, 0), false, kEnableRole));
+        QVERIFY(!model.setData(QModelIndex(), true, kEnableRole));
+        QCOMPARE(changed.count(), 1);
+        QVERIFY(data.count() > 0);
+        QCOMPARE(tableRows().value(0), QStringLiteral("2024-05-01 09:00:00|1|08:00:00|0|off"));
+
+        data.clear();
+        model.delTask(1);
+        QCOMPARE(changed.count(), 2);
+        QVERIFY(data.count() > 0);
+        QCOMPARE(model.rowCount(), 1);
+        QCOMPARE(tableRows().size(), 1);
+        data.clear();
+        model.select(); // re-reading alone is no change
+        QCOMPARE(data.count(), 0);
+    }
+};
 
 AMBREL_TEST_MAIN(TestListModelScheduleTask)
 #include "tst_listmodelscheduletask.moc"

@@ -14,111 +14,62 @@ class TestShutDownTask : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void runsScript_data();
-    void runsScript();
-    void pathWithSpacesAndQuotesRunsThatFileOnly();
-    void emptyOrMissingPathEndsAtOnce_data();
-    void emptyOrMissingPathEndsAtOnce();
+    void runsThatFileOnly_data()
+    {
+        QTest::addColumn<QString>("name"); // below the temporary directory unless absolute
+        QTest::addColumn<bool>("executable");
+        QTest::addColumn<bool>("exists");
 
-private:
-    QString writeScript(const QString &path, const QByteArray &body, bool executable);
-    bool runTask(const QString &path);
-
-    QScopedPointer<QTemporaryDir> dir;
-};
-
-void TestShutDownTask::init()
-{
-    dir.reset(new QTemporaryDir);
-    QVERIFY(dir->isValid());
-    // Anything a shell would make of a badly quoted path lands here.
-    QVERIFY(QDir::setCurrent(dir->path()));
-}
-
-QString TestShutDownTask::writeScript(const QString &path, const QByteArray &body, bool executable)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QString();
-    file.write(body);
-    file.close();
-    QFile::Permissions perms = QFile::ReadOwner | QFile::WriteOwner;
-    if (executable)
-        perms |= QFile::ExeOwner;
-    file.setPermissions(perms);
-    return path;
-}
-
-bool TestShutDownTask::runTask(const QString &path)
-{
-    ShutDownTask task(path);
-    QSignalSpy finished(&task, &QThread::finished);
-    task.start();
-    const bool ended = finished.wait(20000);
-    task.wait(5000);
-    return ended;
-}
-
-void TestShutDownTask::runsScript_data()
-{
-    QTest::addColumn<bool>("executable");
-    QTest::newRow("executable file runs itself") << true;
-    QTest::newRow("plain file is a shell script") << false;
-}
-
-void TestShutDownTask::runsScript()
-{
-    QFETCH(bool, executable);
-    const QString marker = dir->filePath(QStringLiteral("marker"));
-    const QString script = writeScript(
-        dir->filePath(QStringLiteral("cmd.sh")),
-        "#!/bin/sh\necho ran > \"" + QFile::encodeName(marker) + "\"\necho noise\necho err >&2\n",
-        executable);
-    QVERIFY(!script.isEmpty());
-    QVERIFY(runTask(script));
-    QVERIFY(QFile::exists(marker));
-}
-
-void TestShutDownTask::pathWithSpacesAndQuotesRunsThatFileOnly()
-{
-    const QString sub = dir->filePath(QStringLiteral("my dir; touch injected"));
-    QVERIFY(QDir().mkpath(sub));
-    const QString marker = dir->filePath(QStringLiteral("marker"));
-    const QByteArray body = "#!/bin/sh\necho \"$0\" > \"" + QFile::encodeName(marker) + "\"\n";
-    // A decoy that a split path would run instead.
-    const QString decoyMarker = dir->filePath(QStringLiteral("decoy"));
-    QVERIFY(!writeScript(dir->filePath(QStringLiteral("my")),
-                         "#!/bin/sh\ntouch \"" + QFile::encodeName(decoyMarker) + "\"\n", true)
-                 .isEmpty());
-
-    for (bool executable : {true, false}) {
-        QFile::remove(marker);
-        const QString name = executable ? QStringLiteral("run 'it' \"now\" $(touch injected).sh")
-                                        : QStringLiteral("-x `touch injected` it's.sh");
-        const QString script = writeScript(sub + QLatin1Char('/') + name, body, executable);
-        QVERIFY(!script.isEmpty());
-        QVERIFY(runTask(script));
-        QFile out(marker);
-        QVERIFY2(out.open(QIODevice::ReadOnly), qPrintable(name));
-        QCOMPARE(QString::fromLocal8Bit(out.readAll().trimmed()), script);
+        QTest::newRow("executable") << "cmd.sh" << true << true;
+        QTest::newRow("shell script") << "cmd.sh" << false << true;
+        QTest::newRow("executable, spaces and quotes")
+            << "my dir; touch injected/run 'it' \"now\" $(touch injected).sh" << true << true;
+        QTest::newRow("shell script, spaces and quotes")
+            << "my dir; touch injected/-x `touch injected` it's.sh" << false << true;
+        QTest::newRow("missing") << "/nonexistent/command file.sh" << false << false;
+        QTest::newRow("empty path") << "" << false << false;
     }
-    QVERIFY(!QFile::exists(decoyMarker));
-    QVERIFY(!QFile::exists(dir->filePath(QStringLiteral("injected"))));
-}
 
-void TestShutDownTask::emptyOrMissingPathEndsAtOnce_data()
-{
-    QTest::addColumn<QString>("path");
-    QTest::newRow("empty") << QString();
-    QTest::newRow("missing") << QStringLiteral("/nonexistent/command file.sh");
-}
+    void runsThatFileOnly()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, executable);
+        QFETCH(bool, exists);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        // Anything a shell would make of a badly quoted path lands here.
+        QVERIFY(QDir::setCurrent(dir.path()));
+        const QString marker = dir.filePath(QStringLiteral("marker"));
+        const QString decoy = dir.filePath(QStringLiteral("decoy"));
+        const auto write = [](const QString &path, const QByteArray &body, bool exec) {
+            QFile file(path);
+            QVERIFY(QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly));
+            file.write(body);
+            file.close();
+            QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner
+                                        | (exec ? QFile::ExeOwner : QFile::Permissions())));
+        };
+        // What a path split at its first space would run instead.
+        write(dir.filePath(QStringLiteral("my")), "#!/bin/sh\ntouch \"" + QFile::encodeName(decoy) + "\"\n", true);
+        const QString script = name.isEmpty() || name.startsWith('/') ? name : dir.filePath(name);
+        if (exists)
+            write(script, "#!/bin/sh\necho \"$0\" > \"" + QFile::encodeName(marker)
+                              + "\"\necho noise\necho err >&2\n", executable);
 
-void TestShutDownTask::emptyOrMissingPathEndsAtOnce()
-{
-    QFETCH(QString, path);
-    QVERIFY(runTask(path));
-}
+        ShutDownTask task(script);
+        QSignalSpy finished(&task, &QThread::finished);
+        task.start();
+        QVERIFY(finished.wait(20000));
+        task.wait(5000);
+
+        QFile out(marker);
+        QCOMPARE(out.open(QIODevice::ReadOnly), exists);
+        if (exists)
+            QCOMPARE(QString::fromLocal8Bit(out.readAll().trimmed()), script);
+        QVERIFY(!QFile::exists(decoy));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("injected"))));
+    }
+};
 
 AMBREL_TEST_MAIN(TestShutDownTask)
 #include "tst_shutdowntask.moc"

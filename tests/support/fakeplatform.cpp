@@ -1,9 +1,6 @@
 #include "fakeplatform.h"
 
-FakePlatform::FakePlatform()
-{
-    Platform::setInstance(this);
-}
+FakePlatform::FakePlatform() { Platform::setInstance(this); }
 
 FakePlatform::~FakePlatform()
 {
@@ -13,17 +10,12 @@ FakePlatform::~FakePlatform()
     released.wakeAll();
 }
 
-void FakePlatform::powerOff()
-{
-    QMutexLocker lock(&mutex);
-    ++powerOffs;
-}
-
-QList<Platform::Window> FakePlatform::visibleWindows()
-{
-    QMutexLocker lock(&mutex);
-    return windows;
-}
+void FakePlatform::powerOff() { QMutexLocker lock(&mutex); ++powerOffs; }
+int FakePlatform::powerOffCount() const { QMutexLocker lock(&mutex); return powerOffs; }
+QList<Platform::Window> FakePlatform::visibleWindows() { QMutexLocker lock(&mutex); return windows; }
+void FakePlatform::setWindows(const QList<Window> &list) { QMutexLocker lock(&mutex); windows = list; }
+QStringList FakePlatform::commandFiles() const { QMutexLocker lock(&mutex); return files; }
+void FakePlatform::release() { holdCommandFiles(false); }
 
 void FakePlatform::runCommandFile(const QString &path)
 {
@@ -33,33 +25,10 @@ void FakePlatform::runCommandFile(const QString &path)
         released.wait(&mutex);
 }
 
-int FakePlatform::powerOffCount() const
-{
-    QMutexLocker lock(&mutex);
-    return powerOffs;
-}
-
-void FakePlatform::setWindows(const QList<Window> &list)
-{
-    QMutexLocker lock(&mutex);
-    windows = list;
-}
-
-QStringList FakePlatform::commandFiles() const
-{
-    QMutexLocker lock(&mutex);
-    return files;
-}
-
 void FakePlatform::holdCommandFiles(bool on)
 {
     QMutexLocker lock(&mutex);
     hold = on;
     if (!hold)
         released.wakeAll();
-}
-
-void FakePlatform::release()
-{
-    holdCommandFiles(false);
 }

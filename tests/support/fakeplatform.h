@@ -21,10 +21,8 @@ public:
 
     int powerOffCount() const;
     void setWindows(const QList<Window> &windows);
-
     // Command files asked for, in order (the call is recorded on entry).
     QStringList commandFiles() const;
-
     // While held, runCommandFile waits until release() (or the end of the fake).
     void holdCommandFiles(bool hold);
     void release();
@@ -35,8 +33,7 @@ private:
     int powerOffs = 0;
     QList<Window> windows;
     QStringList files;
-    bool hold = false;
-    bool closing = false;
+    bool hold = false, closing = false;
 };
 
 #endif // FAKEPLATFORM_H

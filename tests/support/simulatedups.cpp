@@ -1,6 +1,5 @@
 #include "simulatedups.h"
 
-#include <QPointer>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -12,18 +11,13 @@
 
 namespace {
 
-// Text padded with blanks (or cut) to exactly n columns.
 QByteArray column(const QByteArray &text, int n)
 {
     return text.left(n).leftJustified(n, ' ');
 }
 
-QByteArray num(const char *format, double value)
-{
-    return QString::asprintf(format, value).toLatin1();
-}
-
-QByteArray integer(const char *format, int value)
+template<typename T>
+QByteArray num(const char *format, T value)
 {
     return QString::asprintf(format, value).toLatin1();
 }
@@ -40,15 +34,14 @@ SimulatedUps::SimulatedUps(QObject *parent)
     }
     m_path = QString::fromLocal8Bit(name);
 
-    // Raw on both sides: no echo, no CR/LF translation.
     termios tio{};
-    if (tcgetattr(m_slave, &tio) == 0) {
+    if (tcgetattr(m_slave, &tio) == 0) { // raw: no echo, no CR/LF translation
         cfmakeraw(&tio);
         tcsetattr(m_slave, TCSANOW, &tio);
     }
     fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
-    // The slave side stays open here too, so the master never sees a hang-up
-    // while the link under test closes and reopens the port.
+    // The slave stays open here too, so the master sees no hang-up while the
+    // link under test closes and reopens the port.
     m_notifier = new QSocketNotifier(m_master, QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &SimulatedUps::onMasterReadable);
 }
@@ -71,11 +64,7 @@ void SimulatedUps::setSilentFrom(const QByteArray &command)
     m_silentCommand = command;
     m_silentFrom = -1;
 }
-
-int SimulatedUps::silentFrom() const
-{
-    return m_silentFrom;
-}
+int SimulatedUps::silentFrom() const { return m_silentFrom; }
 
 void SimulatedUps::setDelay(int ms) { m_delay = ms; }
 void SimulatedUps::setChunkSize(int bytes) { m_chunk = bytes; }
@@ -83,17 +72,13 @@ QList<QByteArray> SimulatedUps::received() const { return m_received; }
 void SimulatedUps::clearReceived() { m_received.clear(); }
 void SimulatedUps::clearReplies() { m_replies.clear(); }
 
+void SimulatedUps::setReply(const QByteArray &command, const QByteArray &reply) { m_replies.insert(command, reply); }
 void SimulatedUps::setUnanswered(const QByteArray &command, bool unanswered)
 {
     if (unanswered)
         m_unanswered.insert(command);
     else
         m_unanswered.remove(command);
-}
-
-void SimulatedUps::setReply(const QByteArray &command, const QByteArray &reply)
-{
-    m_replies.insert(command, reply);
 }
 
 QByteArray SimulatedUps::replyFor(const QByteArray &command) const
@@ -105,22 +90,22 @@ QByteArray SimulatedUps::replyFor(const QByteArray &command) const
         lead = '(';
         const QByteArray batt = s.battVol < 10 ? num("%4.2f", s.battVol) : num("%4.1f", s.battVol);
         body = num("%05.1f", s.inputVol) + ' ' + num("%05.1f", s.inputFaultVol) + ' '
-            + num("%05.1f", s.outputVol) + ' ' + integer("%03d", s.load) + ' '
+            + num("%05.1f", s.outputVol) + ' ' + num("%03d", s.load) + ' '
             + num("%04.1f", s.inputFreq) + ' ' + batt + ' ' + num("%04.1f", s.temperature) + ' '
             + s.status;
     } else if (command == "I") {
         body = column(s.company, 15) + ' ' + column(s.model, 10) + ' ' + column(s.version, 10);
     } else if (command == "F") {
-        body = num("%05.1f", s.ratingVol) + ' ' + integer("%03d", s.ratingCurrent)
+        body = num("%05.1f", s.ratingVol) + ' ' + num("%03d", s.ratingCurrent)
             + ' ' + num("%05.1f", s.ratingBattVol) + ' ' + num("%04.1f", s.ratingFreq);
     } else if (command == "BT") {
-        body = integer("%04d", s.remainTime) + ' ' + num("%05.1f", s.btSecond);
+        body = num("%04d", s.remainTime) + ' ' + num("%05.1f", s.btSecond);
     } else if (command == "BP") {
-        body = integer("%04d", s.battPercent10);
+        body = num("%04d", s.battPercent10);
     } else if (command == "A1") {
-        body = integer("%02d", s.alarmUnit);
+        body = num("%02d", s.alarmUnit);
         for (quint16 word : s.alarmWords)
-            body += integer(" %04X", int(word));
+            body += num(" %04X", int(word));
     } else if (command == "NQU") {
         body = column(s.serial, 21) + ' ' + column(s.nquModel, 20) + ' ' + column(s.nquCompany, 10);
     } else {
@@ -131,10 +116,7 @@ QByteArray SimulatedUps::replyFor(const QByteArray &command) const
 
 void SimulatedUps::writeRaw(const QByteArray &bytes)
 {
-    if (m_master < 0)
-        return;
-    qint64 done = 0;
-    while (done < bytes.size()) {
+    for (qint64 done = 0; m_master >= 0 && done < bytes.size();) {
         const ssize_t n = ::write(m_master, bytes.constData() + done, size_t(bytes.size() - done));
         if (n < 0 && errno == EINTR)
             continue;
@@ -153,12 +135,8 @@ void SimulatedUps::onMasterReadable()
             break;
         m_input.append(buffer, int(n));
     }
-    int cr;
-    while ((cr = m_input.indexOf('\r')) >= 0) {
-        const QByteArray command = m_input.left(cr);
-        m_input.remove(0, cr + 1);
-        handleCommand(command);
-    }
+    for (int cr; (cr = m_input.indexOf('\r')) >= 0; m_input.remove(0, cr + 1))
+        handleCommand(m_input.left(cr));
 }
 
 void SimulatedUps::handleCommand(const QByteArray &command)
@@ -171,18 +149,13 @@ void SimulatedUps::handleCommand(const QByteArray &command)
     }
     if (m_silent || m_unanswered.contains(command))
         return;
-    const QByteArray reply = m_replies.contains(command) ? m_replies.value(command) : replyFor(command);
+    const QByteArray reply = m_replies.value(command, replyFor(command));
     if (reply.isEmpty())
         return;
-    if (m_delay > 0) {
-        QPointer<SimulatedUps> self(this);
-        QTimer::singleShot(m_delay, this, [self, reply] {
-            if (self)
-                self->writeChunks(reply);
-        });
-    } else {
+    if (m_delay > 0)
+        QTimer::singleShot(m_delay, this, [this, reply] { writeChunks(reply); });
+    else
         writeChunks(reply);
-    }
 }
 
 void SimulatedUps::writeChunks(const QByteArray &reply)

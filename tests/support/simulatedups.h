@@ -10,12 +10,10 @@
 
 class QSocketNotifier;
 
-// A UPS that speaks the serial query protocol on a pseudo-terminal pair.
-// The link under test opens portPath() (the slave side) as a serial port;
-// the simulator answers on the master side from the state a test sets.
-// It can stay silent, answer late, split its replies over several writes
-// or send bytes of its own. Runs inside a test's event loop or, through
-// tests/support/upssim, as a process of its own.
+// A UPS that speaks the serial query protocol on a pseudo-terminal pair: the
+// link under test opens portPath() (the slave side) as a serial port and the
+// simulator answers on the master side from the state a test sets. Runs in a
+// test's event loop or, through tests/support/upssim, as a process of its own.
 class SimulatedUps : public QObject
 {
     Q_OBJECT
@@ -23,61 +21,48 @@ class SimulatedUps : public QObject
 public:
     struct State
     {
-        double inputVol = 230.0;
-        double inputFaultVol = 230.0;
-        double outputVol = 229.5;
+        // Q1
+        double inputVol = 230.0, inputFaultVol = 230.0, outputVol = 229.5;
         int load = 23;
-        double inputFreq = 50.0;
-        double battVol = 27.2;
-        double temperature = 31.5;
+        double inputFreq = 50.0, battVol = 27.2, temperature = 31.5;
         QByteArray status = "00001000";
+        // BT, BP (tenths of a percent), A1
         int remainTime = 45;
         double btSecond = 12.5;
-        int battPercent10 = 875;       // BP: tenths of a percent
+        int battPercent10 = 875;
         int alarmUnit = 1;
         quint16 alarmWords[13] = {};
-        QByteArray company = "ACME POWER";   // I: 15 columns
-        QByteArray model = "LINE-1K";        // I: 10 columns
-        QByteArray version = "VER 1.2";      // I: 10 columns
-        QByteArray serial = "SN0123456789";  // NQU: 21 columns
-        QByteArray nquModel = "ACME LINE 1000";  // NQU: 20 columns
-        QByteArray nquCompany = "ACME";      // NQU: 10 columns
+        // I (15, 10 and 10 columns), NQU (21, 20 and 10 columns)
+        QByteArray company = "ACME POWER", model = "LINE-1K", version = "VER 1.2";
+        QByteArray serial = "SN0123456789", nquModel = "ACME LINE 1000", nquCompany = "ACME";
+        // F
         double ratingVol = 220.0;
         int ratingCurrent = 5;
-        double ratingBattVol = 24.0;
-        double ratingFreq = 50.0;
+        double ratingBattVol = 24.0, ratingFreq = 50.0;
     };
 
     explicit SimulatedUps(QObject *parent = nullptr);
     ~SimulatedUps() override;
 
     bool isOpen() const;
-    // Full path of the slave side, e.g. /dev/pts/7.
-    QString portPath() const;
+    QString portPath() const; // e.g. /dev/pts/7
 
     State &state();
 
-    // Answers nothing at all while set.
-    void setSilent(bool silent);
+    void setSilent(bool silent); // answers nothing while set
     // Goes silent from the next receipt of this command on (that one
     // included); silentFrom() is then its index in received(), else -1.
     void setSilentFrom(const QByteArray &command);
     int silentFrom() const;
-    // Answers after this many milliseconds.
-    void setDelay(int ms);
-    // Writes replies in pieces of this many bytes, 10 ms apart (0: whole).
-    void setChunkSize(int bytes);
-    // Leaves this one command unanswered.
+    void setDelay(int ms);       // answers this much later
+    void setChunkSize(int bytes); // writes replies in pieces, 10 ms apart (0: whole)
     void setUnanswered(const QByteArray &command, bool unanswered = true);
-    // Replies to a command with these exact bytes (a CR is not added).
+    // Replies to a command with these exact bytes (no CR added).
     void setReply(const QByteArray &command, const QByteArray &reply);
     void clearReplies();
 
-    // The reply built from the state for a command, CR included; empty for
-    // commands that get no answer.
+    // The reply built from the state, CR included; empty for commands without one.
     QByteArray replyFor(const QByteArray &command) const;
-
-    // Writes raw bytes to the link at once.
     void writeRaw(const QByteArray &bytes);
 
     // Every command received, without its CR, in order.
@@ -90,7 +75,6 @@ signals:
 private:
     void onMasterReadable();
     void handleCommand(const QByteArray &command);
-    void sendReply(const QByteArray &reply);
     void writeChunks(const QByteArray &reply);
 
     int m_master = -1;

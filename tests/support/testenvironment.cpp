@@ -12,6 +12,10 @@ void prepare(const QString &root)
     qputenv("XDG_CONFIG_HOME", base + "/config-home");
     qputenv("XDG_CACHE_HOME", base + "/cache-home");
     qputenv("XDG_RUNTIME_DIR", base + "/runtime");
+    // A safety net under the fake platform: should any test reach the real
+    // power-off call, the system bus it would use is a socket that does not exist.
+    qputenv("DBUS_SYSTEM_BUS_ADDRESS", "unix:path=" + base + "/no-system-bus");
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=" + base + "/no-session-bus");
     QDir().mkpath(root + QStringLiteral("/runtime"));
     QFile::setPermissions(root + QStringLiteral("/runtime"),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -8,7 +8,8 @@
 
 // Every test program runs with its own throw-away home: XDG_DATA_HOME,
 // XDG_CONFIG_HOME and XDG_CACHE_HOME point into a temporary directory, so
-// nothing a test does reaches the real home directory.
+// nothing a test does reaches the real home directory; the D-Bus addresses
+// point there too, so no test can reach the machine's power management.
 namespace TestEnvironment {
 
 // Points the XDG variables into root. Call before any QStandardPaths use.

@@ -1,11 +1,12 @@
 #ifndef UPSTESTUTIL_H
 #define UPSTESTUTIL_H
 
-// Helpers shared by the tests of the UPS link. Header only: it is compiled
-// with each test, against the build (desktop or service) that test links.
+// Helpers of the UPS link tests; header only, so it compiles against the
+// build (desktop or service) that each test links.
 
 #include "alarm.h"
 #include "database.h"
+#include "devcomm.h"
 #include "megatec.h"
 #include "settings.h"
 #include "testenvironment.h"
@@ -28,9 +29,8 @@ inline QString prepareStore()
     return dir;
 }
 
-// Takes commands off the queue until `command` (without CR) comes up and
-// hands `reply` to the parser; returns what the parser returned, or false
-// when the command does not come up within 20 commands.
+// Hands `reply` to the parser once `command` (without CR) comes off the queue,
+// within 20 commands; returns what the parser returned, else false.
 inline bool feed(Megatec &megatec, const QByteArray &command, const QByteArray &reply)
 {
     for (int i = 0; i < 20; ++i) {
@@ -48,6 +48,24 @@ inline QList<int> alarmRows()
     while (query.next())
         codes.append(query.value(0).toInt());
     return codes;
+}
+
+// The values of these keys of a devData map, as texts (floats to 7 digits).
+inline QStringList values(const QVariantMap &data, const QStringList &keys)
+{
+    QStringList list;
+    for (const QString &key : keys) {
+        const QVariant v = data.value(key);
+        list.append(v.userType() == QMetaType::Float ? QString::number(v.toFloat(), 'g', 7) : v.toString());
+    }
+    return list;
+}
+
+// Runs the link's poll tick directly.
+inline void poll(DevComm *link, int times = 1)
+{
+    for (int i = 0; i < times; ++i)
+        QMetaObject::invokeMethod(link, "onTimerPollingTimeout", Qt::DirectConnection);
 }
 
 inline int rowCount(const QString &table)

@@ -42,11 +42,11 @@ int indexOf(unsigned short vid, unsigned short pid)
     return -1;
 }
 
+bool isOpen(hid_device *dev) { return dev && state().handles.contains(dev); }
+
 HidStandIn::Device *deviceOf(hid_device *dev)
 {
-    if (!dev || !state().handles.contains(dev))
-        return nullptr;
-    return HidStandIn::device(dev->vendorId, dev->productId);
+    return isOpen(dev) ? HidStandIn::device(dev->vendorId, dev->productId) : nullptr;
 }
 
 } // namespace
@@ -55,9 +55,8 @@ namespace HidStandIn {
 
 void reset()
 {
-    State &s = state();
-    qDeleteAll(s.handles);
-    s = State();
+    qDeleteAll(state().handles);
+    state() = State();
 }
 
 void plugIn(const Device &device)
@@ -103,23 +102,14 @@ QByteArray statusReport(quint16 inputVol10, quint16 inputFaultVol10, quint16 out
                         quint16 battVol100, quint8 load, quint16 freq10, quint16 temp10,
                         quint16 capacity, quint16 remainTime, quint16 statusWord)
 {
-    QByteArray r(21, '\0');
-    r[0] = 1;
-    auto put = [&r](int at, quint16 v) {
-        r[at] = char(v & 0xFF);
-        r[at + 1] = char(v >> 8);
-    };
-    put(1, inputVol10);
-    put(3, inputFaultVol10);
-    put(5, outputVol10);
-    put(7, battVol100);
-    r[9] = char(load);
-    put(10, freq10);
-    put(12, temp10);
-    put(14, capacity);
-    put(16, remainTime);
-    put(18, statusWord);
-    return r;
+    QByteArray r(1, char(1));
+    auto put = [&r](quint16 v) { r.append(char(v & 0xFF)).append(char(v >> 8)); };
+    for (quint16 v : {inputVol10, inputFaultVol10, outputVol10, battVol100})
+        put(v);
+    r.append(char(load));
+    for (quint16 v : {freq10, temp10, capacity, remainTime, statusWord})
+        put(v);
+    return r.append('\0');
 }
 
 } // namespace HidStandIn
@@ -183,7 +173,7 @@ void HID_API_EXPORT HID_API_CALL hid_close(hid_device *dev)
 int HID_API_EXPORT HID_API_CALL hid_send_feature_report(hid_device *dev, const unsigned char *data,
                                                         size_t length)
 {
-    if (!dev || !state().handles.contains(dev))
+    if (!isOpen(dev))
         return -1;
     state().sent.append(QByteArray(reinterpret_cast<const char *>(data), int(length)));
     return deviceOf(dev) ? int(length) : -1;

@@ -7,10 +7,9 @@
 #include <QSet>
 #include <QString>
 
-// Control side of the hidapi stand-in that the tests link in place of the
-// real library. A test plugs in scripted UPS devices, lets the link under
-// test talk to them through the ordinary hid_* functions and reads back
-// what was asked and sent.
+// Control side of the hidapi stand-in that tests link in place of the real
+// library: scripted devices behind the hid_* functions, and records of what
+// the link under test asked and sent.
 namespace HidStandIn {
 
 struct Device
@@ -26,34 +25,26 @@ struct Device
     bool readFails = false;
 };
 
-// Forgets every device, handle and record.
-void reset();
-
-// Plugs a device in (replacing one with the same ids).
-void plugIn(const Device &device);
-
+void reset(); // forgets every device, handle and record
+void plugIn(const Device &device); // replaces one with the same ids
 // Takes the device out of the enumeration; reads on its open handles fail.
 void unplug(unsigned short vendorId, unsigned short productId);
-
 // The plugged-in device with these ids, or null; changes take effect at once.
 Device *device(unsigned short vendorId, unsigned short productId);
 
-// Every feature report sent, in order, exactly as passed to hid_send_feature_report.
+// Records, in order: feature reports sent (as passed), ids of reports read,
+// string indexes read, "vid:pid" passed to hid_open.
 QList<QByteArray> sentReports();
-// The ids of every feature report read, in order.
 QList<int> readReports();
-// The indexes of every string descriptor read, in order.
 QList<int> readStrings();
-// Ids ("vid:pid") passed to hid_open, in order, and the handles still open.
 QStringList openAttempts();
 int openHandles();
 int initCalls();
 int exitCalls();
 
-// Clears the records above, keeping devices and handles.
-void clearRecords();
+void clearRecords(); // keeps devices and handles
 
-// A status report 1 (21 bytes) from plain values, for convenience.
+// A status report 1 (21 bytes) from plain values.
 QByteArray statusReport(quint16 inputVol10, quint16 inputFaultVol10, quint16 outputVol10,
                         quint16 battVol100, quint8 load, quint16 freq10, quint16 temp10,
                         quint16 capacity, quint16 remainTime, quint16 statusWord);
