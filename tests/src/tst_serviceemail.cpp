@@ -8,10 +8,13 @@
 #include "smtpclient.h"
 #include "smtpserverharness.h"
 #include "testenvironment.h"
+#include "xlsxreader.h"
 
+#include <QJsonArray>
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {
@@ -41,6 +44,28 @@ quint16 closedPort()
     return server.serverPort();
 }
 
+QString workbookPath()
+{
+    return Settings::instance()->dataDir() + QStringLiteral("/record.xlsx");
+}
+
+// Values in the order dateTime, inputVol, outputVol, load, inputFreq, battVol, temperature.
+void insertReadings(const QString &rows)
+{
+    QSqlQuery query;
+    QVERIFY2(query.exec(QStringLiteral("insert into device_data(dateTime, inputVol, outputVol, load, "
+                                       "inputFreq, battVol, temperature) values%1").arg(rows)),
+             qPrintable(rows));
+}
+
+QVariantList rowValues(const QJsonArray &rows, int row)
+{
+    QVariantList list;
+    for (const QJsonValue &cell : rows.at(row).toArray())
+        list.append(cell.toObject().value(QStringLiteral("value")).toVariant());
+    return list;
+}
+
 } // namespace
 
 class TestServiceEMail : public QObject
@@ -60,12 +85,19 @@ private slots:
     void authentication();
     void settings();
     void dailyTimerFollowsTheSwitches();
+    void dailyTick_data();
+    void dailyTick();
+    void reportCarriesYesterdaysReadings();
+    void dayWithoutReadings();
 
 private:
     ServiceEMail *service() const { return ServiceEMail::instance(); }
     ServiceEMailPrivate *priv() const { return ServiceEMailPrivate::get(ServiceEMail::instance()); }
-    void setReceivers(const QStringList &receivers);
     quint16 startServer(SmtpServerHarness &server, const SmtpServerOptions &options = SmtpServerOptions());
+    // Starts the daily timer anew and takes its ticks into the test's hands.
+    void restartTimer();
+    // Sends the report of `now` to a real server; the workbook attached, read back.
+    QJsonObject reportAt(const QDateTime &now, ReceivedMail *mail = nullptr);
 };
 
 void TestServiceEMail::initTestCase()
@@ -80,27 +112,28 @@ void TestServiceEMail::init()
 {
     Clock::setNow(QDateTime());
     service()->setDailyEnable(false);
+    service()->setDailyHour(12);
+    service()->setDailyMinute(0);
+    service()->setDailySecond(0);
+    service()->setServerPort(closedPort());
     service()->setServerAddress(QStringLiteral("127.0.0.1"));
     service()->setSenderName(QStringLiteral("Ambrel UPS"));
     service()->setSenderAddress(kSender);
     service()->setEncrypt(0);
     service()->setAuthEnable(false);
     service()->setEnable(true);
-    setReceivers(kReceivers);
+    service()->userModel()->clearUsers();
+    for (const QString &user : kReceivers)
+        service()->userModel()->addUser(user);
     Alarm::instance()->clearAlarm();
+    QSqlQuery(QStringLiteral("delete from device_data"));
+    QFile::remove(workbookPath());
 }
 
 void TestServiceEMail::cleanupTestCase()
 {
+    service()->setDailyEnable(false);
     Clock::setNow(QDateTime());
-}
-
-void TestServiceEMail::setReceivers(const QStringList &receivers)
-{
-    ListModelEMailUser *model = service()->userModel();
-    model->clearUsers();
-    for (const QString &user : receivers)
-        model->addUser(user);
 }
 
 quint16 TestServiceEMail::startServer(SmtpServerHarness &server, const SmtpServerOptions &options)
@@ -187,7 +220,7 @@ void TestServiceEMail::testMailButNoAlarmMail()
     service()->setEnable(false);
     Alarm::instance()->addAlarm(Alarm::UPSFault);
     service()->setEnable(true);
-    setReceivers({});
+    service()->userModel()->clearUsers();
     Alarm::instance()->addAlarm(Alarm::BypassSupply);
     QSqlQuery rows(QStringLiteral("select count(*) from alarm where alarm in (8, 6)"));
     QVERIFY(rows.next());
@@ -211,6 +244,12 @@ void TestServiceEMail::testMailButNoAlarmMail()
     service()->sendTestEMail();
     QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 5000);
     QCOMPARE(failed.at(0).at(0).toString(), QStringLiteral("connection failed"));
+
+    // Nor is a daily report made without receivers.
+    restartTimer();
+    Clock::setNow(QDateTime(QDate(2026, 2, 11), QTime(12, 0, 0)));
+    service()->onTimerTimeout();
+    QVERIFY(!QFile::exists(workbookPath()));
 }
 
 void TestServiceEMail::encryptedConnections_data()
@@ -278,10 +317,6 @@ void TestServiceEMail::authentication()
 void TestServiceEMail::settings()
 {
     Settings *settings = Settings::instance();
-    service()->setAuthPassword(QStringLiteral("p@ss"));
-    QCOMPARE(settings->getSettings(Settings::EMailAuthPassword).toString(), QStringLiteral("p@ss"));
-    QVERIFY(settings->getSettings(Settings::EMailAuthPassword, true).toString() != QStringLiteral("p@ss"));
-
     service()->setDailyHour(7);
     service()->setDailyMinute(5);
     service()->setDailySecond(9);
@@ -292,11 +327,9 @@ void TestServiceEMail::settings()
     service()->setDailySecond(-1);
     QCOMPARE(settings->getSettings(Settings::EMailDailyTime).toString(), QStringLiteral("07:05:09"));
 
-    settings->setSettings(Settings::EMailServerAddress, QStringLiteral("mail.example.com"));
     settings->setSettings(Settings::EMailDailyTime, QStringLiteral("18:30:15"));
     settings->setSettings(Settings::EMailDailyEnable, true);
     service()->onSettingsChanged();
-    QCOMPARE(service()->serverAddress(), QStringLiteral("mail.example.com"));
     QCOMPARE(service()->dailyHour(), 18);
     QCOMPARE(service()->dailyMinute(), 30);
     QCOMPARE(service()->dailySecond(), 15);
@@ -314,26 +347,149 @@ void TestServiceEMail::settings()
 
 void TestServiceEMail::dailyTimerFollowsTheSwitches()
 {
-    QTimer *timer = priv()->timer;
-    service()->setEnable(false);
-    QVERIFY(!timer->isActive());
+    // Each step sets `dailyEnable` or `enable`; the timer then runs or not.
+    const struct { bool daily, on, running; } steps[] = {
+        {false, false, false}, {true, true, true}, // daily on, whatever `enable` holds
+        {false, true, true}, {false, false, false}, {false, true, true},
+        {true, false, false}, {false, false, false}, {false, true, false}};
+    for (const auto &step : steps) {
+        step.daily ? service()->setDailyEnable(step.on) : service()->setEnable(step.on);
+        QCOMPARE(priv()->timer->isActive(), step.running);
+    }
+    service()->setDailyEnable(true);
+    QCOMPARE(priv()->timer->interval(), 1000);
+}
 
-    service()->setDailyEnable(true); // whatever `enable` holds
-    QVERIFY(timer->isActive());
-    QCOMPARE(timer->interval(), 1000);
-
-    service()->setEnable(true);
-    QVERIFY(timer->isActive());
-    service()->setEnable(false);
-    QVERIFY(!timer->isActive());
-    service()->setEnable(true);
-    QVERIFY(timer->isActive());
-
+void TestServiceEMail::restartTimer()
+{
     service()->setDailyEnable(false);
-    QVERIFY(!timer->isActive());
-    service()->setEnable(false);
-    service()->setEnable(true); // daily report off: stays stopped
-    QVERIFY(!timer->isActive());
+    service()->setDailyEnable(true);
+    QTimer *timer = priv()->timer;
+    QVERIFY(timer->isActive());
+    timer->stop();
+}
+
+void TestServiceEMail::dailyTick_data()
+{
+    // Steps: "R" restarts the timer; "<time>+" ticks then and expects a report,
+    // "<time>-" expects none. A time without a date keeps the date before it.
+    QTest::addColumn<QString>("dailyTime");
+    QTest::addColumn<QString>("steps");
+    QTest::newRow("only in the daily second") << "12:00:00"
+        << "R 2026-01-05T11:59:59.400- 12:00:00.400+ 12:00:01.400- 12:00:02.400- 18:00:00.000-";
+    QTest::newRow("tick stepped over it") << "12:00:00"
+        << "R 2026-01-06T11:59:59.900- 12:00:01.050+ 12:00:02.050-";
+    QTest::newRow("first tick within it") << "12:00:00" << "R 2026-01-07T12:00:00.999+";
+    QTest::newRow("past at start: not caught up") << "12:00:00"
+        << "R 2026-01-08T12:00:01.000- 12:00:02.000- 23:00:00.000- 2026-01-09T12:00:00.100+";
+    QTest::newRow("once per day, restarts and clock set back") << "12:00:00"
+        << "R 2026-01-12T12:00:00.200+ R 12:00:00.700- 11:59:58.000- 12:00:00.010- 2026-01-13T12:00:00.010+";
+    QTest::newRow("across midnight") << "23:59:59"
+        << "R 2026-02-01T23:59:58.600- 2026-02-02T00:00:00.100+ 00:00:01.100-";
+    QTest::newRow("at midnight") << "00:00:00" << "R 2026-02-02T23:59:59.500- 2026-02-03T00:00:00.500+";
+    QTest::newRow("unreadable time") << "25:00:00"
+        << "R 2026-02-10T00:00:00.000- 06:00:00.000- 12:00:00.000- 23:59:59.999- 2026-02-11T00:00:00.000-";
+}
+
+void TestServiceEMail::dailyTick()
+{
+    QFETCH(QString, dailyTime);
+    QFETCH(QString, steps);
+    Settings::instance()->setSettings(Settings::EMailDailyTime, dailyTime);
+    service()->onSettingsChanged();
+
+    QDate day;
+    for (QString step : steps.split(QLatin1Char(' '))) {
+        if (step == QLatin1String("R")) {
+            restartTimer();
+            continue;
+        }
+        const bool expected = step.endsWith(QLatin1Char('+'));
+        step.chop(1);
+        if (step.contains(QLatin1Char('T')))
+            day = QDate::fromString(step.section(QLatin1Char('T'), 0, 0), Qt::ISODate);
+        const QTime time = QTime::fromString(step.section(QLatin1Char('T'), -1), QStringLiteral("hh:mm:ss.zzz"));
+        QVERIFY(day.isValid() && time.isValid());
+        Clock::setNow(QDateTime(day, time));
+        service()->onTimerTimeout();
+        QVERIFY2(QFile::remove(workbookPath()) == expected, qPrintable(step));
+    }
+}
+
+QJsonObject TestServiceEMail::reportAt(const QDateTime &now, ReceivedMail *mail)
+{
+    SmtpServerHarness server;
+    service()->setServerPort(server.start());
+    restartTimer();
+    Clock::setNow(now);
+    service()->onTimerTimeout();
+    if (!server.waitForMails(1) || server.mails().at(0).attachments.size() != 1) {
+        qWarning() << server.serverLog();
+        return QJsonObject();
+    }
+    if (mail)
+        *mail = server.mails().at(0);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("attached.xlsx")));
+    if (!file.open(QIODevice::WriteOnly))
+        return QJsonObject();
+    file.write(server.mails().at(0).attachments.at(0).data);
+    file.close();
+    QString error;
+    const QJsonObject book = XlsxReader::read(file.fileName(), &error);
+    if (book.isEmpty())
+        qWarning() << error;
+    const QJsonArray sheets = book.value(QStringLiteral("sheets")).toArray();
+    return sheets.size() == 1 ? sheets.at(0).toObject() : QJsonObject();
+}
+
+void TestServiceEMail::reportCarriesYesterdaysReadings()
+{
+    service()->setEnable(false); // the report does not depend on the alarm mails
+    insertReadings(QStringLiteral("('2026-03-12 23:59:59', 1, 1, 1, 1, 1, 1), "
+                                  "('2026-03-13 00:00:00', 13.65, 230.04, 37, 49.96, 13.65, 25.26), "
+                                  "('2026-03-13 12:30:00', 221.0, 219.96, 0, 50.0, 27.1, -3.0), "
+                                  "('2026-03-13 23:59:59', 0, 0, 100, 0, 0, 0), "
+                                  "('2026-03-14 00:00:00', 2, 2, 2, 2, 2, 2)"));
+
+    ReceivedMail mail;
+    const QJsonObject sheet = reportAt(QDateTime(QDate(2026, 3, 14), QTime(12, 0, 0)), &mail);
+    QCOMPARE(mail.subject, QStringLiteral("Daily Report"));
+    QCOMPARE(mail.rcptTos, kReceivers);
+    QVERIFY(mail.body.startsWith(QLatin1String("UPS daily report.")));
+    QCOMPARE(mail.attachments.at(0).fileName, QStringLiteral("record.xlsx"));
+    QCOMPARE(mail.attachments.at(0).contentType, QStringLiteral("application/octet-stream"));
+
+    QCOMPARE(sheet.value(QStringLiteral("maxRow")).toInt(), 4);
+    QCOMPARE(sheet.value(QStringLiteral("maxColumn")).toInt(), 7);
+    const QJsonObject widths = sheet.value(QStringLiteral("widths")).toObject();
+    for (const QJsonValue &width : widths)
+        QVERIFY2(width.toDouble() >= 20.0 && width.toDouble() < 21.0, qPrintable(QString::number(width.toDouble())));
+
+    const QJsonArray rows = sheet.value(QStringLiteral("rows")).toArray();
+    for (const QJsonValue &row : rows) {
+        for (const QJsonValue &value : row.toArray()) {
+            const QJsonObject cell = value.toObject();
+            QCOMPARE(cell.value(QStringLiteral("horizontal")).toString(), QStringLiteral("center"));
+            QCOMPARE(cell.value(QStringLiteral("vertical")).toString(), QStringLiteral("center"));
+            QVERIFY(cell.value(QStringLiteral("fill")).isNull());
+            QCOMPARE(cell.value(QStringLiteral("border")).toArray(), QJsonArray({{}, {}, {}, {}}));
+        }
+    }
+    QCOMPARE(rowValues(rows, 0), (QVariantList{"Date", "Input Voltage(V)", "Output Voltage(V)", "UPS Load(%)",
+                                               "Input Frequency(Hz)", "Battery voltage(V)",
+                                               QString::fromUtf8("Temperature(℃)")}));
+    QCOMPARE(rowValues(rows, 1), (QVariantList{"2026-03-13 00:00:00", "13.6", "230.0", 37, "50.0", "13.65", "25.3"}));
+    QCOMPARE(rowValues(rows, 2), (QVariantList{"2026-03-13 12:30:00", "221.0", "220.0", 0, "50.0", "27.10", "-3.0"}));
+    QCOMPARE(rowValues(rows, 3), (QVariantList{"2026-03-13 23:59:59", "0.0", "0.0", 100, "0.0", "0.00", "0.0"}));
+}
+
+void TestServiceEMail::dayWithoutReadings()
+{
+    insertReadings(QStringLiteral("('2026-03-21 08:00:00', 2, 2, 2, 2, 2, 2)"));
+    const QJsonObject sheet = reportAt(QDateTime(QDate(2026, 3, 21), QTime(12, 0, 0)));
+    QCOMPARE(sheet.value(QStringLiteral("maxRow")).toInt(), 1);
+    QCOMPARE(sheet.value(QStringLiteral("rows")).toArray().at(0).toArray().size(), 7);
 }
 
 AMBREL_TEST_MAIN(TestServiceEMail)
