@@ -21,7 +21,6 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
 
-    void metaObjectsLeaveOutTheUserInterface();
     void dailyTimerStartsWithBothSwitchesOn();
     void alarmRowsMailsAndReport();
 
@@ -62,19 +61,6 @@ void TestServiceMail::cleanupTestCase()
     Clock::setNow(QDateTime());
 }
 
-void TestServiceMail::metaObjectsLeaveOutTheUserInterface()
-{
-    const QMetaObject &alarm = Alarm::staticMetaObject;
-    QCOMPARE(alarm.indexOfProperty("alarmNum"), -1);
-    QCOMPARE(alarm.indexOfMethod("allAlarm()"), -1);
-    QVERIFY(alarm.indexOfSlot("addAlarm(int)") >= 0);
-
-    const QMetaObject &mail = ServiceEMail::staticMetaObject;
-    QCOMPARE(mail.propertyCount(), mail.propertyOffset());
-    QCOMPARE(mail.indexOfSignal("emailFailed(QString)"), -1);
-    QVERIFY(mail.indexOfSlot("onTimerTimeout()") >= 0);
-}
-
 void TestServiceMail::dailyTimerStartsWithBothSwitchesOn()
 {
     ServiceEMail *service = ServiceEMail::instance();
@@ -104,11 +90,9 @@ void TestServiceMail::alarmRowsMailsAndReport()
     QVERIFY(m_server.mails().at(1).body.startsWith(QLatin1String("Input voltage returns to normal")));
     QCOMPARE(m_server.mails().at(0).rcptTos, QStringList{QStringLiteral("ops@example.com")});
 
-    QSqlQuery rows(QStringLiteral("select alarm from alarm order by id"));
-    QList<int> codes;
-    while (rows.next())
-        codes.append(rows.value(0).toInt());
-    QCOMPARE(codes, (QList<int>{Alarm::MainsFault, Alarm::MainsNormal}));
+    QSqlQuery rows(QStringLiteral("select group_concat(alarm) from (select alarm from alarm order by id)"));
+    QVERIFY(rows.next());
+    QCOMPARE(rows.value(0).toString(), QStringLiteral("%1,%2").arg(Alarm::MainsFault).arg(Alarm::MainsNormal));
 
     // The event still expires; after that the code is new again.
     Clock::advance(11);
