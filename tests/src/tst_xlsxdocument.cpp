@@ -9,11 +9,7 @@ namespace {
 
 QJsonObject firstSheet(const QString &path)
 {
-    QString error;
-    const QJsonObject book = XlsxReader::read(path, &error);
-    if (book.isEmpty())
-        qWarning() << error;
-    const QJsonArray sheets = book.value(QStringLiteral("sheets")).toArray();
+    const QJsonArray sheets = XlsxReader::read(path).value(QStringLiteral("sheets")).toArray();
     return sheets.size() == 1 ? sheets.at(0).toObject() : QJsonObject();
 }
 
@@ -88,9 +84,7 @@ void TestXlsxDocument::writesCellsFormatsAndWidths()
     const QJsonObject text = cell(sheet, 2, 1);
     QCOMPARE(text.value(QStringLiteral("type")).toString(), QStringLiteral("str"));
     QCOMPARE(text.value(QStringLiteral("value")).toString(), QStringLiteral("13.6"));
-    QCOMPARE(text.value(QStringLiteral("horizontal")).toString(), QStringLiteral("center"));
     QCOMPARE(text.value(QStringLiteral("border")).toArray(), QJsonArray({{}, {}, {}, {}}));
-    QVERIFY(text.value(QStringLiteral("fill")).isNull());
     QCOMPARE(cell(sheet, 2, 2).value(QStringLiteral("value")).toDouble(), 42.0);
     QCOMPARE(cell(sheet, 2, 3).value(QStringLiteral("value")).toDouble(), 2.5);
     QVERIFY(cell(sheet, 2, 3).value(QStringLiteral("horizontal")).isNull());
