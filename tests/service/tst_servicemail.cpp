@@ -21,8 +21,7 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
 
-    void dailyTimerStartsWithBothSwitchesOn();
-    void alarmRowsMailsAndReport();
+    void dailyTimerAlarmMailsAndReport();
 
 private:
     void writeSetting(const QString &key, const QVariant &value);
@@ -61,23 +60,20 @@ void TestServiceMail::cleanupTestCase()
     Clock::setNow(QDateTime());
 }
 
-void TestServiceMail::dailyTimerStartsWithBothSwitchesOn()
+void TestServiceMail::dailyTimerAlarmMailsAndReport()
 {
+    // Both switches on in the file: the daily timer runs, and a reload does not stop it.
     ServiceEMail *service = ServiceEMail::instance();
     QTimer *timer = ServiceEMailPrivate::get(service)->timer;
     QVERIFY(timer->isActive());
     QCOMPARE(timer->interval(), 1000);
-
-    // A reload neither stops nor starts it.
     writeSetting(QStringLiteral("dailyEnable"), false);
     service->onSettingsChanged();
     QVERIFY(timer->isActive());
     writeSetting(QStringLiteral("dailyEnable"), true);
     service->onSettingsChanged();
-}
+    timer->stop();
 
-void TestServiceMail::alarmRowsMailsAndReport()
-{
     Clock::setNow(QDateTime(QDate(2026, 4, 1), QTime(10, 0, 0)));
     Alarm *alarm = Alarm::instance();
     QVERIFY(alarm->addAlarm(Alarm::MainsFault));
@@ -102,9 +98,8 @@ void TestServiceMail::alarmRowsMailsAndReport()
 
     QSqlQuery(QStringLiteral("insert into device_data(dateTime, inputVol, outputVol, load, inputFreq, "
                              "battVol, temperature) values('2026-04-01 09:00:00', 13.65, 230, 12, 50, 13.65, 20)"));
-    ServiceEMailPrivate::get(ServiceEMail::instance())->timer->stop();
     Clock::setNow(QDateTime(QDate(2026, 4, 2), QTime(12, 0, 0)));
-    ServiceEMail::instance()->onTimerTimeout();
+    service->onTimerTimeout();
     QVERIFY(m_server.waitForMails(4));
     const ReceivedMail mail = m_server.mails().at(3);
     QCOMPARE(mail.subject, QStringLiteral("Daily Report"));
