@@ -254,22 +254,17 @@ void TestMailEncoding::hmacVectors()
     QFETCH(QByteArray, data);
     QFETCH(QByteArray, digest);
 
+    // A used object takes a new key; a result in between changes nothing.
     Hmac hmac(QCryptographicHash::Md5);
+    hmac.setKey("other");
+    hmac.addData("x");
+    hmac.result();
     hmac.setKey(key);
-    hmac.addData(data);
+    hmac.addData(data.left(3));
+    hmac.result();
+    hmac.addData(data.mid(3));
     QCOMPARE(hmac.result().toHex(), digest);
     QCOMPARE(hmac.result().toHex(), digest);
-
-    // Data added in parts, and a second use with a new key.
-    Hmac parts(QCryptographicHash::Md5);
-    parts.setKey("other");
-    parts.addData("x");
-    parts.result();
-    parts.setKey(key);
-    parts.addData(data.left(3));
-    parts.result();
-    parts.addData(data.mid(3));
-    QCOMPARE(parts.result().toHex(), digest);
 }
 
 void TestMailEncoding::hmacMatchesReference()
