@@ -78,21 +78,24 @@ void ServiceShutdownPrivate::stopCountdown()
     execCountdown = 0;
     counting = false;
     // A command file of the cancelled countdown may go on running, but its
-    // end no longer shuts the system down.
-    if (task)
-        QObject::disconnect(task, nullptr, q, nullptr);
+    // end (even one already queued for this thread) no longer shuts the
+    // system down.
+    task = nullptr;
     execFinished = false;
 }
 
 void ServiceShutdownPrivate::startCommandFile()
 {
     execCountdown = execTime * 60;
-    if (task)
-        QObject::disconnect(task, nullptr, q, nullptr);
     // The thread object stays until the process ends: a file that never
-    // ends keeps its thread waiting.
-    task = new ShutDownTask(execFile);
-    QObject::connect(task, &QThread::finished, q, [this] { execFinished = true; });
+    // ends keeps its thread waiting. Only the end of the file of the
+    // current countdown counts.
+    ShutDownTask *started = new ShutDownTask(execFile);
+    task = started;
+    QObject::connect(task, &QThread::finished, q, [this, started] {
+        if (task == started)
+            execFinished = true;
+    });
     task->start(QThread::InheritPriority);
 }
 
@@ -231,10 +234,12 @@ void ServiceShutdown::onTimerTimeout()
     }
 
     // Each end of a countdown asks for one shutdown: the file's end and the
-    // end of its wait are used up here, whether or not the system goes down.
+    // end of its wait are used up here, whether or not the system goes down;
+    // a file that outlasts its wait ends unheard.
     if (shutNow || d->execFinished) {
         d->execFinished = false;
         d->execCountdown = 0;
+        d->task = nullptr;
         if (d->osOff)
             d->shutDownSystem();
     }
