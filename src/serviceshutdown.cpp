@@ -6,14 +6,27 @@
 #include "shutdownlog.h"
 #include "shutdowntask.h"
 
-#include <QPointer>
 #include <QTimer>
+
+#include <limits>
 
 namespace {
 const quint8 kMainsFault = 0x01;
 const quint8 kBatteryLow = 0x02;
 // A countdown of "0 minutes" and the remainder a low capacity leaves.
 const int kShortCountdown = 10;
+
+// Minutes of a setting in seconds; a setting too large for the counters
+// gives the longest count rather than one that wraps and never ends.
+int toSeconds(int minutes)
+{
+    return int(qBound<qint64>(0, qint64(minutes) * 60, std::numeric_limits<int>::max()));
+}
+
+int countdownSeconds(int minutes)
+{
+    return minutes > 0 ? toSeconds(minutes) : kShortCountdown;
+}
 } // namespace
 
 class ServiceShutdownPrivate
@@ -86,7 +99,7 @@ void ServiceShutdownPrivate::stopCountdown()
 
 void ServiceShutdownPrivate::startCommandFile()
 {
-    execCountdown = execTime * 60;
+    execCountdown = toSeconds(execTime);
     // The thread object stays until the process ends: a file that never
     // ends keeps its thread waiting. Only the end of the file of the
     // current countdown counts.
@@ -134,7 +147,7 @@ void ServiceShutdown::startCountdown(int minutes)
 {
     if (d->countdown > 0)
         return;
-    const int seconds = minutes > 0 ? minutes * 60 : kShortCountdown;
+    const int seconds = countdownSeconds(minutes);
     d->countdown = seconds;
     emit shutdownStarted(seconds);
 }
@@ -194,7 +207,7 @@ void ServiceShutdown::onDevDataChanged()
     if (!triggered)
         return;
 
-    const int seconds = minutes > 0 ? minutes * 60 : kShortCountdown;
+    const int seconds = countdownSeconds(minutes);
     if (d->countdown == 0) {
         d->counting = true;
         d->countdown = seconds;

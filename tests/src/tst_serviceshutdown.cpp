@@ -122,6 +122,7 @@ private slots:
         // Mains back with the battery low: 5 minutes would be longer; the
         // battery recovering alone changes nothing.
         QTest::newRow("running countdown only shortened") << 5 << 2 << "u1 t1 u3 t1 =119 u2 t1 =118 u1 t1 =117" << QList<int>{300};
+        QTest::newRow("huge mains time still cut by capacity") << 40000000 << 0 << "k50 u1 c40 t1 =9" << QList<int>{2147483647};
         QTest::newRow("low capacity cuts to 10") << 5 << 0 << "k50 u1 t1 c50 t1 =298 c49.9 t1 =9 t9 p1" << QList<int>{300};
         QTest::newRow("mains return cancels") << 5 << 0 << "u1 t3 u0 t400 n3 p0" << QList<int>{300, 0};
         // A lost link zeroes the record: neither a mains return nor an empty
