@@ -7,7 +7,16 @@ namespace {
 
 QDateTime at(QDateTime day, const QTime &time)
 {
+    const QDate date = day.date();
     day.setTime(time);
+    if (!day.isValid() && date.isValid()) {
+        // The change to summer time skips this time of day: take it with the
+        // offset of the day before, which lands as far past the jump as the
+        // time lies past its start. Left invalid, the task would drop out
+        // of the due list for good.
+        const int offset = QDateTime(date.addDays(-1), time).offsetFromUtc();
+        day = QDateTime(date, time, Qt::OffsetFromUTC, offset).toLocalTime();
+    }
     return day;
 }
 

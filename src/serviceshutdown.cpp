@@ -6,14 +6,27 @@
 #include "shutdownlog.h"
 #include "shutdowntask.h"
 
-#include <QPointer>
 #include <QTimer>
+
+#include <limits>
 
 namespace {
 const quint8 kMainsFault = 0x01;
 const quint8 kBatteryLow = 0x02;
 // A countdown of "0 minutes" and the remainder a low capacity leaves.
 const int kShortCountdown = 10;
+
+// Minutes of a setting in seconds; a setting too large for the counters
+// gives the longest count rather than one that wraps and never ends.
+int toSeconds(int minutes)
+{
+    return int(qBound<qint64>(0, qint64(minutes) * 60, std::numeric_limits<int>::max()));
+}
+
+int countdownSeconds(int minutes)
+{
+    return minutes > 0 ? toSeconds(minutes) : kShortCountdown;
+}
 } // namespace
 
 class ServiceShutdownPrivate
@@ -78,21 +91,24 @@ void ServiceShutdownPrivate::stopCountdown()
     execCountdown = 0;
     counting = false;
     // A command file of the cancelled countdown may go on running, but its
-    // end no longer shuts the system down.
-    if (task)
-        QObject::disconnect(task, nullptr, q, nullptr);
+    // end (even one already queued for this thread) no longer shuts the
+    // system down.
+    task = nullptr;
     execFinished = false;
 }
 
 void ServiceShutdownPrivate::startCommandFile()
 {
-    execCountdown = execTime * 60;
-    if (task)
-        QObject::disconnect(task, nullptr, q, nullptr);
+    execCountdown = toSeconds(execTime);
     // The thread object stays until the process ends: a file that never
-    // ends keeps its thread waiting.
-    task = new ShutDownTask(execFile);
-    QObject::connect(task, &QThread::finished, q, [this] { execFinished = true; });
+    // ends keeps its thread waiting. Only the end of the file of the
+    // current countdown counts.
+    ShutDownTask *started = new ShutDownTask(execFile);
+    task = started;
+    QObject::connect(task, &QThread::finished, q, [this, started] {
+        if (task == started)
+            execFinished = true;
+    });
     task->start(QThread::InheritPriority);
 }
 
@@ -131,7 +147,7 @@ void ServiceShutdown::startCountdown(int minutes)
 {
     if (d->countdown > 0)
         return;
-    const int seconds = minutes > 0 ? minutes * 60 : kShortCountdown;
+    const int seconds = countdownSeconds(minutes);
     d->countdown = seconds;
     emit shutdownStarted(seconds);
 }
@@ -191,7 +207,7 @@ void ServiceShutdown::onDevDataChanged()
     if (!triggered)
         return;
 
-    const int seconds = minutes > 0 ? minutes * 60 : kShortCountdown;
+    const int seconds = countdownSeconds(minutes);
     if (d->countdown == 0) {
         d->counting = true;
         d->countdown = seconds;
@@ -231,10 +247,12 @@ void ServiceShutdown::onTimerTimeout()
     }
 
     // Each end of a countdown asks for one shutdown: the file's end and the
-    // end of its wait are used up here, whether or not the system goes down.
+    // end of its wait are used up here, whether or not the system goes down;
+    // a file that outlasts its wait ends unheard.
     if (shutNow || d->execFinished) {
         d->execFinished = false;
         d->execCountdown = 0;
+        d->task = nullptr;
         if (d->osOff)
             d->shutDownSystem();
     }

@@ -44,10 +44,17 @@ void LinuxPlatform::runCommandFile(const QString &path)
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setStandardErrorFile(QProcess::nullDevice());
-    if (info.isExecutable())
+    bool started = false;
+    if (info.isExecutable()) {
         process.start(file, QStringList());
-    else
+        started = process.waitForStarted(kStartTimeoutMs);
+    }
+    // A file that the system cannot run by itself (a script without a "#!"
+    // line) is the script of the shell, as a shell's own exec would do it.
+    if (!started) {
         process.start(QStringLiteral("/bin/sh"), QStringList{file});
-    if (process.waitForStarted(kStartTimeoutMs))
+        started = process.waitForStarted(kStartTimeoutMs);
+    }
+    if (started)
         process.waitForFinished(-1);
 }

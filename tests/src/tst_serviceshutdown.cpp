@@ -96,7 +96,7 @@ private slots:
     // Steps: uN UPS status N, L the link is lost, O it answers again, tN N ticks, sN startCountdown(N), eN switch the
     // service off/on, kN capacity threshold, cX battery capacity, xN command
     // file off/on, oN system shutdown off/on, h hold command files, r release
-    // them, qN wait N ms, T tick until a power-off (bounded). Checks: =N
+    // them, qN wait N ms, zN sleep N ms without events, T tick until a power-off (bounded). Checks: =N
     // seconds left, pN power-offs so far, nN tick signals so far, fN the first
     // tick signal, l0/l1 no log / the log of the fake's one window, w the
     // command file was asked for.
@@ -122,6 +122,7 @@ private slots:
         // Mains back with the battery low: 5 minutes would be longer; the
         // battery recovering alone changes nothing.
         QTest::newRow("running countdown only shortened") << 5 << 2 << "u1 t1 u3 t1 =119 u2 t1 =118 u1 t1 =117" << QList<int>{300};
+        QTest::newRow("huge mains time still cut by capacity") << 40000000 << 0 << "k50 u1 c40 t1 =9" << QList<int>{2147483647};
         QTest::newRow("low capacity cuts to 10") << 5 << 0 << "k50 u1 t1 c50 t1 =298 c49.9 t1 =9 t9 p1" << QList<int>{300};
         QTest::newRow("mains return cancels") << 5 << 0 << "u1 t3 u0 t400 n3 p0" << QList<int>{300, 0};
         // A lost link zeroes the record: neither a mains return nor an empty
@@ -135,10 +136,13 @@ private slots:
         // The file's end is used up: enabling the shutdown later does not take
         // the system down without a countdown.
         QTest::newRow("osOff clear") << 1 << 0 << "o0 x1 u1 t60 w q20 t130 p0 l0 o1 t3 p0" << QList<int>{60};
+        QTest::newRow("osOff clear, file outlasts its wait") << 1 << 0 << "o0 x1 h u1 t60 w t130 o1 r q50 t3 p0" << QList<int>{60};
         // The file starts on the last tick, the first of its 120-tick wait.
         QTest::newRow("command file ends first") << 5 << 0 << "x1 h s0 t10 w t30 p0 r T t120 p1" << QList<int>{10};
         QTest::newRow("command file never ends") << 5 << 0 << "x1 h s0 t10 w t118 p0 t1 p1 t120 p1" << QList<int>{10};
         QTest::newRow("cancel while the file runs") << 1 << 0 << "x1 h u1 t60 w u0 r q50 t200 p0" << QList<int>{60, 0};
+        // The file's end is already on its way to the service when the mains returns.
+        QTest::newRow("cancel as the file ends") << 1 << 0 << "x1 h u1 t60 w r z200 u0 q50 t200 p0" << QList<int>{60, 0};
     }
 
     void scenario()
@@ -164,6 +168,7 @@ private slots:
             case 'h': platform->holdCommandFiles(true); break;
             case 'r': platform->release(); break;
             case 'q': QTest::qWait(n); break;
+            case 'z': QThread::msleep(ulong(n)); break;
             case 'T': QTRY_VERIFY_WITH_TIMEOUT((ticks(1), powerOffs() == 1), 5000); break;
             case 'w': QTRY_COMPARE_WITH_TIMEOUT(platform->commandFiles(), QStringList{kFile}, 5000); break;
             case '=': QCOMPARE(left(), n); break;

@@ -22,6 +22,7 @@ private slots:
 
         QTest::newRow("executable") << "cmd.sh" << true << true;
         QTest::newRow("shell script") << "cmd.sh" << false << true;
+        QTest::newRow("executable without #! line") << "plain" << true << true;
         QTest::newRow("executable, spaces and quotes")
             << "my dir; touch injected/run 'it' \"now\" $(touch injected).sh" << true << true;
         QTest::newRow("shell script, spaces and quotes")
@@ -53,7 +54,8 @@ private slots:
         write(dir.filePath(QStringLiteral("my")), "#!/bin/sh\ntouch \"" + QFile::encodeName(decoy) + "\"\n", true);
         const QString script = name.isEmpty() || name.startsWith('/') ? name : dir.filePath(name);
         if (exists)
-            write(script, "#!/bin/sh\necho \"$0\" > \"" + QFile::encodeName(marker)
+            write(script, QByteArray(name == QLatin1String("plain") ? "" : "#!/bin/sh\n")
+                              + "echo \"$0\" > \"" + QFile::encodeName(marker)
                               + "\"\necho noise\necho err >&2\n", executable);
 
         ShutDownTask task(script);
