@@ -185,11 +185,14 @@ void ServiceShutdown::onDevDataChanged()
 
     // The battery bit is followed both ways. A battery that goes low while
     // the mains is out triggers on its own, whatever the mains-fault time;
-    // so does a mains failure reported while the battery is already low.
+    // so does a mains failure reported while the battery is already low, and
+    // a UPS found on a low battery with no countdown of ours behind it (the
+    // mains failed on a low battery while mains changes are not taken).
     const bool batteryRose = (s & kBatteryLow) && !(saved & kBatteryLow);
     saved = quint8((saved & ~kBatteryLow) | (s & kBatteryLow));
     const bool lowOnBattery = (s & kMainsFault) && (s & kBatteryLow);
-    if (lowOnBattery && (batteryRose || mainsTaken)) {
+    const bool unguarded = !d->counting && d->countdown == 0;
+    if (lowOnBattery && (batteryRose || mainsTaken || unguarded)) {
         minutes = triggered ? qMin(minutes, d->battLowTime) : d->battLowTime;
         triggered = true;
     }

@@ -118,6 +118,9 @@ private slots:
         // without a mains-fault time; so does a mains failure on a low battery.
         QTest::newRow("battery low on battery, no mains time") << 0 << 3 << "u1 u3 t179 p0 t1 p1" << QList<int>{180};
         QTest::newRow("battery low on battery, 0 minutes") << 0 << 0 << "u1 u3 t9 p0 t1 p1" << QList<int>{10};
+        QTest::newRow("mains fails on low battery, no mains time") << 0 << 2 << "u2 u3 t119 p0 t1 p1" << QList<int>{120};
+        // Its end is not followed by another countdown while the UPS stays low.
+        QTest::newRow("low battery countdown runs once") << 0 << 0 << "o0 u2 u3 t10 u3 t5 n10 p0" << QList<int>{10};
         QTest::newRow("mains fails on low battery") << 5 << 1 << "u2 u3 t59 p0 t1 p1" << QList<int>{60};
         // Mains back with the battery low: 5 minutes would be longer; the
         // battery recovering alone changes nothing.
