@@ -58,6 +58,8 @@ void DevCommPrivate::startSaveTimer()
     saveTimer->start(int(qMin<quint64>(ms, INT_MAX)));
 }
 
+// The service keeps its alarm list: only the desktop clears it and shows
+// the loss.
 void DevCommPrivate::linkLost()
 {
     unanswered = 0;
@@ -66,16 +68,6 @@ void DevCommPrivate::linkLost()
 #ifndef AMBREL_SERVICE
     Alarm::instance()->clearAlarm();
     Alarm::instance()->addAlarm(Alarm::CommLost);
-#endif
-}
-
-void DevCommPrivate::writeSetting(int type, const QVariant &value)
-{
-#ifndef AMBREL_SERVICE
-    settings->setSettings(type, value);
-#else
-    Q_UNUSED(type)
-    Q_UNUSED(value)
 #endif
 }
 
@@ -173,13 +165,13 @@ bool DevComm::openDevice(int type, QString devName)
     }
     if (type == COM) {
         if (!devName.isEmpty() && !devName.startsWith(tr("None")) && devName != d->portName)
-            d->writeSetting(Settings::UpsComPort, devName);
+            d->settings->setSettings(Settings::UpsComPort, devName);
         d->portName = devName;
     }
     d->commType = type;
     onTimerPollingTimeout();
     d->unanswered = 0;
-    d->writeSetting(Settings::UpsCommType, type);
+    d->settings->setSettings(Settings::UpsCommType, type);
     return true;
 }
 
@@ -193,7 +185,7 @@ void DevComm::setSaveCycle(uint seconds)
     d->saveCycle = seconds;
     if (d->saveTimer->isActive())
         d->startSaveTimer();
-    d->writeSetting(Settings::UpsDataSaveCycle, seconds);
+    d->settings->setSettings(Settings::UpsDataSaveCycle, seconds);
 }
 
 int DevComm::baud() const
@@ -207,7 +199,7 @@ void DevComm::setBaud(int baud)
         return;
     d->baud = baud;
     if (d->commType == COM) {
-        d->writeSetting(Settings::UpsBaudRate, baud);
+        d->settings->setSettings(Settings::UpsBaudRate, baud);
         d->serialPort->setBaudRate(baud, QSerialPort::AllDirections);
     } else if (d->hidDevice) {
         const quint32 value = quint32(baud);
@@ -373,15 +365,8 @@ void DevCommPrivate::pollSerial()
         serialPort->close();
         return;
     }
-    if (megatec->isOnline() && ++unanswered > kUnansweredLimit) {
-#ifndef AMBREL_SERVICE
+    if (megatec->isOnline() && ++unanswered > kUnansweredLimit)
         linkLost();
-#else
-        unanswered = 0;
-        saveTimer->stop();
-        megatec->reset();
-#endif
-    }
 }
 
 void DevComm::onCOMReadyRead()

@@ -32,7 +32,6 @@ public:
     void startSaveTimer();
     void configurePort();
     void pollSerial();
-    void writeSetting(int type, const QVariant &value);
 
     // USB side.
     void loadUsbConfig();

@@ -156,13 +156,9 @@ void DevCommPrivate::deviceGone()
     versionReportSeen = false;
     ratingReportSeen = false;
     stringIndexes = {17, 18, 20, 21};
-#ifndef AMBREL_SERVICE
     linkLost();
+#ifndef AMBREL_SERVICE
     emit q->usbVersionChanged();
-#else
-    unanswered = 0;
-    saveTimer->stop();
-    megatec->reset();
 #endif
 }
 
