@@ -71,6 +71,22 @@ void DevCommPrivate::linkLost()
 #endif
 }
 
+void DevCommPrivate::closePort()
+{
+    serialPort->close();
+    linkLost();
+}
+
+// A port whose device went away stays open but dead: it never answers again
+// (and a hung-up line keeps signalling). Close it like a vanished port, so
+// the next tick opens it afresh.
+void DevCommPrivate::checkPortError()
+{
+    const QSerialPort::SerialPortError error = serialPort->error();
+    if (serialPort->isOpen() && (error == QSerialPort::ReadError || error == QSerialPort::ResourceError))
+        closePort();
+}
+
 void DevCommPrivate::configurePort()
 {
     serialPort->setBaudRate(baud, QSerialPort::AllDirections);
@@ -111,6 +127,9 @@ DevComm::DevComm(QObject *parent)
 
     connect(d->megatec, &Megatec::dataChanged, this, &DevComm::devDataChanged);
     connect(d->serialPort, &QSerialPort::readyRead, this, &DevComm::onCOMReadyRead);
+    // Queued: the port must not be closed inside its own notification.
+    connect(d->serialPort, &QSerialPort::errorOccurred, this, [this] { d->checkPortError(); },
+            Qt::QueuedConnection);
     connect(d->pollTimer, &QTimer::timeout, this, &DevComm::onTimerPollingTimeout);
     connect(d->saveTimer, &QTimer::timeout, this, &DevComm::onTimerSaveTimeout);
 #ifndef AMBREL_SERVICE
@@ -160,8 +179,7 @@ void DevComm::start()
 bool DevComm::openDevice(int type, QString devName)
 {
     if (d->serialPort->isOpen()) {
-        d->serialPort->close();
-        d->linkLost();
+        d->closePort();
     }
     if (type == COM) {
         if (!devName.isEmpty() && !devName.startsWith(tr("None")) && devName != d->portName)
@@ -262,8 +280,7 @@ void DevComm::onTimerCOMTimeout()
         return;
     d->comPorts = ports;
     if (d->serialPort->isOpen() && !listed) {
-        d->serialPort->close();
-        d->linkLost();
+        d->closePort();
     }
     emit comPortChanged();
 }

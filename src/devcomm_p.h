@@ -29,6 +29,8 @@ public:
     static Megatec *protocol(DevComm *link) { return link->d->megatec; }
 
     void linkLost();
+    void closePort();
+    void checkPortError();
     void startSaveTimer();
     void configurePort();
     void pollSerial();
