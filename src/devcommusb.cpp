@@ -224,6 +224,9 @@ void DevCommPrivate::parseStatusReport(const unsigned char *report, int length)
         // The USB interface has lost the UPS behind it.
         megatec->reset();
         Alarm::instance()->addAlarm(Alarm::CommLost);
+        // The reset zeroed the ratings and identity texts too: read them again.
+        ratingReportSeen = false;
+        stringIndexes = {17, 18, 20, 21};
         return;
     }
     megatec->updateStatus(quint8((status >> 1) & 0xFF));
