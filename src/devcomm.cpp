@@ -178,9 +178,8 @@ void DevComm::start()
 
 bool DevComm::openDevice(int type, QString devName)
 {
-    if (d->serialPort->isOpen()) {
+    if (d->serialPort->isOpen())
         d->closePort();
-    }
     if (type == COM) {
         if (!devName.isEmpty() && !devName.startsWith(tr("None")) && devName != d->portName)
             d->settings->setSettings(Settings::UpsComPort, devName);
@@ -279,9 +278,8 @@ void DevComm::onTimerCOMTimeout()
     if (ports == d->comPorts)
         return;
     d->comPorts = ports;
-    if (d->serialPort->isOpen() && !listed) {
+    if (d->serialPort->isOpen() && !listed)
         d->closePort();
-    }
     emit comPortChanged();
 }
 
