@@ -58,6 +58,8 @@ void DevCommPrivate::startSaveTimer()
     saveTimer->start(int(qMin<quint64>(ms, INT_MAX)));
 }
 
+// The service keeps its alarm list: only the desktop clears it and shows
+// the loss.
 void DevCommPrivate::linkLost()
 {
     unanswered = 0;
@@ -69,14 +71,20 @@ void DevCommPrivate::linkLost()
 #endif
 }
 
-void DevCommPrivate::writeSetting(int type, const QVariant &value)
+void DevCommPrivate::closePort()
 {
-#ifndef AMBREL_SERVICE
-    settings->setSettings(type, value);
-#else
-    Q_UNUSED(type)
-    Q_UNUSED(value)
-#endif
+    serialPort->close();
+    linkLost();
+}
+
+// A port whose device went away stays open but dead: it never answers again
+// (and a hung-up line keeps signalling). Close it like a vanished port, so
+// the next tick opens it afresh.
+void DevCommPrivate::checkPortError()
+{
+    const QSerialPort::SerialPortError error = serialPort->error();
+    if (serialPort->isOpen() && (error == QSerialPort::ReadError || error == QSerialPort::ResourceError))
+        closePort();
 }
 
 void DevCommPrivate::configurePort()
@@ -119,6 +127,9 @@ DevComm::DevComm(QObject *parent)
 
     connect(d->megatec, &Megatec::dataChanged, this, &DevComm::devDataChanged);
     connect(d->serialPort, &QSerialPort::readyRead, this, &DevComm::onCOMReadyRead);
+    // Queued: the port must not be closed inside its own notification.
+    connect(d->serialPort, &QSerialPort::errorOccurred, this, [this] { d->checkPortError(); },
+            Qt::QueuedConnection);
     connect(d->pollTimer, &QTimer::timeout, this, &DevComm::onTimerPollingTimeout);
     connect(d->saveTimer, &QTimer::timeout, this, &DevComm::onTimerSaveTimeout);
 #ifndef AMBREL_SERVICE
@@ -167,19 +178,17 @@ void DevComm::start()
 
 bool DevComm::openDevice(int type, QString devName)
 {
-    if (d->serialPort->isOpen()) {
-        d->serialPort->close();
-        d->linkLost();
-    }
+    if (d->serialPort->isOpen())
+        d->closePort();
     if (type == COM) {
         if (!devName.isEmpty() && !devName.startsWith(tr("None")) && devName != d->portName)
-            d->writeSetting(Settings::UpsComPort, devName);
+            d->settings->setSettings(Settings::UpsComPort, devName);
         d->portName = devName;
     }
     d->commType = type;
     onTimerPollingTimeout();
     d->unanswered = 0;
-    d->writeSetting(Settings::UpsCommType, type);
+    d->settings->setSettings(Settings::UpsCommType, type);
     return true;
 }
 
@@ -193,7 +202,7 @@ void DevComm::setSaveCycle(uint seconds)
     d->saveCycle = seconds;
     if (d->saveTimer->isActive())
         d->startSaveTimer();
-    d->writeSetting(Settings::UpsDataSaveCycle, seconds);
+    d->settings->setSettings(Settings::UpsDataSaveCycle, seconds);
 }
 
 int DevComm::baud() const
@@ -207,7 +216,7 @@ void DevComm::setBaud(int baud)
         return;
     d->baud = baud;
     if (d->commType == COM) {
-        d->writeSetting(Settings::UpsBaudRate, baud);
+        d->settings->setSettings(Settings::UpsBaudRate, baud);
         d->serialPort->setBaudRate(baud, QSerialPort::AllDirections);
     } else if (d->hidDevice) {
         const quint32 value = quint32(baud);
@@ -269,10 +278,8 @@ void DevComm::onTimerCOMTimeout()
     if (ports == d->comPorts)
         return;
     d->comPorts = ports;
-    if (d->serialPort->isOpen() && !listed) {
-        d->serialPort->close();
-        d->linkLost();
-    }
+    if (d->serialPort->isOpen() && !listed)
+        d->closePort();
     emit comPortChanged();
 }
 
@@ -373,15 +380,8 @@ void DevCommPrivate::pollSerial()
         serialPort->close();
         return;
     }
-    if (megatec->isOnline() && ++unanswered > kUnansweredLimit) {
-#ifndef AMBREL_SERVICE
+    if (megatec->isOnline() && ++unanswered > kUnansweredLimit)
         linkLost();
-#else
-        unanswered = 0;
-        saveTimer->stop();
-        megatec->reset();
-#endif
-    }
 }
 
 void DevComm::onCOMReadyRead()

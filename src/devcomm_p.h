@@ -29,10 +29,11 @@ public:
     static Megatec *protocol(DevComm *link) { return link->d->megatec; }
 
     void linkLost();
+    void closePort();
+    void checkPortError();
     void startSaveTimer();
     void configurePort();
     void pollSerial();
-    void writeSetting(int type, const QVariant &value);
 
     // USB side.
     void loadUsbConfig();

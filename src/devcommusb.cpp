@@ -156,13 +156,9 @@ void DevCommPrivate::deviceGone()
     versionReportSeen = false;
     ratingReportSeen = false;
     stringIndexes = {17, 18, 20, 21};
-#ifndef AMBREL_SERVICE
     linkLost();
+#ifndef AMBREL_SERVICE
     emit q->usbVersionChanged();
-#else
-    unanswered = 0;
-    saveTimer->stop();
-    megatec->reset();
 #endif
 }
 
@@ -228,6 +224,9 @@ void DevCommPrivate::parseStatusReport(const unsigned char *report, int length)
         // The USB interface has lost the UPS behind it.
         megatec->reset();
         Alarm::instance()->addAlarm(Alarm::CommLost);
+        // The reset zeroed the ratings and identity texts too: read them again.
+        ratingReportSeen = false;
+        stringIndexes = {17, 18, 20, 21};
         return;
     }
     megatec->updateStatus(quint8((status >> 1) & 0xFF));

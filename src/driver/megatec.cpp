@@ -178,7 +178,7 @@ bool MegatecPrivate::parseQ1(const QList<QByteArray> &f)
 
     // Each decimal digit of the status field is one bit: the units digit is
     // bit 7, the ten-millions digit bit 0.
-    qint64 value = qAbs(f.at(7).toLongLong());
+    qint64 value = f.at(7).toLongLong(); // a sign keeps the parity of each digit
     quint8 status = 0;
     for (int bit = 7; bit >= 0; --bit) {
         if ((value % 10) & 1)

@@ -69,6 +69,9 @@ void Megatec::reset()
     d->infoAnswered = false;
     d->ratingAnswered = false;
     d->nquAnswered = false;
+    // The capacity that a BP reply gave is zeroed below: the next status
+    // reply must estimate it again rather than publish 0 % while online.
+    d->bpAnswered = false;
     std::memset(&d->data, 0, sizeof d->data);
 #ifndef AMBREL_SERVICE
     updateData();

@@ -376,6 +376,14 @@ private slots:
         QVERIFY(!m.isOnline());
         // The identity replies are forgotten, so they are asked for again.
         QCOMPARE(commands(m, 7), (Commands{"BT\r", "BP\r", "NQU\r", "F\r", "I\r", "Q1\r", "A1\r"}));
+
+        // A BP answer from before a reset does not vouch for the zeroed
+        // capacity: the first status reply after it estimates again.
+        QVERIFY(feed(m, "BP", reply("BP")));
+        m.reset();
+        QVERIFY(feed(m, "Q1", q1("10000000", 2.3)));
+        QCOMPARE(m.upsData()->battCapacity, 100.0f);
+        QCOMPARE(int(m.upsData()->battRemainTime), 120);
     }
 };
 

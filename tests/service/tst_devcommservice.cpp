@@ -10,6 +10,7 @@
 #include "upstestutil.h"
 
 #include <QRegularExpression>
+#include <QScopedPointer>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -64,7 +65,8 @@ private slots:
 
     void serialLossAndHandBack()
     {
-        SimulatedUps ups;
+        QScopedPointer<SimulatedUps> upsOwner(new SimulatedUps);
+        SimulatedUps &ups = *upsOwner;
         writeUpsSettings(DevComm::COM, ups.portPath());
         DevComm link;
         QSignalSpy changed(&link, &DevComm::devDataChanged);
@@ -97,6 +99,13 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(link.upsData()->inputVol == 230.0f, 5000);
         QVERIFY(ups.received().contains("C"));
         QCOMPARE(alarmRows().count(Alarm::CommNormal), 2);
+
+        // The line hangs up: the dead port is closed and the record
+        // forgotten at once, without CommLost; stop keeps the freed pty shut.
+        upsOwner.reset();
+        QTRY_COMPARE_WITH_TIMEOUT(link.upsData()->inputVol, 0.0f, 1000);
+        QVERIFY(!alarmRows().contains(Alarm::CommLost));
+        link.stop();
     }
 
     void usbStringsAndVanishedDevice()

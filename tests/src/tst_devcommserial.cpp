@@ -214,6 +214,15 @@ private slots:
         QVERIFY(listed(Alarm::CommNormal));
         const QList<int> rows = alarmRows();
         QCOMPARE(rows.mid(rows.size() - 2), (QList<int>{Alarm::CommLost, Alarm::CommNormal}));
+
+        // The line hangs up: the dead port is closed and the link lost at
+        // once, not after nine more writes. (No port name afterwards, so no
+        // tick reopens the freed pty.)
+        delete ups;
+        ups = nullptr;
+        QTRY_VERIFY_WITH_TIMEOUT(!online(), 1000);
+        QVERIFY(listed(Alarm::CommLost));
+        link->openDevice(DevComm::COM, QString());
     }
 
     void savingOnlyWhileOnline()

@@ -198,12 +198,15 @@ private slots:
         QVERIFY(!online());
 
         // A good report brings the link back. The reset zeroed the status
-        // byte without alarm calls, so the mains alarm stays listed.
+        // byte without alarm calls, so the mains alarm stays listed; the
+        // ratings and texts it zeroed are read again.
         setStatus(goodStatus);
-        poll(2);
+        poll(4); // 103, 101, 1, 103
         QVERIFY(!listed(Alarm::CommLost));
         QVERIFY(listed(Alarm::CommNormal));
         QVERIFY(listed(Alarm::MainsFault));
+        QCOMPARE(values(link->devData(), {"ratingOutputVol", "sn", "UPSModel"}),
+                 (QStringList{"220", "SN-0001", "LINE 1000"}));
     }
 
     void readFailureVersusVanishedDevice()
