@@ -90,12 +90,14 @@ void SmtpClientPrivate::handleLine(const QByteArray &line)
     const QByteArray code = line.left(3);
     const bool positive = line.startsWith('2');
 
-    // A reply may span several lines ("550-..." up to "550 ..."). Outside
-    // the EHLO exchange, which reads every line, a reply is acted on once,
-    // at its last line, so the dialogue never runs ahead of the server.
+    // A reply may span several lines ("550-..." up to "550 ..." or a bare
+    // "550"). Outside the EHLO exchange, which reads every line, a reply is
+    // acted on once, at its last line, so the dialogue never runs ahead of
+    // the server.
+    const bool continued = line.size() >= 4 && line.at(3) == '-';
     const bool ehloExchange = state == SmtpClient::EhloSent || state == SmtpClient::EhloGreetReceived
         || state == SmtpClient::HeloSent;
-    if (!ehloExchange && line.size() >= 4 && line.at(3) == '-')
+    if (!ehloExchange && continued)
         return;
 
     switch (state) {
@@ -119,10 +121,7 @@ void SmtpClientPrivate::handleLine(const QByteArray &line)
     case SmtpClient::EhloSent:
     case SmtpClient::EhloGreetReceived:
     case SmtpClient::HeloSent:
-        // A line of the bare code ("250") is a final line too; read as
-        // continued it would leave the dialogue waiting for good.
-        handleEhloReply(code, line.size() != 3 && (line.size() < 4 || line.at(3) != ' '),
-                        QString::fromLatin1(line.mid(4)));
+        handleEhloReply(code, continued, QString::fromLatin1(line.mid(4)));
         break;
 
     case SmtpClient::StartTLSSent:
