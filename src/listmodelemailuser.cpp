@@ -31,9 +31,10 @@ void ListModelEMailUser::addUser(const QString &user)
 
 void ListModelEMailUser::updateUser(int row, const QString &user)
 {
-    QSqlRecord rec = record(row);
-    if (rec.isEmpty())
+    // record() of a row outside the model still has the fields, only no values.
+    if (row < 0 || row >= rowCount())
         return;
+    QSqlRecord rec = record(row);
     rec.setValue(QStringLiteral("user"), user);
     setRecord(row, rec);
     select();
