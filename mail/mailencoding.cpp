@@ -2,6 +2,8 @@
 
 #include <QTextCodec>
 
+#include <algorithm>
+
 namespace MailEncoding {
 
 namespace {
@@ -114,6 +116,14 @@ QByteArray foldMimeHeader(const QString &name, const QString &value, QTextCodec 
         line += "?=";
     }
     return result + line + "\r\n";
+}
+
+QByteArray withoutControlCharacters(QByteArray bytes)
+{
+    const auto end = std::remove_if(bytes.begin(), bytes.end(),
+                                    [](char c) { return static_cast<uchar>(c) < 0x20 || c == 0x7f; });
+    bytes.truncate(int(end - bytes.begin()));
+    return bytes;
 }
 
 BodyEncoding chooseBodyEncoding(const QString &body, const QString &contentTransferEncoding)

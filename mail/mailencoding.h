@@ -26,6 +26,11 @@ QTextCodec *latin1Codec();
 QByteArray foldMimeHeader(const QString &name, const QString &value, QTextCodec *codec,
                           const QByteArray &prefix = QByteArray());
 
+// The bytes without control characters (below 0x20 and 0x7F): an address
+// written into a command or header line of its own cannot end that line and
+// start another.
+QByteArray withoutControlCharacters(QByteArray bytes);
+
 // How the body is written. contentTransferEncoding is the value of the
 // message's extra header "content-transfer-encoding" (empty when none).
 BodyEncoding chooseBodyEncoding(const QString &body, const QString &contentTransferEncoding);

@@ -152,7 +152,7 @@ QByteArray MailMessage::rawMessageData() const
         } else {
             QByteArray name = foldMimeHeader(QStringLiteral("From"), p->sender.left(pos), codec);
             name.chop(2);
-            out += name + ' ' + p->sender.mid(pos).toUtf8() + "\r\n";
+            out += name + ' ' + withoutControlCharacters(p->sender.mid(pos).toUtf8()) + "\r\n";
         }
     }
     if (!p->to.isEmpty())

@@ -1,33 +1,18 @@
 #include "smtpclientprivate.h"
 
 #include <QPointer>
-
-#include <algorithm>
 #include <QSslSocket>
 
 #include "hmac.h"
+#include "mailencoding.h"
 
 SmtpClientPrivate::SmtpClientPrivate(SmtpClient *q)
     : q(q)
 {
 }
 
-namespace {
-
-// An envelope address goes into a command line of its own: control
-// characters (a CR or LF in a configured address) are dropped so that it
-// cannot end the command early and start another.
-QByteArray envelopeAddress(const QString &address)
-{
-    QByteArray bytes = address.toLatin1();
-    const auto end = std::remove_if(bytes.begin(), bytes.end(),
-                                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; });
-    bytes.truncate(int(end - bytes.begin()));
-    return bytes;
-}
-
-} // namespace
-
+// The address goes into a command line of its own, so control characters
+// (a line break in a configured address) are dropped from it.
 QByteArray SmtpClientPrivate::extractAddress(const QString &text)
 {
     bool quoted = false;
@@ -37,7 +22,7 @@ QByteArray SmtpClientPrivate::extractAddress(const QString &text)
         const QChar c = text.at(i);
         if (start >= 0) {
             if (c == QLatin1Char('>'))
-                return envelopeAddress(text.mid(start, i - start));
+                return MailEncoding::withoutControlCharacters(text.mid(start, i - start).toLatin1());
             continue;
         }
         if (quoted) {
@@ -57,7 +42,7 @@ QByteArray SmtpClientPrivate::extractAddress(const QString &text)
                 start = i + 1;
         }
     }
-    return envelopeAddress(text);
+    return MailEncoding::withoutControlCharacters(text.toLatin1());
 }
 
 void SmtpClientPrivate::writeCommand(const QByteArray &command)
@@ -105,12 +90,14 @@ void SmtpClientPrivate::handleLine(const QByteArray &line)
     const QByteArray code = line.left(3);
     const bool positive = line.startsWith('2');
 
-    // A reply may span several lines ("550-..." up to "550 ..."). Outside
-    // the EHLO exchange, which reads every line, a reply is acted on once,
-    // at its last line, so the dialogue never runs ahead of the server.
+    // A reply may span several lines ("550-..." up to "550 ..." or a bare
+    // "550"). Outside the EHLO exchange, which reads every line, a reply is
+    // acted on once, at its last line, so the dialogue never runs ahead of
+    // the server.
+    const bool continued = line.size() >= 4 && line.at(3) == '-';
     const bool ehloExchange = state == SmtpClient::EhloSent || state == SmtpClient::EhloGreetReceived
         || state == SmtpClient::HeloSent;
-    if (!ehloExchange && line.size() >= 4 && line.at(3) == '-')
+    if (!ehloExchange && continued)
         return;
 
     switch (state) {
@@ -134,11 +121,14 @@ void SmtpClientPrivate::handleLine(const QByteArray &line)
     case SmtpClient::EhloSent:
     case SmtpClient::EhloGreetReceived:
     case SmtpClient::HeloSent:
-        handleEhloReply(code, line.size() < 4 || line.at(3) != ' ', QString::fromLatin1(line.mid(4)));
+        handleEhloReply(code, continued, QString::fromLatin1(line.mid(4)));
         break;
 
     case SmtpClient::StartTLSSent:
         if (code == "220") {
+            // Whatever came in unencrypted behind the 220 is not the answer
+            // to the EHLO that follows over the encrypted channel.
+            readBuffer.clear();
             socket->startClientEncryption();
             ehlo();
         } else {

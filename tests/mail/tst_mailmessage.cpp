@@ -54,6 +54,9 @@ void TestMailMessage::singlePart_data()
     fromRow("bare address", "ups@example.com", "From: ups@example.com");
     fromRow("non-ascii name", QStringLiteral("Onduleur \u00e9tage<ups@example.com>"),
             "From: =?utf-8?q?Onduleur=20=C3=A9tage?= <ups@example.com>");
+    // A line break in the configured address cannot add a header line.
+    fromRow("line break in address", QStringLiteral("UPS<ups@example.com\r\nBcc: x@example.com>"),
+            "From: UPS <ups@example.comBcc: x@example.com>");
     // An unknown type counts as To; Bcc never shows in the text.
     QTest::newRow("recipients")
         << QStringLiteral("UPS<ups@example.com>")

@@ -36,6 +36,7 @@ private slots:
     void dialogue_data();
     void dialogue();
     void sendWhileWaiting();
+    void startTlsInjection();
     void connectionRefused();
 };
 
@@ -126,6 +127,7 @@ void TestSmtpClient::dialogue_data()
         QStringLiteral("connectionFailed; connectionFailed(421 closing down)"), "ehlo localhost|rset");
     // No AUTH exchange: nothing usable offered, or nothing to log in with.
     row("single-line EHLO reply", {"ehlo=250 localhost", "login=u:p"}, "a@x", sent, sentA);
+    row("bare 250 EHLO reply", {"ehlo=250"}, "a@x", sent, sentA);
     row("AUTH=LOGIN keyword", {"ehlo=250-localhost\r\n250-AUTH=LOGIN\r\n250 HELP", "login=u:p"}, "a@x", sent, sentA);
     row("no user name", {authOffered, "login=:p"}, "a@x", sent, sentA);
     row("no password", {authOffered, "login=u:"}, "a@x", sent, sentA);
@@ -217,6 +219,23 @@ void TestSmtpClient::sendWhileWaiting()
     QVERIFY(recorder.waitFor(QStringLiteral("mailSent(1)")));
     QCOMPARE(server.commands, QByteArray("ehlo localhost" + sendA).split('|'));
     QCOMPARE(recorder.events.count(QStringLiteral("finished")), 2);
+}
+
+// A line sent unencrypted behind the 220 to STARTTLS is not taken as the
+// answer to the EHLO that follows over the encrypted channel.
+void TestSmtpClient::startTlsInjection()
+{
+    ScriptedSmtpServer server;
+    server.ehloReply = "250-localhost\r\n250 STARTTLS";
+    server.addReply("starttls", "220 go ahead\r\n250 injected");
+    const quint16 port = server.listen();
+    QVERIFY(port);
+    SmtpClient client;
+    SmtpRecorder recorder(&client);
+    client.connectToHost(QStringLiteral("127.0.0.1"), port);
+    client.send(makeMessage(QStringLiteral("a@x"), 1));
+    QVERIFY(server.waitForCommands(2));
+    QVERIFY(!recorder.waitUntil([&] { return recorder.authenticated > 0; }, 300));
 }
 
 void TestSmtpClient::connectionRefused()
