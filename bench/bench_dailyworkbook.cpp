@@ -1,6 +1,7 @@
 // Time to write the daily report workbook for one day of readings saved
 // every second (86,400 rows).
 
+#include "benchstore.h"
 #include "clock.h"
 #include "database.h"
 #include "serviceemail.h"
@@ -13,7 +14,6 @@
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -21,15 +21,11 @@
 int main(int argc, char *argv[])
 {
     QTemporaryDir home;
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+    BenchStore::useHome(home.path());
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Ambrel"));
 
-    const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(dataDir + QStringLiteral("/cfg"));
-    QDir().mkpath(dataDir + QStringLiteral("/data"));
-    Settings::instance()->load();
-    Database::instance()->createTables();
+    const QString dataDir = BenchStore::open();
 
     const QDate today(2026, 6, 2);
     const QDateTime start(today.addDays(-1), QTime(0, 0));

@@ -1,6 +1,7 @@
 // Cost of one device_data insert, as the UPS link makes it every save cycle
 // (its own transaction, size trigger in place), at two table sizes.
 
+#include "benchstore.h"
 #include "database.h"
 #include "settings.h"
 
@@ -53,13 +54,10 @@ double microsecondsPerInsert(int inserts)
 int main(int argc, char *argv[])
 {
     QTemporaryDir home;
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+    BenchStore::useHome(home.path());
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Ambrel"));
-    QDir().mkpath(Settings::instance()->dataDir() + QStringLiteral("/cfg"));
-    QDir().mkpath(Settings::instance()->dataDir() + QStringLiteral("/data"));
-    Settings::instance()->load();
-    Database::instance()->createTables();
+    BenchStore::open();
 
     fillTo(10000);
     std::printf("device_data insert at   10000 rows: %10.1f us per insert (200 inserts)\n",

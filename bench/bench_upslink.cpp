@@ -4,6 +4,7 @@
 //  2. CPU used by a link polling the simulated serial UPS (percent of one
 //     core, from getrusage), over 60 s or the seconds given as argument.
 
+#include "benchstore.h"
 #include "database.h"
 #include "devcomm.h"
 #include "megatec.h"
@@ -12,7 +13,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -99,14 +99,10 @@ int main(int argc, char *argv[])
     }
 
     QTemporaryDir home;
-    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path()));
+    BenchStore::useHome(home.path());
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Ambrel"));
-    const QString dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(dataDir + QStringLiteral("/cfg"));
-    QDir().mkpath(dataDir + QStringLiteral("/data"));
-    Settings::instance()->load();
-    Database::instance()->createTables();
+    BenchStore::open();
 
     benchParser();
 
