@@ -19,7 +19,6 @@ namespace {
 
 constexpr int kPollPeriod = 1500;
 constexpr int kPollAfterReply = 100;
-constexpr int kUnansweredLimit = 8;
 constexpr int kScanPeriod = 250;
 
 #ifndef AMBREL_SERVICE
@@ -380,7 +379,7 @@ void DevCommPrivate::pollSerial()
         serialPort->close();
         return;
     }
-    if (megatec->isOnline() && ++unanswered > kUnansweredLimit)
+    if (megatec->isOnline() && ++unanswered > DevCommPrivate::kUnansweredLimit)
         linkLost();
 }
 

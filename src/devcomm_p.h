@@ -18,6 +18,9 @@ class DevCommPrivate
 public:
     explicit DevCommPrivate(DevComm *owner);
 
+    // Polls in a row that may go without an answer before the link counts as lost.
+    static constexpr int kUnansweredLimit = 8;
+
     // Seams for tests: the serial-port lister of the scan (the system's
     // list when null) and the USB device list file (beside the program
     // when empty).

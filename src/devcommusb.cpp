@@ -138,12 +138,19 @@ void DevCommPrivate::pollingUSB()
     report[0] = static_cast<unsigned char>(reportQueue.takeFirst());
     const int length = hid_get_feature_report(hidDevice, report, kReportSize);
     if (length > 0) {
+        unanswered = 0;
         parseFeatureReport(report, length);
     } else if (length < 0) {
         hid_device_info *present = hid_enumerate(vid, pid);
-        if (present)
-            hid_free_enumeration(present);
-        else
+        if (!present) {
+            deviceGone();
+            return;
+        }
+        hid_free_enumeration(present);
+        // A device that stays listed but has stopped answering would leave
+        // the last readings on show for ever: after as many failed reads as
+        // the serial link allows unanswered polls, it counts as gone.
+        if (megatec->isOnline() && ++unanswered > kUnansweredLimit)
             deviceGone();
     }
 }
