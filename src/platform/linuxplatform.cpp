@@ -7,9 +7,16 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <chrono>
+#include <future>
+#include <memory>
+#include <thread>
+
 namespace {
 // How long a shutdown request may hold up the caller; logind answers at once.
 const int kPowerOffTimeoutMs = 5000;
+// The longest wait for the window list.
+const int kWindowListTimeoutMs = 3000;
 // The longest wait for the command file to start.
 const int kStartTimeoutMs = 30000;
 } // namespace
@@ -26,7 +33,15 @@ void LinuxPlatform::powerOff()
 
 QList<Platform::Window> LinuxPlatform::visibleWindows()
 {
-    return X11WindowList::windows();
+    // The list is read just before the shutdown: a display that does not
+    // answer must not hold it up. The reader gets a thread of its own and is
+    // left behind when it takes too long.
+    auto reader = std::make_shared<std::promise<QList<Window>>>();
+    std::future<QList<Window>> windows = reader->get_future();
+    std::thread([reader] { reader->set_value(X11WindowList::windows()); }).detach();
+    if (windows.wait_for(std::chrono::milliseconds(kWindowListTimeoutMs)) != std::future_status::ready)
+        return {};
+    return windows.get();
 }
 
 void LinuxPlatform::runCommandFile(const QString &path)

@@ -11,7 +11,8 @@ public:
     // Calls logind's PowerOff (not interactive) on the system bus.
     void powerOff() override;
 
-    // The windows of the X display named by DISPLAY (see X11WindowList).
+    // The windows of the X display named by DISPLAY (see X11WindowList);
+    // empty when the display does not answer within three seconds.
     QList<Window> visibleWindows() override;
 
     // An executable file runs itself, any other file is the script of

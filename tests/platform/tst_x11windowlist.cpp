@@ -5,8 +5,10 @@
 #include "testenvironment.h"
 #include "x11windowlist.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -86,6 +88,24 @@ private slots:
             qputenv("DISPLAY", saved);
         // A display nobody serves.
         QVERIFY(X11WindowList::windows(":4095").isEmpty());
+    }
+
+    void silentDisplayDoesNotHoldUp()
+    {
+        // A display that takes the connection and never answers.
+        QTcpServer silent;
+        int number = 90;
+        while (number < 200 && !silent.listen(QHostAddress::LocalHost, quint16(6000 + number)))
+            ++number;
+        QVERIFY(silent.isListening());
+        const QByteArray saved = qgetenv("DISPLAY");
+        qputenv("DISPLAY", "127.0.0.1:" + QByteArray::number(number));
+        QElapsedTimer waited;
+        waited.start();
+        const QList<Platform::Window> windows = LinuxPlatform().visibleWindows();
+        qputenv("DISPLAY", saved);
+        QVERIFY(windows.isEmpty());
+        QVERIFY2(waited.elapsed() < 10000, qPrintable(QString::number(waited.elapsed())));
     }
 
     void rootChildrenVisibleAndTitled()
