@@ -3,6 +3,7 @@
 #include "database.h"
 #include "settings.h"
 #include "testenvironment.h"
+#include "teststore.h"
 
 #include <QSignalSpy>
 #include <QSqlQuery>
@@ -74,9 +75,7 @@ private:
 
 void TestAlarm::initTestCase()
 {
-    TestEnvironment::makeDataDirs();
-    Settings::instance()->load();
-    Database::instance()->createTables();
+    TestStore::open();
     m_start = QDateTime(QDate(2026, 3, 14), QTime(9, 26, 53));
 }
 

@@ -3,6 +3,7 @@
 #include "listmodelemailuser.h"
 #include "settings.h"
 #include "testenvironment.h"
+#include "teststore.h"
 
 #include <QSqlQuery>
 
@@ -34,9 +35,7 @@ private slots:
 
 void TestListModelEMailUser::initTestCase()
 {
-    TestEnvironment::makeDataDirs();
-    Settings::instance()->load();
-    Database::instance()->createTables();
+    TestStore::open();
 }
 
 void TestListModelEMailUser::init()

@@ -5,6 +5,7 @@
 #include "scheduletaskdata.h"
 #include "settings.h"
 #include "testenvironment.h"
+#include "teststore.h"
 
 #include <QSignalSpy>
 #include <QSqlQuery>
@@ -52,9 +53,7 @@ private slots:
     {
         qputenv("TZ", "UTC0");
         tzset();
-        TestEnvironment::makeDataDirs();
-        Settings::instance()->load();
-        Database::instance()->createTables();
+        TestStore::open();
     }
 
     void init()

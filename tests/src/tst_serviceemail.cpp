@@ -8,6 +8,7 @@
 #include "smtpclient.h"
 #include "smtpserverharness.h"
 #include "testenvironment.h"
+#include "teststore.h"
 #include "xlsxreader.h"
 
 #include <QJsonArray>
@@ -89,9 +90,7 @@ private:
 
 void TestServiceEMail::initTestCase()
 {
-    TestEnvironment::makeDataDirs();
-    Settings::instance()->load();
-    Database::instance()->createTables();
+    TestStore::open();
 }
 
 void TestServiceEMail::init()

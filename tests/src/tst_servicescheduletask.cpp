@@ -12,6 +12,7 @@
 #include "settings.h"
 #include "simulatedups.h"
 #include "testenvironment.h"
+#include "teststore.h"
 
 #include <QSignalSpy>
 #include <QSqlQuery>
@@ -73,9 +74,7 @@ private slots:
     {
         qputenv("TZ", "UTC0");
         tzset();
-        TestEnvironment::makeDataDirs();
-        Settings::instance()->load();
-        Database::instance()->createTables();
+        TestStore::open();
         QVERIFY(ups.isOpen());
         QSignalSpy data(DevComm::instance(), &DevComm::devDataChanged);
         DevComm::instance()->openDevice(DevComm::COM, ups.portPath());

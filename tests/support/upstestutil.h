@@ -10,6 +10,7 @@
 #include "megatec.h"
 #include "settings.h"
 #include "testenvironment.h"
+#include "teststore.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -22,10 +23,8 @@ namespace UpsTestUtil {
 // database of a test program; returns the data directory.
 inline QString prepareStore()
 {
-    const QString dir = TestEnvironment::makeDataDirs();
+    const QString dir = TestStore::open();
     QDir().mkpath(dir + QStringLiteral("/data/self_test"));
-    Settings::instance()->load();
-    Database::instance()->createTables();
     return dir;
 }
 
