@@ -2,11 +2,11 @@
 // every second (86,400 rows).
 
 #include "benchstore.h"
-#include "clock.h"
-#include "database.h"
-#include "serviceemail.h"
-#include "serviceemail_p.h"
-#include "settings.h"
+#include "records/clock.h"
+#include "records/database.h"
+#include "email/serviceemail.h"
+#include "email/serviceemail_p.h"
+#include "records/settings.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,8 +2,8 @@
 // (its own transaction, size trigger in place), at two table sizes.
 
 #include "benchstore.h"
-#include "database.h"
-#include "settings.h"
+#include "records/database.h"
+#include "records/settings.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -5,10 +5,10 @@
 //     core, from getrusage), over 60 s or the seconds given as argument.
 
 #include "benchstore.h"
-#include "database.h"
-#include "devcomm.h"
-#include "megatec.h"
-#include "settings.h"
+#include "records/database.h"
+#include "link/devcomm.h"
+#include "link/megatec.h"
+#include "records/settings.h"
 #include "simulatedups.h"
 
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #ifndef BENCHSTORE_H
 #define BENCHSTORE_H
 
-#include "database.h"
-#include "settings.h"
+#include "records/database.h"
+#include "records/settings.h"
 
 #include <QDir>
 #include <QFile>

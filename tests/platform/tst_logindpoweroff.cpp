@@ -2,7 +2,7 @@
 // mock logind on a private bus that this test starts. The machine's own
 // system bus is never used: the test refuses to call PowerOff unless the
 // service that answers is the mock.
-#include "linuxplatform.h"
+#include "platform/linuxplatform.h"
 #include "testenvironment.h"
 
 #include <QDBusConnection>

@@ -1,9 +1,9 @@
 // The window list of an X display, on an Xvfb of the test's own, and the
 // shutdown log written from it.
-#include "linuxplatform.h"
-#include "shutdownlog.h"
+#include "platform/linuxplatform.h"
+#include "protection/shutdownlog.h"
 #include "testenvironment.h"
-#include "x11windowlist.h"
+#include "platform/x11windowlist.h"
 
 #include <QElapsedTimer>
 #include <QFile>

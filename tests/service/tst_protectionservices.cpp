@@ -1,11 +1,11 @@
 // The service build of the protection services: no user-interface members,
 // and the same shutdown decisions from the settings file alone.
-#include "devcomm.h"
-#include "devcomm_p.h"
-#include "megatec.h"
+#include "link/devcomm.h"
+#include "link/devcomm_p.h"
+#include "link/megatec.h"
 #include "fakeplatform.h"
-#include "serviceshutdown.h"
-#include "settings.h"
+#include "protection/serviceshutdown.h"
+#include "records/settings.h"
 #include "testenvironment.h"
 
 #include <QSignalSpy>

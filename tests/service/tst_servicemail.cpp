@@ -1,11 +1,11 @@
 // The alarm list and the e-mail service as the service program builds them.
 
-#include "alarm.h"
-#include "clock.h"
-#include "database.h"
-#include "serviceemail.h"
-#include "serviceemail_p.h"
-#include "settings.h"
+#include "alarm/alarm.h"
+#include "records/clock.h"
+#include "records/database.h"
+#include "email/serviceemail.h"
+#include "email/serviceemail_p.h"
+#include "records/settings.h"
 #include "smtpserverharness.h"
 #include "testenvironment.h"
 

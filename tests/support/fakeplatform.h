@@ -1,7 +1,7 @@
 #ifndef FAKEPLATFORM_H
 #define FAKEPLATFORM_H
 
-#include "platform.h"
+#include "platform/platform.h"
 
 #include <QMutex>
 #include <QStringList>

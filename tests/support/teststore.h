@@ -4,8 +4,8 @@
 // Header only: compiled with each test, against the build (desktop or
 // service) that test links.
 
-#include "database.h"
-#include "settings.h"
+#include "records/database.h"
+#include "records/settings.h"
 #include "testenvironment.h"
 
 namespace TestStore {

@@ -4,11 +4,11 @@
 // Helpers of the UPS link tests; header only, so it compiles against the
 // build (desktop or service) that each test links.
 
-#include "alarm.h"
-#include "database.h"
-#include "devcomm.h"
-#include "megatec.h"
-#include "settings.h"
+#include "alarm/alarm.h"
+#include "records/database.h"
+#include "link/devcomm.h"
+#include "link/megatec.h"
+#include "records/settings.h"
 #include "testenvironment.h"
 #include "teststore.h"
 

@@ -1,0 +1,416 @@
+#include "devcomm.h"
+
+#include "alarm/alarm.h"
+#include "records/database.h"
+#include "devcomm_p.h"
+#include "megatec.h"
+#include "records/settings.h"
+
+#include <QDebug>
+#include <QSerialPort>
+#include <QSerialPortInfo>
+#include <QSqlQuery>
+#include <QTimer>
+
+#include <climits>
+#include <hidapi.h>
+
+namespace {
+
+constexpr int kPollPeriod = 1500;
+constexpr int kPollAfterReply = 100;
+constexpr int kScanPeriod = 250;
+
+#ifndef AMBREL_SERVICE
+// The name a port is listed under: a full device path names the same port.
+QString listedName(const QString &name)
+{
+    return name.startsWith(QLatin1String("/dev/")) ? name.mid(5) : name;
+}
+#endif
+
+} // namespace
+
+QStringList (*DevCommPrivate::portLister)() = nullptr;
+QString DevCommPrivate::usbConfigFile;
+
+DevCommPrivate::DevCommPrivate(DevComm *owner)
+    : q(owner)
+{
+}
+
+QStringList DevCommPrivate::availablePorts()
+{
+    if (portLister)
+        return portLister();
+    QStringList names;
+    const QList<QSerialPortInfo> ports = QSerialPortInfo::availablePorts();
+    for (const QSerialPortInfo &info : ports)
+        names.append(info.portName());
+    return names;
+}
+
+void DevCommPrivate::startSaveTimer()
+{
+    // A period of zero would save on every pass of the event loop.
+    const quint64 ms = qMax<quint64>(1, saveCycle) * 1000;
+    saveTimer->start(int(qMin<quint64>(ms, INT_MAX)));
+}
+
+// The service keeps its alarm list: only the desktop clears it and shows
+// the loss.
+void DevCommPrivate::linkLost()
+{
+    unanswered = 0;
+    saveTimer->stop();
+    megatec->reset();
+#ifndef AMBREL_SERVICE
+    Alarm::instance()->clearAlarm();
+    Alarm::instance()->addAlarm(Alarm::CommLost);
+#endif
+}
+
+void DevCommPrivate::closePort()
+{
+    serialPort->close();
+    linkLost();
+}
+
+// A port whose device went away stays open but dead: it never answers again
+// (and a hung-up line keeps signalling). Close it like a vanished port, so
+// the next tick opens it afresh.
+void DevCommPrivate::checkPortError()
+{
+    const QSerialPort::SerialPortError error = serialPort->error();
+    if (serialPort->isOpen() && (error == QSerialPort::ReadError || error == QSerialPort::ResourceError))
+        closePort();
+}
+
+void DevCommPrivate::configurePort()
+{
+    serialPort->setBaudRate(baud, QSerialPort::AllDirections);
+    serialPort->setParity(QSerialPort::NoParity);
+    serialPort->setDataBits(QSerialPort::Data8);
+    serialPort->setFlowControl(QSerialPort::NoFlowControl);
+    serialPort->setStopBits(QSerialPort::OneStop);
+}
+
+DevComm::DevComm(QObject *parent)
+    : QObject(parent)
+    , d(new DevCommPrivate(this))
+{
+    d->megatec = new Megatec;
+    d->pollTimer = new QTimer;
+    d->saveTimer = new QTimer;
+#ifndef AMBREL_SERVICE
+    d->scanTimer = new QTimer;
+#endif
+    d->settings = Settings::instance();
+    d->serialPort = new QSerialPort;
+
+#ifndef AMBREL_SERVICE
+    d->baud = d->settings->getSettings(Settings::UpsBaudRate).toInt();
+    d->commType = d->settings->getSettings(Settings::UpsCommType).toInt();
+    d->portName = d->settings->getSettings(Settings::UpsComPort).toString();
+    d->configurePort();
+#else
+    loadSerialSettings();
+#endif
+
+    hid_init();
+    d->loadUsbConfig();
+    d->stringIndexes = {17, 18, 20, 21};
+    d->openUsb();
+
+    d->saveCycle = d->settings->getSettings(Settings::UpsDataSaveCycle).toUInt();
+
+    connect(d->megatec, &Megatec::dataChanged, this, &DevComm::devDataChanged);
+    connect(d->serialPort, &QSerialPort::readyRead, this, &DevComm::onCOMReadyRead);
+    // Queued: the port must not be closed inside its own notification.
+    connect(d->serialPort, &QSerialPort::errorOccurred, this, [this] { d->checkPortError(); },
+            Qt::QueuedConnection);
+    connect(d->pollTimer, &QTimer::timeout, this, &DevComm::onTimerPollingTimeout);
+    connect(d->saveTimer, &QTimer::timeout, this, &DevComm::onTimerSaveTimeout);
+#ifndef AMBREL_SERVICE
+    connect(d->scanTimer, &QTimer::timeout, this, &DevComm::onTimerCOMTimeout);
+#endif
+}
+
+DevComm::~DevComm()
+{
+    if (d->hidDevice)
+        hid_close(d->hidDevice);
+    hid_exit();
+    delete d->megatec;
+    delete d->pollTimer;
+    delete d->saveTimer;
+#ifndef AMBREL_SERVICE
+    delete d->scanTimer;
+#endif
+    delete d->serialPort;
+    delete d;
+}
+
+DevComm *DevComm::instance()
+{
+    static DevComm *link = new DevComm;
+    return link;
+}
+
+UPSData *DevComm::upsData()
+{
+    return d->megatec->upsData();
+}
+
+bool DevComm::isOnline() const
+{
+    return d->megatec->isOnline();
+}
+
+#ifndef AMBREL_SERVICE
+
+void DevComm::start()
+{
+    openDevice(d->settings->getSettings(Settings::UpsCommType).toInt(), d->portName);
+    d->scanTimer->start(kScanPeriod);
+}
+
+bool DevComm::openDevice(int type, QString devName)
+{
+    if (d->serialPort->isOpen())
+        d->closePort();
+    if (type == COM) {
+        if (!devName.isEmpty() && !devName.startsWith(tr("None")) && devName != d->portName)
+            d->settings->setSettings(Settings::UpsComPort, devName);
+        d->portName = devName;
+    }
+    d->commType = type;
+    onTimerPollingTimeout();
+    d->unanswered = 0;
+    d->settings->setSettings(Settings::UpsCommType, type);
+    return true;
+}
+
+uint DevComm::saveCycle() const
+{
+    return d->saveCycle;
+}
+
+void DevComm::setSaveCycle(uint seconds)
+{
+    d->saveCycle = seconds;
+    if (d->saveTimer->isActive())
+        d->startSaveTimer();
+    d->settings->setSettings(Settings::UpsDataSaveCycle, seconds);
+}
+
+int DevComm::baud() const
+{
+    return d->baud;
+}
+
+void DevComm::setBaud(int baud)
+{
+    if (baud == d->baud)
+        return;
+    d->baud = baud;
+    if (d->commType == COM) {
+        d->settings->setSettings(Settings::UpsBaudRate, baud);
+        d->serialPort->setBaudRate(baud, QSerialPort::AllDirections);
+    } else if (d->hidDevice) {
+        const quint32 value = quint32(baud);
+        QByteArray report(5, '\0');
+        report[0] = char(200);
+        report[1] = char(value >> 24);
+        report[2] = char(value >> 16);
+        report[3] = char(value >> 8);
+        report[4] = char(value);
+        d->sendReport(report);
+    }
+}
+
+int DevComm::commType() const
+{
+    return d->commType;
+}
+
+QVariantMap DevComm::devData() const
+{
+    return d->megatec->devData();
+}
+
+QStringList DevComm::comPort() const
+{
+    QStringList ports = d->comPorts;
+    if (d->portName.isEmpty()) {
+        ports.prepend(tr("None"));
+        return ports;
+    }
+    const QString chosen = listedName(d->portName);
+    for (int i = ports.size() - 1; i >= 0; --i) {
+        if (ports.at(i) == d->portName || ports.at(i) == chosen)
+            ports.removeAt(i);
+    }
+    ports.prepend(tr("None"));
+    ports.prepend(d->portName);
+    return ports;
+}
+
+QString DevComm::usbVersion() const
+{
+    return d->usbVersion;
+}
+
+void DevComm::setBuzzer()
+{
+    if (d->commType == COM)
+        d->megatec->setBuzzer();
+    else if (d->hidDevice)
+        d->sendReport(QByteArray::fromRawData("\x04", 1)
+                      + char(d->megatec->devData().value(QStringLiteral("buzzer")).toBool() ? 1 : 2));
+}
+
+void DevComm::onTimerCOMTimeout()
+{
+    const QStringList ports = DevCommPrivate::availablePorts();
+    const bool listed = ports.contains(listedName(d->serialPort->portName()));
+    if (ports == d->comPorts)
+        return;
+    d->comPorts = ports;
+    if (d->serialPort->isOpen() && !listed)
+        d->closePort();
+    emit comPortChanged();
+}
+
+#else // AMBREL_SERVICE
+
+void DevComm::start()
+{
+    d->commType = d->settings->getSettings(Settings::UpsCommType).toInt();
+    onTimerPollingTimeout();
+}
+
+void DevComm::stop()
+{
+    d->pollTimer->stop();
+    if (d->hidDevice) {
+        hid_close(d->hidDevice);
+        d->hidDevice = nullptr;
+    }
+    d->serialPort->close();
+    d->megatec->reset();
+}
+
+void DevComm::loadSerialSettings()
+{
+    d->baud = d->settings->getSettings(Settings::UpsBaudRate).toInt();
+    d->commType = d->settings->getSettings(Settings::UpsCommType).toInt();
+    d->portName = d->settings->getSettings(Settings::UpsComPort).toString();
+    d->configurePort();
+}
+
+#endif // AMBREL_SERVICE
+
+void DevComm::setShutdown(bool shutdown, int time)
+{
+    if (d->commType == COM) {
+        d->megatec->setShutdown(shutdown, time);
+    } else if (d->hidDevice) {
+        QByteArray report(2, '\0');
+        report[0] = 3;
+        report[1] = shutdown ? char((time + 1) & 0xFF) : char(0);
+        d->sendReport(report);
+    }
+}
+
+void DevComm::setSelfTest(int type, int time)
+{
+    if (d->commType == COM) {
+        d->megatec->setSelfTest(type, time);
+        return;
+    }
+    if (!d->hidDevice)
+        return;
+    int value;
+    switch (type) {
+    case 1: value = 3; break;          // cancel
+    case 2: value = 1; break;          // ten seconds
+    case 3: value = 2; break;          // until the battery is low
+    case 4: value = time + 3; break;   // minutes
+    default: return;
+    }
+    QByteArray report(2, '\0');
+    report[0] = 2;
+    report[1] = char(value & 0xFF);
+    d->sendReport(report);
+}
+
+void DevComm::onTimerPollingTimeout()
+{
+    if (d->commType == COM)
+        d->pollSerial();
+    else
+        d->pollingUSB();
+    d->pollTimer->start(kPollPeriod);
+}
+
+void DevCommPrivate::pollSerial()
+{
+    if (!serialPort->isOpen()) {
+#ifndef AMBREL_SERVICE
+        qDebug() << "Reconnect...";
+        if (portName.isEmpty() || portName.startsWith(DevComm::tr("None")))
+            return;
+#else
+        q->loadSerialSettings();
+#endif
+        serialPort->setPortName(portName);
+        if (!serialPort->open(QIODevice::ReadWrite))
+            return;
+        startSaveTimer();
+        pollTimer->start(kPollPeriod);
+        unanswered = 0;
+    }
+
+    if (serialPort->write(megatec->nextCommand()) < 0) {
+#ifndef AMBREL_SERVICE
+        megatec->reset();
+#endif
+        serialPort->close();
+        return;
+    }
+    if (megatec->isOnline() && ++unanswered > DevCommPrivate::kUnansweredLimit)
+        linkLost();
+}
+
+void DevComm::onCOMReadyRead()
+{
+    const bool wasOnline = d->megatec->isOnline();
+    if (!d->megatec->parseData(d->serialPort->readAll()))
+        return;
+    d->unanswered = 0;
+    if (!wasOnline && d->megatec->isOnline()) {
+        d->startSaveTimer();
+        Alarm::instance()->delAlarm(Alarm::CommLost);
+        Alarm::instance()->addEvent(Alarm::CommNormal);
+    }
+    d->pollTimer->start(kPollAfterReply);
+}
+
+void DevComm::onTimerSaveTimeout()
+{
+    if (!d->megatec->isOnline())
+        return;
+    const UPSData *u = d->megatec->upsData();
+    QSqlQuery query;
+    query.prepare(QStringLiteral("insert into %1(inputVol, outputVol, load, inputFreq, battVol, "
+                                 "temperature) values(?, ?, ?, ?, ?, ?)")
+                      .arg(Database::tableName(Database::DeviceData)));
+    query.addBindValue(u->inputVol);
+    query.addBindValue(u->outputVol);
+    query.addBindValue(int(u->load));
+    query.addBindValue(u->inputFreq);
+    query.addBindValue(u->battVol);
+    query.addBindValue(u->temperature);
+    query.exec();
+}

@@ -1,0 +1,135 @@
+#include "servicescheduletask.h"
+
+#include "records/clock.h"
+#include "link/devcomm.h"
+#include "listmodelscheduletask.h"
+#include "scheduletaskdata.h"
+#include "serviceshutdown.h"
+
+#include <QList>
+#include <QSqlRecord>
+#include <QTimer>
+
+namespace {
+// Never due: the value of a task without a next run.
+const quint32 kNever = 0xFFFFFFFFu;
+// UPS self-test types.
+const int kSelfTest10S = 2;
+const int kSelfTestEOD = 3;
+} // namespace
+
+class ServiceScheduleTaskPrivate
+{
+public:
+    struct Entry
+    {
+        quint32 when; // seconds since 1970-01-01 00:00 UTC
+        int row;
+    };
+
+    ServiceScheduleTask *q = nullptr;
+    QTimer *timer = nullptr;
+    ListModelScheduleTask *model = nullptr;
+    QList<Entry> dueList;
+    bool dirty = false;
+};
+
+ServiceScheduleTask::ServiceScheduleTask(QObject *parent)
+    : QObject(parent), d(new ServiceScheduleTaskPrivate)
+{
+    d->q = this;
+    d->timer = new QTimer;
+    d->model = new ListModelScheduleTask;
+    connect(d->timer, &QTimer::timeout, this, &ServiceScheduleTask::onTick);
+    connect(d->model, &QAbstractItemModel::dataChanged, this, [this] {
+        d->dirty = true;
+        d->timer->start(1000);
+    });
+}
+
+ServiceScheduleTask::~ServiceScheduleTask()
+{
+    delete d->timer;
+    delete d->model;
+    delete d;
+}
+
+#ifdef AMBREL_SERVICE
+ServiceScheduleTask *ServiceScheduleTask::instance()
+{
+    static ServiceScheduleTask *service = new ServiceScheduleTask;
+    return service;
+}
+#endif
+
+void ServiceScheduleTask::reload()
+{
+    rebuild();
+    d->timer->start(1000);
+}
+
+ListModelScheduleTask *ServiceScheduleTask::model() const
+{
+    return d->model;
+}
+
+void ServiceScheduleTask::rebuild()
+{
+    d->dueList.clear();
+    d->model->select();
+    for (int row = 0; row < d->model->rowCount(); ++row) {
+        const QSqlRecord record = d->model->record(row);
+        if (!record.value(QStringLiteral("enable")).toBool())
+            continue;
+        const QDateTime next = ListModelScheduleTask::nextRun(record);
+        const quint32 when = next.isValid() ? quint32(next.toSecsSinceEpoch()) : kNever;
+        d->dueList.append({when, row});
+    }
+}
+
+void ServiceScheduleTask::onTick()
+{
+    const quint32 now = quint32(Clock::now().toSecsSinceEpoch());
+    if (d->dirty) {
+        d->dirty = false;
+        rebuild();
+    }
+    bool ran = false;
+    // A copy: running a task may change the model, never this round's list.
+    const QList<ServiceScheduleTaskPrivate::Entry> due = d->dueList;
+    for (const ServiceScheduleTaskPrivate::Entry &entry : due) {
+        if (now >= entry.when) {
+            execute(entry.row);
+            ran = true;
+        }
+    }
+    // Each task's next time is taken from now on, so no due time runs twice.
+    if (ran)
+        rebuild();
+}
+
+void ServiceScheduleTask::execute(int row)
+{
+    QSqlRecord record = d->model->record(row);
+    switch (record.value(QStringLiteral("action")).toInt()) {
+    case ScheduleTaskData::SelfTest10S:
+        DevComm::instance()->setSelfTest(kSelfTest10S, 0);
+        break;
+    case ScheduleTaskData::SelfTestToEOD:
+        DevComm::instance()->setSelfTest(kSelfTestEOD, 0);
+        break;
+    case ScheduleTaskData::PowerOn:
+        DevComm::instance()->setShutdown(false, 0);
+        break;
+    case ScheduleTaskData::PowerOff:
+        ServiceShutdown::instance()->startCountdown(0);
+        break;
+    default:
+        break;
+    }
+    if (record.value(QStringLiteral("cycle")).toInt() == ScheduleTaskData::OneShoot) {
+        record.setValue(QStringLiteral("enable"), false);
+        d->model->setRecord(row, record);
+        d->model->select();
+    }
+}

@@ -1,0 +1,354 @@
+#include "serviceshutdown.h"
+
+#include "link/devcomm.h"
+#include "platform/platform.h"
+#include "records/settings.h"
+#include "shutdownlog.h"
+#include "shutdowntask.h"
+
+#include <QTimer>
+
+#include <limits>
+
+namespace {
+const quint8 kMainsFault = 0x01;
+const quint8 kBatteryLow = 0x02;
+// A countdown of "0 minutes" and the remainder a low capacity leaves.
+const int kShortCountdown = 10;
+
+// Minutes of a setting in seconds; a setting too large for the counters
+// gives the longest count rather than one that wraps and never ends.
+int toSeconds(int minutes)
+{
+    return int(qBound<qint64>(0, qint64(minutes) * 60, std::numeric_limits<int>::max()));
+}
+
+int countdownSeconds(int minutes)
+{
+    return minutes > 0 ? toSeconds(minutes) : kShortCountdown;
+}
+} // namespace
+
+class ServiceShutdownPrivate
+{
+public:
+    explicit ServiceShutdownPrivate(ServiceShutdown *q);
+
+    void loadSettings();
+    // Ends a countdown and forgets a command file that still runs.
+    void stopCountdown();
+    void startCommandFile();
+    void shutDownSystem();
+
+    ServiceShutdown *q;
+    QTimer timer;
+    Settings *settings;
+    DevComm *devComm;
+    ShutDownTask *task = nullptr;
+    quint8 savedStatus = 0;
+    bool enable = false;
+    bool autoSave = false;
+    bool upsOff = false;
+    bool counting = false;
+    bool osOff = false;
+    bool execEnable = false;
+    bool execFinished = false;
+    int mainFaultTime = 0;
+    int battLowTime = 0;
+    int mainFaultCapacity = 0;
+    int shutdownMode = 0;
+    int upsOffTime = 0;
+    int execTime = 0;
+    int countdown = 0;
+    int execCountdown = 0;
+    QString execFile;
+};
+
+ServiceShutdownPrivate::ServiceShutdownPrivate(ServiceShutdown *owner)
+    : q(owner), settings(Settings::instance()), devComm(DevComm::instance())
+{
+}
+
+void ServiceShutdownPrivate::loadSettings()
+{
+    enable = settings->getSettings(Settings::ShutdownEnable).toBool();
+    mainFaultTime = settings->getSettings(Settings::ShutdownMainFaultTime).toInt();
+    battLowTime = settings->getSettings(Settings::ShutdownBattLowTime).toInt();
+    mainFaultCapacity = settings->getSettings(Settings::ShutdownMainFaultCap).toInt();
+    shutdownMode = settings->getSettings(Settings::ShutdownMode).toInt();
+    autoSave = settings->getSettings(Settings::ShutdownAutoSave).toBool();
+    osOff = settings->getSettings(Settings::ShutdownOsOff).toBool();
+    upsOff = settings->getSettings(Settings::ShutdownUPSOff).toBool();
+    upsOffTime = settings->getSettings(Settings::ShutdownUPSOffTime).toInt();
+    execEnable = settings->getSettings(Settings::ShutdownExec).toBool();
+    execTime = settings->getSettings(Settings::ShutdownExecTime).toInt();
+    execFile = settings->getSettings(Settings::ShutdownExecFile).toString();
+}
+
+void ServiceShutdownPrivate::stopCountdown()
+{
+    countdown = 0;
+    execCountdown = 0;
+    counting = false;
+    // A command file of the cancelled countdown may go on running, but its
+    // end (even one already queued for this thread) no longer shuts the
+    // system down.
+    task = nullptr;
+    execFinished = false;
+}
+
+void ServiceShutdownPrivate::startCommandFile()
+{
+    execCountdown = toSeconds(execTime);
+    // The thread object stays until the process ends: a file that never
+    // ends keeps its thread waiting. Only the end of the file of the
+    // current countdown counts.
+    ShutDownTask *started = new ShutDownTask(execFile);
+    task = started;
+    QObject::connect(task, &QThread::finished, q, [this, started] {
+        if (task == started)
+            execFinished = true;
+    });
+    task->start(QThread::InheritPriority);
+}
+
+void ServiceShutdownPrivate::shutDownSystem()
+{
+    q->writeShutdownLog();
+    Platform::instance()->powerOff();
+}
+
+ServiceShutdown::ServiceShutdown()
+    : QObject(nullptr), d(new ServiceShutdownPrivate(this))
+{
+    connect(&d->timer, &QTimer::timeout, this, &ServiceShutdown::onTimerTimeout);
+    connect(d->devComm, &DevComm::devDataChanged, this, &ServiceShutdown::onDevDataChanged);
+    d->loadSettings();
+    d->savedStatus = 0;
+}
+
+ServiceShutdown::~ServiceShutdown()
+{
+    delete d;
+}
+
+ServiceShutdown *ServiceShutdown::instance()
+{
+    static ServiceShutdown *service = new ServiceShutdown;
+    return service;
+}
+
+void ServiceShutdown::start()
+{
+    d->timer.start(1000);
+}
+
+void ServiceShutdown::startCountdown(int minutes)
+{
+    if (d->countdown > 0)
+        return;
+    const int seconds = countdownSeconds(minutes);
+    d->countdown = seconds;
+    emit shutdownStarted(seconds);
+}
+
+void ServiceShutdown::writeShutdownLog()
+{
+    ShutdownLog::write(ShutdownLog::path(), Platform::instance()->visibleWindows());
+}
+
+void ServiceShutdown::onSettingsChanged()
+{
+    d->loadSettings();
+}
+
+void ServiceShutdown::onDevDataChanged()
+{
+    if (!d->enable)
+        return;
+    // A lost link zeroes the record: that says nothing about the mains, so
+    // it neither starts nor cancels a countdown.
+    if (!d->devComm->isOnline())
+        return;
+    const quint8 s = quint8(d->devComm->upsData()->status);
+    quint8 &saved = d->savedStatus;
+    int minutes = 0;
+    bool triggered = false;
+
+    // A mains change counts only while a mains-fault time is set.
+    const bool mainsTaken = ((s ^ saved) & kMainsFault) && d->mainFaultTime > 0;
+    if (mainsTaken) {
+        minutes = d->mainFaultTime;
+        saved = quint8((saved & ~kMainsFault) | (s & kMainsFault));
+        triggered = true;
+    }
+
+    // The battery bit is followed both ways. A battery that goes low while
+    // the mains is out triggers on its own, whatever the mains-fault time;
+    // so does a mains failure reported while the battery is already low, and
+    // a UPS found on a low battery with no countdown of ours behind it (the
+    // mains failed on a low battery while mains changes are not taken).
+    const bool batteryRose = (s & kBatteryLow) && !(saved & kBatteryLow);
+    saved = quint8((saved & ~kBatteryLow) | (s & kBatteryLow));
+    const bool lowOnBattery = (s & kMainsFault) && (s & kBatteryLow);
+    const bool unguarded = !d->counting && d->countdown == 0;
+    if (lowOnBattery && (batteryRose || mainsTaken || unguarded)) {
+        minutes = triggered ? qMin(minutes, d->battLowTime) : d->battLowTime;
+        triggered = true;
+    }
+
+    if (!(s & (kMainsFault | kBatteryLow))) {
+        // Power is back and the battery is fine: only a countdown that the
+        // UPS state started is cancelled.
+        if (d->counting) {
+            d->stopCountdown();
+            d->devComm->setShutdown(false, 0);
+            emit shutdownStarted(0);
+        }
+        return;
+    }
+    if (!triggered)
+        return;
+
+    const int seconds = countdownSeconds(minutes);
+    if (d->countdown == 0) {
+        d->counting = true;
+        d->countdown = seconds;
+        emit shutdownStarted(seconds);
+    } else if (seconds < d->countdown) {
+        d->countdown = seconds;
+    }
+}
+
+void ServiceShutdown::onTimerTimeout()
+{
+    bool shutNow = false;
+
+    // The capacity of a UPS that does not answer is unknown, not zero.
+    if ((d->savedStatus & kMainsFault) && d->devComm->isOnline()
+        && d->devComm->upsData()->battCapacity < float(d->mainFaultCapacity)
+        && d->countdown > kShortCountdown)
+        d->countdown = kShortCountdown;
+
+    if (d->countdown != 0) {
+        if (d->upsOff && (d->countdown == 10 || d->countdown == 2))
+            d->devComm->setShutdown(true, d->upsOffTime);
+        --d->countdown;
+        if (d->countdown == 0) {
+            if (d->execEnable)
+                d->startCommandFile();
+            else
+                shutNow = true;
+        }
+        emit shutdownTimeChanged(d->countdown);
+    }
+
+    if (d->execCountdown != 0) {
+        --d->execCountdown;
+        if (d->execCountdown == 0)
+            shutNow = true;
+    }
+
+    // Each end of a countdown asks for one shutdown: the file's end and the
+    // end of its wait are used up here, whether or not the system goes down;
+    // a file that outlasts its wait ends unheard.
+    if (shutNow || d->execFinished) {
+        d->execFinished = false;
+        d->execCountdown = 0;
+        d->task = nullptr;
+        if (d->osOff)
+            d->shutDownSystem();
+    }
+}
+
+#ifndef AMBREL_SERVICE
+namespace {
+template<typename T>
+bool store(T &field, const T &value, Settings::SettingsType type)
+{
+    if (field == value)
+        return false;
+    field = value;
+    Settings::instance()->setSettings(type, QVariant::fromValue(value));
+    return true;
+}
+} // namespace
+
+bool ServiceShutdown::ambrelOffEnable() const { return d->enable; }
+int ServiceShutdown::mainFaultOffTime() const { return d->mainFaultTime; }
+int ServiceShutdown::battLowOffTime() const { return d->battLowTime; }
+int ServiceShutdown::mainFaultOffCap() const { return d->mainFaultCapacity; }
+int ServiceShutdown::shutdownMode() const { return d->shutdownMode; }
+bool ServiceShutdown::autoSaveEnable() const { return d->autoSave; }
+bool ServiceShutdown::upsOffEnable() const { return d->upsOff; }
+int ServiceShutdown::upsOffTime() const { return d->upsOffTime; }
+int ServiceShutdown::execEnable() const { return d->execEnable ? 1 : 0; }
+int ServiceShutdown::execTime() const { return d->execTime; }
+QString ServiceShutdown::execFile() const { return d->execFile; }
+bool ServiceShutdown::osOffEnable() const { return d->osOff; }
+
+void ServiceShutdown::setAmbrelOffEnable(bool enable)
+{
+    if (!store(d->enable, enable, Settings::ShutdownEnable) || enable)
+        return;
+    d->savedStatus = 0;
+    d->stopCountdown();
+    d->devComm->setShutdown(false, 0);
+    emit shutdownStarted(0);
+}
+
+void ServiceShutdown::setMainFaultOffTime(int minutes)
+{
+    store(d->mainFaultTime, minutes, Settings::ShutdownMainFaultTime);
+}
+
+void ServiceShutdown::setBattLowOffTime(int minutes)
+{
+    store(d->battLowTime, minutes, Settings::ShutdownBattLowTime);
+}
+
+void ServiceShutdown::setMainFaultOffCap(int percent)
+{
+    store(d->mainFaultCapacity, percent, Settings::ShutdownMainFaultCap);
+}
+
+void ServiceShutdown::setShutdownMode(int mode)
+{
+    store(d->shutdownMode, mode, Settings::ShutdownMode);
+}
+
+void ServiceShutdown::setAutoSaveEnable(bool enable)
+{
+    store(d->autoSave, enable, Settings::ShutdownAutoSave);
+}
+
+void ServiceShutdown::setUpsOffEnable(bool enable)
+{
+    store(d->upsOff, enable, Settings::ShutdownUPSOff);
+}
+
+void ServiceShutdown::setUpsOffTime(int minutes)
+{
+    store(d->upsOffTime, minutes, Settings::ShutdownUPSOffTime);
+}
+
+void ServiceShutdown::setExecEnable(int enable)
+{
+    store(d->execEnable, enable != 0, Settings::ShutdownExec);
+}
+
+void ServiceShutdown::setExecTime(int minutes)
+{
+    store(d->execTime, minutes, Settings::ShutdownExecTime);
+}
+
+void ServiceShutdown::setExecFile(const QString &file)
+{
+    store(d->execFile, file, Settings::ShutdownExecFile);
+}
+
+void ServiceShutdown::setOsOffEnable(bool enable)
+{
+    store(d->osOff, enable, Settings::ShutdownOsOff);
+}
+#endif

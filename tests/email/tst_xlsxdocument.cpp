@@ -1,0 +1,105 @@
+#include "testenvironment.h"
+#include "email/xlsxdocument.h"
+#include "xlsxreader.h"
+
+#include <QJsonArray>
+#include <QTemporaryDir>
+
+namespace {
+
+QJsonObject firstSheet(const QString &path)
+{
+    const QJsonArray sheets = XlsxReader::read(path).value(QStringLiteral("sheets")).toArray();
+    return sheets.size() == 1 ? sheets.at(0).toObject() : QJsonObject();
+}
+
+QJsonObject cell(const QJsonObject &sheet, int row, int column)
+{
+    return sheet.value(QStringLiteral("rows")).toArray().at(row - 1).toArray().at(column - 1).toObject();
+}
+
+} // namespace
+
+class TestXlsxDocument : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void writesCellsFormatsAndWidths();
+    void refusesCellsOutsideTheSheet();
+};
+
+void TestXlsxDocument::writesCellsFormatsAndWidths()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("book.xlsx"));
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("not a workbook");
+    old.close();
+
+    XlsxDocument book;
+    QVERIFY(book.isValid());
+    const int plain = book.addFormat();
+    XlsxDocument::Format boxed;
+    boxed.thinBorder = true;
+    boxed.fill = true;
+    boxed.fillColor = 0xC0D8F0;
+    const int header = book.addFormat(boxed);
+    QVERIFY(plain >= 0 && header >= 0 && plain != header);
+
+    QVERIFY(book.setColumnWidth(1, 20.0));
+    QVERIFY(book.setColumnWidth(3, 8.0));
+    QVERIFY(book.writeString(1, 1, QString::fromUtf8("Temperature(℃)"), header));
+    QVERIFY(book.write(2, 1, QStringLiteral("13.6"), plain));
+    QVERIFY(book.write(2, 2, 42, plain));
+    QVERIFY(book.write(2, 3, 2.5));
+    QVERIFY(book.write(3, 1, QVariant())); // empty cell
+    QVERIFY(book.saveAs(path));
+    QVERIFY(!book.writeString(4, 1, QStringLiteral("late")));
+    QCOMPARE(book.addFormat(), -1);
+    const QString copy = dir.filePath(QStringLiteral("copy.xlsx"));
+    QVERIFY(book.saveAs(copy));
+    QVERIFY(!book.saveAs(dir.filePath(QStringLiteral("missing/dir/book.xlsx"))));
+    const QJsonObject saved = firstSheet(copy);
+    QCOMPARE(saved.value(QStringLiteral("maxRow")).toInt(), 2);
+    QCOMPARE(cell(saved, 2, 2).value(QStringLiteral("value")).toDouble(), 42.0);
+
+    const QJsonObject sheet = firstSheet(path);
+    QCOMPARE(sheet.value(QStringLiteral("maxRow")).toInt(), 2);
+    // Widths are in characters; the file adds the usual cell padding.
+    const QJsonObject widths = sheet.value(QStringLiteral("widths")).toObject();
+    QVERIFY(qAbs(widths.value(QStringLiteral("1")).toDouble() - 20.0) < 1.0);
+    QVERIFY(qAbs(widths.value(QStringLiteral("3")).toDouble() - 8.0) < 1.0);
+    QVERIFY(widths.value(QStringLiteral("2")).isNull());
+
+    const QJsonObject title = cell(sheet, 1, 1);
+    QCOMPARE(title.value(QStringLiteral("value")).toString(), QString::fromUtf8("Temperature(℃)"));
+    QCOMPARE(title.value(QStringLiteral("horizontal")).toString(), QStringLiteral("center"));
+    QCOMPARE(title.value(QStringLiteral("vertical")).toString(), QStringLiteral("center"));
+    QCOMPARE(title.value(QStringLiteral("border")).toArray(), QJsonArray({"thin", "thin", "thin", "thin"}));
+    QCOMPARE(title.value(QStringLiteral("fill")).toString(), QStringLiteral("solid"));
+    QVERIFY(title.value(QStringLiteral("fillColor")).toString().endsWith(QLatin1String("C0D8F0")));
+
+    const QJsonObject text = cell(sheet, 2, 1);
+    QCOMPARE(text.value(QStringLiteral("type")).toString(), QStringLiteral("str"));
+    QCOMPARE(text.value(QStringLiteral("value")).toString(), QStringLiteral("13.6"));
+    QCOMPARE(text.value(QStringLiteral("border")).toArray(), QJsonArray({{}, {}, {}, {}}));
+    QCOMPARE(cell(sheet, 2, 2).value(QStringLiteral("value")).toDouble(), 42.0);
+    QCOMPARE(cell(sheet, 2, 3).value(QStringLiteral("value")).toDouble(), 2.5);
+    QVERIFY(cell(sheet, 2, 3).value(QStringLiteral("horizontal")).isNull());
+}
+
+void TestXlsxDocument::refusesCellsOutsideTheSheet()
+{
+    XlsxDocument book;
+    QVERIFY(!book.writeString(0, 1, QStringLiteral("x")));
+    QVERIFY(!book.writeNumber(1, 0, 1.0));
+    QVERIFY(!book.setColumnWidth(0, 10.0));
+    QVERIFY(!book.writeNumber(1048577, 1, 1.0)); // past the last row of a sheet
+    QVERIFY(!book.writeString(1, 16385, QStringLiteral("x")));
+    // Never saved: the document is thrown away without writing a file.
+}
+
+AMBREL_TEST_MAIN(TestXlsxDocument)
+#include "tst_xlsxdocument.moc"
