@@ -50,11 +50,11 @@ ListModelScheduleTask::ListModelScheduleTask(QObject *parent)
 
 ListModelScheduleTask::~ListModelScheduleTask() = default;
 
-QDateTime ListModelScheduleTask::nextRun(const QSqlRecord &record)
+QDateTime ListModelScheduleTask::nextRun(const QSqlRecord &record, const QDateTime &after)
 {
     return nextRunTime(record.value(QStringLiteral("cycle")).toInt(),
                        toDateTime(record.value(QStringLiteral("dateTime"))),
-                       toTime(record.value(QStringLiteral("time"))));
+                       toTime(record.value(QStringLiteral("time"))), after);
 }
 
 #ifndef AMBREL_SERVICE
