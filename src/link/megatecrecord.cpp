@@ -147,6 +147,7 @@ void Megatec::updateInfo()
 void Megatec::updateStatus(quint8 status)
 {
     const quint8 old = d->data.status;
+    d->mainsFaultReported = status & 0x01;
     if (status == old)
         return;
     const bool standby = status & 0x10;
