@@ -8,6 +8,7 @@
 #include "records/settings.h"
 #include "protection/shutdownlog.h"
 #include "testenvironment.h"
+#include "upstestutil.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -43,13 +44,6 @@ class TestServiceShutdown : public QObject
     {
         QFile file(ShutdownLog::path());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
-    }
-    QList<int> starts() const
-    {
-        QList<int> values;
-        for (const QList<QVariant> &signal : qAsConst(*started))
-            values.append(signal.at(0).toInt());
-        return values;
     }
 
 private slots:
@@ -186,7 +180,7 @@ private slots:
             default: QFAIL(qPrintable(step));
             }
         }
-        QTEST(starts(), "starts");
+        QTEST(UpsTestUtil::firstArguments(*started), "starts");
     }
 
     void reloadLeavesCountdownAlone()
