@@ -80,11 +80,11 @@ private slots:
         QVERIFY(cfg.open(QIODevice::WriteOnly));
         cfg.write(R"({"usb": [[1155, 22352], "skip", [1, 2, 3], [1630, 1]]})");
         cfg.close();
-        Settings::instance()->setSettings(Settings::UpsCommType, int(DevComm::USB));
     }
 
     void init()
     {
+        Settings::instance()->setSettings(Settings::UpsCommType, int(DevComm::USB));
         clearAlarms();
         HidStandIn::reset();
         DevCommPrivate::usbConfigFile = dir.filePath("usb.cfg");
