@@ -311,12 +311,12 @@ void DevComm::setBuzzer()
 void DevComm::onTimerCOMTimeout()
 {
     const QStringList ports = DevCommPrivate::availablePorts();
-    const QString device = devicePath(d->serialPort->portName());
-    const bool listed = std::any_of(ports.cbegin(), ports.cend(),
-                                    [&device](const QString &port) { return devicePath(port) == device; });
     if (ports == d->comPorts)
         return;
     d->comPorts = ports;
+    const QString device = devicePath(d->serialPort->portName());
+    const bool listed = std::any_of(ports.cbegin(), ports.cend(),
+                                    [&device](const QString &port) { return devicePath(port) == device; });
     if (d->serialPort->isOpen() && !listed)
         d->closePort();
     emit comPortChanged();
