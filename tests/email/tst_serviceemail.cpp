@@ -76,6 +76,7 @@ private slots:
     void dailyTick_data();
     void dailyTick();
     void reportCarriesYesterdaysReadings();
+    void lateTickReportsTheDayItWasDue();
     void dayWithoutReadings();
 
 private:
@@ -85,7 +86,8 @@ private:
     // Starts the daily timer anew and takes its ticks into the test's hands.
     void restartTimer();
     // Sends the report of `now` to a real server and reads the attached workbook back.
-    QJsonObject reportAt(const QDateTime &now, ReceivedMail *mail = nullptr);
+    // A valid `before` is ticked first, so `now` may step over the daily time.
+    QJsonObject reportAt(const QDateTime &now, ReceivedMail *mail = nullptr, const QDateTime &before = QDateTime());
 };
 
 void TestServiceEMail::initTestCase()
@@ -385,11 +387,15 @@ void TestServiceEMail::dailyTick()
     }
 }
 
-QJsonObject TestServiceEMail::reportAt(const QDateTime &now, ReceivedMail *mail)
+QJsonObject TestServiceEMail::reportAt(const QDateTime &now, ReceivedMail *mail, const QDateTime &before)
 {
     SmtpServerHarness server;
     service()->setServerPort(server.start());
     restartTimer();
+    if (before.isValid()) {
+        Clock::setNow(before);
+        service()->onTimerTimeout();
+    }
     Clock::setNow(now);
     service()->onTimerTimeout();
     if (!server.waitForMails(1) || server.mails().at(0).attachments.size() != 1)
@@ -442,6 +448,22 @@ void TestServiceEMail::reportCarriesYesterdaysReadings()
     QCOMPARE(rowValues(rows, 1), (QVariantList{"2026-03-13 00:00:00", "13.6", "230.0", 37, "50.0", "13.65", "25.3"}));
     QCOMPARE(rowValues(rows, 2), (QVariantList{"2026-03-13 12:30:00", "221.0", "220.0", 0, "50.0", "27.10", "-3.0"}));
     QCOMPARE(rowValues(rows, 3), (QVariantList{"2026-03-13 23:59:59", "0.0", "0.0", 100, "0.0", "0.00", "0.0"}));
+}
+
+void TestServiceEMail::lateTickReportsTheDayItWasDue()
+{
+    // Due at 23:59:59 on the 13th, sent by a tick after midnight: the 12th's readings.
+    service()->setDailyHour(23);
+    service()->setDailyMinute(59);
+    service()->setDailySecond(59);
+    QVERIFY(QSqlQuery().exec(QStringLiteral(
+        "insert into device_data(dateTime, inputVol, outputVol, load, inputFreq, battVol, temperature) values"
+        "('2026-03-12 08:00:00', 12, 12, 12, 12, 12, 12), ('2026-03-13 08:00:00', 13, 13, 13, 13, 13, 13)")));
+    const QJsonObject sheet = reportAt(QDateTime(QDate(2026, 3, 14), QTime(0, 0, 0, 100)), nullptr,
+                                       QDateTime(QDate(2026, 3, 13), QTime(23, 59, 58, 600)));
+    const QJsonArray rows = sheet.value(QStringLiteral("rows")).toArray();
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rowValues(rows, 1).value(0), QVariant("2026-03-12 08:00:00"));
 }
 
 void TestServiceEMail::dayWithoutReadings()
