@@ -17,7 +17,8 @@ class MailMessagePrivate;
 class MailMessage
 {
 public:
-    enum RecipientType { To = 0, Cc = 1, Bcc = 2 };
+    // Any int is a valid value (others act as To).
+    enum RecipientType : int { To = 0, Cc = 1, Bcc = 2 };
 
     MailMessage();
     MailMessage(const MailMessage &other);

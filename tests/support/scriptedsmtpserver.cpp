@@ -30,15 +30,19 @@ void ScriptedSmtpServer::onNewConnection()
     if (m_socket)
         m_socket->deleteLater();
     m_socket = socket;
+    // Compared as a plain QObject: the socket may be on its way out when it
+    // signals, and a QPointer would cast it to a type it no longer has.
+    m_current = socket;
     clientDisconnected = false;
     m_buffer.clear();
     m_inData = false;
-    connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
-        if (socket == m_socket)
+    const QObject *key = socket;
+    connect(socket, &QTcpSocket::readyRead, this, [this, key] {
+        if (key == m_current)
             onReadyRead();
     });
-    connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
-        if (socket == m_socket)
+    connect(socket, &QTcpSocket::disconnected, this, [this, key] {
+        if (key == m_current)
             clientDisconnected = true;
     });
     socket->write(greeting + "\r\n");

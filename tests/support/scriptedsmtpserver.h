@@ -48,6 +48,7 @@ private:
 
     QTcpServer m_server;
     QPointer<QTcpSocket> m_socket;
+    const QObject *m_current = nullptr;
     QByteArray m_buffer;
     QList<QPair<QByteArray, QByteArray>> m_overrides;
     int m_burstReceived = 0;
