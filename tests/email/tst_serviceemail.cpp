@@ -231,21 +231,23 @@ void TestServiceEMail::testMailButNoAlarmMail()
 
 void TestServiceEMail::encryptedConnections_data()
 {
+    // outcome: how the test mail arrives ("encrypted", "plain"), or the failure reported.
     QTest::addColumn<int>("encrypt");
     QTest::addColumn<int>("security");
-    QTest::addColumn<bool>("encrypted");
-    QTest::newRow("STARTTLS asked, not offered") << 1 << int(SmtpServerOptions::Plain) << false;
-    QTest::newRow("STARTTLS") << 1 << int(SmtpServerOptions::StartTls) << true;
-    QTest::newRow("TLS") << 2 << int(SmtpServerOptions::Tls) << true;
-    QTest::newRow("STARTTLS offered, not asked") << 0 << int(SmtpServerOptions::StartTls) << false;
-    QTest::newRow("unknown value acts as none") << 7 << int(SmtpServerOptions::StartTls) << false;
+    QTest::addColumn<QString>("outcome");
+    // STARTTLS asked for and missing: nothing goes out in clear.
+    QTest::newRow("STARTTLS asked, not offered") << 1 << int(SmtpServerOptions::Plain) << "encryption failed";
+    QTest::newRow("STARTTLS") << 1 << int(SmtpServerOptions::StartTls) << "encrypted";
+    QTest::newRow("TLS") << 2 << int(SmtpServerOptions::Tls) << "encrypted";
+    QTest::newRow("STARTTLS offered, not asked") << 0 << int(SmtpServerOptions::StartTls) << "plain";
+    QTest::newRow("unknown value acts as none") << 7 << int(SmtpServerOptions::StartTls) << "plain";
 }
 
 void TestServiceEMail::encryptedConnections()
 {
     QFETCH(int, encrypt);
     QFETCH(int, security);
-    QFETCH(bool, encrypted);
+    QFETCH(QString, outcome);
     SmtpServerHarness server;
     SmtpServerOptions options;
     options.security = SmtpServerOptions::Security(security);
@@ -253,10 +255,18 @@ void TestServiceEMail::encryptedConnections()
     server.trustCertificateAuthority();
     service()->setServerAddress(QStringLiteral("localhost"));
     service()->setEncrypt(encrypt);
+    QSignalSpy failed(service(), &ServiceEMail::emailFailed);
 
     service()->sendTestEMail();
+    if (outcome == QLatin1String("encryption failed")) {
+        QVERIFY(failed.wait());
+        QCOMPARE(failed.at(0).at(0).toString(), outcome);
+        QVERIFY(!server.waitForMails(1, 300));
+        return;
+    }
     QVERIFY2(server.waitForMails(1), qPrintable(server.serverLog()));
-    QCOMPARE(server.mails().at(0).encrypted, encrypted);
+    QCOMPARE(server.mails().at(0).encrypted, outcome == QLatin1String("encrypted"));
+    QCOMPARE(failed.count(), 0);
 }
 
 void TestServiceEMail::authentication()

@@ -194,6 +194,7 @@ void TestSmtpInterop::session()
     SmtpRecorder recorder(&client);
     client.setUsername("ups-user");
     client.setPassword(rightPassword ? options.password : QByteArray("wrong"));
+    client.setStartTlsDisabled(security != SmtpServerOptions::StartTls);
     // Both mails are queued before the connection is up; they arrive in order.
     MailMessage message = makeMessage(QStringLiteral("Many"), QStringLiteral("To several."));
     message.addRecipient(QStringLiteral("b@example.com"));

@@ -45,7 +45,16 @@ void ScriptedSmtpServer::onNewConnection()
         if (key == m_current)
             clientDisconnected = true;
     });
-    socket->write(greeting + "\r\n");
+    if (!greeting.isEmpty())
+        socket->write(greeting + "\r\n");
+}
+
+void ScriptedSmtpServer::answer(const QByteArray &reply)
+{
+    if (reply == "<close>")
+        m_socket->disconnectFromHost();
+    else if (reply != "<silent>")
+        m_socket->write(reply + "\r\n");
 }
 
 void ScriptedSmtpServer::onReadyRead()
@@ -69,7 +78,7 @@ void ScriptedSmtpServer::handleLine(const QByteArray &line)
         m_inData = false;
         messages.append(m_data);
         m_data.clear();
-        m_socket->write(replyFor(line) + "\r\n");
+        answer(replyFor(line));
         return;
     }
 
@@ -85,7 +94,7 @@ void ScriptedSmtpServer::handleLine(const QByteArray &line)
         }
         return;
     }
-    m_socket->write(reply + "\r\n");
+    answer(reply);
     if (line.toLower().startsWith("quit"))
         m_socket->disconnectFromHost();
 }
