@@ -5,6 +5,7 @@
 #include "email/serviceemail.h"
 #include "email/serviceemail_p.h"
 #include "records/settings.h"
+#include "scriptedsmtpserver.h"
 #include "smtpclient.h"
 #include "smtpserverharness.h"
 #include "testenvironment.h"
@@ -221,6 +222,15 @@ void TestServiceEMail::testMailButNoAlarmMail()
     service()->sendTestEMail();
     QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 5000);
     QCOMPARE(failed.at(0).at(0).toString(), QStringLiteral("connection failed"));
+
+    // A server that goes away before it took the mail: a failure too, not silence.
+    ScriptedSmtpServer vanishing;
+    vanishing.addReply("mail from", "<close>");
+    service()->setServerPort(vanishing.listen());
+    service()->sendTestEMail();
+    QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 2, 5000);
+    QCOMPARE(failed.at(1).at(0).toString(), QStringLiteral("connection failed"));
+    QCOMPARE(finished.count(), 1);
 
     // Nor is a daily report made without receivers.
     restartTimer();
