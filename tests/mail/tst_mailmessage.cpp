@@ -4,6 +4,7 @@
 
 #include "mailattachment.h"
 #include "mailmessage.h"
+#include "mailtextcheck.h"
 #include "messagelines.h"
 #include "testenvironment.h"
 
@@ -13,6 +14,14 @@ QByteArray boundaryOf(const QByteArray &raw)
 {
     const QRegularExpression pattern(QStringLiteral("boundary=([0-9a-f-]{36})\r\n"));
     return pattern.match(QString::fromLatin1(raw)).captured(1).toLatin1();
+}
+
+QString words(const QString &word, int count)
+{
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list << word;
+    return list.join(QLatin1Char(' '));
 }
 
 } // namespace
@@ -30,6 +39,9 @@ private slots:
     void attachmentMimeData_data();
     void attachmentMimeData();
     void attachmentContent();
+    void stamps();
+    void unsafeInput_data();
+    void unsafeInput();
 };
 
 void TestMailMessage::singlePart_data()
@@ -50,7 +62,7 @@ void TestMailMessage::singlePart_data()
         QTest::newRow(name) << sender << none << QString() << QStringLiteral("x") << none << line + "\r\n\r\nx\r\n";
     };
     fromRow("name and address", "Ambrel UPS<ups@example.com>", "From: Ambrel UPS <ups@example.com>");
-    fromRow("bracketed address", "<ups@example.com>", "From:  <ups@example.com>");
+    fromRow("bracketed address", "<ups@example.com>", "From: <ups@example.com>");
     fromRow("bare address", "ups@example.com", "From: ups@example.com");
     fromRow("non-ascii name", QStringLiteral("Onduleur \u00e9tage<ups@example.com>"),
             "From: =?utf-8?q?Onduleur=20=C3=A9tage?= <ups@example.com>");
@@ -114,7 +126,7 @@ void TestMailMessage::singlePart()
     message.setBody(body);
     for (const QString &header : headers)
         message.setExtraHeader(header.section(QLatin1Char('|'), 0, 0), header.section(QLatin1Char('|'), 1));
-    QCOMPARE(message.rawMessageData(), expected);
+    QCOMPARE(withoutStamps(message.rawMessageData()), expected);
     if (!headers.isEmpty())
         QVERIFY(message.hasExtraHeader(headers.first().section(QLatin1Char('|'), 0, 0).toUpper()));
 }
@@ -128,7 +140,7 @@ void TestMailMessage::multipartLayout()
     message.addAttachment(QStringLiteral("record.xlsx"),
                           MailAttachment(content, QStringLiteral("application/octet-stream")));
 
-    const QByteArray raw = message.rawMessageData();
+    const QByteArray raw = withoutStamps(message.rawMessageData());
     const QByteArray boundary = boundaryOf(raw);
     QCOMPARE(boundary.size(), 36);
     QCOMPARE(raw, "To: a@example.com\r\n"
@@ -258,6 +270,97 @@ void TestMailMessage::attachmentContent()
     file.close();
     QCOMPARE(copy.rawData(), content);
     QCOMPARE(attachment.rawData(), content);
+}
+
+void TestMailMessage::stamps()
+{
+    MailMessage first;
+    first.setBody(QStringLiteral("x"));
+    MailMessage second = first;
+    second.setSubject(QStringLiteral("y"));
+    const QByteArrayList lines = messageLines(first.rawMessageData());
+    QCOMPARE(lines.size(), 4);
+
+    // "Date: Wed, 09 Dec 2026 07:16:46 +0100", in English under any locale.
+    QVERIFY(lines.at(0).startsWith("Date: "));
+    const QByteArray date = lines.at(0).mid(6);
+    QVERIFY2(QRegularExpression(QStringLiteral("^(Mon|Tue|Wed|Thu|Fri|Sat|Sun), \\d\\d (Jan|Feb|Mar|Apr|May|Jun|Jul|Aug|Sep|Oct"
+                                               "|Nov|Dec) \\d{4} \\d\\d:\\d\\d:\\d\\d [+-]\\d{4}$"))
+                 .match(QString::fromLatin1(date))
+                 .hasMatch(),
+             date.constData());
+    const QDateTime sent = QDateTime::fromString(QString::fromLatin1(date.mid(5)), Qt::RFC2822Date);
+    QVERIFY(qAbs(sent.secsTo(QDateTime::currentDateTime())) < 3600);
+
+    const QRegularExpression id(QStringLiteral("^Message-ID: <[0-9a-f-]{36}@[A-Za-z0-9.-]+>$"));
+    QVERIFY2(id.match(QString::fromLatin1(lines.at(1))).hasMatch(), lines.at(1).constData());
+    const QByteArrayList other = messageLines(second.rawMessageData());
+    QVERIFY(other.at(2).startsWith("Message-ID: "));
+    QVERIFY(other.at(2) != lines.at(1));
+
+    // Given as extra headers, they replace the message's own.
+    first.setExtraHeader(QStringLiteral("Date"), QStringLiteral("Thu, 01 Jan 2026 00:00:00 +0000"));
+    first.setExtraHeader(QStringLiteral("Message-ID"), QStringLiteral("<1@example.com>"));
+    QCOMPARE(first.rawMessageData(),
+             "date: Thu, 01 Jan 2026 00:00:00 +0000\r\nmessage-id: <1@example.com>\r\n\r\nx\r\n");
+}
+
+void TestMailMessage::unsafeInput_data()
+{
+    // part: which input gets the value.
+    QTest::addColumn<QString>("part");
+    QTest::addColumn<QString>("value");
+    const QString injected = QStringLiteral("x\r\nBcc: evil@example.com\nX-Injected: 1\r.");
+    const QString controls = QStringLiteral("a\x1b[31m\x01\x7f\t b");
+    for (const char *part : {"subject", "sender name", "recipient", "header value", "header name", "file name",
+                             "content type", "body"}) {
+        QTest::newRow(qPrintable(QStringLiteral("%1, line breaks").arg(QLatin1String(part)))) << part << injected;
+        QTest::newRow(qPrintable(QStringLiteral("%1, controls").arg(QLatin1String(part)))) << part << controls;
+    }
+    QTest::newRow("subject without spaces") << "subject" << QString(1200, QLatin1Char('s'));
+    QTest::newRow("long sender name") << "sender name" << QString(1000, QLatin1Char('n'));
+    QTest::newRow("non-ascii sender name") << "sender name" << QStringLiteral("Onduleur \u00e9tage, 2");
+    QTest::newRow("long recipient") << "recipient" << QString(1100, QLatin1Char('r'));
+    QTest::newRow("non-ascii recipient") << "recipient" << QStringLiteral("J\u00f6rg <j\u00f6rg@b\u00fccher.example>");
+    QTest::newRow("long header value") << "header value" << words(QStringLiteral("vvvvv"), 300);
+    QTest::newRow("long body word") << "body" << QString(1500, QLatin1Char('w'));
+    QTest::newRow("long indented body word") << "body" << QString(500, QLatin1Char(' ')) + QString(600, 'w');
+    QTest::newRow("qp body, space at line end") << "body" << QStringLiteral("\u00e9t\u00e9 \r\nfin ");
+}
+
+// Whatever the input, every line of the mail is ASCII, at most 998 octets,
+// ends in CR LF, and no input adds a header line of its own.
+void TestMailMessage::unsafeInput()
+{
+    QFETCH(QString, part);
+    QFETCH(QString, value);
+    MailMessage message;
+    message.setSender((part == QLatin1String("sender name") ? value : QStringLiteral("UPS")) + "<ups@example.com>");
+    message.addRecipient(part == QLatin1String("recipient") ? value : QStringLiteral("a@example.com"));
+    message.setSubject(part == QLatin1String("subject") ? value : QStringLiteral("Alarm"));
+    message.setBody(part == QLatin1String("body") ? value : QStringLiteral("Mains failure."));
+    if (part == QLatin1String("header value"))
+        message.setExtraHeader(QStringLiteral("X-Note"), value);
+    if (part == QLatin1String("header name")) {
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("not a header name")));
+        message.setExtraHeader(value, QStringLiteral("1"));
+    }
+    if (part == QLatin1String("file name") || part == QLatin1String("content type")) {
+        message.addAttachment(part == QLatin1String("file name") ? value : QStringLiteral("record.xlsx"),
+                              MailAttachment("data", part == QLatin1String("content type") ? value
+                                                                                          : QStringLiteral("text/plain")));
+    }
+
+    const QByteArray raw = message.rawMessageData();
+    QByteArrayList names;
+    const QString fault = MailTextCheck::fault(raw, &names);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+    for (const QByteArray &name : names) {
+        QVERIFY2(QByteArrayList({"From", "To", "Subject", "Date", "Message-ID", "MIME-Version", "Content-Type",
+                                 "Content-Transfer-Encoding", "x-note"})
+                     .contains(name),
+                 name.constData());
+    }
 }
 
 AMBREL_TEST_MAIN(TestMailMessage)
