@@ -12,12 +12,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    FuzzEnvironment::init(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size == 0)

@@ -3,12 +3,6 @@
 #include "fuzzenvironment.h"
 #include "link/megatec.h"
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    FuzzEnvironment::init(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     Megatec megatec;

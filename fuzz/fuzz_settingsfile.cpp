@@ -8,11 +8,9 @@
 #include <QFile>
 #include <QMetaEnum>
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+void FuzzEnvironment::setUp()
 {
-    FuzzEnvironment::init(argc, argv);
     ServiceEMail::instance();
-    return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

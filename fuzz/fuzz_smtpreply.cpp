@@ -10,12 +10,6 @@
 #include <QCoreApplication>
 #include <QEvent>
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
-{
-    FuzzEnvironment::init(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size == 0)

@@ -33,16 +33,14 @@ void avoidKnownFault(QByteArray &report)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+void FuzzEnvironment::setUp()
 {
-    FuzzEnvironment::init(argc, argv);
     const QString cfg = Settings::instance()->dataDir() + QStringLiteral("/usb.cfg");
     QFile file(cfg);
     if (file.open(QIODevice::WriteOnly))
         file.write(R"({"usb": [[1630, 1]]})");
     DevCommPrivate::usbConfigFile = cfg;
     Settings::instance()->setSettings(Settings::UpsCommType, int(DevComm::USB));
-    return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)

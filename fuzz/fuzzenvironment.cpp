@@ -30,7 +30,10 @@ void init(int *argc, char ***argv)
     // Speed over durability: the store is thrown away with the run.
     QSqlQuery(QStringLiteral("pragma synchronous = off"));
     QSqlQuery(QStringLiteral("pragma journal_mode = memory"));
+    setUp();
 }
+
+__attribute__((weak)) void setUp() {}
 
 void tidy()
 {
@@ -59,3 +62,9 @@ QList<QByteArray> split(const uint8_t *data, size_t size, const QByteArray &sepa
 }
 
 } // namespace FuzzEnvironment
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    FuzzEnvironment::init(argc, argv);
+    return 0;
+}

@@ -12,7 +12,12 @@
 // (so nothing can reach the machine's power management) and quiet logging.
 namespace FuzzEnvironment {
 
+// Called once by libFuzzer before the first input (LLVMFuzzerInitialize is
+// defined here for every target); then runs setUp().
 void init(int *argc, char ***argv);
+
+// A target's own set-up after init(); a target that needs one defines it.
+void setUp();
 
 // Clears what the inputs pile up (alarm rows and list, self-test files), every
 // so many inputs, so that long runs keep their speed and their memory.
