@@ -69,11 +69,15 @@ bool SmtpClientPrivate::reportPair(void (SmtpClient::*bare)(), void (SmtpClient:
 }
 
 void SmtpClientPrivate::fail(void (SmtpClient::*bare)(), void (SmtpClient::*withMessage)(const QString &),
-                             const QString &msg)
+                             const QString &msg, bool politely)
 {
     state = SmtpClient::Disconnected;
     replyTimer->stop();
-    if (reportPair(bare, withMessage, msg))
+    if (!reportPair(bare, withMessage, msg))
+        return;
+    if (politely)
+        socket->disconnectFromHost();
+    else
         socket->abort();
 }
 
@@ -188,14 +192,10 @@ void SmtpClientPrivate::handleLine(const QByteArray &line)
         break;
 
     case SmtpClient::StartState:
-        if (!positive) {
-            state = SmtpClient::Disconnected;
-            replyTimer->stop();
-            if (reportPair(&SmtpClient::connectionFailed, &SmtpClient::connectionFailed, QString::fromUtf8(line)))
-                socket->disconnectFromHost();
-        } else {
+        if (!positive)
+            fail(&SmtpClient::connectionFailed, &SmtpClient::connectionFailed, QString::fromUtf8(line), true);
+        else
             ehlo();
-        }
         break;
 
     case SmtpClient::EhloSent:
@@ -223,15 +223,10 @@ void SmtpClientPrivate::handleLine(const QByteArray &line)
         break;
 
     case SmtpClient::AuthSent:
-        if (positive) {
+        if (positive)
             setAuthenticated();
-        } else {
-            state = SmtpClient::Disconnected;
-            replyTimer->stop();
-            if (reportPair(&SmtpClient::authenticationFailed, &SmtpClient::authenticationFailed,
-                           QString::fromUtf8(line)))
-                socket->disconnectFromHost();
-        }
+        else
+            fail(&SmtpClient::authenticationFailed, &SmtpClient::authenticationFailed, QString::fromUtf8(line), true);
         break;
 
     case SmtpClient::MailToSent:
@@ -268,10 +263,7 @@ void SmtpClientPrivate::handleLine(const QByteArray &line)
             sendNext();
         } else {
             // Nothing more is sent on this connection.
-            state = SmtpClient::Disconnected;
-            replyTimer->stop();
-            if (reportPair(&SmtpClient::connectionFailed, &SmtpClient::connectionFailed, QString::fromUtf8(line)))
-                socket->disconnectFromHost();
+            fail(&SmtpClient::connectionFailed, &SmtpClient::connectionFailed, QString::fromUtf8(line), true);
         }
         break;
     }
@@ -290,13 +282,9 @@ void SmtpClientPrivate::handleEhloReply(const QByteArray &code, bool continued, 
         if (continued)
             return;
         if (state == SmtpClient::HeloSent) {
-            state = SmtpClient::Disconnected;
-            replyTimer->stop();
             socket->write("QUIT\r\n");
-            socket->flush();
-            if (reportPair(&SmtpClient::connectionFailed, &SmtpClient::connectionFailed,
-                           QString::fromLatin1(code) + QLatin1Char(' ') + text))
-                socket->disconnectFromHost();
+            fail(&SmtpClient::connectionFailed, &SmtpClient::connectionFailed,
+                 QString::fromLatin1(code) + QLatin1Char(' ') + text, true);
         } else {
             writeCommand("helo " + kClientName);
             state = SmtpClient::HeloSent;

@@ -89,8 +89,10 @@ private:
     // Emits a failure pair; false when a listener deleted the client.
     bool reportPair(void (SmtpClient::*bare)(), void (SmtpClient::*withMessage)(const QString &),
                     const QString &msg);
-    // Ends the dialogue: the failure pair, then the connection is closed.
-    void fail(void (SmtpClient::*bare)(), void (SmtpClient::*withMessage)(const QString &), const QString &msg);
+    // Ends the dialogue: the failure pair, then the connection is closed,
+    // politely (what is written still goes out) or at once.
+    void fail(void (SmtpClient::*bare)(), void (SmtpClient::*withMessage)(const QString &), const QString &msg,
+              bool politely = false);
     void connectionLost(const QString &msg);
     // Whether the connection may end without losing a mail.
     bool idle() const;
