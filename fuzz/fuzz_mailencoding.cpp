@@ -45,5 +45,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::fprintf(stderr, "unsound mail text: %s\n%s\n", qPrintable(fault), raw.left(4000).constData());
         std::abort();
     }
+    FuzzEnvironment::tidy();
     return 0;
 }

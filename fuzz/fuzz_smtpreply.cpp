@@ -7,9 +7,6 @@
 #include "smtpclient.h"
 #include "smtpclientprivate.h"
 
-#include <QCoreApplication>
-#include <QEvent>
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size == 0)
@@ -37,6 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         for (const QByteArray &chunk : FuzzEnvironment::split(data + 1, size - 1, "\n--\n"))
             d->receive(chunk);
     }
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    FuzzEnvironment::tidy();
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "teststore.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QDir>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -37,6 +38,8 @@ __attribute__((weak)) void setUp() {}
 
 void tidy()
 {
+    // No event loop runs: what was handed to deleteLater goes here.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     static int inputs = 0;
     if (++inputs % 1000 != 0)
         return;

@@ -19,8 +19,9 @@ void init(int *argc, char ***argv);
 // A target's own set-up after init(); a target that needs one defines it.
 void setUp();
 
-// Clears what the inputs pile up (alarm rows and list, self-test files), every
-// so many inputs, so that long runs keep their speed and their memory.
+// Called after each input: deletes what was handed to deleteLater, and every
+// so many inputs clears what the inputs pile up (alarm rows and list,
+// self-test files), so that long runs keep their speed and their memory.
 void tidy();
 
 // The input split at every occurrence of the separator.
