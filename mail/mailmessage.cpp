@@ -62,7 +62,10 @@ int longestLine(const QByteArray &text)
 // in English whatever the locale.
 QByteArray dateText(const QDateTime &time)
 {
-    return (QLocale::c().toString(time, QStringLiteral("ddd, ")) + time.toString(Qt::RFC2822Date)).toLatin1();
+    // Kept as a named string: Qt's in-place conversion of a temporary can
+    // write into the day name's static text.
+    const QString text = QLocale::c().toString(time, QStringLiteral("ddd, ")) + time.toString(Qt::RFC2822Date);
+    return text.toLatin1();
 }
 
 // This machine's name as the right-hand part of a message identifier.
