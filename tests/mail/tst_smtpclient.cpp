@@ -74,7 +74,8 @@ void TestSmtpClient::dialogue_data()
     // (ScriptedSmtpServer: "<silent>", "<close>"); "greeting=", "ehlo=",
     // "burst=" (replies held until that many lines are in),
     // "login=user:password"; flags "starttls" (STARTTLS required), "closes"
-    // (the client hangs up), "idle" (a later mail must not start).
+    // (the client hangs up), "idle" (a later mail must not start), "impatient"
+    // (a reply time-out of one second).
     // mails: the recipients of each mail, separated by ';'.
     // events: separated by "; ", "(*)" standing for any message.
     // commands: separated by '|'.
@@ -134,8 +135,9 @@ void TestSmtpClient::dialogue_data()
         QStringLiteral("connectionFailed; connectionFailed(421 closing down)"), "ehlo localhost|rset");
     // A server that goes silent or away before it took the mail: a failure, not a hang.
     const QString lost = QStringLiteral("connectionFailed; connectionFailed(*)");
-    row("never greets", {"greeting="}, "a@x", lost, QByteArray());
-    row("silent after MAIL FROM", {"mail from=><silent>"}, "a@x", lost, "ehlo localhost|rset|mail from:<u@x>");
+    row("never greets", {"greeting=", "impatient"}, "a@x", lost, QByteArray());
+    row("silent after MAIL FROM", {"mail from=><silent>", "impatient"}, "a@x", lost,
+        "ehlo localhost|rset|mail from:<u@x>");
     row("closes at MAIL FROM", {"mail from=><close>"}, "a@x", lost, "ehlo localhost|rset|mail from:<u@x>");
     row("closes at RCPT TO", {"rcpt to=><close>"}, "a@x", lost, "ehlo localhost|rset|mail from:<u@x>|rcpt to:<a@x>");
     row("closes after the data", {".=><close>"}, "a@x", lost, sentA);
@@ -169,8 +171,6 @@ void TestSmtpClient::dialogue()
     ScriptedSmtpServer server;
     SmtpClient client;
     SmtpRecorder recorder(&client);
-    // Short enough for the rows whose server goes silent.
-    SmtpClientPrivate::get(&client)->setReplyTimeout(1500);
     for (const QByteArray &entry : setup) {
         const int arrow = entry.indexOf("=>");
         const QByteArray value = entry.mid(entry.indexOf('=') + 1);
@@ -187,6 +187,8 @@ void TestSmtpClient::dialogue()
             client.setPassword(value.mid(value.indexOf(':') + 1));
         } else if (entry == "starttls") {
             client.setStartTlsDisabled(false);
+        } else if (entry == "impatient") {
+            SmtpClientPrivate::get(&client)->setReplyTimeout(1000);
         }
     }
     const quint16 port = server.listen();
