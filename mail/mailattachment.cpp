@@ -75,6 +75,10 @@ void MailAttachment::setContent(QIODevice *device)
 
 void MailAttachment::setExtraHeader(const QString &name, const QString &value)
 {
+    if (!MailEncoding::isHeaderName(name)) {
+        qWarning() << "MailAttachment::setExtraHeader: not a header name:" << name;
+        return;
+    }
     d->extraHeaders.insert(name.toLower(), value);
 }
 
@@ -114,7 +118,8 @@ const QByteArray &MailAttachment::rawData() const
 
 QByteArray MailAttachment::mimeData() const
 {
-    QByteArray out = "Content-Type: " + d->contentType.toLatin1() + "\r\n";
+    QByteArray out = MailEncoding::foldMimeHeader(QStringLiteral("Content-Type"), d->contentType,
+                                                  MailEncoding::latin1Codec());
     out += "Content-Transfer-Encoding: base64\r\n";
     for (auto it = d->extraHeaders.cbegin(); it != d->extraHeaders.cend(); ++it)
         out += MailEncoding::foldMimeHeader(it.key(), it.value(), MailEncoding::latin1Codec());

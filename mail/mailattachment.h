@@ -24,7 +24,8 @@ public:
     // Content read from a device that the caller owns and keeps alive until
     // the first rawData() or mimeData() call.
     void setContent(QIODevice *device);
-    // An extra header line of the MIME part; the name is kept in lower case.
+    // An extra header line of the MIME part; the name is kept in lower case
+    // (refused with a warning unless it is 1 to 76 letters, digits and '-').
     void setExtraHeader(const QString &name, const QString &value);
 
     // The content bytes; empty (with a warning) when there is no readable content.

@@ -1,6 +1,8 @@
 #include "mailencoding.h"
 
 #include <QTextCodec>
+#include <QRegularExpression>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -38,12 +40,74 @@ bool isAscii(const QString &text)
     return true;
 }
 
-// A header value goes out unencoded only when it is ASCII and holds no line
-// break: a CR or LF written raw would end the header line and let the value
-// add header lines of its own.
-bool isPlainHeaderValue(const QString &value)
+// A header value goes out unencoded only when it is printable ASCII (a CR or
+// LF written raw would end the header line and let the value add lines of its
+// own) and each of its words fits one line after a lead of leadSize octets.
+bool isPlainHeaderValue(const QString &value, int leadSize)
 {
-    return isAscii(value) && !value.contains(QLatin1Char('\r')) && !value.contains(QLatin1Char('\n'));
+    int word = 0;
+    for (const QChar c : value) {
+        const ushort u = c.unicode();
+        if (u < 0x20 || u > 0x7e)
+            return false;
+        word = u == ' ' ? 0 : word + 1;
+        if (qMax(leadSize, 79) + 1 + word > kMaxLineLength)
+            return false;
+    }
+    return true;
+}
+
+// Printable ASCII with tabs and line breaks: a body that may go out as it is.
+bool isPlainBody(const QString &body)
+{
+    for (const QChar c : body) {
+        const ushort u = c.unicode();
+        if ((u < 0x20 && u != '\t' && u != '\r' && u != '\n') || u > 0x7e)
+            return false;
+    }
+    return true;
+}
+
+// A quoted-printable line may not end in a space: it is written "=20" there.
+QByteArray withEncodedEnd(QByteArray line)
+{
+    if (line.endsWith(' ')) {
+        line.chop(1);
+        line += "=20";
+    }
+    return line;
+}
+
+// A display name with characters that mean something in an address goes in quotes.
+QString quotedDisplayName(const QString &name)
+{
+    static const QString specials = QStringLiteral("()<>[]:;@\\,.\"");
+    const bool quoted = name.size() >= 2 && name.startsWith(QLatin1Char('"')) && name.endsWith(QLatin1Char('"'));
+    if (quoted || !isAscii(name) || std::none_of(name.begin(), name.end(), [](QChar c) { return specials.contains(c); }))
+        return name;
+    QString escaped = name;
+    escaped.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('"'), QLatin1String("\\\""));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}
+
+// The address part in ASCII: control characters dropped, a domain of other
+// characters in its ASCII form, what still is not ASCII written as '?'.
+QByteArray asciiAddress(QString text)
+{
+    text.remove(QRegularExpression(QStringLiteral("[\\x00-\\x1f\\x7f]")));
+    const int at = text.lastIndexOf(QLatin1Char('@'));
+    if (at >= 0 && !isAscii(text.mid(at))) {
+        const int close = text.indexOf(QLatin1Char('>'), at);
+        const int length = (close < 0 ? text.size() : close) - at - 1;
+        const QByteArray ace = QUrl::toAce(text.mid(at + 1, length));
+        if (!ace.isEmpty())
+            text.replace(at + 1, length, QString::fromLatin1(ace));
+    }
+    QByteArray out;
+    out.reserve(text.size());
+    for (const QChar c : qAsConst(text))
+        out += c.unicode() < 0x80 ? char(c.unicode()) : '?';
+    return out;
 }
 
 // A body line, dot-stuffed, with its CR LF.
@@ -71,7 +135,7 @@ QByteArray foldMimeHeader(const QString &name, const QString &value, QTextCodec 
     line += prefix;
     QByteArray result;
 
-    if (!value.contains(QLatin1String("=?")) && codec->canEncode(value) && isPlainHeaderValue(value)) {
+    if (!value.contains(QLatin1String("=?")) && isPlainHeaderValue(value, line.size())) {
         const QList<QByteArray> words = codec->fromUnicode(value).split(' ');
         for (int i = 0; i < words.size(); ++i) {
             if (line.size() > 78) {
@@ -118,6 +182,57 @@ QByteArray foldMimeHeader(const QString &name, const QString &value, QTextCodec 
     return result + line + "\r\n";
 }
 
+QByteArray foldAddressHeader(const QString &name, const QStringList &addresses)
+{
+    // The words, each of which stays on one line.
+    QByteArrayList words;
+    for (int i = 0; i < addresses.size(); ++i) {
+        const QString &entry = addresses.at(i);
+        const int open = entry.indexOf(QLatin1Char('<'));
+        const QString display = open < 0 ? QString() : entry.left(open).trimmed();
+        if (!display.isEmpty()) {
+            const QByteArray folded = foldMimeHeader(QString(), quotedDisplayName(display), latin1Codec());
+            for (QByteArray line : folded.split('\n')) {
+                line = line.trimmed();
+                if (!line.isEmpty())
+                    words.append(line);
+            }
+        }
+        for (const QByteArray &word : asciiAddress(open < 0 ? entry : entry.mid(open)).split(' ')) {
+            // Only a malformed address has a word this long: it is cut to fit.
+            for (int at = 0; at < word.size(); at += kMaxLineLength / 2)
+                words.append(word.mid(at, kMaxLineLength / 2));
+        }
+        if (i + 1 < addresses.size() && !words.isEmpty())
+            words.last() += ',';
+    }
+
+    QByteArray result;
+    QByteArray line = name.toLatin1() + ':';
+    bool lineHasWord = false;
+    for (const QByteArray &word : qAsConst(words)) {
+        if (lineHasWord && line.size() + 1 + word.size() > 78) {
+            result += line + "\r\n";
+            line.clear();
+        }
+        line += ' ' + word;
+        lineHasWord = true;
+    }
+    return result + line + "\r\n";
+}
+
+bool isHeaderName(const QString &name)
+{
+    if (name.isEmpty() || name.size() > 76)
+        return false;
+    for (const QChar c : name) {
+        const ushort u = c.unicode();
+        if (!((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '-'))
+            return false;
+    }
+    return true;
+}
+
 QByteArray withoutControlCharacters(QByteArray bytes)
 {
     const auto end = std::remove_if(bytes.begin(), bytes.end(),
@@ -133,7 +248,7 @@ BodyEncoding chooseBodyEncoding(const QString &body, const QString &contentTrans
         return QuotedPrintable;
     if (forced == QLatin1String("base64"))
         return Base64;
-    if (isAscii(body))
+    if (isPlainBody(body))
         return Plain;
     const int probe = qMin(100, body.size());
     int quoted = 0;
@@ -197,7 +312,7 @@ void appendQuotedPrintableBody(QByteArray &out, const QString &body)
     for (int i = 0; i < n; ++i) {
         const char c = bytes.at(i);
         if (c == '\r' || c == '\n') {
-            writeLine(out, line);
+            writeLine(out, withEncodedEnd(line));
             line.clear();
             if (i + 1 < n && bytes.at(i + 1) == (c == '\r' ? '\n' : '\r'))
                 ++i;
@@ -213,7 +328,7 @@ void appendQuotedPrintableBody(QByteArray &out, const QString &body)
             line += c;
     }
     if (!line.isEmpty())
-        writeLine(out, line);
+        writeLine(out, withEncodedEnd(line));
 }
 
 void appendBase64Body(QByteArray &out, const QString &body)

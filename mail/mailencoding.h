@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 class QTextCodec;
 
@@ -17,14 +18,27 @@ namespace MailEncoding {
 
 enum BodyEncoding { Plain, QuotedPrintable, Base64 };
 
+// The longest line a message may hold, in octets without its CR LF.
+constexpr int kMaxLineLength = 998;
+
 // The platform's Latin-1 codec, the codec of every routine here.
 QTextCodec *latin1Codec();
 
 // One header line, with continuation lines where needed, ending in CR LF.
 // An empty name gives no "Name: " lead; the prefix is written unencoded
-// after it.
+// after it. A value that is not printable ASCII, or holds a word too long for
+// one line, goes out as encoded words; so every line is ASCII and at most
+// kMaxLineLength octets.
 QByteArray foldMimeHeader(const QString &name, const QString &value, QTextCodec *codec,
                           const QByteArray &prefix = QByteArray());
+
+// A header of addresses, each a bare address or a display name followed by
+// "<address>": the display names encoded where needed, the addresses in
+// ASCII (a domain in its ASCII form), folded between words.
+QByteArray foldAddressHeader(const QString &name, const QStringList &addresses);
+
+// Whether the text can name a header line: 1 to 76 ASCII letters, digits and '-'.
+bool isHeaderName(const QString &name);
 
 // The bytes without control characters (below 0x20 and 0x7F): an address
 // written into a command or header line of its own cannot end that line and
@@ -36,7 +50,7 @@ QByteArray withoutControlCharacters(QByteArray bytes);
 BodyEncoding chooseBodyEncoding(const QString &body, const QString &contentTransferEncoding);
 
 // The body as word-wrapped lines of at most wrapLimit bytes (a longer word
-// stands alone). Meant for 7-bit ASCII bodies.
+// stands alone). Meant for printable 7-bit ASCII bodies.
 void appendPlainBody(QByteArray &out, const QString &body, int wrapLimit, bool keepStartSpaces);
 void appendQuotedPrintableBody(QByteArray &out, const QString &body);
 void appendBase64Body(QByteArray &out, const QString &body);

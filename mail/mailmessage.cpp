@@ -1,7 +1,10 @@
 #include "mailmessage.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QLocale>
 #include <QMap>
+#include <QSysInfo>
 #include <QUuid>
 #include <QtDebug>
 
@@ -40,6 +43,44 @@ public:
     int wrapLimit = 78;
     bool keepStartSpaces = false;
 };
+
+namespace {
+
+int longestLine(const QByteArray &text)
+{
+    int longest = 0;
+    int from = 0;
+    int end;
+    while ((end = text.indexOf("\r\n", from)) >= 0) {
+        longest = qMax(longest, end - from);
+        from = end + 2;
+    }
+    return qMax(longest, text.size() - from);
+}
+
+// The date as a mail header writes it: "Wed, 09 Dec 2026 07:16:46 +0100",
+// in English whatever the locale.
+QByteArray dateText(const QDateTime &time)
+{
+    // Kept as a named string: Qt's in-place conversion of a temporary can
+    // write into the day name's static text.
+    const QString text = QLocale::c().toString(time, QStringLiteral("ddd, ")) + time.toString(Qt::RFC2822Date);
+    return text.toLatin1();
+}
+
+// This machine's name as the right-hand part of a message identifier.
+QByteArray hostName()
+{
+    QByteArray name;
+    for (const QChar c : QSysInfo::machineHostName()) {
+        const ushort u = c.unicode();
+        if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '-' || u == '.')
+            name += char(u);
+    }
+    return name.isEmpty() ? QByteArray("localhost") : name.left(200);
+}
+
+} // namespace
 
 MailMessage::MailMessage()
     : d(new MailMessagePrivate)
@@ -115,6 +156,10 @@ void MailMessage::addAttachment(const QString &fileName, const MailAttachment &a
 
 void MailMessage::setExtraHeader(const QString &name, const QString &value)
 {
+    if (!MailEncoding::isHeaderName(name)) {
+        qWarning() << "MailMessage::setExtraHeader: not a header name:" << name;
+        return;
+    }
     d->extraHeaders.insert(name.toLower(), value);
 }
 
@@ -138,29 +183,40 @@ QByteArray MailMessage::rawMessageData() const
     using namespace MailEncoding;
     const MailMessagePrivate *p = d.constData();
     QTextCodec *codec = latin1Codec();
-    const BodyEncoding encoding =
+    BodyEncoding encoding =
         chooseBodyEncoding(p->body, p->extraHeaders.value(QStringLiteral("content-transfer-encoding")));
     const bool multipart = !p->attachments.isEmpty();
     if (multipart && p->boundary.isEmpty())
         p->boundary = QUuid::createUuid().toByteArray(QUuid::WithoutBraces);
 
-    QByteArray out;
-    if (!p->sender.isEmpty() && !hasExtraHeader(QStringLiteral("From"))) {
-        const int pos = p->sender.indexOf(QLatin1Char('<'));
-        if (pos < 0) {
-            out += foldMimeHeader(QStringLiteral("From"), p->sender, codec);
-        } else {
-            QByteArray name = foldMimeHeader(QStringLiteral("From"), p->sender.left(pos), codec);
-            name.chop(2);
-            out += name + ' ' + withoutControlCharacters(p->sender.mid(pos).toUtf8()) + "\r\n";
+    // The body first: a plain body with a line too long for a mail goes out
+    // quoted-printable instead.
+    QByteArray body;
+    if (encoding == Plain) {
+        appendPlainBody(body, p->body, p->wrapLimit, p->keepStartSpaces);
+        if (longestLine(body) > kMaxLineLength) {
+            encoding = QuotedPrintable;
+            body.clear();
         }
     }
+    if (encoding == QuotedPrintable)
+        appendQuotedPrintableBody(body, p->body);
+    else if (encoding == Base64)
+        appendBase64Body(body, p->body);
+
+    QByteArray out;
+    if (!p->sender.isEmpty() && !hasExtraHeader(QStringLiteral("From")))
+        out += foldAddressHeader(QStringLiteral("From"), {p->sender});
     if (!p->to.isEmpty())
-        out += foldMimeHeader(QStringLiteral("To"), p->to.join(QLatin1String(", ")), codec);
+        out += foldAddressHeader(QStringLiteral("To"), p->to);
     if (!p->cc.isEmpty())
-        out += foldMimeHeader(QStringLiteral("Cc"), p->cc.join(QLatin1String(", ")), codec);
+        out += foldAddressHeader(QStringLiteral("Cc"), p->cc);
     if (!p->subject.isEmpty())
         out += foldMimeHeader(QStringLiteral("Subject"), p->subject, codec);
+    if (!hasExtraHeader(QStringLiteral("Date")))
+        out += "Date: " + dateText(QDateTime::currentDateTime()) + "\r\n";
+    if (!hasExtraHeader(QStringLiteral("Message-ID")))
+        out += "Message-ID: <" + QUuid::createUuid().toByteArray(QUuid::WithoutBraces) + '@' + hostName() + ">\r\n";
 
     const bool ownMimeVersion = hasExtraHeader(QStringLiteral("MIME-Version"));
     const bool ownContentType = hasExtraHeader(QStringLiteral("Content-Type"));
@@ -189,31 +245,19 @@ QByteArray MailMessage::rawMessageData() const
     }
     out += "\r\n";
 
-    QByteArray body;
-    switch (encoding) {
-    case Plain:
-        appendPlainBody(body, p->body, p->wrapLimit, p->keepStartSpaces);
-        break;
-    case QuotedPrintable:
-        appendQuotedPrintableBody(body, p->body);
-        break;
-    case Base64:
-        appendBase64Body(body, p->body);
-        break;
-    }
     if (!multipart)
         return out + body;
 
     const QByteArray delimiter = "--" + p->boundary;
     out += "This is a message with multiple parts in MIME format.\r\n";
     out += delimiter + "\r\n";
-    out += "Content-Type: ";
-    out += ownContentType ? p->extraHeaders.value(QStringLiteral("content-type")).toLatin1()
-                          : QByteArray("text/plain; charset=UTF-8");
-    out += "\r\n";
+    out += foldMimeHeader(QStringLiteral("Content-Type"),
+                          ownContentType ? p->extraHeaders.value(QStringLiteral("content-type"))
+                                         : QStringLiteral("text/plain; charset=UTF-8"),
+                          codec);
     if (ownTransferEncoding) {
-        out += "Content-Transfer-Encoding: "
-            + p->extraHeaders.value(QStringLiteral("content-transfer-encoding")).toLatin1() + "\r\n";
+        out += foldMimeHeader(QStringLiteral("Content-Transfer-Encoding"),
+                              p->extraHeaders.value(QStringLiteral("content-transfer-encoding")), codec);
     } else if (encoding == QuotedPrintable) {
         out += "Content-Transfer-Encoding: quoted-printable\r\n";
     } else if (encoding == Base64) {

@@ -17,7 +17,8 @@ class MailMessagePrivate;
 class MailMessage
 {
 public:
-    enum RecipientType { To = 0, Cc = 1, Bcc = 2 };
+    // Any int is a valid value (others act as To).
+    enum RecipientType : int { To = 0, Cc = 1, Bcc = 2 };
 
     MailMessage();
     MailMessage(const MailMessage &other);
@@ -39,7 +40,9 @@ public:
     // name in use is replaced by "<name>.1", "<name>.2", ... after a warning.
     void addAttachment(const QString &fileName, const MailAttachment &attachment);
 
-    // Extra header lines; names are kept in lower case.
+    // Extra header lines; names are kept in lower case. A name other than
+    // 1 to 76 letters, digits and '-' is refused with a warning. "Date" and
+    // "Message-ID" replace the ones the message makes itself.
     void setExtraHeader(const QString &name, const QString &value);
     bool hasExtraHeader(const QString &name) const;
 

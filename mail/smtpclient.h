@@ -11,10 +11,13 @@ class SmtpClientPrivate;
 // Delivers queued mails to one SMTP server over one connection (plain,
 // STARTTLS or TLS from the first byte), with CRAM-MD5 or LOGIN
 // authentication when the server offers it and credentials are set.
-// Entirely driven by the socket's signals: no timers, threads or blocking
-// waits. Failures come as pairs: the signal without arguments, then the same
-// signal with the server's reply line or the socket's error text.
-// A listener that is done with the client drops it with deleteLater().
+// Driven by the socket's signals and a time limit on the server's replies; no
+// threads or blocking waits. Failures come as pairs: the signal without
+// arguments, then the same signal with the server's reply line or an error
+// text. A connection that fails, times out or ends before the server has
+// taken every queued mail is a connectionFailed.
+// A listener may delete the client at any time, also from within one of its
+// signals.
 class SmtpClient : public QObject
 {
     Q_OBJECT
@@ -58,7 +61,9 @@ public:
     // Both must be non-empty for authentication to take place.
     void setUsername(const QByteArray &userName);
     void setPassword(const QByteArray &password);
-    // When true, STARTTLS is never requested even if the server offers it.
+    // When false, the connection must be encrypted with STARTTLS before
+    // anything else is sent: a server that does not offer it or refuses it
+    // ends in encryptionFailed. True (the default): STARTTLS is never used.
     void setStartTlsDisabled(bool disabled);
 
     // Queues the mail and returns its id (1, 2, 3, ... over the client's

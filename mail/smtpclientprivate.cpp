@@ -1,10 +1,17 @@
 #include "smtpclientprivate.h"
 
-#include <QPointer>
 #include <QSslSocket>
+#include <QTimer>
 
 #include "hmac.h"
 #include "mailencoding.h"
+
+namespace {
+
+// The name the client gives itself in EHLO and HELO.
+const QByteArray kClientName = "localhost";
+
+} // namespace
 
 SmtpClientPrivate::SmtpClientPrivate(SmtpClient *q)
     : q(q)
@@ -48,40 +55,116 @@ QByteArray SmtpClientPrivate::extractAddress(const QString &text)
 void SmtpClientPrivate::writeCommand(const QByteArray &command)
 {
     socket->write(command + "\r\n");
+    replyTimer->start();
 }
 
 bool SmtpClientPrivate::reportPair(void (SmtpClient::*bare)(), void (SmtpClient::*withMessage)(const QString &),
                                    const QString &msg)
 {
-    const QPointer<SmtpClient> alive(q);
-    emit (q->*bare)();
-    if (alive)
+    if (q)
+        emit (q->*bare)();
+    if (q)
         emit (q->*withMessage)(msg);
-    return !alive.isNull();
+    return q != nullptr;
+}
+
+void SmtpClientPrivate::fail(void (SmtpClient::*bare)(), void (SmtpClient::*withMessage)(const QString &),
+                             const QString &msg, bool politely)
+{
+    state = SmtpClient::Disconnected;
+    replyTimer->stop();
+    if (!reportPair(bare, withMessage, msg))
+        return;
+    if (politely)
+        socket->disconnectFromHost();
+    else
+        socket->abort();
+}
+
+bool SmtpClientPrivate::idle() const
+{
+    return state == SmtpClient::Disconnected || (state == SmtpClient::Waiting && queue.isEmpty());
+}
+
+void SmtpClientPrivate::connectionLost(const QString &msg)
+{
+    if (idle()) {
+        state = SmtpClient::Disconnected;
+        replyTimer->stop();
+        return;
+    }
+    // Ended before the server took every mail: the mail is lost.
+    fail(&SmtpClient::connectionFailed, &SmtpClient::connectionFailed, msg);
+}
+
+void SmtpClientPrivate::setReplyTimeout(int ms)
+{
+    replyTimer->setInterval(ms);
 }
 
 void SmtpClientPrivate::socketError(QAbstractSocket::SocketError err)
 {
     const QString msg = socket->errorString();
     if (err == QAbstractSocket::SslHandshakeFailedError) {
-        reportPair(&SmtpClient::encryptionFailed, &SmtpClient::encryptionFailed, msg);
-    } else if (state == SmtpClient::StartState) {
-        reportPair(&SmtpClient::connectionFailed, &SmtpClient::connectionFailed, msg);
+        if (state != SmtpClient::Disconnected)
+            fail(&SmtpClient::encryptionFailed, &SmtpClient::encryptionFailed, msg);
+    } else {
+        connectionLost(msg);
     }
+}
+
+void SmtpClientPrivate::socketDisconnected()
+{
+    connectionLost(QStringLiteral("the server closed the connection"));
+    if (q)
+        emit q->disconnected();
+}
+
+void SmtpClientPrivate::replyTimeout()
+{
+    if (!idle())
+        fail(&SmtpClient::connectionFailed, &SmtpClient::connectionFailed,
+             QStringLiteral("no reply from the server within %1 s").arg(replyTimer->interval() / 1000.0));
 }
 
 void SmtpClientPrivate::socketRead()
 {
-    // A listener may delete the client from within one of its signals.
-    const QPointer<SmtpClient> alive(q);
-    readBuffer += socket->readAll();
+    receive(socket->readAll());
+}
+
+void SmtpClientPrivate::receive(const QByteArray &bytes)
+{
+    readBuffer += bytes;
+    int start = 0;
     int end;
-    while ((end = readBuffer.indexOf("\r\n")) >= 0) {
-        const QByteArray line = readBuffer.left(end);
-        readBuffer.remove(0, end + 2);
-        handleLine(line);
-        if (!alive)
+    while ((end = readBuffer.indexOf("\r\n", start)) >= 0) {
+        const QByteArray line = readBuffer.mid(start, end - start);
+        start = end + 2;
+        const bool continued = line.size() < 4 || line.at(3) == '-';
+        replyLines = continued ? replyLines + 1 : 0;
+        if (line.size() > kMaxLineLength || replyLines > kMaxReplyLines) {
+            readBuffer.clear();
+            fail(&SmtpClient::connectionFailed, &SmtpClient::connectionFailed,
+                 QStringLiteral("reply from the server too long"));
             return;
+        }
+        replyTimer->start();
+        handleLine(line);
+        if (!q || state == SmtpClient::Disconnected) {
+            readBuffer.clear();
+            return;
+        }
+        if (dropBuffered) {
+            dropBuffered = false;
+            readBuffer.clear();
+            return;
+        }
+    }
+    readBuffer.remove(0, start);
+    if (readBuffer.size() > kMaxLineLength) {
+        readBuffer.clear();
+        fail(&SmtpClient::connectionFailed, &SmtpClient::connectionFailed,
+             QStringLiteral("reply from the server too long"));
     }
 }
 
@@ -109,13 +192,10 @@ void SmtpClientPrivate::handleLine(const QByteArray &line)
         break;
 
     case SmtpClient::StartState:
-        if (!positive) {
-            state = SmtpClient::Disconnected;
-            if (reportPair(&SmtpClient::connectionFailed, &SmtpClient::connectionFailed, QString::fromUtf8(line)))
-                socket->disconnectFromHost();
-        } else {
+        if (!positive)
+            fail(&SmtpClient::connectionFailed, &SmtpClient::connectionFailed, QString::fromUtf8(line), true);
+        else
             ehlo();
-        }
         break;
 
     case SmtpClient::EhloSent:
@@ -128,11 +208,12 @@ void SmtpClientPrivate::handleLine(const QByteArray &line)
         if (code == "220") {
             // Whatever came in unencrypted behind the 220 is not the answer
             // to the EHLO that follows over the encrypted channel.
-            readBuffer.clear();
+            dropBuffered = true;
             socket->startClientEncryption();
             ehlo();
         } else {
-            chooseAuthentication();
+            // Going on unencrypted would send the password in clear.
+            fail(&SmtpClient::encryptionFailed, &SmtpClient::encryptionFailed, QString::fromUtf8(line));
         }
         break;
 
@@ -142,14 +223,10 @@ void SmtpClientPrivate::handleLine(const QByteArray &line)
         break;
 
     case SmtpClient::AuthSent:
-        if (positive) {
+        if (positive)
             setAuthenticated();
-        } else {
-            state = SmtpClient::Disconnected;
-            if (reportPair(&SmtpClient::authenticationFailed, &SmtpClient::authenticationFailed,
-                           QString::fromUtf8(line)))
-                socket->disconnectFromHost();
-        }
+        else
+            fail(&SmtpClient::authenticationFailed, &SmtpClient::authenticationFailed, QString::fromUtf8(line), true);
         break;
 
     case SmtpClient::MailToSent:
@@ -172,9 +249,8 @@ void SmtpClientPrivate::handleLine(const QByteArray &line)
             sendNext();
         } else if (positive) {
             const int id = queue.takeFirst().first;
-            const QPointer<SmtpClient> alive(q);
             emit q->mailSent(id);
-            if (alive)
+            if (q)
                 sendNext();
         } else {
             failCurrentMail(line);
@@ -186,7 +262,8 @@ void SmtpClientPrivate::handleLine(const QByteArray &line)
             state = SmtpClient::Waiting;
             sendNext();
         } else {
-            reportPair(&SmtpClient::connectionFailed, &SmtpClient::connectionFailed, QString::fromUtf8(line));
+            // Nothing more is sent on this connection.
+            fail(&SmtpClient::connectionFailed, &SmtpClient::connectionFailed, QString::fromUtf8(line), true);
         }
         break;
     }
@@ -194,7 +271,7 @@ void SmtpClientPrivate::handleLine(const QByteArray &line)
 
 void SmtpClientPrivate::ehlo()
 {
-    writeCommand("ehlo localhost");
+    writeCommand("ehlo " + kClientName);
     extensions.clear();
     state = SmtpClient::EhloSent;
 }
@@ -205,11 +282,11 @@ void SmtpClientPrivate::handleEhloReply(const QByteArray &code, bool continued, 
         if (continued)
             return;
         if (state == SmtpClient::HeloSent) {
-            writeCommand("QUIT");
-            socket->flush();
-            socket->disconnectFromHost();
+            socket->write("QUIT\r\n");
+            fail(&SmtpClient::connectionFailed, &SmtpClient::connectionFailed,
+                 QString::fromLatin1(code) + QLatin1Char(' ') + text, true);
         } else {
-            writeCommand("helo");
+            writeCommand("helo " + kClientName);
             state = SmtpClient::HeloSent;
         }
         return;
@@ -226,11 +303,15 @@ void SmtpClientPrivate::handleEhloReply(const QByteArray &code, bool continued, 
     }
 
     if (state == SmtpClient::EhloDone) {
-        if (extensions.contains(QStringLiteral("STARTTLS")) && !startTlsDisabled) {
+        if (startTlsDisabled || socket->isEncrypted()) {
+            chooseAuthentication();
+        } else if (extensions.contains(QStringLiteral("STARTTLS"))) {
             writeCommand("starttls");
             state = SmtpClient::StartTLSSent;
         } else {
-            chooseAuthentication();
+            // STARTTLS was asked for: without it the password would go in clear.
+            fail(&SmtpClient::encryptionFailed, &SmtpClient::encryptionFailed,
+                 QStringLiteral("the server does not offer STARTTLS"));
         }
     }
 }
@@ -328,22 +409,21 @@ void SmtpClientPrivate::recipientStep()
 void SmtpClientPrivate::failCurrentMail(const QByteArray &line)
 {
     const int id = queue.takeFirst().first;
-    const QPointer<SmtpClient> alive(q);
     emit q->mailFailed(id, line.left(3).toInt());
-    if (alive)
+    if (q)
         emit q->mailFailed(id, line.left(3).toInt(), QString::fromUtf8(line));
-    if (alive)
+    if (q)
         sendNext();
 }
 
 void SmtpClientPrivate::sendNext()
 {
-    const QPointer<SmtpClient> alive(q);
-    while (alive) {
+    while (q) {
         if (state == SmtpClient::Disconnected)
             return;
         if (queue.isEmpty()) {
             state = SmtpClient::Waiting;
+            replyTimer->stop();
             emit q->finished();
             return;
         }
@@ -364,7 +444,7 @@ void SmtpClientPrivate::sendNext()
         if (currentRecipients.isEmpty()) {
             const int id = queue.takeFirst().first;
             emit q->mailFailed(id, SmtpClient::NoRecipients);
-            if (alive)
+            if (q)
                 emit q->mailFailed(id, SmtpClient::NoRecipients, QStringLiteral("e-mail has no recipients"));
             continue;
         }

@@ -157,7 +157,7 @@ QString ServiceEMailPrivate::body(const QString &text) const
     return text + QStringLiteral("\r\n\t\t\t\t") + ServiceEMail::tr("From Ambrel");
 }
 
-void ServiceEMailPrivate::writeWorkbook(const QString &path) const
+void ServiceEMailPrivate::writeWorkbook(const QString &path, const QDate &readingsDay) const
 {
     XlsxDocument book;
     const int format = book.addFormat();
@@ -176,12 +176,12 @@ void ServiceEMailPrivate::writeWorkbook(const QString &path) const
         book.writeString(1, i + 1, headers.at(i), format);
     }
 
-    const QString yesterday = Clock::now().date().addDays(-1).toString(QStringLiteral("yyyy-MM-dd"));
+    const QString day = readingsDay.toString(QStringLiteral("yyyy-MM-dd"));
     QSqlQuery query;
     query.setForwardOnly(true);
     query.exec(QStringLiteral("select * from device_data where dateTime >= Datetime('%1 00:00:00') "
                               "and dateTime <= Datetime('%1 23:59:59');")
-                   .arg(yesterday));
+                   .arg(day));
     const int fields = query.record().count();
     int row = 2;
     while (query.next()) {
@@ -193,14 +193,16 @@ void ServiceEMailPrivate::writeWorkbook(const QString &path) const
     book.saveAs(path);
 }
 
-void ServiceEMailPrivate::sendDailyReport()
+void ServiceEMailPrivate::sendDailyReport(const QDate &dueDay)
 {
     const QStringList to = receivers();
     if (to.isEmpty())
         return;
 
     const QString path = settings->dataDir() + QLatin1Char('/') + QLatin1String(kWorkbookName);
-    writeWorkbook(path);
+    // The readings of the day before the one the report was due, even when
+    // the tick that sends it comes after midnight.
+    writeWorkbook(path, dueDay.addDays(-1));
 
     SmtpClient *client = setUpClient();
     MailMessage mail = message(to, ServiceEMail::tr("Daily Report"));
@@ -273,7 +275,7 @@ void ServiceEMail::onTimerTimeout()
     if (!day.isValid())
         return;
     d->lastReportDay = day;
-    d->sendDailyReport();
+    d->sendDailyReport(day);
 }
 
 #ifdef AMBREL_SERVICE

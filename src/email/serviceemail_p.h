@@ -35,8 +35,10 @@ public:
     void retire(SmtpClient *client);
     MailMessage message(const QStringList &to, const QString &subject) const;
     QString body(const QString &text) const;
-    void writeWorkbook(const QString &path) const;
-    void sendDailyReport();
+    // The workbook of the readings of one day.
+    void writeWorkbook(const QString &path, const QDate &readingsDay) const;
+    // The report due on dueDay: the readings of the day before.
+    void sendDailyReport(const QDate &dueDay);
 
     ServiceEMail *q;
 #ifndef AMBREL_SERVICE

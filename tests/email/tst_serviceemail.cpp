@@ -5,6 +5,7 @@
 #include "email/serviceemail.h"
 #include "email/serviceemail_p.h"
 #include "records/settings.h"
+#include "scriptedsmtpserver.h"
 #include "smtpclient.h"
 #include "smtpserverharness.h"
 #include "testenvironment.h"
@@ -76,6 +77,7 @@ private slots:
     void dailyTick_data();
     void dailyTick();
     void reportCarriesYesterdaysReadings();
+    void lateTickReportsTheDayItWasDue();
     void dayWithoutReadings();
 
 private:
@@ -85,7 +87,8 @@ private:
     // Starts the daily timer anew and takes its ticks into the test's hands.
     void restartTimer();
     // Sends the report of `now` to a real server and reads the attached workbook back.
-    QJsonObject reportAt(const QDateTime &now, ReceivedMail *mail = nullptr);
+    // A valid `before` is ticked first, so `now` may step over the daily time.
+    QJsonObject reportAt(const QDateTime &now, ReceivedMail *mail = nullptr, const QDateTime &before = QDateTime());
 };
 
 void TestServiceEMail::initTestCase()
@@ -220,6 +223,15 @@ void TestServiceEMail::testMailButNoAlarmMail()
     QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 5000);
     QCOMPARE(failed.at(0).at(0).toString(), QStringLiteral("connection failed"));
 
+    // A server that goes away before it took the mail: a failure too, not silence.
+    ScriptedSmtpServer vanishing;
+    vanishing.addReply("mail from", "<close>");
+    service()->setServerPort(vanishing.listen());
+    service()->sendTestEMail();
+    QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 2, 5000);
+    QCOMPARE(failed.at(1).at(0).toString(), QStringLiteral("connection failed"));
+    QCOMPARE(finished.count(), 1);
+
     // Nor is a daily report made without receivers.
     restartTimer();
     Clock::setNow(QDateTime(QDate(2026, 2, 11), QTime(12, 0, 0)));
@@ -229,21 +241,23 @@ void TestServiceEMail::testMailButNoAlarmMail()
 
 void TestServiceEMail::encryptedConnections_data()
 {
+    // outcome: how the test mail arrives ("encrypted", "plain"), or the failure reported.
     QTest::addColumn<int>("encrypt");
     QTest::addColumn<int>("security");
-    QTest::addColumn<bool>("encrypted");
-    QTest::newRow("STARTTLS asked, not offered") << 1 << int(SmtpServerOptions::Plain) << false;
-    QTest::newRow("STARTTLS") << 1 << int(SmtpServerOptions::StartTls) << true;
-    QTest::newRow("TLS") << 2 << int(SmtpServerOptions::Tls) << true;
-    QTest::newRow("STARTTLS offered, not asked") << 0 << int(SmtpServerOptions::StartTls) << false;
-    QTest::newRow("unknown value acts as none") << 7 << int(SmtpServerOptions::StartTls) << false;
+    QTest::addColumn<QString>("outcome");
+    // STARTTLS asked for and missing: nothing goes out in clear.
+    QTest::newRow("STARTTLS asked, not offered") << 1 << int(SmtpServerOptions::Plain) << "encryption failed";
+    QTest::newRow("STARTTLS") << 1 << int(SmtpServerOptions::StartTls) << "encrypted";
+    QTest::newRow("TLS") << 2 << int(SmtpServerOptions::Tls) << "encrypted";
+    QTest::newRow("STARTTLS offered, not asked") << 0 << int(SmtpServerOptions::StartTls) << "plain";
+    QTest::newRow("unknown value acts as none") << 7 << int(SmtpServerOptions::StartTls) << "plain";
 }
 
 void TestServiceEMail::encryptedConnections()
 {
     QFETCH(int, encrypt);
     QFETCH(int, security);
-    QFETCH(bool, encrypted);
+    QFETCH(QString, outcome);
     SmtpServerHarness server;
     SmtpServerOptions options;
     options.security = SmtpServerOptions::Security(security);
@@ -251,10 +265,18 @@ void TestServiceEMail::encryptedConnections()
     server.trustCertificateAuthority();
     service()->setServerAddress(QStringLiteral("localhost"));
     service()->setEncrypt(encrypt);
+    QSignalSpy failed(service(), &ServiceEMail::emailFailed);
 
     service()->sendTestEMail();
+    if (outcome == QLatin1String("encryption failed")) {
+        QVERIFY(failed.wait());
+        QCOMPARE(failed.at(0).at(0).toString(), outcome);
+        QVERIFY(!server.waitForMails(1, 300));
+        return;
+    }
     QVERIFY2(server.waitForMails(1), qPrintable(server.serverLog()));
-    QCOMPARE(server.mails().at(0).encrypted, encrypted);
+    QCOMPARE(server.mails().at(0).encrypted, outcome == QLatin1String("encrypted"));
+    QCOMPARE(failed.count(), 0);
 }
 
 void TestServiceEMail::authentication()
@@ -385,11 +407,15 @@ void TestServiceEMail::dailyTick()
     }
 }
 
-QJsonObject TestServiceEMail::reportAt(const QDateTime &now, ReceivedMail *mail)
+QJsonObject TestServiceEMail::reportAt(const QDateTime &now, ReceivedMail *mail, const QDateTime &before)
 {
     SmtpServerHarness server;
     service()->setServerPort(server.start());
     restartTimer();
+    if (before.isValid()) {
+        Clock::setNow(before);
+        service()->onTimerTimeout();
+    }
     Clock::setNow(now);
     service()->onTimerTimeout();
     if (!server.waitForMails(1) || server.mails().at(0).attachments.size() != 1)
@@ -442,6 +468,22 @@ void TestServiceEMail::reportCarriesYesterdaysReadings()
     QCOMPARE(rowValues(rows, 1), (QVariantList{"2026-03-13 00:00:00", "13.6", "230.0", 37, "50.0", "13.65", "25.3"}));
     QCOMPARE(rowValues(rows, 2), (QVariantList{"2026-03-13 12:30:00", "221.0", "220.0", 0, "50.0", "27.10", "-3.0"}));
     QCOMPARE(rowValues(rows, 3), (QVariantList{"2026-03-13 23:59:59", "0.0", "0.0", 100, "0.0", "0.00", "0.0"}));
+}
+
+void TestServiceEMail::lateTickReportsTheDayItWasDue()
+{
+    // Due at 23:59:59 on the 13th, sent by a tick after midnight: the 12th's readings.
+    service()->setDailyHour(23);
+    service()->setDailyMinute(59);
+    service()->setDailySecond(59);
+    QVERIFY(QSqlQuery().exec(QStringLiteral(
+        "insert into device_data(dateTime, inputVol, outputVol, load, inputFreq, battVol, temperature) values"
+        "('2026-03-12 08:00:00', 12, 12, 12, 12, 12, 12), ('2026-03-13 08:00:00', 13, 13, 13, 13, 13, 13)")));
+    const QJsonObject sheet = reportAt(QDateTime(QDate(2026, 3, 14), QTime(0, 0, 0, 100)), nullptr,
+                                       QDateTime(QDate(2026, 3, 13), QTime(23, 59, 58, 600)));
+    const QJsonArray rows = sheet.value(QStringLiteral("rows")).toArray();
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE(rowValues(rows, 1).value(0), QVariant("2026-03-12 08:00:00"));
 }
 
 void TestServiceEMail::dayWithoutReadings()

@@ -55,8 +55,9 @@ private slots:
 
 void TestMailEncoding::encode_data()
 {
-    // encoder: "fold:<name>[:<prefix>]", "plain[<wrap limit>][+]" (+: continuation
-    // lines keep the indentation), "qp" or "base64".
+    // encoder: "fold:<name>[:<prefix>]", "address:<name>" (addresses separated
+    // by '|'), "plain[<wrap limit>][+]" (+: continuation lines keep the
+    // indentation), "qp" or "base64".
     QTest::addColumn<QString>("encoder");
     QTest::addColumn<QString>("input");
     QTest::addColumn<QByteArray>("expected");
@@ -79,6 +80,16 @@ void TestMailEncoding::encode_data()
     row("latin-1 header", "fold:Subject", QStringLiteral("Caf\u00e9"), "Subject: =?utf-8?q?Caf=C3=A9?=\r\n");
     // A line break in a value cannot end the header line.
     row("line break in header", "fold:Subject", "a\r\nBcc: x", "Subject: =?utf-8?q?a=0D=0ABcc:=20x?=\r\n");
+    row("control characters in header", "fold:Subject", "a\x1b[1m", "Subject: =?utf-8?q?a=1B[1m?=\r\n");
+
+    // Only the display name is encoded; the address stays an address, in ASCII.
+    row("non-ascii display name", "address:To", QStringLiteral("J\u00f6rg M\u00fcller <joerg@example.com>|b@example.com"),
+        "To: =?utf-8?q?J=C3=B6rg=20M=C3=BCller?= <joerg@example.com>, b@example.com\r\n");
+    row("non-ascii domain", "address:From", QStringLiteral("UPS<ups@b\u00fccher.example>"),
+        "From: UPS <ups@xn--bcher-kva.example>\r\n");
+    row("display name quoted", "address:From", "Smith, J. <js@example.com>", "From: \"Smith, J.\" <js@example.com>\r\n");
+    row("addresses folded between", "address:Cc", "aaaaaaaaaaaaaaaaaaaa@example.com|bbbbbbbbbbbbbbbbbbbb@example.com|c@example.com",
+        "Cc: aaaaaaaaaaaaaaaaaaaa@example.com, bbbbbbbbbbbbbbbbbbbb@example.com,\r\n c@example.com\r\n");
 
     row("CR LF", "plain", "a\r\nb", "a\r\nb\r\n");
     row("LF", "plain", "a\nb", "a\r\nb\r\n");
@@ -104,6 +115,7 @@ void TestMailEncoding::encode_data()
     row("qp line breaks", "qp", "a\r\nb\n\rc\n", "a\r\nb\r\nc\r\n");
     row("qp dot-stuffing", "qp", QStringLiteral(".\u00e9"), "..=C3=A9\r\n");
     row("qp dot after soft break", "qp", QString(75, 'a') + ".b", QByteArray(75, 'a') + "=\r\n..b\r\n");
+    row("qp space before line break", "qp", QStringLiteral("\u00e9 \r\nb "), "=C3=A9=20\r\nb=20\r\n");
     // 60 bytes of UTF-8: 80 Base64 characters, 78 on the first line.
     const QByteArray encoded = QString(30, QChar(0x416)).toUtf8().toBase64();
     row("base64 at 78", "base64", QString(30, QChar(0x416)), encoded.left(78) + "\r\n" + encoded.mid(78) + "\r\n");
@@ -120,6 +132,8 @@ void TestMailEncoding::encode()
     if (encoder.startsWith(QLatin1String("fold:"))) {
         out = foldMimeHeader(encoder.section(QLatin1Char(':'), 1, 1), input, latin1Codec(),
                              encoder.section(QLatin1Char(':'), 2).toLatin1());
+    } else if (encoder.startsWith(QLatin1String("address:"))) {
+        out = foldAddressHeader(encoder.mid(8), input.split(QLatin1Char('|')));
     } else if (encoder.startsWith(QLatin1String("plain"))) {
         const int limit = encoder.mid(5).remove(QLatin1Char('+')).toInt();
         appendPlainBody(out, input, limit ? limit : 78, encoder.endsWith(QLatin1Char('+')));

@@ -4,6 +4,7 @@
 
 #include "mailattachment.h"
 #include "mailmessage.h"
+#include "mailtextcheck.h"
 #include "messagelines.h"
 #include "testenvironment.h"
 
@@ -30,6 +31,9 @@ private slots:
     void attachmentMimeData_data();
     void attachmentMimeData();
     void attachmentContent();
+    void stamps();
+    void unsafeInput_data();
+    void unsafeInput();
 };
 
 void TestMailMessage::singlePart_data()
@@ -50,7 +54,7 @@ void TestMailMessage::singlePart_data()
         QTest::newRow(name) << sender << none << QString() << QStringLiteral("x") << none << line + "\r\n\r\nx\r\n";
     };
     fromRow("name and address", "Ambrel UPS<ups@example.com>", "From: Ambrel UPS <ups@example.com>");
-    fromRow("bracketed address", "<ups@example.com>", "From:  <ups@example.com>");
+    fromRow("bracketed address", "<ups@example.com>", "From: <ups@example.com>");
     fromRow("bare address", "ups@example.com", "From: ups@example.com");
     fromRow("non-ascii name", QStringLiteral("Onduleur \u00e9tage<ups@example.com>"),
             "From: =?utf-8?q?Onduleur=20=C3=A9tage?= <ups@example.com>");
@@ -114,7 +118,7 @@ void TestMailMessage::singlePart()
     message.setBody(body);
     for (const QString &header : headers)
         message.setExtraHeader(header.section(QLatin1Char('|'), 0, 0), header.section(QLatin1Char('|'), 1));
-    QCOMPARE(message.rawMessageData(), expected);
+    QCOMPARE(withoutStamps(message.rawMessageData()), expected);
     if (!headers.isEmpty())
         QVERIFY(message.hasExtraHeader(headers.first().section(QLatin1Char('|'), 0, 0).toUpper()));
 }
@@ -128,7 +132,7 @@ void TestMailMessage::multipartLayout()
     message.addAttachment(QStringLiteral("record.xlsx"),
                           MailAttachment(content, QStringLiteral("application/octet-stream")));
 
-    const QByteArray raw = message.rawMessageData();
+    const QByteArray raw = withoutStamps(message.rawMessageData());
     const QByteArray boundary = boundaryOf(raw);
     QCOMPARE(boundary.size(), 36);
     QCOMPARE(raw, "To: a@example.com\r\n"
@@ -258,6 +262,75 @@ void TestMailMessage::attachmentContent()
     file.close();
     QCOMPARE(copy.rawData(), content);
     QCOMPARE(attachment.rawData(), content);
+}
+
+void TestMailMessage::stamps()
+{
+    MailMessage first;
+    first.setBody(QStringLiteral("x"));
+    MailMessage second = first;
+    second.setSubject(QStringLiteral("y"));
+    const QByteArrayList lines = messageLines(first.rawMessageData());
+    QCOMPARE(lines.size(), 4);
+
+    // "Date: Wed, 09 Dec 2026 07:16:46 +0100", in English under any locale.
+    const QByteArray date = lines.at(0).mid(6);
+    QVERIFY2(lines.at(0).startsWith("Date: ") && date.at(3) == ',', date.constData());
+    const QDateTime sent = QDateTime::fromString(QString::fromLatin1(date.mid(5)), Qt::RFC2822Date);
+    QVERIFY(qAbs(sent.secsTo(QDateTime::currentDateTime())) < 3600);
+    const QByteArrayList days = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
+    QCOMPARE(date.left(3), days.value(sent.date().dayOfWeek() - 1));
+
+    const QRegularExpression id(QStringLiteral("^Message-ID: <[0-9a-f-]{36}@[A-Za-z0-9.-]+>$"));
+    QVERIFY2(id.match(QString::fromLatin1(lines.at(1))).hasMatch(), lines.at(1).constData());
+    QVERIFY(!second.rawMessageData().contains(lines.at(1)));
+
+    // Given as extra headers, they replace the message's own.
+    first.setExtraHeader(QStringLiteral("Date"), QStringLiteral("Thu, 01 Jan 2026 00:00:00 +0000"));
+    first.setExtraHeader(QStringLiteral("Message-ID"), QStringLiteral("<1@example.com>"));
+    QCOMPARE(first.rawMessageData(),
+             "date: Thu, 01 Jan 2026 00:00:00 +0000\r\nmessage-id: <1@example.com>\r\n\r\nx\r\n");
+}
+
+void TestMailMessage::unsafeInput_data()
+{
+    // part: which input gets the value.
+    QTest::addColumn<QString>("part");
+    QTest::addColumn<QString>("value");
+    const QString injected = QStringLiteral("x\r\nBcc: evil@example.com\nX-Injected: 1\r.");
+    for (const char *part : {"subject", "sender name", "recipient", "header name", "file name", "content type"})
+        QTest::newRow(part) << part << injected;
+    const QString controls = QStringLiteral("a\x1b[31m\x01\x7f\t b");
+    QTest::newRow("subject, controls") << "subject" << controls;
+    QTest::newRow("body, controls") << "body" << controls;
+    QTest::newRow("long sender name") << "sender name" << QString(1000, QLatin1Char('n'));
+    QTest::newRow("long recipient") << "recipient" << QString(1100, QLatin1Char('r'));
+}
+
+// Whatever the input, every line of the mail is ASCII, at most 998 octets and
+// ends in CR LF, and no input adds a header line of its own.
+void TestMailMessage::unsafeInput()
+{
+    QFETCH(QString, part);
+    QFETCH(QString, value);
+    const auto valueFor = [&](const char *which, const QString &otherwise) {
+        return part == QLatin1String(which) ? value : otherwise;
+    };
+    MailMessage message;
+    message.setSender(valueFor("sender name", QStringLiteral("UPS")) + "<ups@example.com>");
+    message.addRecipient(valueFor("recipient", QStringLiteral("a@example.com")));
+    message.setSubject(valueFor("subject", QStringLiteral("Alarm")));
+    message.setBody(valueFor("body", QStringLiteral("Mains failure.")));
+    if (part == QLatin1String("header name"))
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("not a header name")));
+    message.setExtraHeader(valueFor("header name", QStringLiteral("X-Note")), QStringLiteral("1"));
+    message.addAttachment(valueFor("file name", QStringLiteral("record.xlsx")),
+                          MailAttachment("data", valueFor("content type", QStringLiteral("text/plain"))));
+
+    const QByteArray raw = message.rawMessageData();
+    const QString fault = MailTextCheck::fault(raw);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+    QVERIFY(!raw.contains("\nBcc:") && !raw.contains("\nX-Injected:"));
 }
 
 AMBREL_TEST_MAIN(TestMailMessage)

@@ -3,6 +3,7 @@
 
 #include "mailattachment.h"
 #include "mailmessage.h"
+#include "mailtextcheck.h"
 #include "smtpclient.h"
 #include "smtprecorder.h"
 #include "smtpserverharness.h"
@@ -52,11 +53,13 @@ void TestSmtpInterop::delivery_data()
     QTest::addColumn<QString>("body");
     QTest::addColumn<QString>("transferEncoding");
     QTest::addColumn<bool>("attachment");
+    QTest::addColumn<QString>("recipient");
 
-    const auto row = [](const char *name, const char *sender, const char *subject, const char *body,
-                        const char *transferEncoding, bool attachment) {
-        QTest::newRow(name) << QString::fromUtf8(sender) << QString::fromUtf8(subject) << QString::fromUtf8(body)
-                            << QString::fromLatin1(transferEncoding) << attachment;
+    const auto row = [](const char *name, const QString &sender, const QString &subject, const QString &body,
+                        const char *transferEncoding, bool attachment,
+                        const QString &recipient = QStringLiteral("second@example.com")) {
+        QTest::newRow(name) << sender << subject << body << QString::fromLatin1(transferEncoding) << attachment
+                            << recipient;
     };
     row("ascii", "Ambrel UPS", "Battery low", "Battery low.\r\n.\r\n..two dots\r\n\t\t\t\tAmbrel", "", false);
     row("french", "Onduleur étage 2", "Batterie déchargée",
@@ -70,6 +73,11 @@ void TestSmtpInterop::delivery_data()
         "quoted-printable", false);
     row("chinese", "不断电源", "市电故障，电池供电中", "市电故障。电池电量低，系统即将关闭。请保存文件。\r\n谢谢。", "base64", false);
     row("russian", "ИБП", "Сбой сети", "Батарея разряжена. Система будет выключена.", "base64", false);
+    // Too long for one line, or not ASCII: folded or encoded, and read back whole.
+    row("long words", QStringLiteral("Ambrel UPS ").repeated(90).trimmed(), QString(1200, 's'), "A word: " + QString(1500, 'w'), "quoted-printable",
+        false);
+    row("non-ascii recipient", "Ambrel UPS", "Alarm", "Mains failure.", "", false,
+        QStringLiteral("J\u00f6rg M\u00fcller <second@example.com>"));
 }
 
 void TestSmtpInterop::delivery()
@@ -79,6 +87,7 @@ void TestSmtpInterop::delivery()
     QFETCH(QString, body);
     QFETCH(QString, transferEncoding);
     QFETCH(bool, attachment);
+    QFETCH(QString, recipient);
 
     SmtpServerHarness server;
     const quint16 port = server.start();
@@ -86,7 +95,7 @@ void TestSmtpInterop::delivery()
     SmtpClient client;
     SmtpRecorder recorder(&client);
     MailMessage message = makeMessage(subject, body, senderName);
-    message.addRecipient(QStringLiteral("second@example.com"));
+    message.addRecipient(recipient);
     message.addRecipient(QStringLiteral("copy@example.com"), MailMessage::Cc);
     message.addRecipient(QStringLiteral("hidden@example.com"), MailMessage::Bcc);
     QByteArray workbook(10000, Qt::Uninitialized);
@@ -122,9 +131,11 @@ void TestSmtpInterop::delivery()
     QCOMPARE(mail.bodyTransferEncoding, transferEncoding);
     if (!transferEncoding.isEmpty())
         QCOMPARE(mail.bodyCharset, QStringLiteral("utf-8"));
-    // Everything on the wire is 7-bit.
-    for (const char c : mail.raw)
-        QVERIFY(uchar(c) < 0x80);
+    // Everything on the wire is 7-bit, in lines of at most 998 octets.
+    const QString fault = MailTextCheck::fault(mail.raw);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+    QVERIFY(mail.headerNames.contains(QStringLiteral("Date")));
+    QVERIFY(mail.headerNames.contains(QStringLiteral("Message-ID")));
 
     QCOMPARE(mail.multipart, attachment);
     QCOMPARE(mail.attachments.size(), attachment ? 1 : 0);
@@ -194,6 +205,7 @@ void TestSmtpInterop::session()
     SmtpRecorder recorder(&client);
     client.setUsername("ups-user");
     client.setPassword(rightPassword ? options.password : QByteArray("wrong"));
+    client.setStartTlsDisabled(security != SmtpServerOptions::StartTls);
     // Both mails are queued before the connection is up; they arrive in order.
     MailMessage message = makeMessage(QStringLiteral("Many"), QStringLiteral("To several."));
     message.addRecipient(QStringLiteral("b@example.com"));

@@ -30,18 +30,31 @@ void ScriptedSmtpServer::onNewConnection()
     if (m_socket)
         m_socket->deleteLater();
     m_socket = socket;
+    // Compared as a plain QObject: the socket may be on its way out when it
+    // signals, and a QPointer would cast it to a type it no longer has.
+    m_current = socket;
     clientDisconnected = false;
     m_buffer.clear();
     m_inData = false;
-    connect(socket, &QTcpSocket::readyRead, this, [this, socket] {
-        if (socket == m_socket)
+    const QObject *key = socket;
+    connect(socket, &QTcpSocket::readyRead, this, [this, key] {
+        if (key == m_current)
             onReadyRead();
     });
-    connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
-        if (socket == m_socket)
+    connect(socket, &QTcpSocket::disconnected, this, [this, key] {
+        if (key == m_current)
             clientDisconnected = true;
     });
-    socket->write(greeting + "\r\n");
+    if (!greeting.isEmpty())
+        socket->write(greeting + "\r\n");
+}
+
+void ScriptedSmtpServer::answer(const QByteArray &reply)
+{
+    if (reply == "<close>")
+        m_socket->disconnectFromHost();
+    else if (reply != "<silent>")
+        m_socket->write(reply + "\r\n");
 }
 
 void ScriptedSmtpServer::onReadyRead()
@@ -65,7 +78,7 @@ void ScriptedSmtpServer::handleLine(const QByteArray &line)
         m_inData = false;
         messages.append(m_data);
         m_data.clear();
-        m_socket->write(replyFor(line) + "\r\n");
+        answer(replyFor(line));
         return;
     }
 
@@ -81,7 +94,7 @@ void ScriptedSmtpServer::handleLine(const QByteArray &line)
         }
         return;
     }
-    m_socket->write(reply + "\r\n");
+    answer(reply);
     if (line.toLower().startsWith("quit"))
         m_socket->disconnectFromHost();
 }

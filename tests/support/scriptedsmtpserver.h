@@ -16,7 +16,9 @@
 // Every command gets a default positive reply unless addReply(prefix, reply)
 // matches: the next command whose lower-cased text begins with prefix gets
 // that reply, once. The end of the message data counts as the command ".".
-// A reply may hold several lines separated by CR LF.
+// A reply may hold several lines separated by CR LF; the reply "<silent>"
+// sends nothing, "<close>" closes the connection instead. An empty greeting
+// is never sent.
 class ScriptedSmtpServer : public QObject
 {
 public:
@@ -44,10 +46,12 @@ private:
     void onNewConnection();
     void onReadyRead();
     void handleLine(const QByteArray &line);
+    void answer(const QByteArray &reply);
     QByteArray replyFor(const QByteArray &line);
 
     QTcpServer m_server;
     QPointer<QTcpSocket> m_socket;
+    const QObject *m_current = nullptr;
     QByteArray m_buffer;
     QList<QPair<QByteArray, QByteArray>> m_overrides;
     int m_burstReceived = 0;
