@@ -1,5 +1,7 @@
-// The program itself, started as real processes on the offscreen platform.
+// The program itself, started as real processes on the offscreen platform,
+// and on an X server of the test's own.
 
+#include "platform/x11windowlist.h"
 #include "testenvironment.h"
 
 #include <QDir>
@@ -17,9 +19,11 @@ private slots:
     void windowAtStart();
     void secondStartShowsTheRunningInstance();
     void killedInstanceDoesNotBlockTheNextStart();
+    void showsOnAnXServer_data();
+    void showsOnAnXServer();
 
 private:
-    QProcess *start(const QStringList &arguments);
+    QProcess *start(const QStringList &arguments, const QMap<QString, QString> &settings = {});
     QString log() const;
 
     QScopedPointer<QTemporaryDir> home;
@@ -42,7 +46,7 @@ void TestAmbrelProgram::cleanup()
     processes.clear();
 }
 
-QProcess *TestAmbrelProgram::start(const QStringList &arguments)
+QProcess *TestAmbrelProgram::start(const QStringList &arguments, const QMap<QString, QString> &settings)
 {
     auto *process = new QProcess;
     processes.append(process);
@@ -51,6 +55,12 @@ QProcess *TestAmbrelProgram::start(const QStringList &arguments)
     env.insert(QStringLiteral("XDG_DATA_HOME"), home->path() + QStringLiteral("/data"));
     env.insert(QStringLiteral("TMPDIR"), home->path() + QStringLiteral("/tmp"));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    for (auto it = settings.cbegin(); it != settings.cend(); ++it) {
+        if (it.value().isNull())
+            env.remove(it.key());
+        else
+            env.insert(it.key(), it.value());
+    }
     process->setProcessEnvironment(env);
     process->setWorkingDirectory(home->path());
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -122,6 +132,48 @@ void TestAmbrelProgram::killedInstanceDoesNotBlockTheNextStart()
     QProcess *third = start({});
     QVERIFY(third->waitForFinished(30000));
     QCOMPARE(third->exitCode(), 0);
+}
+
+void TestAmbrelProgram::showsOnAnXServer_data()
+{
+    // The program asks for OpenGL ES, which this Qt (built for desktop
+    // OpenGL) does not have; the window must show all the same.
+    QTest::addColumn<QString>("backend");
+    QTest::newRow("software") << QStringLiteral("software");
+    QTest::newRow("default backend") << QString();
+}
+
+void TestAmbrelProgram::showsOnAnXServer()
+{
+    QFETCH(QString, backend);
+    QProcess xvfb;
+    xvfb.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1280x800x24"});
+    QVERIFY(xvfb.waitForStarted(10000));
+    QTRY_VERIFY_WITH_TIMEOUT(xvfb.canReadLine(), 20000);
+    const QByteArray display = ':' + xvfb.readLine().trimmed();
+
+    start({}, {{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb")},
+               {QStringLiteral("DISPLAY"), QString::fromLatin1(display)},
+               {QStringLiteral("QT_QUICK_BACKEND"), backend}});
+    QTRY_VERIFY_WITH_TIMEOUT(log().contains(QStringLiteral("Started")), 30000);
+    QVERIFY(log().contains(QStringLiteral("Window shown")));
+    const auto windowIsMapped = [&display] {
+        for (const Platform::Window &window : X11WindowList::windows(display)) {
+            if (window.className == QLatin1String("Ambrel"))
+                return true;
+        }
+        return false;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(windowIsMapped(), 20000);
+    QVERIFY2(!log().contains(QStringLiteral("Warning: ")) && !log().contains(QStringLiteral("Critical: ")),
+             qPrintable(log()));
+
+    cleanup();
+    xvfb.terminate();
+    if (!xvfb.waitForFinished(5000)) {
+        xvfb.kill();
+        xvfb.waitForFinished(5000);
+    }
 }
 
 AMBREL_TEST_MAIN(TestAmbrelProgram)
