@@ -9,8 +9,6 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -25,23 +23,7 @@ int main(int argc, char *argv[])
     BenchStore::open();
 
     // June 2026 and a day on either side of it, one row a minute.
-    const QDateTime first(QDate(2026, 5, 31), QTime(0, 0));
-    const int rows = 32 * 1440;
-    QSqlDatabase::database().transaction();
-    QSqlQuery insert;
-    insert.prepare(QStringLiteral("insert into device_data(dateTime, inputVol, outputVol, load, "
-                                  "inputFreq, battVol, temperature) values(?, ?, ?, ?, ?, ?, ?)"));
-    for (int i = 0; i < rows; ++i) {
-        insert.addBindValue(first.addSecs(i * 60).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
-        insert.addBindValue(220.0 + (i % 100) / 10.0);
-        insert.addBindValue(230.0 - (i % 50) / 10.0);
-        insert.addBindValue(i % 101);
-        insert.addBindValue(49.9 + (i % 3) / 10.0);
-        insert.addBindValue(13.65 + (i % 7) / 100.0);
-        insert.addBindValue(25.0 + (i % 11) / 10.0);
-        insert.exec();
-    }
-    QSqlDatabase::database().commit();
+    BenchStore::insertReadings(QDateTime(QDate(2026, 5, 31), QTime(0, 0)), 32 * 1440, 60);
 
     TableModelDevData model;
     QElapsedTimer timer;
