@@ -20,7 +20,7 @@ PACKAGES="
     libhidapi-dev libxlsxwriter-dev zlib1g-dev libssl-dev openssl
     libxcb1-dev
     python3 python3-aiosmtpd python3-openpyxl python3-dbusmock dbus xvfb x11-utils
-    python3-pil fonts-wqy-microhei
+    python3-pil
 "
 
 missing=""
