@@ -19,9 +19,9 @@
 #include <QStringList>
 #include <QtTest>
 
-// The program's main window, made as the program makes it: the real
-// singletons and context properties, "qrc:/qml/main.qml", the translator
-// given the engine, the view shown. It records every warning of the QML
+// The program's main window, made as the program makes it: the application
+// font, the real singletons and context properties, "qrc:/qml/main.qml", the
+// translator given the engine, the view shown. It records every warning of the QML
 // engine; tests find items by objectName (also inside popups) and click them
 // through the window like a user.
 class MainWindowFixture
@@ -29,6 +29,7 @@ class MainWindowFixture
 public:
     MainWindowFixture()
     {
+        Startup::applyApplicationFont();
         Startup::prepareView(&m_view, &m_tasks);
         QObject::connect(m_view.engine(), &QQmlEngine::warnings, [this](const QList<QQmlError> &list) {
             for (const QQmlError &error : list)
