@@ -21,6 +21,7 @@ private slots:
     void noWarningsInAnyLanguage_data();
     void noWarningsInAnyLanguage();
     void footerAndPanelFollowEachOther();
+    void windowDragsFromAFreeSpot();
     void alarmBadgeAndList_data();
     void alarmBadgeAndList();
     void tilesFollowTheRecord_data();
@@ -123,6 +124,27 @@ void TestMainWindow::footerAndPanelFollowEachOther()
     QVERIFY(w->value("footerSettings", "highlighted").toBool());
     QVERIFY(w->click("footerDevice"));
     QCOMPARE(panel->property("currentIndex").toInt(), 0);
+
+    // A button under the pointer looks selected while the pointer stays.
+    auto *control = w->find<QQuickItem>("footerControl");
+    const QPoint onControl = control->mapToScene(QPointF(control->width() / 2, 10)).toPoint();
+    QTest::mouseMove(&w->view(), onControl);
+    QTRY_VERIFY(control->property("highlighted").toBool());
+    QTest::mouseMove(&w->view(), QPoint(200, 24));
+    QTRY_VERIFY(!control->property("highlighted").toBool());
+    QCOMPARE(panel->property("currentIndex").toInt(), 0);
+}
+
+// The frameless window follows the pointer dragged from a free spot.
+void TestMainWindow::windowDragsFromAFreeSpot()
+{
+    const QPoint start = w->view().position();
+    QTest::mousePress(&w->view(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 24));
+    QTest::mouseMove(&w->view(), QPoint(330, 39));
+    QTRY_COMPARE(w->view().position(), start + QPoint(30, 15));
+    // The window moved under the pointer, which stays where it is on the screen.
+    QTest::mouseRelease(&w->view(), Qt::LeftButton, Qt::NoModifier, QPoint(300, 24));
+    QCOMPARE(w->view().position(), start + QPoint(30, 15));
 }
 
 void TestMainWindow::alarmBadgeAndList_data()
