@@ -76,13 +76,12 @@ Rectangle {
         onActivated: {
             if (reason === Platform.SystemTrayIcon.DoubleClick)
                 root.showWindow()
-            else if (reason === Platform.SystemTrayIcon.Context)
-                trayMenu.open()
         }
 
+        // Opened by a context click on the icon.
         menu: Platform.Menu {
-            id: trayMenu
             Platform.MenuItem {
+                objectName: "trayShow"
                 text: qsTr("Show")
                 onTriggered: root.showWindow()
             }

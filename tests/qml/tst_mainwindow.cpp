@@ -32,6 +32,7 @@ private slots:
     void messageDialogButtons_data();
     void messageDialogButtons();
     void shutdownBringsTheHiddenWindowUp();
+    void trayBringsTheHiddenWindowBack();
     void realLinkFillsAndEmptiesThePage();
 
 private:
@@ -421,6 +422,24 @@ void TestMainWindow::shutdownBringsTheHiddenWindowUp()
     QVERIFY(!w->value("shutdownDialog", "visible").toBool());
     service->setAmbrelOffEnable(false);
     w->view().show();
+}
+
+// A double click on the tray icon, or "Show" in its menu, shows the window
+// that the close button hid.
+void TestMainWindow::trayBringsTheHiddenWindowBack()
+{
+    QObject *tray = w->find("trayIcon");
+    QVERIFY(tray);
+    const int doubleClick = 2; // QPlatformSystemTrayIcon::DoubleClick
+    QVERIFY(w->click("btnClose"));
+    QVERIFY(!w->view().isVisible());
+    QVERIFY(QMetaObject::invokeMethod(tray, "activated",
+                                      QGenericArgument("QPlatformSystemTrayIcon::ActivationReason", &doubleClick)));
+    QVERIFY(w->view().isVisible());
+
+    QVERIFY(w->click("btnClose"));
+    QVERIFY(QMetaObject::invokeMethod(w->find("trayShow"), "triggered"));
+    QVERIFY(w->view().isVisible());
 }
 
 // A simulated UPS on a pseudo-terminal through the real serial link: the
