@@ -5,802 +5,802 @@
     <name>Alarm</name>
     <message>
         <source>Communication lost</source>
-        <translation type="unfinished"></translation>
+        <translation>Communication perdue</translation>
     </message>
     <message>
         <source>Communication established</source>
-        <translation type="unfinished"></translation>
+        <translation>Communication établie</translation>
     </message>
     <message>
         <source>Input voltage fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Défaut de tension d&apos;entrée</translation>
     </message>
     <message>
         <source>Input voltage returns to normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Tension d&apos;entrée revenue à la normale</translation>
     </message>
     <message>
         <source>Battery voltage low</source>
-        <translation type="unfinished"></translation>
+        <translation>Tension de batterie basse</translation>
     </message>
     <message>
         <source>Battery voltage returns to normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Tension de batterie revenue à la normale</translation>
     </message>
     <message>
         <source>Bypass supply</source>
-        <translation type="unfinished"></translation>
+        <translation>Alimentation par le bypass</translation>
     </message>
     <message>
         <source>Rectifier supply</source>
-        <translation type="unfinished"></translation>
+        <translation>Alimentation par le redresseur</translation>
     </message>
     <message>
         <source>UPS fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Défaut de l&apos;ASI</translation>
     </message>
     <message>
         <source>UPS returns to normal</source>
-        <translation type="unfinished"></translation>
+        <translation>ASI revenue à la normale</translation>
     </message>
     <message>
         <source>UPS backup</source>
-        <translation type="unfinished"></translation>
+        <translation>ASI en mode secours</translation>
     </message>
     <message>
         <source>UPS online</source>
-        <translation type="unfinished"></translation>
+        <translation>ASI en ligne</translation>
     </message>
     <message>
         <source>In self-test</source>
-        <translation type="unfinished"></translation>
+        <translation>Autotest en cours</translation>
     </message>
     <message>
         <source>Self-test finished</source>
-        <translation type="unfinished"></translation>
+        <translation>Autotest terminé</translation>
     </message>
     <message>
         <source>In power off</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêt en cours</translation>
     </message>
     <message>
         <source>UPS returns from power off</source>
-        <translation type="unfinished"></translation>
+        <translation>ASI sortie de l&apos;arrêt</translation>
     </message>
     <message>
         <source>Buzzer open</source>
-        <translation type="unfinished"></translation>
+        <translation>Alarme sonore activée</translation>
     </message>
     <message>
         <source>Buzzer silent</source>
-        <translation type="unfinished"></translation>
+        <translation>Alarme sonore coupée</translation>
     </message>
     <message>
         <source>Boost or buck activated</source>
-        <translation type="unfinished"></translation>
+        <translation>Survoltage ou dévoltage activé</translation>
     </message>
     <message>
         <source>UPS returns from boost or buck</source>
-        <translation type="unfinished"></translation>
+        <translation>ASI sortie du survoltage ou du dévoltage</translation>
     </message>
     <message>
         <source>On boost</source>
-        <translation type="unfinished"></translation>
+        <translation>Survoltage en cours</translation>
     </message>
     <message>
         <source>On Buck</source>
-        <translation type="unfinished"></translation>
+        <translation>Dévoltage en cours</translation>
     </message>
     <message>
         <source>Input phase sequence error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur d&apos;ordre des phases en entrée</translation>
     </message>
     <message>
         <source>Input voltage high</source>
-        <translation type="unfinished"></translation>
+        <translation>Tension d&apos;entrée élevée</translation>
     </message>
     <message>
         <source>Input voltage low</source>
-        <translation type="unfinished"></translation>
+        <translation>Tension d&apos;entrée basse</translation>
     </message>
     <message>
         <source>Input voltage abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Tension d&apos;entrée anormale</translation>
     </message>
     <message>
         <source>Input N missing</source>
-        <translation type="unfinished"></translation>
+        <translation>Neutre d&apos;entrée absent</translation>
     </message>
     <message>
         <source>Input frequency abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Fréquence d&apos;entrée anormale</translation>
     </message>
     <message>
         <source>+DC bus over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Surtension du bus CC +</translation>
     </message>
     <message>
         <source>-DC bus over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Surtension du bus CC -</translation>
     </message>
     <message>
         <source>DC bus OV HW CKT</source>
-        <translation type="unfinished"></translation>
+        <translation>Protection matérielle de surtension du bus CC</translation>
     </message>
     <message>
         <source>DC Bus over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Surtension du bus CC</translation>
     </message>
     <message>
         <source>+DC bus low voltage(output on)</source>
-        <translation type="unfinished"></translation>
+        <translation>Sous-tension du bus CC + (sortie active)</translation>
     </message>
     <message>
         <source>-DC bus low voltage(output on)</source>
-        <translation type="unfinished"></translation>
+        <translation>Sous-tension du bus CC - (sortie active)</translation>
     </message>
     <message>
         <source>+DC bus voltage low(output off)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tension du bus CC + basse (sortie coupée)</translation>
     </message>
     <message>
         <source>-DC bus voltage low(output off)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tension du bus CC - basse (sortie coupée)</translation>
     </message>
     <message>
         <source>DC bus voltage low</source>
-        <translation type="unfinished"></translation>
+        <translation>Tension du bus CC basse</translation>
     </message>
     <message>
         <source>DC bus delta</source>
-        <translation type="unfinished"></translation>
+        <translation>Déséquilibre du bus CC</translation>
     </message>
     <message>
         <source>DC bus delta(line)</source>
-        <translation type="unfinished"></translation>
+        <translation>Déséquilibre du bus CC (secteur)</translation>
     </message>
     <message>
         <source>DC bus delta(on battery)</source>
-        <translation type="unfinished"></translation>
+        <translation>Déséquilibre du bus CC (sur batterie)</translation>
     </message>
     <message>
         <source>+DC bus soft start fail(line)</source>
-        <translation type="unfinished"></translation>
+        <translation>Échec du démarrage progressif du bus CC + (secteur)</translation>
     </message>
     <message>
         <source>-DC Bus soft start fail(Line)</source>
-        <translation type="unfinished"></translation>
+        <translation>Échec du démarrage progressif du bus CC - (secteur)</translation>
     </message>
     <message>
         <source>+DC bus soft start fail(battery)</source>
-        <translation type="unfinished"></translation>
+        <translation>Échec du démarrage progressif du bus CC + (batterie)</translation>
     </message>
     <message>
         <source>-DC bus soft start fail(battery)</source>
-        <translation type="unfinished"></translation>
+        <translation>Échec du démarrage progressif du bus CC - (batterie)</translation>
     </message>
     <message>
         <source>+DC bus discharge fail</source>
-        <translation type="unfinished"></translation>
+        <translation>Échec de la décharge du bus CC +</translation>
     </message>
     <message>
         <source>-DC bus discharge fail</source>
-        <translation type="unfinished"></translation>
+        <translation>Échec de la décharge du bus CC -</translation>
     </message>
     <message>
         <source>Rectifier fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Défaut du redresseur</translation>
     </message>
     <message>
         <source>Rectifier over current</source>
-        <translation type="unfinished"></translation>
+        <translation>Surintensité du redresseur</translation>
     </message>
     <message>
         <source>Inverter output low</source>
-        <translation type="unfinished"></translation>
+        <translation>Tension de sortie de l&apos;onduleur basse</translation>
     </message>
     <message>
         <source>Inverter output high</source>
-        <translation type="unfinished"></translation>
+        <translation>Tension de sortie de l&apos;onduleur élevée</translation>
     </message>
     <message>
         <source>Inverter hardware CKT</source>
-        <translation type="unfinished"></translation>
+        <translation>Défaut du circuit matériel de l&apos;onduleur</translation>
     </message>
     <message>
         <source>Inverter fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Défaut de l&apos;onduleur</translation>
     </message>
     <message>
         <source>Output relay weld close</source>
-        <translation type="unfinished"></translation>
+        <translation>Relais de sortie soudé en position fermée</translation>
     </message>
     <message>
         <source>Output relay weld open</source>
-        <translation type="unfinished"></translation>
+        <translation>Relais de sortie bloqué en position ouverte</translation>
     </message>
     <message>
         <source>Inverter overload</source>
-        <translation type="unfinished"></translation>
+        <translation>Surcharge de l&apos;onduleur</translation>
     </message>
     <message>
         <source>Inverter overload time out</source>
-        <translation type="unfinished"></translation>
+        <translation>Durée de surcharge de l&apos;onduleur dépassée</translation>
     </message>
     <message>
         <source>Inverter DC over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Surtension CC de l&apos;onduleur</translation>
     </message>
     <message>
         <source>Output meas mismatch</source>
-        <translation type="unfinished"></translation>
+        <translation>Mesures de sortie incohérentes</translation>
     </message>
     <message>
         <source>Inverter soft start fail</source>
-        <translation type="unfinished"></translation>
+        <translation>Échec du démarrage progressif de l&apos;onduleur</translation>
     </message>
     <message>
         <source>Soft start fail</source>
-        <translation type="unfinished"></translation>
+        <translation>Échec du démarrage progressif</translation>
     </message>
     <message>
         <source>Output short circuit</source>
-        <translation type="unfinished"></translation>
+        <translation>Court-circuit en sortie</translation>
     </message>
     <message>
         <source>Output over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Surtension en sortie</translation>
     </message>
     <message>
         <source>Output severe over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Surtension grave en sortie</translation>
     </message>
     <message>
         <source>Output low voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Tension de sortie basse</translation>
     </message>
     <message>
         <source>Output overload</source>
-        <translation type="unfinished"></translation>
+        <translation>Surcharge en sortie</translation>
     </message>
     <message>
         <source>Battery reversed connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Batterie branchée à l&apos;envers</translation>
     </message>
     <message>
         <source>+Battery over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Surtension de la batterie +</translation>
     </message>
     <message>
         <source>-Battery over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Surtension de la batterie -</translation>
     </message>
     <message>
         <source>+Battery disconnected</source>
-        <translation type="unfinished"></translation>
+        <translation>Batterie + déconnectée</translation>
     </message>
     <message>
         <source>-Battery disconnected</source>
-        <translation type="unfinished"></translation>
+        <translation>Batterie - déconnectée</translation>
     </message>
     <message>
         <source>+Battery low pre alarm</source>
-        <translation type="unfinished"></translation>
+        <translation>Préalarme de batterie + faible</translation>
     </message>
     <message>
         <source>-Battery low pre alarm</source>
-        <translation type="unfinished"></translation>
+        <translation>Préalarme de batterie - faible</translation>
     </message>
     <message>
         <source>+Battery low voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Tension de la batterie + basse</translation>
     </message>
     <message>
         <source>-Battery low voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Tension de la batterie - basse</translation>
     </message>
     <message>
         <source>RBC needs replacement</source>
-        <translation type="unfinished"></translation>
+        <translation>La batterie doit être remplacée</translation>
     </message>
     <message>
         <source>+Charger error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur du chargeur +</translation>
     </message>
     <message>
         <source>-Charger error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur du chargeur -</translation>
     </message>
     <message>
         <source>+Charger over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Surtension du chargeur +</translation>
     </message>
     <message>
         <source>-Charger over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Surtension du chargeur -</translation>
     </message>
     <message>
         <source>+Charger low voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Tension du chargeur + basse</translation>
     </message>
     <message>
         <source>-Charger low voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Tension du chargeur - basse</translation>
     </message>
     <message>
         <source>Charger meas mismatch</source>
-        <translation type="unfinished"></translation>
+        <translation>Mesures du chargeur incohérentes</translation>
     </message>
     <message>
         <source>Bypass phase sequence error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur d&apos;ordre des phases du bypass</translation>
     </message>
     <message>
         <source>Bypass over current</source>
-        <translation type="unfinished"></translation>
+        <translation>Surintensité du bypass</translation>
     </message>
     <message>
         <source>Bypass voltage abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Tension du bypass anormale</translation>
     </message>
     <message>
         <source>Bypass frequency abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Fréquence du bypass anormale</translation>
     </message>
     <message>
         <source>Bypass overload</source>
-        <translation type="unfinished"></translation>
+        <translation>Surcharge du bypass</translation>
     </message>
     <message>
         <source>Bypass overload time out</source>
-        <translation type="unfinished"></translation>
+        <translation>Durée de surcharge du bypass dépassée</translation>
     </message>
     <message>
         <source>PDU activated</source>
-        <translation type="unfinished"></translation>
+        <translation>PDU activée</translation>
     </message>
     <message>
         <source>Bypass not available</source>
-        <translation type="unfinished"></translation>
+        <translation>Bypass non disponible</translation>
     </message>
     <message>
         <source>Bypass unable to trace</source>
-        <translation type="unfinished"></translation>
+        <translation>Synchronisation sur le bypass impossible</translation>
     </message>
     <message>
         <source>Battery over temperature critical</source>
-        <translation type="unfinished"></translation>
+        <translation>Température de batterie critique</translation>
     </message>
     <message>
         <source>Battery low temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Température de batterie basse</translation>
     </message>
     <message>
         <source>Battery over temperature(&gt;50℃ charging)</source>
-        <translation type="unfinished"></translation>
+        <translation>Surchauffe de la batterie (&gt;50℃ en charge)</translation>
     </message>
     <message>
         <source>Battery temp sensor disconnected</source>
-        <translation type="unfinished"></translation>
+        <translation>Capteur de température de batterie déconnecté</translation>
     </message>
     <message>
         <source>Fan inoperative</source>
-        <translation type="unfinished"></translation>
+        <translation>Ventilateur à l&apos;arrêt</translation>
     </message>
     <message>
         <source>Fan logic power supply fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Défaut de l&apos;alimentation logique du ventilateur</translation>
     </message>
     <message>
         <source>Fuse blown</source>
-        <translation type="unfinished"></translation>
+        <translation>Fusible grillé</translation>
     </message>
     <message>
         <source>Heat sink 1 over temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Surchauffe du dissipateur 1</translation>
     </message>
     <message>
         <source>Heat sink 2 over temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Surchauffe du dissipateur 2</translation>
     </message>
     <message>
         <source>Inverter over temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Surchauffe de l&apos;onduleur</translation>
     </message>
     <message>
         <source>Ambient over temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Température ambiante trop élevée</translation>
     </message>
     <message>
         <source>Ambient low temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Température ambiante trop basse</translation>
     </message>
     <message>
         <source>Bypass SCR/relay short circuit</source>
-        <translation type="unfinished"></translation>
+        <translation>Court-circuit du thyristor/relais du bypass</translation>
     </message>
     <message>
         <source>Bypass SCR/relay open circuit</source>
-        <translation type="unfinished"></translation>
+        <translation>Circuit ouvert du thyristor/relais du bypass</translation>
     </message>
     <message>
         <source>Bkfeed relay weld close</source>
-        <translation type="unfinished"></translation>
+        <translation>Relais anti-retour soudé en position fermée</translation>
     </message>
     <message>
         <source>Bkfeed relay weld open</source>
-        <translation type="unfinished"></translation>
+        <translation>Relais anti-retour bloqué en position ouverte</translation>
     </message>
     <message>
         <source>Logic power supply error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur de l&apos;alimentation logique</translation>
     </message>
     <message>
         <source>EEPROM fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Défaut de l&apos;EEPROM</translation>
     </message>
     <message>
         <source>RAM error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur de la RAM</translation>
     </message>
     <message>
         <source>Parallel communication error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur de communication en parallèle</translation>
     </message>
     <message>
         <source>Internal communication error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur de communication interne</translation>
     </message>
     <message>
         <source>CPLD fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Défaut du CPLD</translation>
     </message>
     <message>
         <source>MCU reseted</source>
-        <translation type="unfinished"></translation>
+        <translation>MCU réinitialisé</translation>
     </message>
     <message>
         <source>Bkfeed relay locked</source>
-        <translation type="unfinished"></translation>
+        <translation>Relais anti-retour verrouillé</translation>
     </message>
     <message>
         <source>BMS communication error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur de communication avec le BMS</translation>
     </message>
     <message>
         <source>Parallel relay error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur du relais de mise en parallèle</translation>
     </message>
     <message>
         <source>Parallel connect error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur de connexion en parallèle</translation>
     </message>
     <message>
         <source>Parallel current sharing error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur de répartition du courant en parallèle</translation>
     </message>
     <message>
         <source>Parallel overload</source>
-        <translation type="unfinished"></translation>
+        <translation>Surcharge en parallèle</translation>
     </message>
     <message>
         <source>Button error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur de bouton</translation>
     </message>
     <message>
         <source>EPO activated</source>
-        <translation type="unfinished"></translation>
+        <translation>Arrêt d&apos;urgence activé</translation>
     </message>
     <message>
         <source>Firmware mismatch</source>
-        <translation type="unfinished"></translation>
+        <translation>Micrologiciel incompatible</translation>
     </message>
     <message>
         <source>Firmware upgrading</source>
-        <translation type="unfinished"></translation>
+        <translation>Mise à jour du micrologiciel</translation>
     </message>
     <message>
         <source>AVR is running too long</source>
-        <translation type="unfinished"></translation>
+        <translation>Régulation de tension active depuis trop longtemps</translation>
     </message>
     <message>
         <source>AVR time is up</source>
-        <translation type="unfinished"></translation>
+        <translation>Durée de régulation de tension écoulée</translation>
     </message>
     <message>
         <source>Battery load time is too long</source>
-        <translation type="unfinished"></translation>
+        <translation>Fonctionnement sur batterie trop long</translation>
     </message>
     <message>
         <source>Rectifier over temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Surchauffe du redresseur</translation>
     </message>
     <message>
         <source>Rectifier parallel signal error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur du signal de mise en parallèle du redresseur</translation>
     </message>
     <message>
         <source>Rectifier logic power supply error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur de l&apos;alimentation logique du redresseur</translation>
     </message>
     <message>
         <source>Input SCR inoperable</source>
-        <translation type="unfinished"></translation>
+        <translation>Thyristor d&apos;entrée hors service</translation>
     </message>
     <message>
         <source>Discharge SCR error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur du thyristor de décharge</translation>
     </message>
     <message>
         <source>Charge SCR error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur du thyristor de charge</translation>
     </message>
     <message>
         <source>Fan inoperable</source>
-        <translation type="unfinished"></translation>
+        <translation>Ventilateur hors service</translation>
     </message>
     <message>
         <source>Fan power supply error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur de l&apos;alimentation du ventilateur</translation>
     </message>
     <message>
         <source>Charger over temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Surchauffe du chargeur</translation>
     </message>
     <message>
         <source>Rectifier DC bus soft start error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur du démarrage progressif du bus CC du redresseur</translation>
     </message>
     <message>
         <source>Charger fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Défaut du chargeur</translation>
     </message>
     <message>
         <source>PFC communication fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Défaut de communication avec le PFC</translation>
     </message>
     <message>
         <source>Rectifier initializing fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Défaut d&apos;initialisation du redresseur</translation>
     </message>
     <message>
         <source>Rectifier power block not connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Bloc de puissance du redresseur non connecté</translation>
     </message>
     <message>
         <source>Battery charging over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Surtension de charge de la batterie</translation>
     </message>
     <message>
         <source>Rectifier CPLD clock source fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Défaut de la source d&apos;horloge du CPLD du redresseur</translation>
     </message>
     <message>
         <source>Charger over current</source>
-        <translation type="unfinished"></translation>
+        <translation>Surintensité du chargeur</translation>
     </message>
     <message>
         <source>Inverter IGBT short circuit</source>
-        <translation type="unfinished"></translation>
+        <translation>Court-circuit d&apos;un IGBT de l&apos;onduleur</translation>
     </message>
     <message>
         <source>Inverter relay short circuit</source>
-        <translation type="unfinished"></translation>
+        <translation>Court-circuit du relais de l&apos;onduleur</translation>
     </message>
     <message>
         <source>Inverter relay broken</source>
-        <translation type="unfinished"></translation>
+        <translation>Relais de l&apos;onduleur défectueux</translation>
     </message>
     <message>
         <source>Inverter parallel signal fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Défaut du signal de mise en parallèle de l&apos;onduleur</translation>
     </message>
     <message>
         <source>Inverter communication fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Défaut de communication de l&apos;onduleur</translation>
     </message>
     <message>
         <source>Inverter initializing fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Défaut d&apos;initialisation de l&apos;onduleur</translation>
     </message>
     <message>
         <source>Inverter self-test error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur d&apos;autotest de l&apos;onduleur</translation>
     </message>
     <message>
         <source>Inverter DC offset over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Surtension de décalage CC de l&apos;onduleur</translation>
     </message>
     <message>
         <source>Inverter DC bus abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Bus CC de l&apos;onduleur anormal</translation>
     </message>
     <message>
         <source>Inverter PM not connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Module de puissance de l&apos;onduleur non connecté</translation>
     </message>
     <message>
         <source>Inverter APS fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Défaut de l&apos;alimentation auxiliaire de l&apos;onduleur</translation>
     </message>
     <message>
         <source>Inverter load sharing error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur de répartition de charge de l&apos;onduleur</translation>
     </message>
     <message>
         <source>Inverter parallel wire connection error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur de câblage de mise en parallèle de l&apos;onduleur</translation>
     </message>
     <message>
         <source>UPS mode incorrect</source>
-        <translation type="unfinished"></translation>
+        <translation>Mode de l&apos;ASI incorrect</translation>
     </message>
     <message>
         <source>Inverter fuse blown</source>
-        <translation type="unfinished"></translation>
+        <translation>Fusible de l&apos;onduleur grillé</translation>
     </message>
     <message>
         <source>Inverter CPLD clock source fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Défaut de la source d&apos;horloge du CPLD de l&apos;onduleur</translation>
     </message>
     <message>
         <source>Bypass SCR short circuit</source>
-        <translation type="unfinished"></translation>
+        <translation>Court-circuit du thyristor du bypass</translation>
     </message>
     <message>
         <source>Bypass SCR broken</source>
-        <translation type="unfinished"></translation>
+        <translation>Thyristor du bypass défectueux</translation>
     </message>
     <message>
         <source>Backfeed on bypass</source>
-        <translation type="unfinished"></translation>
+        <translation>Retour de courant sur le bypass</translation>
     </message>
     <message>
         <source>Input wire error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur de câblage de l&apos;entrée</translation>
     </message>
     <message>
         <source>Input N missing detection</source>
-        <translation type="unfinished"></translation>
+        <translation>Absence du neutre d&apos;entrée détectée</translation>
     </message>
     <message>
         <source>Battery over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Surtension de la batterie</translation>
     </message>
     <message>
         <source>Battery EOD warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Avertissement de fin de décharge de la batterie</translation>
     </message>
     <message>
         <source>Battery reversed</source>
-        <translation type="unfinished"></translation>
+        <translation>Batterie inversée</translation>
     </message>
     <message>
         <source>Battery EOD</source>
-        <translation type="unfinished"></translation>
+        <translation>Fin de décharge de la batterie</translation>
     </message>
     <message>
         <source>No battery</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucune batterie</translation>
     </message>
     <message>
         <source>Input Reversed</source>
-        <translation type="unfinished"></translation>
+        <translation>Entrée inversée</translation>
     </message>
     <message>
         <source>Input frequency out of tol.</source>
-        <translation type="unfinished"></translation>
+        <translation>Fréquence d&apos;entrée hors tolérance</translation>
     </message>
     <message>
         <source>Input voltage out of tol.</source>
-        <translation type="unfinished"></translation>
+        <translation>Tension d&apos;entrée hors tolérance</translation>
     </message>
     <message>
         <source>PFC communication abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Communication avec le PFC anormale</translation>
     </message>
     <message>
         <source>Input unavailable</source>
-        <translation type="unfinished"></translation>
+        <translation>Entrée indisponible</translation>
     </message>
     <message>
         <source>Rectifier setting incorrect</source>
-        <translation type="unfinished"></translation>
+        <translation>Réglage du redresseur incorrect</translation>
     </message>
     <message>
         <source>Mains unable to trace in 1:1 mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Synchronisation sur le secteur impossible en mode 1:1</translation>
     </message>
     <message>
         <source>Mains relay short circuit</source>
-        <translation type="unfinished"></translation>
+        <translation>Court-circuit du relais secteur</translation>
     </message>
     <message>
         <source>Mains relay broken</source>
-        <translation type="unfinished"></translation>
+        <translation>Relais secteur défectueux</translation>
     </message>
     <message>
         <source>Inverter parallel signal abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Signal de mise en parallèle de l&apos;onduleur anormal</translation>
     </message>
     <message>
         <source>Inverter out of sync.</source>
-        <translation type="unfinished"></translation>
+        <translation>Onduleur désynchronisé</translation>
     </message>
     <message>
         <source>Output abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Sortie anormale</translation>
     </message>
     <message>
         <source>Inverter communication abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Communication de l&apos;onduleur anormale</translation>
     </message>
     <message>
         <source>Inverter setting incorrect</source>
-        <translation type="unfinished"></translation>
+        <translation>Réglage de l&apos;onduleur incorrect</translation>
     </message>
     <message>
         <source>Bypass input relay short circuit</source>
-        <translation type="unfinished"></translation>
+        <translation>Court-circuit du relais d&apos;entrée du bypass</translation>
     </message>
     <message>
         <source>Bypass input relay broken</source>
-        <translation type="unfinished"></translation>
+        <translation>Relais d&apos;entrée du bypass défectueux</translation>
     </message>
     <message>
         <source>Bypass unavailable</source>
-        <translation type="unfinished"></translation>
+        <translation>Bypass indisponible</translation>
     </message>
     <message>
         <source>Bypass switch too frequent</source>
-        <translation type="unfinished"></translation>
+        <translation>Basculements sur le bypass trop fréquents</translation>
     </message>
     <message>
         <source>Bypass reversed</source>
-        <translation type="unfinished"></translation>
+        <translation>Bypass inversé</translation>
     </message>
     <message>
         <source>Battery self-test error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur d&apos;autotest de la batterie</translation>
     </message>
     <message>
         <source>No battery temperature sensor</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun capteur de température de batterie</translation>
     </message>
     <message>
         <source>Battery over temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Surchauffe de la batterie</translation>
     </message>
     <message>
         <source>Monitor EEPROM error</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur de l&apos;EEPROM de supervision</translation>
     </message>
     <message>
         <source>Parallel CAN abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Bus CAN de mise en parallèle anormal</translation>
     </message>
     <message>
         <source>Ambient temperature &gt;40℃ or &lt; -20℃</source>
-        <translation type="unfinished"></translation>
+        <translation>Température ambiante &gt;40℃ ou &lt; -20℃</translation>
     </message>
     <message>
         <source>Battery temperature low</source>
-        <translation type="unfinished"></translation>
+        <translation>Batterie trop froide</translation>
     </message>
     <message>
         <source>Need to check battery</source>
-        <translation type="unfinished"></translation>
+        <translation>Vérifier la batterie</translation>
     </message>
     <message>
         <source>Returned from: </source>
-        <translation type="unfinished"></translation>
+        <translation>Fin de : </translation>
     </message>
 </context>
 <context>
     <name>DevComm</name>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Aucun</translation>
     </message>
 </context>
 <context>
@@ -1029,109 +1029,109 @@
     <name>ServiceEMail</name>
     <message>
         <source>From Ambrel</source>
-        <translation type="unfinished"></translation>
+        <translation>De la part d&apos;Ambrel</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Date</translation>
     </message>
     <message>
         <source>Input Voltage(V)</source>
-        <translation type="unfinished">Tension d&apos;entrée (V)</translation>
+        <translation>Tension d&apos;entrée (V)</translation>
     </message>
     <message>
         <source>Output Voltage(V)</source>
-        <translation type="unfinished">Tension de sortie (V)</translation>
+        <translation>Tension de sortie (V)</translation>
     </message>
     <message>
         <source>UPS Load(%)</source>
-        <translation type="unfinished"></translation>
+        <translation>Charge de l&apos;ASI (%)</translation>
     </message>
     <message>
         <source>Input Frequency(Hz)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fréquence d&apos;entrée (Hz)</translation>
     </message>
     <message>
         <source>Battery voltage(V)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tension de batterie (V)</translation>
     </message>
     <message>
         <source>Temperature(℃)</source>
-        <translation type="unfinished"></translation>
+        <translation>Température (℃)</translation>
     </message>
     <message>
         <source>Daily Report</source>
-        <translation type="unfinished"></translation>
+        <translation>Rapport quotidien</translation>
     </message>
     <message>
         <source>UPS daily report.</source>
-        <translation type="unfinished"></translation>
+        <translation>Rapport quotidien de l&apos;ASI.</translation>
     </message>
     <message>
         <source>UPS Alarm</source>
-        <translation type="unfinished"></translation>
+        <translation>Alarme de l&apos;ASI</translation>
     </message>
     <message>
         <source>connection failed</source>
-        <translation type="unfinished"></translation>
+        <translation>échec de la connexion</translation>
     </message>
     <message>
         <source>encryption failed</source>
-        <translation type="unfinished"></translation>
+        <translation>échec du chiffrement</translation>
     </message>
     <message>
         <source>authentication failed</source>
-        <translation type="unfinished"></translation>
+        <translation>échec de l&apos;authentification</translation>
     </message>
     <message>
         <source>Test E-Mail</source>
-        <translation type="unfinished"></translation>
+        <translation>E-mail de test</translation>
     </message>
     <message>
         <source>This is a test E-Mail!</source>
-        <translation type="unfinished"></translation>
+        <translation>Ceci est un e-mail de test !</translation>
     </message>
 </context>
 <context>
     <name>TableModelAlarm</name>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Date</translation>
     </message>
     <message>
         <source>Alarm</source>
-        <translation type="unfinished"></translation>
+        <translation>Alarme</translation>
     </message>
 </context>
 <context>
     <name>TableModelDevData</name>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Date</translation>
     </message>
     <message>
         <source>Input Voltage(V)</source>
-        <translation type="unfinished">Tension d&apos;entrée (V)</translation>
+        <translation>Tension d&apos;entrée (V)</translation>
     </message>
     <message>
         <source>Output Voltage(V)</source>
-        <translation type="unfinished">Tension de sortie (V)</translation>
+        <translation>Tension de sortie (V)</translation>
     </message>
     <message>
         <source>UPS Load(%)</source>
-        <translation type="unfinished"></translation>
+        <translation>Charge de l&apos;ASI (%)</translation>
     </message>
     <message>
         <source>Input Frequency(Hz)</source>
-        <translation type="unfinished"></translation>
+        <translation>Fréquence d&apos;entrée (Hz)</translation>
     </message>
     <message>
         <source>Battery voltage(V)</source>
-        <translation type="unfinished"></translation>
+        <translation>Tension de batterie (V)</translation>
     </message>
     <message>
         <source>Temperature(℃)</source>
-        <translation type="unfinished"></translation>
+        <translation>Température (℃)</translation>
     </message>
 </context>
 <context>

@@ -5,802 +5,802 @@
     <name>Alarm</name>
     <message>
         <source>Communication lost</source>
-        <translation type="unfinished"></translation>
+        <translation>Связь потеряна</translation>
     </message>
     <message>
         <source>Communication established</source>
-        <translation type="unfinished"></translation>
+        <translation>Связь установлена</translation>
     </message>
     <message>
         <source>Input voltage fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Неисправность входного напряжения</translation>
     </message>
     <message>
         <source>Input voltage returns to normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Входное напряжение вернулось в норму</translation>
     </message>
     <message>
         <source>Battery voltage low</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое напряжение батареи</translation>
     </message>
     <message>
         <source>Battery voltage returns to normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Напряжение батареи вернулось в норму</translation>
     </message>
     <message>
         <source>Bypass supply</source>
-        <translation type="unfinished"></translation>
+        <translation>Питание через байпас</translation>
     </message>
     <message>
         <source>Rectifier supply</source>
-        <translation type="unfinished"></translation>
+        <translation>Питание от выпрямителя</translation>
     </message>
     <message>
         <source>UPS fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Неисправность ИБП</translation>
     </message>
     <message>
         <source>UPS returns to normal</source>
-        <translation type="unfinished"></translation>
+        <translation>ИБП вернулся в норму</translation>
     </message>
     <message>
         <source>UPS backup</source>
-        <translation type="unfinished"></translation>
+        <translation>ИБП в резервном режиме</translation>
     </message>
     <message>
         <source>UPS online</source>
-        <translation type="unfinished"></translation>
+        <translation>ИБП в режиме онлайн</translation>
     </message>
     <message>
         <source>In self-test</source>
-        <translation type="unfinished"></translation>
+        <translation>Идёт самотестирование</translation>
     </message>
     <message>
         <source>Self-test finished</source>
-        <translation type="unfinished"></translation>
+        <translation>Самотестирование завершено</translation>
     </message>
     <message>
         <source>In power off</source>
-        <translation type="unfinished"></translation>
+        <translation>Идёт выключение</translation>
     </message>
     <message>
         <source>UPS returns from power off</source>
-        <translation type="unfinished"></translation>
+        <translation>ИБП вышел из выключения</translation>
     </message>
     <message>
         <source>Buzzer open</source>
-        <translation type="unfinished"></translation>
+        <translation>Зуммер включён</translation>
     </message>
     <message>
         <source>Buzzer silent</source>
-        <translation type="unfinished"></translation>
+        <translation>Зуммер отключён</translation>
     </message>
     <message>
         <source>Boost or buck activated</source>
-        <translation type="unfinished"></translation>
+        <translation>Включено повышение или понижение напряжения</translation>
     </message>
     <message>
         <source>UPS returns from boost or buck</source>
-        <translation type="unfinished"></translation>
+        <translation>ИБП вышел из режима повышения или понижения напряжения</translation>
     </message>
     <message>
         <source>On boost</source>
-        <translation type="unfinished"></translation>
+        <translation>Повышение напряжения</translation>
     </message>
     <message>
         <source>On Buck</source>
-        <translation type="unfinished"></translation>
+        <translation>Понижение напряжения</translation>
     </message>
     <message>
         <source>Input phase sequence error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка чередования фаз на входе</translation>
     </message>
     <message>
         <source>Input voltage high</source>
-        <translation type="unfinished"></translation>
+        <translation>Высокое входное напряжение</translation>
     </message>
     <message>
         <source>Input voltage low</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое входное напряжение</translation>
     </message>
     <message>
         <source>Input voltage abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Входное напряжение вне нормы</translation>
     </message>
     <message>
         <source>Input N missing</source>
-        <translation type="unfinished"></translation>
+        <translation>Нет нейтрали на входе</translation>
     </message>
     <message>
         <source>Input frequency abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Входная частота вне нормы</translation>
     </message>
     <message>
         <source>+DC bus over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенапряжение шины +DC</translation>
     </message>
     <message>
         <source>-DC bus over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенапряжение шины -DC</translation>
     </message>
     <message>
         <source>DC bus OV HW CKT</source>
-        <translation type="unfinished"></translation>
+        <translation>Аппаратная защита шины DC от перенапряжения</translation>
     </message>
     <message>
         <source>DC Bus over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенапряжение шины DC</translation>
     </message>
     <message>
         <source>+DC bus low voltage(output on)</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое напряжение шины +DC (выход включён)</translation>
     </message>
     <message>
         <source>-DC bus low voltage(output on)</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое напряжение шины -DC (выход включён)</translation>
     </message>
     <message>
         <source>+DC bus voltage low(output off)</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое напряжение шины +DC (выход выключен)</translation>
     </message>
     <message>
         <source>-DC bus voltage low(output off)</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое напряжение шины -DC (выход выключен)</translation>
     </message>
     <message>
         <source>DC bus voltage low</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое напряжение шины DC</translation>
     </message>
     <message>
         <source>DC bus delta</source>
-        <translation type="unfinished"></translation>
+        <translation>Разбаланс шины DC</translation>
     </message>
     <message>
         <source>DC bus delta(line)</source>
-        <translation type="unfinished"></translation>
+        <translation>Разбаланс шины DC (от сети)</translation>
     </message>
     <message>
         <source>DC bus delta(on battery)</source>
-        <translation type="unfinished"></translation>
+        <translation>Разбаланс шины DC (от батареи)</translation>
     </message>
     <message>
         <source>+DC bus soft start fail(line)</source>
-        <translation type="unfinished"></translation>
+        <translation>Сбой плавного пуска шины +DC (от сети)</translation>
     </message>
     <message>
         <source>-DC Bus soft start fail(Line)</source>
-        <translation type="unfinished"></translation>
+        <translation>Сбой плавного пуска шины -DC (от сети)</translation>
     </message>
     <message>
         <source>+DC bus soft start fail(battery)</source>
-        <translation type="unfinished"></translation>
+        <translation>Сбой плавного пуска шины +DC (от батареи)</translation>
     </message>
     <message>
         <source>-DC bus soft start fail(battery)</source>
-        <translation type="unfinished"></translation>
+        <translation>Сбой плавного пуска шины -DC (от батареи)</translation>
     </message>
     <message>
         <source>+DC bus discharge fail</source>
-        <translation type="unfinished"></translation>
+        <translation>Сбой разряда шины +DC</translation>
     </message>
     <message>
         <source>-DC bus discharge fail</source>
-        <translation type="unfinished"></translation>
+        <translation>Сбой разряда шины -DC</translation>
     </message>
     <message>
         <source>Rectifier fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Неисправность выпрямителя</translation>
     </message>
     <message>
         <source>Rectifier over current</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрузка выпрямителя по току</translation>
     </message>
     <message>
         <source>Inverter output low</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое выходное напряжение инвертора</translation>
     </message>
     <message>
         <source>Inverter output high</source>
-        <translation type="unfinished"></translation>
+        <translation>Высокое выходное напряжение инвертора</translation>
     </message>
     <message>
         <source>Inverter hardware CKT</source>
-        <translation type="unfinished"></translation>
+        <translation>Неисправность аппаратной цепи инвертора</translation>
     </message>
     <message>
         <source>Inverter fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Неисправность инвертора</translation>
     </message>
     <message>
         <source>Output relay weld close</source>
-        <translation type="unfinished"></translation>
+        <translation>Выходное реле залипло в замкнутом положении</translation>
     </message>
     <message>
         <source>Output relay weld open</source>
-        <translation type="unfinished"></translation>
+        <translation>Выходное реле залипло в разомкнутом положении</translation>
     </message>
     <message>
         <source>Inverter overload</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрузка инвертора</translation>
     </message>
     <message>
         <source>Inverter overload time out</source>
-        <translation type="unfinished"></translation>
+        <translation>Превышено время перегрузки инвертора</translation>
     </message>
     <message>
         <source>Inverter DC over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенапряжение DC инвертора</translation>
     </message>
     <message>
         <source>Output meas mismatch</source>
-        <translation type="unfinished"></translation>
+        <translation>Несоответствие измерений на выходе</translation>
     </message>
     <message>
         <source>Inverter soft start fail</source>
-        <translation type="unfinished"></translation>
+        <translation>Сбой плавного пуска инвертора</translation>
     </message>
     <message>
         <source>Soft start fail</source>
-        <translation type="unfinished"></translation>
+        <translation>Сбой плавного пуска</translation>
     </message>
     <message>
         <source>Output short circuit</source>
-        <translation type="unfinished"></translation>
+        <translation>Короткое замыкание на выходе</translation>
     </message>
     <message>
         <source>Output over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенапряжение на выходе</translation>
     </message>
     <message>
         <source>Output severe over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Сильное перенапряжение на выходе</translation>
     </message>
     <message>
         <source>Output low voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое напряжение на выходе</translation>
     </message>
     <message>
         <source>Output overload</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрузка на выходе</translation>
     </message>
     <message>
         <source>Battery reversed connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Батарея подключена с обратной полярностью</translation>
     </message>
     <message>
         <source>+Battery over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенапряжение батареи +</translation>
     </message>
     <message>
         <source>-Battery over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенапряжение батареи -</translation>
     </message>
     <message>
         <source>+Battery disconnected</source>
-        <translation type="unfinished"></translation>
+        <translation>Батарея + отключена</translation>
     </message>
     <message>
         <source>-Battery disconnected</source>
-        <translation type="unfinished"></translation>
+        <translation>Батарея - отключена</translation>
     </message>
     <message>
         <source>+Battery low pre alarm</source>
-        <translation type="unfinished"></translation>
+        <translation>Предупреждение: низкое напряжение батареи +</translation>
     </message>
     <message>
         <source>-Battery low pre alarm</source>
-        <translation type="unfinished"></translation>
+        <translation>Предупреждение: низкое напряжение батареи -</translation>
     </message>
     <message>
         <source>+Battery low voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое напряжение батареи +</translation>
     </message>
     <message>
         <source>-Battery low voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое напряжение батареи -</translation>
     </message>
     <message>
         <source>RBC needs replacement</source>
-        <translation type="unfinished"></translation>
+        <translation>Требуется замена батареи</translation>
     </message>
     <message>
         <source>+Charger error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка зарядного устройства +</translation>
     </message>
     <message>
         <source>-Charger error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка зарядного устройства -</translation>
     </message>
     <message>
         <source>+Charger over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенапряжение зарядного устройства +</translation>
     </message>
     <message>
         <source>-Charger over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенапряжение зарядного устройства -</translation>
     </message>
     <message>
         <source>+Charger low voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое напряжение зарядного устройства +</translation>
     </message>
     <message>
         <source>-Charger low voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое напряжение зарядного устройства -</translation>
     </message>
     <message>
         <source>Charger meas mismatch</source>
-        <translation type="unfinished"></translation>
+        <translation>Несоответствие измерений зарядного устройства</translation>
     </message>
     <message>
         <source>Bypass phase sequence error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка чередования фаз байпаса</translation>
     </message>
     <message>
         <source>Bypass over current</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрузка байпаса по току</translation>
     </message>
     <message>
         <source>Bypass voltage abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Напряжение байпаса вне нормы</translation>
     </message>
     <message>
         <source>Bypass frequency abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Частота байпаса вне нормы</translation>
     </message>
     <message>
         <source>Bypass overload</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрузка байпаса</translation>
     </message>
     <message>
         <source>Bypass overload time out</source>
-        <translation type="unfinished"></translation>
+        <translation>Превышено время перегрузки байпаса</translation>
     </message>
     <message>
         <source>PDU activated</source>
-        <translation type="unfinished"></translation>
+        <translation>PDU включён</translation>
     </message>
     <message>
         <source>Bypass not available</source>
-        <translation type="unfinished"></translation>
+        <translation>Байпас недоступен</translation>
     </message>
     <message>
         <source>Bypass unable to trace</source>
-        <translation type="unfinished"></translation>
+        <translation>Невозможно синхронизироваться с байпасом</translation>
     </message>
     <message>
         <source>Battery over temperature critical</source>
-        <translation type="unfinished"></translation>
+        <translation>Критический перегрев батареи</translation>
     </message>
     <message>
         <source>Battery low temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкая температура батареи</translation>
     </message>
     <message>
         <source>Battery over temperature(&gt;50℃ charging)</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрев батареи (&gt;50℃ при зарядке)</translation>
     </message>
     <message>
         <source>Battery temp sensor disconnected</source>
-        <translation type="unfinished"></translation>
+        <translation>Датчик температуры батареи отключён</translation>
     </message>
     <message>
         <source>Fan inoperative</source>
-        <translation type="unfinished"></translation>
+        <translation>Вентилятор не работает</translation>
     </message>
     <message>
         <source>Fan logic power supply fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Неисправность логического питания вентилятора</translation>
     </message>
     <message>
         <source>Fuse blown</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегорел предохранитель</translation>
     </message>
     <message>
         <source>Heat sink 1 over temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрев радиатора 1</translation>
     </message>
     <message>
         <source>Heat sink 2 over temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрев радиатора 2</translation>
     </message>
     <message>
         <source>Inverter over temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрев инвертора</translation>
     </message>
     <message>
         <source>Ambient over temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Высокая температура окружающей среды</translation>
     </message>
     <message>
         <source>Ambient low temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкая температура окружающей среды</translation>
     </message>
     <message>
         <source>Bypass SCR/relay short circuit</source>
-        <translation type="unfinished"></translation>
+        <translation>Короткое замыкание тиристора/реле байпаса</translation>
     </message>
     <message>
         <source>Bypass SCR/relay open circuit</source>
-        <translation type="unfinished"></translation>
+        <translation>Обрыв цепи тиристора/реле байпаса</translation>
     </message>
     <message>
         <source>Bkfeed relay weld close</source>
-        <translation type="unfinished"></translation>
+        <translation>Реле обратного питания залипло в замкнутом положении</translation>
     </message>
     <message>
         <source>Bkfeed relay weld open</source>
-        <translation type="unfinished"></translation>
+        <translation>Реле обратного питания залипло в разомкнутом положении</translation>
     </message>
     <message>
         <source>Logic power supply error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка логического питания</translation>
     </message>
     <message>
         <source>EEPROM fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Неисправность EEPROM</translation>
     </message>
     <message>
         <source>RAM error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка ОЗУ</translation>
     </message>
     <message>
         <source>Parallel communication error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка связи параллельной системы</translation>
     </message>
     <message>
         <source>Internal communication error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка внутренней связи</translation>
     </message>
     <message>
         <source>CPLD fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Неисправность CPLD</translation>
     </message>
     <message>
         <source>MCU reseted</source>
-        <translation type="unfinished"></translation>
+        <translation>MCU перезапущен</translation>
     </message>
     <message>
         <source>Bkfeed relay locked</source>
-        <translation type="unfinished"></translation>
+        <translation>Реле обратного питания заблокировано</translation>
     </message>
     <message>
         <source>BMS communication error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка связи с BMS</translation>
     </message>
     <message>
         <source>Parallel relay error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка реле параллельной работы</translation>
     </message>
     <message>
         <source>Parallel connect error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка параллельного подключения</translation>
     </message>
     <message>
         <source>Parallel current sharing error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка распределения тока в параллельной системе</translation>
     </message>
     <message>
         <source>Parallel overload</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрузка параллельной системы</translation>
     </message>
     <message>
         <source>Button error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка кнопки</translation>
     </message>
     <message>
         <source>EPO activated</source>
-        <translation type="unfinished"></translation>
+        <translation>Сработало аварийное отключение</translation>
     </message>
     <message>
         <source>Firmware mismatch</source>
-        <translation type="unfinished"></translation>
+        <translation>Несовместимая прошивка</translation>
     </message>
     <message>
         <source>Firmware upgrading</source>
-        <translation type="unfinished"></translation>
+        <translation>Обновление прошивки</translation>
     </message>
     <message>
         <source>AVR is running too long</source>
-        <translation type="unfinished"></translation>
+        <translation>Стабилизатор напряжения работает слишком долго</translation>
     </message>
     <message>
         <source>AVR time is up</source>
-        <translation type="unfinished"></translation>
+        <translation>Время работы стабилизатора напряжения истекло</translation>
     </message>
     <message>
         <source>Battery load time is too long</source>
-        <translation type="unfinished"></translation>
+        <translation>Слишком долгая работа от батареи</translation>
     </message>
     <message>
         <source>Rectifier over temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрев выпрямителя</translation>
     </message>
     <message>
         <source>Rectifier parallel signal error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка сигнала параллельной работы выпрямителя</translation>
     </message>
     <message>
         <source>Rectifier logic power supply error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка логического питания выпрямителя</translation>
     </message>
     <message>
         <source>Input SCR inoperable</source>
-        <translation type="unfinished"></translation>
+        <translation>Входной тиристор неработоспособен</translation>
     </message>
     <message>
         <source>Discharge SCR error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка разрядного тиристора</translation>
     </message>
     <message>
         <source>Charge SCR error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка зарядного тиристора</translation>
     </message>
     <message>
         <source>Fan inoperable</source>
-        <translation type="unfinished"></translation>
+        <translation>Вентилятор неисправен</translation>
     </message>
     <message>
         <source>Fan power supply error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка питания вентилятора</translation>
     </message>
     <message>
         <source>Charger over temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрев зарядного устройства</translation>
     </message>
     <message>
         <source>Rectifier DC bus soft start error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка плавного пуска шины DC выпрямителя</translation>
     </message>
     <message>
         <source>Charger fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Неисправность зарядного устройства</translation>
     </message>
     <message>
         <source>PFC communication fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Сбой связи с PFC</translation>
     </message>
     <message>
         <source>Rectifier initializing fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Сбой инициализации выпрямителя</translation>
     </message>
     <message>
         <source>Rectifier power block not connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Силовой блок выпрямителя не подключён</translation>
     </message>
     <message>
         <source>Battery charging over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенапряжение при зарядке батареи</translation>
     </message>
     <message>
         <source>Rectifier CPLD clock source fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Сбой источника тактового сигнала CPLD выпрямителя</translation>
     </message>
     <message>
         <source>Charger over current</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрузка зарядного устройства по току</translation>
     </message>
     <message>
         <source>Inverter IGBT short circuit</source>
-        <translation type="unfinished"></translation>
+        <translation>Короткое замыкание IGBT инвертора</translation>
     </message>
     <message>
         <source>Inverter relay short circuit</source>
-        <translation type="unfinished"></translation>
+        <translation>Короткое замыкание реле инвертора</translation>
     </message>
     <message>
         <source>Inverter relay broken</source>
-        <translation type="unfinished"></translation>
+        <translation>Реле инвертора неисправно</translation>
     </message>
     <message>
         <source>Inverter parallel signal fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Сбой сигнала параллельной работы инвертора</translation>
     </message>
     <message>
         <source>Inverter communication fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Сбой связи инвертора</translation>
     </message>
     <message>
         <source>Inverter initializing fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Сбой инициализации инвертора</translation>
     </message>
     <message>
         <source>Inverter self-test error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка самотестирования инвертора</translation>
     </message>
     <message>
         <source>Inverter DC offset over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенапряжение смещения DC инвертора</translation>
     </message>
     <message>
         <source>Inverter DC bus abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Шина DC инвертора вне нормы</translation>
     </message>
     <message>
         <source>Inverter PM not connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Силовой модуль инвертора не подключён</translation>
     </message>
     <message>
         <source>Inverter APS fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Неисправность вспомогательного питания инвертора</translation>
     </message>
     <message>
         <source>Inverter load sharing error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка распределения нагрузки инвертора</translation>
     </message>
     <message>
         <source>Inverter parallel wire connection error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка подключения кабеля параллельной работы инвертора</translation>
     </message>
     <message>
         <source>UPS mode incorrect</source>
-        <translation type="unfinished"></translation>
+        <translation>Неверный режим ИБП</translation>
     </message>
     <message>
         <source>Inverter fuse blown</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегорел предохранитель инвертора</translation>
     </message>
     <message>
         <source>Inverter CPLD clock source fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Сбой источника тактового сигнала CPLD инвертора</translation>
     </message>
     <message>
         <source>Bypass SCR short circuit</source>
-        <translation type="unfinished"></translation>
+        <translation>Короткое замыкание тиристора байпаса</translation>
     </message>
     <message>
         <source>Bypass SCR broken</source>
-        <translation type="unfinished"></translation>
+        <translation>Тиристор байпаса неисправен</translation>
     </message>
     <message>
         <source>Backfeed on bypass</source>
-        <translation type="unfinished"></translation>
+        <translation>Обратное питание на байпасе</translation>
     </message>
     <message>
         <source>Input wire error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка подключения входа</translation>
     </message>
     <message>
         <source>Input N missing detection</source>
-        <translation type="unfinished"></translation>
+        <translation>Обнаружено отсутствие нейтрали на входе</translation>
     </message>
     <message>
         <source>Battery over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенапряжение батареи</translation>
     </message>
     <message>
         <source>Battery EOD warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Предупреждение о конце разряда батареи</translation>
     </message>
     <message>
         <source>Battery reversed</source>
-        <translation type="unfinished"></translation>
+        <translation>Батарея подключена наоборот</translation>
     </message>
     <message>
         <source>Battery EOD</source>
-        <translation type="unfinished"></translation>
+        <translation>Конец разряда батареи</translation>
     </message>
     <message>
         <source>No battery</source>
-        <translation type="unfinished"></translation>
+        <translation>Нет батареи</translation>
     </message>
     <message>
         <source>Input Reversed</source>
-        <translation type="unfinished"></translation>
+        <translation>Вход подключён наоборот</translation>
     </message>
     <message>
         <source>Input frequency out of tol.</source>
-        <translation type="unfinished"></translation>
+        <translation>Входная частота вне допуска</translation>
     </message>
     <message>
         <source>Input voltage out of tol.</source>
-        <translation type="unfinished"></translation>
+        <translation>Входное напряжение вне допуска</translation>
     </message>
     <message>
         <source>PFC communication abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Нарушена связь с PFC</translation>
     </message>
     <message>
         <source>Input unavailable</source>
-        <translation type="unfinished"></translation>
+        <translation>Вход недоступен</translation>
     </message>
     <message>
         <source>Rectifier setting incorrect</source>
-        <translation type="unfinished"></translation>
+        <translation>Неверная настройка выпрямителя</translation>
     </message>
     <message>
         <source>Mains unable to trace in 1:1 mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Невозможно синхронизироваться с сетью в режиме 1:1</translation>
     </message>
     <message>
         <source>Mains relay short circuit</source>
-        <translation type="unfinished"></translation>
+        <translation>Короткое замыкание сетевого реле</translation>
     </message>
     <message>
         <source>Mains relay broken</source>
-        <translation type="unfinished"></translation>
+        <translation>Сетевое реле неисправно</translation>
     </message>
     <message>
         <source>Inverter parallel signal abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Сигнал параллельной работы инвертора вне нормы</translation>
     </message>
     <message>
         <source>Inverter out of sync.</source>
-        <translation type="unfinished"></translation>
+        <translation>Инвертор не синхронизирован</translation>
     </message>
     <message>
         <source>Output abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Выход вне нормы</translation>
     </message>
     <message>
         <source>Inverter communication abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Нарушена связь инвертора</translation>
     </message>
     <message>
         <source>Inverter setting incorrect</source>
-        <translation type="unfinished"></translation>
+        <translation>Неверная настройка инвертора</translation>
     </message>
     <message>
         <source>Bypass input relay short circuit</source>
-        <translation type="unfinished"></translation>
+        <translation>Короткое замыкание входного реле байпаса</translation>
     </message>
     <message>
         <source>Bypass input relay broken</source>
-        <translation type="unfinished"></translation>
+        <translation>Входное реле байпаса неисправно</translation>
     </message>
     <message>
         <source>Bypass unavailable</source>
-        <translation type="unfinished"></translation>
+        <translation>Байпас отсутствует</translation>
     </message>
     <message>
         <source>Bypass switch too frequent</source>
-        <translation type="unfinished"></translation>
+        <translation>Слишком частые переключения на байпас</translation>
     </message>
     <message>
         <source>Bypass reversed</source>
-        <translation type="unfinished"></translation>
+        <translation>Байпас подключён наоборот</translation>
     </message>
     <message>
         <source>Battery self-test error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка самотестирования батареи</translation>
     </message>
     <message>
         <source>No battery temperature sensor</source>
-        <translation type="unfinished"></translation>
+        <translation>Нет датчика температуры батареи</translation>
     </message>
     <message>
         <source>Battery over temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрев батареи</translation>
     </message>
     <message>
         <source>Monitor EEPROM error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка EEPROM модуля мониторинга</translation>
     </message>
     <message>
         <source>Parallel CAN abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Нарушена работа шины CAN параллельной системы</translation>
     </message>
     <message>
         <source>Ambient temperature &gt;40℃ or &lt; -20℃</source>
-        <translation type="unfinished"></translation>
+        <translation>Температура окружающей среды &gt;40℃ или &lt; -20℃</translation>
     </message>
     <message>
         <source>Battery temperature low</source>
-        <translation type="unfinished"></translation>
+        <translation>Батарея переохлаждена</translation>
     </message>
     <message>
         <source>Need to check battery</source>
-        <translation type="unfinished"></translation>
+        <translation>Необходимо проверить батарею</translation>
     </message>
     <message>
         <source>Returned from: </source>
-        <translation type="unfinished"></translation>
+        <translation>Устранено: </translation>
     </message>
 </context>
 <context>
     <name>DevComm</name>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Нет</translation>
     </message>
 </context>
 <context>
@@ -1029,109 +1029,109 @@
     <name>ServiceEMail</name>
     <message>
         <source>From Ambrel</source>
-        <translation type="unfinished"></translation>
+        <translation>От Ambrel</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Дата</translation>
     </message>
     <message>
         <source>Input Voltage(V)</source>
-        <translation type="unfinished">Входное напряжение (В)</translation>
+        <translation>Входное напряжение (В)</translation>
     </message>
     <message>
         <source>Output Voltage(V)</source>
-        <translation type="unfinished">Выходное напряжение (В)</translation>
+        <translation>Выходное напряжение (В)</translation>
     </message>
     <message>
         <source>UPS Load(%)</source>
-        <translation type="unfinished"></translation>
+        <translation>Нагрузка ИБП (%)</translation>
     </message>
     <message>
         <source>Input Frequency(Hz)</source>
-        <translation type="unfinished"></translation>
+        <translation>Входная частота (Гц)</translation>
     </message>
     <message>
         <source>Battery voltage(V)</source>
-        <translation type="unfinished"></translation>
+        <translation>Напряжение батареи (В)</translation>
     </message>
     <message>
         <source>Temperature(℃)</source>
-        <translation type="unfinished"></translation>
+        <translation>Температура (℃)</translation>
     </message>
     <message>
         <source>Daily Report</source>
-        <translation type="unfinished"></translation>
+        <translation>Ежедневный отчёт</translation>
     </message>
     <message>
         <source>UPS daily report.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ежедневный отчёт ИБП.</translation>
     </message>
     <message>
         <source>UPS Alarm</source>
-        <translation type="unfinished"></translation>
+        <translation>Тревога ИБП</translation>
     </message>
     <message>
         <source>connection failed</source>
-        <translation type="unfinished"></translation>
+        <translation>ошибка подключения</translation>
     </message>
     <message>
         <source>encryption failed</source>
-        <translation type="unfinished"></translation>
+        <translation>ошибка шифрования</translation>
     </message>
     <message>
         <source>authentication failed</source>
-        <translation type="unfinished"></translation>
+        <translation>ошибка аутентификации</translation>
     </message>
     <message>
         <source>Test E-Mail</source>
-        <translation type="unfinished"></translation>
+        <translation>Тестовое письмо</translation>
     </message>
     <message>
         <source>This is a test E-Mail!</source>
-        <translation type="unfinished"></translation>
+        <translation>Это тестовое письмо!</translation>
     </message>
 </context>
 <context>
     <name>TableModelAlarm</name>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Дата</translation>
     </message>
     <message>
         <source>Alarm</source>
-        <translation type="unfinished"></translation>
+        <translation>Тревога</translation>
     </message>
 </context>
 <context>
     <name>TableModelDevData</name>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Дата</translation>
     </message>
     <message>
         <source>Input Voltage(V)</source>
-        <translation type="unfinished">Входное напряжение (В)</translation>
+        <translation>Входное напряжение (В)</translation>
     </message>
     <message>
         <source>Output Voltage(V)</source>
-        <translation type="unfinished">Выходное напряжение (В)</translation>
+        <translation>Выходное напряжение (В)</translation>
     </message>
     <message>
         <source>UPS Load(%)</source>
-        <translation type="unfinished"></translation>
+        <translation>Нагрузка ИБП (%)</translation>
     </message>
     <message>
         <source>Input Frequency(Hz)</source>
-        <translation type="unfinished"></translation>
+        <translation>Входная частота (Гц)</translation>
     </message>
     <message>
         <source>Battery voltage(V)</source>
-        <translation type="unfinished"></translation>
+        <translation>Напряжение батареи (В)</translation>
     </message>
     <message>
         <source>Temperature(℃)</source>
-        <translation type="unfinished"></translation>
+        <translation>Температура (℃)</translation>
     </message>
 </context>
 <context>
