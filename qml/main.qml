@@ -71,7 +71,9 @@ Rectangle {
     Platform.SystemTrayIcon {
         objectName: "trayIcon"
         icon.source: "qrc:/res/image/" + appIcon
-        visible: true
+        // Always shown where the desktop has a notification area; without
+        // one a second start of the program shows the hidden window.
+        visible: available
         tooltip: DevComm.devData.devOnline === true ? qsTr("UPS Conneted") : qsTr("UPS Disconnect")
         onActivated: {
             if (reason === Platform.SystemTrayIcon.DoubleClick)
