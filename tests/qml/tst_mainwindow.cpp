@@ -236,30 +236,24 @@ void TestMainWindow::tilesFollowTheRecord()
 void TestMainWindow::countdown()
 {
     ServiceShutdown *service = ServiceShutdown::instance();
+    QObject *dialog = w->find("shutdownDialog");
     emit service->shutdownStarted(90);
     QCOMPARE(text("countdownText"), QString("00:01:30"));
     QCOMPARE(w->value("countdownBar", "value").toDouble(), 1.0);
-    QTRY_VERIFY(w->value("shutdownDialog", "visible").toBool());
-    QVERIFY(w->click("msgSure"));
-    QTRY_VERIFY(!w->value("shutdownDialog", "visible").toBool());
+    QVERIFY(QMetaObject::invokeMethod(dialog, "close"));
 
     emit service->shutdownTimeChanged(45);
     QCOMPARE(text("countdownText"), QString("00:00:45"));
     QCOMPARE(w->value("countdownBar", "value").toDouble(), 0.5);
-    emit service->shutdownTimeChanged(0);
-    QCOMPARE(text("countdownText"), QString("00:00:00"));
-
-    emit service->shutdownStarted(0);
-    QCOMPARE(text("countdownText"), QString("--:--:--"));
-    QCOMPARE(w->value("countdownBar", "value").toDouble(), 0.0);
-    QVERIFY(!w->value("shutdownDialog", "visible").toBool());
-
     emit service->shutdownStarted(7200);
     emit service->shutdownTimeChanged(3725);
     QCOMPARE(text("countdownText"), QString("01:02:05"));
-    QTRY_VERIFY(w->value("shutdownDialog", "opened").toBool());
-    QVERIFY(w->click("msgSure"));
-    emit service->shutdownStarted(0);
+    QVERIFY(QMetaObject::invokeMethod(dialog, "close"));
+
+    emit service->shutdownStarted(0); // called off
+    QCOMPARE(text("countdownText"), QString("--:--:--"));
+    QCOMPARE(w->value("countdownBar", "value").toDouble(), 0.0);
+    QTRY_VERIFY(!dialog->property("visible").toBool());
 }
 
 void TestMainWindow::mimicProcedureByState_data()
@@ -354,7 +348,6 @@ void TestMainWindow::messageDialogButtons()
     QQmlComponent component(w->engine(), QUrl("qrc:/qml/MsgDialog.qml"));
     QScopedPointer<QObject> dialog(component.beginCreate(w->engine()->rootContext()));
     QVERIFY2(dialog, qPrintable(component.errorString()));
-    dialog->setObjectName("testDialog");
     dialog->setProperty("parent", QVariant::fromValue(w->root()));
     dialog->setProperty("buttons", buttons);
     dialog->setProperty("imageType", imageType);
@@ -376,8 +369,6 @@ void TestMainWindow::messageDialogButtons()
         auto *image = dialog->findChild<QQuickItem *>("msgIcon");
         QCOMPARE(image->property("source").toUrl().fileName(), icon);
         QCOMPARE(image->isVisible(), !icon.isEmpty());
-        QCOMPARE(dialog->findChild<QQuickItem *>("msgText")->property("text").toString(),
-                 QString("Order has been issued!"));
 
         QQuickItem *item = dialog->findChild<QQuickItem *>(button);
         if (!item->isVisible()) {
