@@ -22,6 +22,7 @@ PACKAGES="
     fonts-wqy-microhei
     python3 python3-aiosmtpd python3-openpyxl python3-dbusmock dbus xvfb x11-utils
     clang libclang-rt-14-dev llvm
+    python3-pil
 "
 
 missing=""
