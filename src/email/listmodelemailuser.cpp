@@ -3,6 +3,7 @@
 #include "records/clock.h"
 #include "records/database.h"
 
+#include <QLocale>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -23,7 +24,7 @@ void ListModelEMailUser::addUser(const QString &user)
 {
     QSqlRecord rec = record();
     rec.setGenerated(QStringLiteral("id"), false);
-    rec.setValue(QStringLiteral("dateTime"), Clock::now().toString(QLatin1String(kTimeFormat)));
+    rec.setValue(QStringLiteral("dateTime"), QLocale::c().toString(Clock::now(), QLatin1String(kTimeFormat)));
     rec.setValue(QStringLiteral("user"), user);
     insertRecord(-1, rec);
     select();

@@ -12,6 +12,7 @@
 #endif
 
 #include <QFile>
+#include <QLocale>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTimer>
@@ -176,7 +177,7 @@ void ServiceEMailPrivate::writeWorkbook(const QString &path, const QDate &readin
         book.writeString(1, i + 1, headers.at(i), format);
     }
 
-    const QString day = readingsDay.toString(QStringLiteral("yyyy-MM-dd"));
+    const QString day = QLocale::c().toString(readingsDay, QStringLiteral("yyyy-MM-dd"));
     QSqlQuery query;
     query.setForwardOnly(true);
     query.exec(QStringLiteral("select * from device_data where dateTime >= Datetime('%1 00:00:00') "

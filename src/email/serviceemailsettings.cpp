@@ -8,6 +8,7 @@
 
 #include "records/settings.h"
 
+#include <QLocale>
 #include <QTimer>
 
 namespace {
@@ -126,7 +127,7 @@ static void setDailyPart(ServiceEMailPrivate *d, int hour, int minute, int secon
     if (!time.isValid() || time == d->dailyTime)
         return;
     d->dailyTime = time;
-    d->settings->setSettings(Settings::EMailDailyTime, time.toString(QLatin1String(kTimeFormat)));
+    d->settings->setSettings(Settings::EMailDailyTime, QLocale::c().toString(time, QLatin1String(kTimeFormat)));
 }
 
 void ServiceEMail::setDailyHour(int hour)
