@@ -21,9 +21,10 @@ namespace {
 
 constexpr int kPollPeriod = 1500;
 constexpr int kPollAfterReply = 100;
-constexpr int kScanPeriod = 250;
 
 #ifndef AMBREL_SERVICE
+constexpr int kScanPeriod = 250;
+
 // The name a port is listed under: a full device path names the same port.
 QString listedName(const QString &name)
 {

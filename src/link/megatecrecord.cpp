@@ -17,9 +17,9 @@
 
 namespace {
 
+#ifndef AMBREL_SERVICE
 constexpr int kVoltageListMax = 60;
 
-#ifndef AMBREL_SERVICE
 const char *const kStatusKeys[8] = {"mainsFault", "battLowVol", "bypassStart", "UPSFault",
                                     "workState",  "selfTest",   "powerOff",    "buzzer"};
 #endif

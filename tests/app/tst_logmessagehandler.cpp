@@ -22,7 +22,6 @@ void TestLogMessageHandler::linesGoToTheFileOfTheirDay_data()
     QTest::newRow("warning") << int(QtWarningMsg) << QStringLiteral("Warning: ");
     QTest::newRow("critical") << int(QtCriticalMsg) << QStringLiteral("Critical: ");
     QTest::newRow("fatal") << int(QtFatalMsg) << QStringLiteral("Fatal: ");
-    QTest::newRow("unknown") << 99 << QString();
 }
 
 void TestLogMessageHandler::linesGoToTheFileOfTheirDay()
