@@ -7,12 +7,10 @@
 #include <QElapsedTimer>
 #include <QThread>
 
-const char SystemdMock::ManagerPath[] = "/org/freedesktop/systemd1";
-const char SystemdMock::Manager[] = "org.freedesktop.systemd1.Manager";
-
 namespace {
 
-const char kMockInterface[] = "org.freedesktop.DBus.Mock";
+const char kMock[] = "org.freedesktop.DBus.Mock";
+const char kUnit[] = "org.freedesktop.systemd1.Unit";
 
 const char kLoadUnit[] = "if args[0] not in self.units:\n"
                          "    raise dbus.exceptions.DBusException('Unit ' + args[0] + ' not found.',\n"
@@ -21,10 +19,9 @@ const char kLoadUnit[] = "if args[0] not in self.units:\n"
 
 const char kReload[] = "import os\n"
                        "files = set(n for n in os.listdir('%1') if n.endswith('.service'))\n"
-                       "known = getattr(self, 'unit_files', set())\n"
                        "for name in files - set(self.units):\n"
                        "    self.AddMockUnit(name)\n"
-                       "for name in known - files:\n"
+                       "for name in getattr(self, 'unit_files', set()) - files:\n"
                        "    self.RemoveObject(self.units.pop(name))\n"
                        "self.unit_files = files\n";
 
@@ -41,21 +38,18 @@ SystemdMock::~SystemdMock()
     QDBusConnection::disconnectFromBus(QStringLiteral("systemd-mock"));
     for (QProcess *process : {&mock, &bus}) {
         process->terminate();
-        if (!process->waitForFinished(5000)) {
+        if (!process->waitForFinished(5000))
             process->kill();
-            process->waitForFinished(5000);
-        }
+        process->waitForFinished(5000);
     }
 }
 
 bool SystemdMock::start()
 {
     bus.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
-    if (!bus.waitForStarted(10000))
-        return false;
     QElapsedTimer timer;
     timer.start();
-    while (!bus.canReadLine() && timer.elapsed() < 10000)
+    while (!bus.canReadLine() && bus.state() != QProcess::NotRunning && timer.elapsed() < 10000)
         bus.waitForReadyRead(100);
     busAddress = bus.readLine().trimmed();
     if (busAddress.isEmpty())
@@ -66,23 +60,17 @@ bool SystemdMock::start()
     mock.setProcessEnvironment(env);
     mock.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     mock.start(QStringLiteral(AMBREL_PYTHON), {"-m", "dbusmock", "--system", "--template", "systemd"});
-    if (!mock.waitForStarted(10000))
-        return false;
     connection = QDBusConnection::connectToBus(QString::fromLatin1(busAddress), QStringLiteral("systemd-mock"));
-    if (!connection.isConnected())
-        return false;
-    timer.restart();
     while (!connection.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.systemd1")).value()) {
-        if (timer.elapsed() > 20000)
+        if (timer.elapsed() > 30000 || mock.state() == QProcess::NotRunning)
             return false;
         QThread::msleep(50);
     }
-    const QString manager = QLatin1String(Manager);
-    return addMethod(ManagerPath, manager, "LoadUnit", "s", "o", kLoadUnit)
-           && addMethod(ManagerPath, manager, "Reload", "", "", QString::fromLatin1(kReload).arg(folder))
-           && addMethod(ManagerPath, manager, "EnableUnitFiles", "asbb", "ba(sss)",
+    return addMethod(ManagerPath, Manager, "LoadUnit", "s", "o", kLoadUnit)
+           && addMethod(ManagerPath, Manager, "Reload", "", "", QString::fromLatin1(kReload).arg(folder))
+           && addMethod(ManagerPath, Manager, "EnableUnitFiles", "asbb", "ba(sss)",
                         "ret = (False, dbus.Array([], signature='(sss)'))")
-           && addMethod(ManagerPath, manager, "DisableUnitFiles", "asb", "a(sss)",
+           && addMethod(ManagerPath, Manager, "DisableUnitFiles", "asb", "a(sss)",
                         "ret = dbus.Array([], signature='(sss)')");
 }
 
@@ -98,18 +86,14 @@ QDBusMessage SystemdMock::call(const QString &path, const QString &interface, co
 bool SystemdMock::addMethod(const QString &path, const QString &interface, const QString &name, const QString &in,
                             const QString &out, const QString &code)
 {
-    return call(path, kMockInterface, "AddMethod", {interface, name, in, out, code}).type()
-           == QDBusMessage::ReplyMessage;
+    return call(path, kMock, "AddMethod", {interface, name, in, out, code}).type() == QDBusMessage::ReplyMessage;
 }
 
 bool SystemdMock::addUnit(const QString &unit, const QString &activeState)
 {
-    if (call(ManagerPath, kMockInterface, "AddMockUnit", {unit}).type() != QDBusMessage::ReplyMessage)
-        return false;
-    QVariantMap state{{QStringLiteral("ActiveState"), activeState}};
-    return call(unitPath(unit), kMockInterface, "UpdateProperties", {QStringLiteral("org.freedesktop.systemd1.Unit"), state})
-               .type()
-           == QDBusMessage::ReplyMessage;
+    return call(ManagerPath, kMock, "AddMockUnit", {unit}).type() == QDBusMessage::ReplyMessage
+           && call(unitPath(unit), kMock, "UpdateProperties", {kUnit, QVariantMap{{"ActiveState", activeState}}}).type()
+                  == QDBusMessage::ReplyMessage;
 }
 
 QString SystemdMock::unitPath(const QString &unit)
@@ -122,17 +106,13 @@ QString SystemdMock::activeState(const QString &unit)
     const QString path = unitPath(unit);
     if (path.isEmpty())
         return QString();
-    const QDBusMessage reply = call(path, "org.freedesktop.DBus.Properties", "Get",
-                                    {QStringLiteral("org.freedesktop.systemd1.Unit"), QStringLiteral("ActiveState")});
+    const QDBusMessage reply = call(path, "org.freedesktop.DBus.Properties", "Get", {kUnit, "ActiveState"});
     return reply.arguments().value(0).value<QDBusVariant>().variant().toString();
 }
 
 int SystemdMock::callCount(const QString &path, const QString &method)
 {
-    const QDBusMessage reply = call(path, kMockInterface, "GetMethodCalls", {method});
-    if (reply.type() != QDBusMessage::ReplyMessage)
-        return -1;
-    const QDBusArgument calls = reply.arguments().value(0).value<QDBusArgument>();
+    const QDBusArgument calls = call(path, kMock, "GetMethodCalls", {method}).arguments().value(0).value<QDBusArgument>();
     int count = 0;
     calls.beginArray();
     while (!calls.atEnd()) {

@@ -4,39 +4,35 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QProcess>
-#include <QString>
-#include <QVariantList>
 
-// A mock systemd (python-dbusmock's "systemd" template) on a private bus of
-// its own, for programs started with DBUS_SYSTEM_BUS_ADDRESS = address().
-// Beyond the template it answers LoadUnit, EnableUnitFiles and
-// DisableUnitFiles, and its Reload reads the unit folder again: a
-// "<name>.service" file there makes a unit (inactive), a removed file
-// removes it again.
+// python-dbusmock's "systemd" template on a private bus of its own, for
+// programs started with DBUS_SYSTEM_BUS_ADDRESS = address(). It also answers
+// LoadUnit, EnableUnitFiles and DisableUnitFiles, and its Reload reads the
+// unit folder again: a "<name>.service" file makes an inactive unit, a
+// removed file removes it.
 class SystemdMock
 {
 public:
-    static const char ManagerPath[];
-    static const char Manager[];
+    static constexpr const char *ManagerPath = "/org/freedesktop/systemd1";
+    static constexpr const char *Manager = "org.freedesktop.systemd1.Manager";
 
     explicit SystemdMock(const QString &unitFolder);
     ~SystemdMock();
 
-    // Starts bus and mock; false when either fails.
     bool start();
     QByteArray address() const { return busAddress; }
 
     QDBusMessage call(const QString &path, const QString &interface, const QString &method,
                       const QVariantList &args = QVariantList());
-    // Puts a method in place (or in place of the template's); code as for
-    // dbusmock's AddMethod.
+    // Puts a method in place (also of the template's); code as for AddMethod.
     bool addMethod(const QString &path, const QString &interface, const QString &name, const QString &in,
                    const QString &out, const QString &code);
-    // A unit without a file, in the given ActiveState.
+    // A unit without a file.
     bool addUnit(const QString &unit, const QString &activeState);
     QString unitPath(const QString &unit);
+    // Empty when there is no such unit.
     QString activeState(const QString &unit);
-    // How often the object at path was called with method since the start.
+    // How often the object at path was called with method.
     int callCount(const QString &path, const QString &method);
 
 private:
