@@ -49,7 +49,6 @@ public:
     void setStartupType(StartupType type);
     ServiceFlags serviceFlags() const;
     void setServiceFlags(ServiceFlags flags);
-    ServiceController *controller();
 
     // Carries out the command line and returns the program's exit value.
     int exec();
@@ -74,10 +73,8 @@ private:
     int runAsApplication(QStringList args);
 
     ServiceBasePrivate *d_ptr;
-    friend class ServiceBasePrivate;
     friend class ServiceControllerHandler;
     friend class ServiceStarter;
-    friend class HandlerThread;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(ServiceBase::ServiceFlags)
