@@ -1,8 +1,6 @@
 #ifndef SERVICEBASE_H
 #define SERVICEBASE_H
 
-#include "service/servicecontroller.h"
-
 #include <QFlags>
 #include <QString>
 #include <QStringList>
