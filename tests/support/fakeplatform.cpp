@@ -32,3 +32,13 @@ void FakePlatform::holdCommandFiles(bool on)
     if (!hold)
         released.wakeAll();
 }
+
+bool FakePlatform::isProcessRunning(const QString &imageName)
+{
+    QMutexLocker lock(&mutex);
+    ++checks;
+    return running.contains(imageName);
+}
+
+void FakePlatform::setRunningImages(const QStringList &names) { QMutexLocker lock(&mutex); running = names; }
+int FakePlatform::processChecks() const { QMutexLocker lock(&mutex); return checks; }

@@ -18,6 +18,7 @@ public:
     void powerOff() override;
     QList<Window> visibleWindows() override;
     void runCommandFile(const QString &path) override;
+    bool isProcessRunning(const QString &imageName) override;
 
     int powerOffCount() const;
     void setWindows(const QList<Window> &windows);
@@ -26,6 +27,9 @@ public:
     // While held, runCommandFile waits until release() (or the end of the fake).
     void holdCommandFiles(bool hold);
     void release();
+    // The image names that count as running (compared as given).
+    void setRunningImages(const QStringList &names);
+    int processChecks() const;
 
 private:
     mutable QMutex mutex;
@@ -33,6 +37,8 @@ private:
     int powerOffs = 0;
     QList<Window> windows;
     QStringList files;
+    QStringList running;
+    int checks = 0;
     bool hold = false, closing = false;
 };
 
