@@ -1,0 +1,2 @@
+add_dependencies(${TEST_TARGET} ambrel_testservice)
+target_compile_definitions(${TEST_TARGET} PRIVATE AMBREL_TESTSERVICE="$<TARGET_FILE:ambrel_testservice>")
