@@ -8,6 +8,7 @@
 #include "records/settings.h"
 
 #include <QTimer>
+#include <QtGlobal>
 
 namespace {
 // The image name of the desktop program.
@@ -18,15 +19,36 @@ const int kWatchPeriod = 1000;
 class ServiceBackendPrivate
 {
 public:
+    // Writes a line when the UPS starts or stops answering, so that a
+    // service that has lost its UPS says so in the system log.
+    void onDevDataChanged();
+
     QTimer *timer = nullptr;
     bool guiRunning = false;
+    bool linkOnline = false;
 };
+
+void ServiceBackendPrivate::onDevDataChanged()
+{
+    const bool online = DevComm::instance()->isOnline();
+    if (online == linkOnline)
+        return;
+    linkOnline = online;
+    // Releasing the link to the desktop program is no loss.
+    if (guiRunning)
+        return;
+    if (online)
+        qInfo("The UPS answers.");
+    else
+        qWarning("The UPS does not answer any more.");
+}
 
 ServiceBackend::ServiceBackend()
     : QObject(nullptr), d(new ServiceBackendPrivate)
 {
     d->timer = new QTimer(this);
     connect(d->timer, &QTimer::timeout, this, &ServiceBackend::onTimerTimeout);
+    connect(DevComm::instance(), &DevComm::devDataChanged, this, [this] { d->onDevDataChanged(); });
 }
 
 ServiceBackend::~ServiceBackend()
@@ -66,9 +88,11 @@ void ServiceBackend::onTimerTimeout()
         return;
     d->guiRunning = running;
     if (running) {
+        qInfo("The desktop program runs: the UPS link is handed to it.");
         DevComm::instance()->stop();
         return;
     }
+    qInfo("The desktop program has ended: the UPS link is taken back.");
     // The desktop program may have left changed settings behind: read the
     // file again before the services take their settings from it.
     Settings::instance()->load();
