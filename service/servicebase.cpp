@@ -1,8 +1,15 @@
 #include "service/servicebase.h"
 
+#include "platform/servicecontrolchannel.h"
+#include "platform/servicemanager.h"
+#include "service/handlerthread.h"
+#include "service/serviceappeventfilter.h"
 #include "service/servicebase_p.h"
+#include "service/servicecontrollerhandler.h"
+#include "service/servicecontrolstate.h"
 #include "service/servicestarter.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QTimer>
 #include <QtGlobal>
@@ -15,6 +22,10 @@ ServiceBase *serviceInstance = nullptr;
 
 // The longest service name; the service manager takes no more.
 const int kMaxNameLength = 255;
+// How long the start waits for the dispatcher thread.
+const int kStartTimeoutMs = 20000;
+// How long the end of a service run waits for the dispatcher thread.
+const int kThreadEndTimeoutMs = 1000;
 
 const char kUsage[] =
     "\n%s -[i|u|e|t|p|r|c|v|h]\n"
@@ -158,7 +169,7 @@ int ServiceBase::exec()
             return -1;
         }
         printf("The service %s has been installed under: %s\n", name.constData(),
-               QCoreApplication::applicationFilePath().toLatin1().constData());
+               ServiceManager::executablePath().toLatin1().constData());
         return 0;
     }
     if (is("-u", "-uninstall")) {
@@ -212,7 +223,9 @@ int ServiceBase::exec()
         fprintf(stderr, "The service %s could not start\n", name.constData());
         return -4;
     }
-    return 0;
+    // The exit code of a service run is the process's, so that the service
+    // manager sees it.
+    return d->exitCode;
 }
 
 int ServiceBase::runAsApplication(QStringList args)
@@ -231,12 +244,70 @@ int ServiceBase::runAsApplication(QStringList args)
     return result;
 }
 
-bool ServiceBase::install(const QString &, const QString &)
+bool ServiceBase::install(const QString &account, const QString &password)
 {
-    return false;
+    // The service manager takes no password: the account is a local user.
+    Q_UNUSED(password)
+    if (!ServiceManager::isAvailable())
+        return false;
+    QString user = account;
+    if (!user.isEmpty() && !user.contains(QLatin1Char('\\')))
+        user.prepend(QLatin1String(".\\"));
+    if (user.endsWith(QLatin1String("\\LocalSystem")))
+        user.clear();
+
+    ServiceManager::UnitConfig config;
+    config.description = d_ptr->serviceDescription;
+    config.executable = ServiceManager::executablePath();
+    // The user's name without the machine or domain in front of it.
+    config.user = user.mid(user.lastIndexOf(QLatin1Char('\\')) + 1);
+    config.automatic = d_ptr->startupType == AutoStartup;
+    return ServiceManager::install(serviceName(), config);
 }
 
 bool ServiceBase::startService()
 {
-    return false;
+    ServiceBasePrivate *d = d_ptr;
+    // Before any thread exists: from now on only the dispatcher thread
+    // receives the stop signals.
+    ServiceControlChannel::blockStopSignals();
+
+    auto *state = new ServiceControlState(d->serviceFlags);
+    d->controlState = state;
+    ServiceControlState::setInstance(state);
+    if (!ServiceManager::isAvailable())
+        return false;
+
+    auto *thread = new HandlerThread(d);
+    thread->start();
+    if (!state->startSemaphore.tryAcquire(1, kStartTimeoutMs))
+        return false;
+    if (!thread->success) {
+        if (!thread->console)
+            return false;
+        return d->controller.start(d->args.mid(1));
+    }
+
+    d->setApplicationArguments(state->serviceArgs);
+    createApplication(d->applicationArgc, d->applicationArgv.data());
+    if (!QCoreApplication::instance())
+        return false;
+    QAbstractEventDispatcher::instance()->installNativeEventFilter(ServiceAppEventFilter::instance());
+    state->handler = new ServiceControllerHandler(state);
+    state->startSemaphore2.release();
+
+    state->finish(executeApplication());
+    d->exitCode = state->exitCode;
+
+    thread->finish();
+    thread->wait(kThreadEndTimeoutMs);
+    delete state->handler;
+    state->handler = nullptr;
+    if (thread->isFinished())
+        delete thread;
+    delete QCoreApplication::instance();
+    ServiceControlState::setInstance(nullptr);
+    d->controlState = nullptr;
+    delete state;
+    return true;
 }

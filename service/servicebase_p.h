@@ -27,6 +27,8 @@ public:
     ServiceController controller;
     // Exists only while the program runs as a service.
     ServiceControlState *controlState = nullptr;
+    // The exit code of the service run's event loop.
+    int exitCode = 0;
 
     QList<QByteArray> applicationArgData;
     QVector<char *> applicationArgv;

@@ -6,6 +6,10 @@
 //   AMBREL_TEST_SERVICE_STARTUP  "auto" for the automatic startup type
 //   AMBREL_TEST_SERVICE_EXIT     when set, start() ends the event loop with
 //                                this exit code
+//   AMBREL_TEST_UNIT_DIR         the folder of the unit files
+//   AMBREL_TEST_RUNTIME_DIR      the folder of the runtime folders
+#include "platform/servicecontrolchannel.h"
+#include "platform/servicemanager.h"
 #include "service/servicehost.h"
 
 #include <QCoreApplication>
@@ -48,6 +52,10 @@ protected:
 
 int main(int argc, char *argv[])
 {
+    if (qEnvironmentVariableIsSet("AMBREL_TEST_UNIT_DIR"))
+        ServiceManager::setUnitFolder(qEnvironmentVariable("AMBREL_TEST_UNIT_DIR"));
+    if (qEnvironmentVariableIsSet("AMBREL_TEST_RUNTIME_DIR"))
+        ServiceControlChannel::setRuntimeBase(qEnvironmentVariable("AMBREL_TEST_RUNTIME_DIR"));
     const QString name = qEnvironmentVariableIsSet("AMBREL_TEST_SERVICE_NAME")
                              ? qEnvironmentVariable("AMBREL_TEST_SERVICE_NAME")
                              : QStringLiteral("ambreltest");

@@ -1,0 +1,253 @@
+#include "servicemanager.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
+#include <QFile>
+#include <QFileInfo>
+#include <QMutex>
+#include <QSaveFile>
+
+#include <systemd/sd-daemon.h>
+
+#include <cerrno>
+#include <syslog.h>
+
+namespace {
+
+const QString kService = QStringLiteral("org.freedesktop.systemd1");
+const QString kManagerPath = QStringLiteral("/org/freedesktop/systemd1");
+const QString kManager = QStringLiteral("org.freedesktop.systemd1.Manager");
+const QString kUnit = QStringLiteral("org.freedesktop.systemd1.Unit");
+// systemd's own limit for a call.
+const int kCallTimeoutMs = 25000;
+
+QMutex folderMutex;
+QString folder = QStringLiteral("/etc/systemd/system");
+
+QString unitName(const QString &name)
+{
+    return name.left(name.indexOf(QChar(0))) + QStringLiteral(".service");
+}
+
+QString unitPath(const QString &name)
+{
+    return ServiceManager::unitFolder() + QLatin1Char('/') + unitName(name);
+}
+
+int errorNumber(const QString &error)
+{
+    if (error.endsWith(QLatin1String(".NoSuchUnit")) || error.endsWith(QLatin1String(".UnknownObject")))
+        return ENOENT;
+    if (error.endsWith(QLatin1String(".AccessDenied")) || error.endsWith(QLatin1String(".InteractiveAuthorizationRequired")))
+        return EACCES;
+    if (error.endsWith(QLatin1String(".NoReply")) || error.endsWith(QLatin1String(".Timeout")))
+        return ETIMEDOUT;
+    if (error.endsWith(QLatin1String(".Disconnected")))
+        return ENOTCONN;
+    return EIO;
+}
+
+bool call(const QString &path, const QString &interface, const QString &method, const QVariantList &args,
+          QVariant *result = nullptr)
+{
+    QDBusMessage message = QDBusMessage::createMethodCall(kService, path, interface, method);
+    message.setArguments(args);
+    const QDBusMessage reply = QDBusConnection::systemBus().call(message, QDBus::Block, kCallTimeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage) {
+        errno = errorNumber(reply.errorName());
+        return false;
+    }
+    if (result)
+        *result = reply.arguments().value(0);
+    return true;
+}
+
+bool callManager(const QString &method, const QVariantList &args = QVariantList())
+{
+    return call(kManagerPath, kManager, method, args);
+}
+
+// A property of the unit, loaded from its file when systemd has not yet.
+bool unitProperty(const QString &name, const QString &property, QString *value)
+{
+    QVariant path;
+    if (!call(kManagerPath, kManager, QStringLiteral("LoadUnit"), {unitName(name)}, &path))
+        return false;
+    QVariant reply;
+    if (!call(path.value<QDBusObjectPath>().path(), QStringLiteral("org.freedesktop.DBus.Properties"),
+              QStringLiteral("Get"), {kUnit, property}, &reply))
+        return false;
+    *value = reply.value<QDBusVariant>().variant().toString();
+    return true;
+}
+
+// A value in a unit file: specifiers ('%') written literally.
+QString unitValue(QString text)
+{
+    return text.replace(QLatin1Char('%'), QLatin1String("%%"));
+}
+
+// A command line of one word, whatever characters the path holds.
+QString commandWord(QString path)
+{
+    path.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    path.replace(QLatin1Char('"'), QLatin1String("\\\""));
+    path.replace(QLatin1Char('$'), QLatin1String("$$"));
+    return QLatin1Char('"') + unitValue(path) + QLatin1Char('"');
+}
+
+bool isOneLine(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c.category() == QChar::Other_Control)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString ServiceManager::unitFolder()
+{
+    QMutexLocker lock(&folderMutex);
+    return folder;
+}
+
+void ServiceManager::setUnitFolder(const QString &path)
+{
+    QMutexLocker lock(&folderMutex);
+    folder = path;
+}
+
+bool ServiceManager::isAvailable()
+{
+    static const bool available = [] {
+        QDBusConnection bus = QDBusConnection::systemBus();
+        return bus.isConnected() && bus.interface()->isServiceRegistered(kService).value();
+    }();
+    return available;
+}
+
+bool ServiceManager::startedByManager()
+{
+    return !qEnvironmentVariableIsEmpty("INVOCATION_ID") && !qEnvironmentVariableIsEmpty("NOTIFY_SOCKET");
+}
+
+QString ServiceManager::executablePath()
+{
+    return QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
+}
+
+bool ServiceManager::isInstalled(const QString &name)
+{
+    QString state;
+    return unitProperty(name, QStringLiteral("LoadState"), &state) && state == QLatin1String("loaded");
+}
+
+bool ServiceManager::install(const QString &name, const UnitConfig &config)
+{
+    // A line break would add lines of its own to the unit.
+    if (!isOneLine(config.description) || !isOneLine(config.user) || !isOneLine(config.executable)) {
+        errno = EINVAL;
+        return false;
+    }
+    QString text = QStringLiteral("[Unit]\n");
+    if (!config.description.isEmpty())
+        text += QStringLiteral("Description=") + unitValue(config.description) + QLatin1Char('\n');
+    text += QStringLiteral("\n[Service]\nType=notify\nExecStart=") + commandWord(config.executable) + QLatin1Char('\n');
+    if (!config.user.isEmpty())
+        text += QStringLiteral("User=") + unitValue(config.user) + QLatin1Char('\n');
+    text += QStringLiteral("\n[Install]\nWantedBy=multi-user.target\n");
+
+    const QString path = unitPath(name);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
+        return false;
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    if (callManager(QStringLiteral("Reload"))
+        && (!config.automatic
+            || callManager(QStringLiteral("EnableUnitFiles"), {QStringList{unitName(name)}, false, true})))
+        return true;
+    const int error = errno;
+    QFile::remove(path);
+    callManager(QStringLiteral("Reload"));
+    errno = error;
+    return false;
+}
+
+bool ServiceManager::uninstall(const QString &name)
+{
+    // A unit that was never enabled has nothing to disable.
+    callManager(QStringLiteral("DisableUnitFiles"), {QStringList{unitName(name)}, false});
+    QFile file(unitPath(name));
+    if (!file.remove()) {
+        errno = file.exists() ? EACCES : ENOENT;
+        return false;
+    }
+    return callManager(QStringLiteral("Reload"));
+}
+
+bool ServiceManager::start(const QString &name)
+{
+    return callManager(QStringLiteral("StartUnit"), {unitName(name), QStringLiteral("replace")});
+}
+
+bool ServiceManager::requestStop(const QString &name)
+{
+    return callManager(QStringLiteral("StopUnit"), {unitName(name), QStringLiteral("replace")});
+}
+
+bool ServiceManager::queryState(const QString &name, State *state)
+{
+    QString active;
+    if (!unitProperty(name, QStringLiteral("ActiveState"), &active))
+        return false;
+    if (active == QLatin1String("inactive") || active == QLatin1String("failed"))
+        *state = Stopped;
+    else if (active == QLatin1String("activating"))
+        *state = StartPending;
+    else if (active == QLatin1String("deactivating"))
+        *state = StopPending;
+    else
+        *state = Running;
+    return true;
+}
+
+void ServiceManager::notify(State state)
+{
+    const char *text = "STATUS=Stopped";
+    switch (state) {
+    case Stopped:
+        break;
+    case StartPending:
+        text = "STATUS=Starting";
+        break;
+    case StopPending:
+        text = "STOPPING=1\nSTATUS=Stopping";
+        break;
+    case Running:
+        text = "READY=1\nSTATUS=Running";
+        break;
+    case ContinuePending:
+        text = "STATUS=Resuming";
+        break;
+    case PausePending:
+        text = "STATUS=Pausing";
+        break;
+    case Paused:
+        text = "STATUS=Paused";
+        break;
+    }
+    sd_notify(0, text);
+}
+
+void ServiceManager::logError(const QString &name, const QString &text)
+{
+    const QByteArray ident = name.left(name.indexOf(QChar(0))).toLocal8Bit();
+    openlog(ident.constData(), LOG_PID, LOG_DAEMON);
+    syslog(LOG_ERR, "%s", text.toLocal8Bit().constData());
+    closelog();
+}

@@ -1,0 +1,511 @@
+// The service host seen from outside: the command line of a small service
+// program, run as a child process against a mock systemd on a private system
+// bus (or no bus at all), and the same program run the way systemd runs a
+// service: NOTIFY_SOCKET at a socket of the test, stopped by signals,
+// controlled through its control socket.
+#include "systemdmock.h"
+#include "testenvironment.h"
+
+#include <QDir>
+#include <QLocalSocket>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+
+struct Result
+{
+    QByteArray out;
+    QByteArray err;
+    int exitCode = -1000;
+};
+
+// Where the unit stands before a row runs.
+enum Unit { NoUnit, UnitFile, UnitRunning, UnitWithoutFile };
+
+// A service process with what it wrote and what it told the manager.
+struct ServiceProcess
+{
+    QProcess process;
+    int notifyFd = -1;
+    QByteArrayList notes;
+    QByteArray out;
+
+    ~ServiceProcess()
+    {
+        process.kill();
+        process.waitForFinished(5000);
+        close(notifyFd);
+    }
+
+    bool listen(const QString &path)
+    {
+        notifyFd = socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        strncpy(address.sun_path, QFile::encodeName(path).constData(), sizeof(address.sun_path) - 1);
+        return bind(notifyFd, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0;
+    }
+
+    bool noted(const QByteArray &line)
+    {
+        char buffer[4096];
+        ssize_t n;
+        while ((n = recv(notifyFd, buffer, sizeof(buffer), 0)) > 0)
+            notes += QByteArray(buffer, int(n)).split('\n');
+        return notes.contains(line);
+    }
+
+    // What the service wrote before it answered a control is all there.
+    QByteArray lines()
+    {
+        while (process.waitForReadyRead(200))
+            out += process.readAllStandardOutput();
+        return out += process.readAllStandardOutput();
+    }
+};
+
+} // namespace
+
+class TestServiceHost : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    SystemdMock *mock = nullptr;
+    int names = 0;
+    QString name; // the service of the running test row
+
+    QString unitFile() const { return dir.filePath("units/" + name + ".service"); }
+    QString socketPath() const { return dir.filePath("run/" + name + "/control"); }
+
+    QProcessEnvironment environment(bool withBus = true) const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        // Not started by a service manager, whatever runs the tests.
+        env.remove("INVOCATION_ID");
+        env.remove("NOTIFY_SOCKET");
+        env.insert("AMBREL_TEST_SERVICE_NAME", name);
+        env.insert("AMBREL_TEST_UNIT_DIR", dir.filePath("units"));
+        env.insert("AMBREL_TEST_RUNTIME_DIR", dir.filePath("run"));
+        env.insert("DBUS_SYSTEM_BUS_ADDRESS", withBus ? QString::fromLatin1(mock->address())
+                                                      : "unix:path=" + dir.filePath("no-bus"));
+        return env;
+    }
+
+    Result run(const QStringList &args, const QProcessEnvironment &env)
+    {
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(AMBREL_TESTSERVICE, args);
+        Result result;
+        if (process.waitForFinished(60000)) {
+            result.out = process.readAllStandardOutput();
+            result.err = process.readAllStandardError();
+            result.exitCode = qint8(process.exitCode()); // -1 and -4 come back as 255 and 252
+        }
+        return result;
+    }
+
+    QByteArray expand(QByteArray text) const
+    {
+        text.replace("%name", name.toLatin1());
+        return text.replace("%path", QFileInfo(AMBREL_TESTSERVICE).canonicalFilePath().toLatin1());
+    }
+
+    bool prepare(Unit unit)
+    {
+        const QString id = name + ".service";
+        if (unit == UnitWithoutFile)
+            return mock->addUnit(id, "inactive");
+        QFile file(unitFile());
+        return unit == NoUnit
+               || (file.open(QIODevice::WriteOnly)
+                   && mock->call(SystemdMock::ManagerPath, SystemdMock::Manager, "Reload").type() == QDBusMessage::ReplyMessage
+                   && (unit == UnitFile
+                       || mock->call(SystemdMock::ManagerPath, SystemdMock::Manager, "StartUnit", {id, "replace"})
+                              .type()
+                              == QDBusMessage::ReplyMessage));
+    }
+
+    // Starts the service as the manager would and waits until it runs.
+    bool startService(ServiceProcess &service, int flags, const QByteArray &loopExit = QByteArray())
+    {
+        const QString notify = dir.filePath(name + ".notify");
+        QProcessEnvironment env = environment();
+        env.insert("INVOCATION_ID", "0123456789abcdef");
+        env.insert("NOTIFY_SOCKET", notify);
+        env.insert("AMBREL_TEST_SERVICE_FLAGS", QString::number(flags));
+        if (!loopExit.isEmpty())
+            env.insert("AMBREL_TEST_SERVICE_EXIT", loopExit);
+        service.process.setProcessEnvironment(env);
+        service.process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        if (!service.listen(notify) || !mock->addUnit(name + ".service", "active"))
+            return false;
+        service.process.start(AMBREL_TESTSERVICE, QStringList());
+        QElapsedTimer timer;
+        timer.start();
+        while (!service.noted("READY=1") && !service.noted("STATUS=Stopped") && timer.elapsed() < 20000)
+            QTest::qWait(20);
+        return service.lines().startsWith("start\n") && service.noted("STATUS=Starting");
+    }
+
+    // Runs the program's command line against the running service; its
+    // effect is in the service's output when this returns.
+    bool control(const QStringList &args) { return run(args, environment()).exitCode == 0; }
+
+    // What a peer of the control socket gets back for what it sends.
+    QByteArray exchange(const QByteArray &request)
+    {
+        QLocalSocket peer;
+        peer.connectToServer(socketPath());
+        if (!peer.waitForConnected(10000))
+            return "not connected";
+        peer.write(request);
+        QByteArray reply;
+        while (peer.waitForReadyRead(10000))
+            reply += peer.readAll();
+        return reply;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(QDir().mkpath(dir.filePath("units")) && QDir().mkpath(dir.filePath("run")));
+        mock = new SystemdMock(dir.filePath("units"));
+        QVERIFY(mock->start());
+    }
+    void cleanupTestCase() { delete mock; }
+    void init() { name = QStringLiteral("svc%1").arg(++names); }
+
+    void commandLine_data();
+    void commandLine();
+    void install_data();
+    void install();
+    void terminate_data();
+    void terminate();
+    void badName();
+    void lifeCycle_data();
+    void lifeCycle();
+    void controls_data();
+    void controls();
+    void badPeers();
+    void otherUserRefused();
+    void execRunsStartOnly();
+};
+
+void TestServiceHost::commandLine_data()
+{
+    QTest::addColumn<bool>("bus");
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("err");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("stateAfter"); // the unit's ActiveState; empty: no unit
+    auto row = [](const char *tag, bool bus, Unit unit, const QStringList &args, const char *out, const char *err,
+                  int exitCode, const char *stateAfter) {
+        QTest::newRow(tag) << bus << int(unit) << args << QByteArray(out) << QByteArray(err) << exitCode
+                           << QString(stateAfter);
+    };
+    const char *version = "The service\n\t%name\n\t" AMBREL_TESTSERVICE "\n\nis %1 and %2\n\n";
+    row("install", true, NoUnit, {"-i"}, "The service %name has been installed under: %path\n", "", 0, "inactive");
+    row("install, installed", true, UnitFile, {"-install", "bob"}, "", "The service %name is already installed\n", 0,
+        "inactive");
+    row("install, no bus", false, NoUnit, {"-i"}, "", "The service %name could not be installed\n", -1, "");
+    row("uninstall", true, UnitFile, {"-u"}, "The service %name has been uninstalled.\n", "", 0, "");
+    row("uninstall, not installed", true, NoUnit, {"-uninstall"}, "", "The service %name is not installed\n", 0, "");
+    row("uninstall, file elsewhere", true, UnitWithoutFile, {"-u"}, "",
+        "The service %name could not be uninstalled\n", -1, "inactive");
+    row("uninstall, no bus", false, UnitFile, {"-u"}, "", "The service %name is not installed\n", 0, "inactive");
+    row("version", true, UnitRunning, {"-v"}, qPrintable(QString(version).arg("installed", "running")), "", 0,
+        "active");
+    row("version, not installed", true, NoUnit, {"-version"},
+        qPrintable(QString(version).arg("not installed", "not running")), "", 0, "");
+    row("version, no bus", false, UnitRunning, {"-v"}, qPrintable(QString(version).arg("not installed", "not running")),
+        "", 0, "active");
+    row("start from a console", true, UnitFile, {}, "", "", 0, "active");
+    row("unknown option starts", true, UnitFile, {"-INSTALL"}, "", "", 0, "active");
+    row("start, not installed", true, NoUnit, {}, "", "The service %name could not start\n", -4, "");
+    row("start, no bus", false, UnitFile, {}, "", "The service %name could not start\n", -4, "inactive");
+    row("terminate, no bus", false, UnitRunning, {"-t"}, "", "The service could not be stopped. (", 0, "active");
+    for (const char *option : {"-p", "-r", "-c"}) {
+        row(qPrintable(option + QString(", not running")), true, UnitFile, {option, "5"}, "", "", 0, "inactive");
+        row(qPrintable(option + QString(", no bus")), false, UnitFile, {option, "5"}, "", "", 0, "inactive");
+    }
+    row("help", true, NoUnit, {"-help"},
+        "\n" AMBREL_TESTSERVICE " -[i|u|e|t|p|r|c|v|h]\n"
+        "\t-i(nstall) [account] [password]\t: Install the service, optionally using given account and password\n"
+        "\t-u(ninstall)\t: Uninstall the service.\n"
+        "\t-e(xec)\t\t: Run as a regular application. Useful for debugging.\n"
+        "\t-t(erminate)\t: Stop the service.\n\t-p(ause)\t: Pause the service.\n"
+        "\t-r(esume)\t: Resume a paused service.\n\t-c(ommand) num\t: Send command code num to the service.\n"
+        "\t-v(ersion)\t: Print version and status information.\n\t-h(elp)   \t: Show this help\n"
+        "\tNo arguments\t: Start the service.\n",
+        "", 0, "");
+}
+
+void TestServiceHost::commandLine()
+{
+    QFETCH(bool, bus);
+    QFETCH(int, unit);
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, err);
+    QFETCH(int, exitCode);
+    QFETCH(QString, stateAfter);
+
+    QVERIFY(prepare(Unit(unit)));
+    const Result r = run(args, environment(bus));
+    QCOMPARE(r.out, expand(out));
+    // A warning carries the system's error text behind it.
+    QVERIFY2(err.endsWith('(') ? r.err.startsWith(err) : r.err == expand(err), r.err.constData());
+    QCOMPARE(r.exitCode, exitCode);
+    QCOMPARE(mock->activeState(name + ".service"), stateAfter);
+}
+
+void TestServiceHost::install_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<bool>("automatic");
+    QTest::addColumn<QString>("userLine");
+
+    QTest::newRow("no account") << QStringList{"-i"} << false << QString();
+    QTest::newRow("LocalSystem with a password") << QStringList{"-i", "LocalSystem", "secret"} << false << QString();
+    QTest::newRow("account and password") << QStringList{"-i", "bob", "secret"} << false << "User=bob\n";
+    QTest::newRow("account of a domain") << QStringList{"-i", "HOST\\alice"} << false << "User=alice\n";
+    QTest::newRow("password without account") << QStringList{"-i", "", "secret"} << false << QString();
+    QTest::newRow("automatic start") << QStringList{"-i"} << true << QString();
+}
+
+void TestServiceHost::install()
+{
+    QFETCH(QStringList, args);
+    QFETCH(bool, automatic);
+    QFETCH(QString, userLine);
+
+    QProcessEnvironment env = environment();
+    if (automatic)
+        env.insert("AMBREL_TEST_SERVICE_STARTUP", "auto");
+    const int enabled = mock->callCount(SystemdMock::ManagerPath, "EnableUnitFiles");
+    const Result r = run(args, env);
+    QCOMPARE(r.exitCode, 0);
+    QFile file(unitFile());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(file.readAll()),
+             QString("[Unit]\nDescription=Ambrel test service\n\n[Service]\nType=notify\nExecStart=\"%1\"\n%2\n"
+                     "[Install]\nWantedBy=multi-user.target\n")
+                 .arg(QFileInfo(AMBREL_TESTSERVICE).canonicalFilePath(), userLine));
+    QCOMPARE(mock->callCount(SystemdMock::ManagerPath, "EnableUnitFiles"), enabled + int(automatic));
+}
+
+void TestServiceHost::terminate_data()
+{
+    QTest::addColumn<int>("stopAfter"); // reads until the unit is inactive; -1: no unit
+    QTest::addColumn<int>("stateReads");
+    QTest::addColumn<QByteArray>("err");
+
+    QTest::newRow("at once") << 0 << 1 << QByteArray();
+    QTest::newRow("after three polls") << 3 << 4 << QByteArray();
+    QTest::newRow("never") << 1000 << 11 << QByteArray("The service could not be stopped. (");
+    QTest::newRow("refused") << -1 << 0 << QByteArray("stopping (");
+}
+
+void TestServiceHost::terminate()
+{
+    QFETCH(int, stopAfter);
+    QFETCH(int, stateReads);
+    QFETCH(QByteArray, err);
+
+    // Asked to stop, the unit keeps its ActiveState for as many reads as its
+    // TestStopAfter says.
+    QVERIFY(mock->addMethod(SystemdMock::ManagerPath, SystemdMock::Manager, "StopUnit", "ss", "o",
+                            "u = objects[self.units[args[0]]]\n"
+                            "u.stopping = u.props['org.freedesktop.systemd1.Unit'].get('TestStopAfter', 0)\n"
+                            "ret = dbus.ObjectPath('/org/freedesktop/systemd1/job/1')\n"));
+    const QString id = name + ".service";
+    if (stopAfter >= 0) {
+        QVERIFY(mock->addUnit(id, "active"));
+        QVERIFY(mock->addMethod(mock->unitPath(id), "org.freedesktop.DBus.Properties", "Get", "ss", "v",
+                                "props = self.props[args[0]]\n"
+                                "n = getattr(self, 'stopping', None)\n"
+                                "if n == 0:\n"
+                                "    props['ActiveState'] = 'inactive'\n"
+                                "if n is not None:\n"
+                                "    self.stopping = n - 1\n"
+                                "ret = props[args[1]]\n"));
+        QCOMPARE(mock->call(mock->unitPath(id), "org.freedesktop.DBus.Mock", "AddProperty",
+                            {"org.freedesktop.systemd1.Unit", "TestStopAfter", stopAfter})
+                     .type(),
+                 QDBusMessage::ReplyMessage);
+    }
+    const Result r = run({"-t"}, environment());
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(err.isEmpty() ? r.err.isEmpty() : r.err.startsWith(err), r.err.constData());
+    if (stopAfter == -1)
+        QVERIFY(r.err.contains("\nThe service could not be stopped. ("));
+    else
+        QCOMPARE(mock->callCount(mock->unitPath(id), "Get"), stateReads);
+}
+
+void TestServiceHost::badName()
+{
+    // A name is cut to 255 characters and ends at a backslash, with a warning.
+    for (const QString &used : {QString(255, 'n'), QString("bad")}) {
+        name = used;
+        QVERIFY(prepare(UnitWithoutFile)); // 255 characters and ".service" make no file name
+        name = used == "bad" ? "bad\\name" : QString(300, 'n');
+        const Result r = run({"-v"}, environment());
+        QCOMPARE(r.err, used == "bad" ? QByteArray("ServiceHost: 'name' contains backslashes '\\'.\n")
+                                      : QByteArray("ServiceHost: 'name' is longer than 255 characters.\n"));
+        QCOMPARE(r.out, "The service\n\t" + used.toLatin1() + "\n\t" AMBREL_TESTSERVICE "\n\nis installed and not running\n\n");
+    }
+}
+
+void TestServiceHost::lifeCycle_data()
+{
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<int>("signal"); // 0: none, the loop ends by itself
+    QTest::addColumn<QByteArray>("loopExit");
+    QTest::addColumn<int>("exitCode"); // -1: still running
+
+    QTest::newRow("SIGTERM") << 0 << int(SIGTERM) << QByteArray() << 0;
+    QTest::newRow("SIGINT") << 0 << int(SIGINT) << QByteArray() << 0;
+    QTest::newRow("loop ends with 3") << 0 << 0 << QByteArray("3") << 3;
+    QTest::newRow("stop not accepted") << 0x2 << int(SIGTERM) << QByteArray() << -1;
+}
+
+void TestServiceHost::lifeCycle()
+{
+    QFETCH(int, flags);
+    QFETCH(int, signal);
+    QFETCH(QByteArray, loopExit);
+    QFETCH(int, exitCode);
+
+    ServiceProcess service;
+    QVERIFY(startService(service, flags, loopExit));
+    if (signal) {
+        QVERIFY(service.noted("READY=1"));
+        struct stat folder, socket;
+        QVERIFY(stat(QFile::encodeName(QFileInfo(socketPath()).path()), &folder) == 0
+                && stat(QFile::encodeName(socketPath()), &socket) == 0);
+        QCOMPARE(folder.st_mode & 0777, 0700u);
+        QCOMPARE(socket.st_mode & 0777, 0600u);
+        QCOMPARE(kill(pid_t(service.process.processId()), signal), 0);
+    }
+    if (exitCode == -1) {
+        // The signal was dropped: a later control still comes through.
+        QVERIFY(control({"-c", "9"}));
+        QCOMPARE(service.lines(), QByteArray("start\ncommand 9\n"));
+        QVERIFY(!service.noted("STOPPING=1"));
+        return;
+    }
+    QVERIFY(service.process.state() == QProcess::NotRunning || service.process.waitForFinished(20000));
+    QCOMPARE(service.process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(service.process.exitCode(), exitCode);
+    QCOMPARE(service.lines(), signal ? QByteArray("start\nstop\n") : QByteArray("start\n"));
+    QCOMPARE(service.noted("STOPPING=1"), signal != 0);
+    QVERIFY(service.noted("STATUS=Stopped"));
+    QVERIFY(!QFile::exists(socketPath()));
+}
+
+void TestServiceHost::controls_data()
+{
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("call"); // what the service carries out
+    QTest::addColumn<QByteArray>("note");
+
+    QTest::newRow("pause refused") << 0 << QStringList{"-p"} << QByteArray() << QByteArray();
+    QTest::newRow("resume refused") << 0 << QStringList{"-resume"} << QByteArray() << QByteArray();
+    QTest::newRow("pause") << 0x1 << QStringList{"-pause"} << QByteArray("pause\n") << QByteArray("STATUS=Paused");
+    QTest::newRow("resume") << 0x1 << QStringList{"-r"} << QByteArray("resume\n") << QByteArray("STATUS=Resuming");
+    QTest::newRow("command 5") << 0 << QStringList{"-command", "5"} << QByteArray("command 5\n") << QByteArray();
+    QTest::newRow("command 300") << 0 << QStringList{"-c", "300"} << QByteArray() << QByteArray();
+    QTest::newRow("command -1") << 0 << QStringList{"-c", "-1"} << QByteArray() << QByteArray();
+    QTest::newRow("command no number") << 0 << QStringList{"-c", "five"} << QByteArray("command 0\n") << QByteArray();
+}
+
+void TestServiceHost::controls()
+{
+    QFETCH(int, flags);
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, call);
+    QFETCH(QByteArray, note);
+
+    ServiceProcess service;
+    QVERIFY(startService(service, flags));
+    QVERIFY(control(args));
+    QVERIFY(control({"-c", "9"}));
+    QCOMPARE(service.lines(), "start\n" + call + "command 9\n");
+    QVERIFY(note.isEmpty() || service.noted(note));
+    QVERIFY(!service.noted("STATUS=Paused") || flags);
+}
+
+void TestServiceHost::badPeers()
+{
+    ServiceProcess service;
+    QVERIFY(startService(service, 0));
+    QLocalSocket silent;
+    silent.connectToServer(socketPath());
+    QVERIFY(silent.waitForConnected(10000));
+    QCOMPARE(exchange("133\n"), QByteArray("1\n")); // served after the silent peer
+    QCOMPARE(exchange("abc\n"), QByteArray());
+    QCOMPARE(exchange(QByteArray(100000, '1')), QByteArray());
+    QCOMPARE(exchange("13 3\n"), QByteArray());
+    QCOMPARE(exchange("256\n"), QByteArray("0\n")); // only the manager starts the service
+    QCOMPARE(exchange("2\n"), QByteArray("0\n"));
+    QCOMPARE(exchange("4\n"), QByteArray("1\n"));
+    QCOMPARE(service.lines(), QByteArray("start\ncommand 5\n"));
+    QVERIFY(silent.state() != QLocalSocket::ConnectedState || silent.waitForDisconnected(10000));
+}
+
+void TestServiceHost::otherUserRefused()
+{
+    const QString setpriv = QStandardPaths::findExecutable("setpriv");
+    if (geteuid() != 0 || setpriv.isEmpty())
+        QSKIP("needs root and setpriv to connect as another user");
+
+    ServiceProcess service;
+    QVERIFY(startService(service, 0));
+    // Let the other user reach the socket: only the service's own check
+    // stands in its way.
+    for (const QString &path : {dir.path(), dir.filePath("run"), QFileInfo(socketPath()).path()})
+        QCOMPARE(chmod(QFile::encodeName(path), 0711), 0);
+    QCOMPARE(chmod(QFile::encodeName(socketPath()), 0666), 0);
+
+    QProcess other;
+    other.start(setpriv, {"--reuid=65534", "--regid=65534", "--clear-groups", AMBREL_PYTHON, "-c",
+                          "import socket, sys\n"
+                          "s = socket.socket(socket.AF_UNIX)\n"
+                          "s.connect(sys.argv[1])\n"
+                          "s.sendall(b'133\\n')\n"
+                          "try:\n"
+                          "    print(repr(s.recv(16)))\n"
+                          "except ConnectionResetError:\n"
+                          "    print(repr(b''))\n",
+                          socketPath()});
+    QVERIFY(other.waitForFinished(20000));
+    QVERIFY2(other.exitCode() == 0, other.readAllStandardError().constData());
+    QCOMPARE(other.readAllStandardOutput().trimmed(), QByteArray("b''"));
+    QCOMPARE(exchange("137\n"), QByteArray("1\n"));
+    QCOMPARE(service.lines(), QByteArray("start\ncommand 9\n"));
+}
+
+void TestServiceHost::execRunsStartOnly()
+{
+    QProcessEnvironment env = environment();
+    env.insert("AMBREL_TEST_SERVICE_EXIT", "3");
+    const Result r = run({"-exec"}, env);
+    QCOMPARE(r.out, QByteArray("start\n"));
+    QCOMPARE(r.exitCode, 3);
+}
+
+AMBREL_TEST_MAIN(TestServiceHost)
+#include "tst_servicehost.moc"
