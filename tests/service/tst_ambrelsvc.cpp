@@ -44,6 +44,7 @@ class TestAmbrelSvc : public QObject
     QString dataDir() const { return run->filePath(QStringLiteral("data/ambrelsvc")); }
     QString marker() const { return run->filePath(QStringLiteral("marker")); }
     int polls() const { return simOut.count("RX "); }
+    bool serviceHoldsALock() const;
     int received(const QByteArray &command) const { return simOut.count("RX " + command + '\n'); }
 
     void startSim();
@@ -126,6 +127,12 @@ void TestAmbrelSvc::init()
 
 void TestAmbrelSvc::cleanup()
 {
+    // The console run ends on SIGTERM without closing the port: the UPS
+    // goes first, so that the service closes the port and drops its lock.
+    sim.write("quit\n");
+    sim.waitForFinished(5000);
+    for (int i = 0; i < 100 && serviceHoldsALock(); ++i)
+        QTest::qWait(50);
     for (QProcess *process : {&svc, &desktop, &sim}) {
         if (process->state() == QProcess::NotRunning)
             continue;
@@ -208,6 +215,20 @@ void TestAmbrelSvc::startDesktop(const QString &seconds)
         QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), copy));
     desktop.start(copy, {seconds});
     QVERIFY(desktop.waitForStarted(5000));
+}
+
+// A serial port keeps a lock file with its owner's process id in the lock
+// folder while it is open.
+bool TestAmbrelSvc::serviceHoldsALock() const
+{
+    const QDir folder(QStringLiteral("/var/lock"));
+    const QStringList locks = folder.entryList({QStringLiteral("LCK..*")}, QDir::Files);
+    for (const QString &name : locks) {
+        QFile lock(folder.filePath(name));
+        if (lock.open(QIODevice::ReadOnly) && lock.readLine().trimmed().toLongLong() == svc.processId())
+            return true;
+    }
+    return false;
 }
 
 // Milliseconds since the UPS last received a command.
@@ -320,6 +341,7 @@ void TestAmbrelSvc::desktopProgramTakesTheLink()
 
     // The port is free for the desktop program: no lock file of the service
     // is left behind. While it holds the port, the service cannot take it.
+    QVERIFY(!serviceHoldsALock());
     QSerialPort port(pty);
     QVERIFY2(port.open(QIODevice::ReadWrite), qPrintable(port.errorString()));
     writeConfig(protectingConfig());
