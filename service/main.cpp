@@ -1,5 +1,6 @@
 // The service program: protects the computer while the desktop program
 // does not run.
+#include "platform/accounthome.h"
 #include "platform/deviceaccess.h"
 #include "service/ambrelservice.h"
 
@@ -15,6 +16,8 @@ bool isOption(const char *arg, const char *shortForm, const char *longForm)
 
 int main(int argc, char *argv[])
 {
+    // The service's files live in the data folder of its account.
+    AccountHome::ensure();
     AmbrelService service(argc, argv);
     service.setServiceDescription(QStringLiteral("Ambrel"));
     const int result = service.exec();
