@@ -305,9 +305,17 @@ void TestAmbrelSvc::mainsFailureShutsDownTheMachine()
 
 void TestAmbrelSvc::mainsReturnCancelsTheCountdown()
 {
+    // The desktop program runs when the service starts: the service waits
+    // for its end before it takes the UPS.
     writeConfig(protectingConfig());
+    startDesktop();
     startService();
+    QTest::qWait(2500);
+    QCOMPARE(polls(), 0);
+    desktop.kill();
     QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0, kStep);
+    QVERIFY(svcOut.contains("taken back"));
+    QVERIFY(!svcOut.contains("handed to it"));
     const int offsBefore = powerOffs();
 
     sim.write("set status 10001000\nset inputVol 0\n");
