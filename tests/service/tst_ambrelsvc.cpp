@@ -17,10 +17,23 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
+
 namespace {
 // Generous bounds for one step, so that a loaded machine does not fail the test.
 const int kStep = 15000;
-const int kMainsFault = 2;
+const QByteArray kMainsFails = "set status 10001000\nset inputVol 0\n";
+const QByteArray kMainsReturns = "set status 00001000\nset inputVol 230\n";
+
+void stop(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(10000))
+        process.kill();
+    process.waitForFinished(5000);
+}
 } // namespace
 
 class TestAmbrelSvc : public QObject
@@ -29,11 +42,11 @@ class TestAmbrelSvc : public QObject
 
     QTemporaryDir shared;
     QProcess bus, logind;
-    QByteArray busAddress;
+    QString busAddress;
     SmtpServerHarness smtp;
 
     // One run: its home, the UPS, the service and the stand-in for the
-    // desktop program.
+    // desktop program (a harmless program under its name).
     QScopedPointer<QTemporaryDir> run;
     QProcess sim, svc, desktop;
     QByteArray simOut, svcOut;
@@ -44,20 +57,114 @@ class TestAmbrelSvc : public QObject
     QString dataDir() const { return run->filePath(QStringLiteral("data/ambrelsvc")); }
     QString marker() const { return run->filePath(QStringLiteral("marker")); }
     int polls() const { return simOut.count("RX "); }
-    bool serviceHoldsALock() const;
     int received(const QByteArray &command) const { return simOut.count("RX " + command + '\n'); }
+    // Milliseconds since the UPS last received a command.
+    qint64 quiet() const { return clock.elapsed() - lastPoll; }
 
-    void startSim();
-    void writeConfig(const QVariantMap &values);
-    QVariantMap protectingConfig();
-    void startService();
-    void startDesktop(const QString &seconds = QStringLiteral("120"));
-    qint64 quiet() const;
-    int powerOffs() const;
-    QSqlDatabase serviceDb() const;
-    bool addReceiver() const;
-    bool hasAlarmRow(int code) const;
-    bool mailed(const QString &text) const;
+    int powerOffs() const
+    {
+        QFile log(shared.filePath(QStringLiteral("logind.log")));
+        return log.open(QIODevice::ReadOnly) ? log.readAll().count("PowerOff False") : 0;
+    }
+
+    // The first value of a statement on the service's database.
+    QVariant sql(const QString &statement) const
+    {
+        QSqlDatabase db = QSqlDatabase::database(QStringLiteral("service"));
+        QSqlQuery query(db);
+        if (!query.exec(statement))
+            return QVariant();
+        return query.next() ? query.value(0) : QVariant(true);
+    }
+
+    // Succeeds once the service has made its tables; adds the receiver once.
+    bool addReceiver() const
+    {
+        return sql("insert into email_user(user) select 'ops@example.com' "
+                   "where not exists (select 1 from email_user)").isValid();
+    }
+
+    bool mailed(const QString &text) const
+    {
+        const QList<ReceivedMail> mails = smtp.mails();
+        return std::any_of(mails.begin(), mails.end(), [&text](const ReceivedMail &mail) {
+            return mail.body.contains(text) && mail.to == QStringList{"ops@example.com"} && mail.defects.isEmpty();
+        });
+    }
+
+    // A serial port keeps a lock file with its owner's process id in the
+    // lock folder while it is open.
+    bool serviceHoldsALock() const
+    {
+        const QDir folder(QStringLiteral("/var/lock"));
+        const QStringList locks = folder.entryList({QStringLiteral("LCK..*")}, QDir::Files);
+        return std::any_of(locks.begin(), locks.end(), [&](const QString &name) {
+            QFile lock(folder.filePath(name));
+            return lock.open(QIODevice::ReadOnly) && lock.readLine().trimmed().toLongLong() == svc.processId();
+        });
+    }
+
+    void startSim()
+    {
+        const int from = simOut.size();
+        sim.start(QStringLiteral(AMBREL_UPSSIM), QStringList());
+        QVERIFY(sim.waitForStarted(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(simOut.indexOf('\n', from) > 0, 5000);
+        const QByteArray line = simOut.mid(from, simOut.indexOf('\n', from) - from);
+        QVERIFY(line.startsWith("PTY /dev/"));
+        pty = QString::fromLocal8Bit(line.mid(4));
+    }
+
+    void writeConfig(const QVariantMap &values)
+    {
+        QSettings file(dataDir() + QStringLiteral("/cfg/config.cfg"), QSettings::IniFormat);
+        for (auto it = values.begin(); it != values.end(); ++it)
+            file.setValue(it.key(), it.value());
+    }
+
+    // Mail to one receiver, and the quickest shutdown there is: the capacity
+    // rule cuts the countdown of a mains failure to ten seconds, the UPS is
+    // told to switch off, the command file writes the marker, then PowerOff.
+    QVariantMap protectingConfig()
+    {
+        const QString script = run->filePath(QStringLiteral("on-shutdown.sh"));
+        QFile file(script);
+        file.open(QIODevice::WriteOnly);
+        file.write("#!/bin/sh\necho done > '" + QFile::encodeName(marker()) + "'\n");
+        file.close();
+        file.setPermissions(file.permissions() | QFile::ExeOwner);
+        return {
+            {"ups/commType", 1}, {"ups/comPort", pty}, {"ups/baudRate", 2400},
+            {"email/enable", true}, {"email/serverAddr", "127.0.0.1"}, {"email/serverPort", smtp.port()},
+            {"email/userAddr", "ups@example.com"}, {"email/encrypt", 0}, {"email/authEnable", false},
+            {"shutdown/enable", true}, {"shutdown/mainFaultTime", 1}, {"shutdown/mainFaultCapacity", 100},
+            {"shutdown/UPSOff", true}, {"shutdown/UPSOffTime", 0}, {"shutdown/execEnable", true},
+            {"shutdown/execTime", 0}, {"shutdown/execFile", script}, {"shutdown/osOff", true},
+        };
+    }
+
+    void startService()
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), run->path());
+        for (const char *folder : {"DATA", "CONFIG", "CACHE"})
+            env.insert(QStringLiteral("XDG_%1_HOME").arg(folder), run->filePath(QString(folder).toLower()));
+        env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), busAddress);
+        for (const char *name : {"DISPLAY", "INVOCATION_ID", "NOTIFY_SOCKET"})
+            env.remove(QString::fromLatin1(name));
+        svc.setProcessEnvironment(env);
+        svc.start(QStringLiteral(AMBRELSVC), {QStringLiteral("-e")});
+        QVERIFY(svc.waitForStarted(5000));
+    }
+
+    void startDesktop(const QString &seconds = QStringLiteral("120"))
+    {
+        const QString copy = run->filePath(QStringLiteral("ambrel"));
+        if (!QFile::exists(copy))
+            QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), copy));
+        desktop.start(copy, {seconds});
+        QVERIFY(desktop.waitForStarted(5000));
+    }
 
 private slots:
     void initTestCase();
@@ -74,22 +181,19 @@ private slots:
 void TestAmbrelSvc::initTestCase()
 {
     if (ProcessTable::hasImage(QStringLiteral("ambrel")))
-        QSKIP("A program named ambrel runs on this machine: the service would hand it the link.");
-    QVERIFY(shared.isValid());
+        QSKIP("A program named ambrel runs on this machine: the service would hand it the UPS.");
     bus.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
     QVERIFY(bus.waitForStarted(10000));
     QTRY_VERIFY_WITH_TIMEOUT(bus.canReadLine(), 10000);
-    busAddress = bus.readLine().trimmed();
-    QVERIFY(!busAddress.isEmpty());
+    busAddress = QString::fromLatin1(bus.readLine().trimmed());
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), QString::fromLatin1(busAddress));
+    env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), busAddress);
     logind.setProcessEnvironment(env);
-    logind.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     logind.start(QStringLiteral(AMBREL_PYTHON), {"-m", "dbusmock", "--system", "--template", "logind", "-l",
                                                  shared.filePath(QStringLiteral("logind.log"))});
     QVERIFY(logind.waitForStarted(10000));
-    QDBusConnection privateBus = QDBusConnection::connectToBus(QString::fromLatin1(busAddress), "mock");
+    QDBusConnection privateBus = QDBusConnection::connectToBus(busAddress, QStringLiteral("mock"));
     QVERIFY(privateBus.isConnected());
     QTRY_VERIFY_WITH_TIMEOUT(privateBus.interface()->isServiceRegistered("org.freedesktop.login1"), 20000);
 
@@ -106,20 +210,17 @@ void TestAmbrelSvc::initTestCase()
 void TestAmbrelSvc::cleanupTestCase()
 {
     QDBusConnection::disconnectFromBus(QStringLiteral("mock"));
-    for (QProcess *process : {&logind, &bus}) {
-        process->terminate();
-        if (!process->waitForFinished(5000))
-            process->kill();
-        process->waitForFinished(5000);
-    }
+    stop(logind);
+    stop(bus);
 }
 
 void TestAmbrelSvc::init()
 {
     run.reset(new QTemporaryDir);
-    QVERIFY(run->isValid());
     QVERIFY(QDir().mkpath(dataDir() + QStringLiteral("/cfg")));
     QVERIFY(QDir().mkpath(dataDir() + QStringLiteral("/data")));
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("service"));
+    db.setDatabaseName(dataDir() + QStringLiteral("/data/ambrel.db"));
     simOut.clear();
     svcOut.clear();
     startSim();
@@ -133,162 +234,22 @@ void TestAmbrelSvc::cleanup()
     sim.waitForFinished(5000);
     for (int i = 0; i < 100 && serviceHoldsALock(); ++i)
         QTest::qWait(50);
-    for (QProcess *process : {&svc, &desktop, &sim}) {
-        if (process->state() == QProcess::NotRunning)
-            continue;
-        process->terminate();
-        if (!process->waitForFinished(10000))
-            process->kill();
-        process->waitForFinished(5000);
-    }
-    if (QTest::currentTestFailed()) {
+    for (QProcess *process : {&svc, &desktop, &sim})
+        stop(*process);
+    if (QTest::currentTestFailed())
         qWarning().noquote() << "service output:\n" << QString::fromLocal8Bit(svcOut);
-        for (const ReceivedMail &m : smtp.mails())
-            qWarning() << m.to << m.body << m.defects;
-        qWarning().noquote() << smtp.serverLog();
-    }
     QSqlDatabase::removeDatabase(QStringLiteral("service"));
-}
-
-void TestAmbrelSvc::startSim()
-{
-    const int from = simOut.size();
-    sim.start(QStringLiteral(AMBREL_UPSSIM), QStringList());
-    QVERIFY(sim.waitForStarted(5000));
-    QTRY_VERIFY_WITH_TIMEOUT(simOut.indexOf('\n', from) > 0, 5000);
-    const QByteArray line = simOut.mid(from, simOut.indexOf('\n', from) - from);
-    QVERIFY(line.startsWith("PTY /dev/"));
-    pty = QString::fromLocal8Bit(line.mid(4));
-}
-
-void TestAmbrelSvc::writeConfig(const QVariantMap &values)
-{
-    QSettings file(dataDir() + QStringLiteral("/cfg/config.cfg"), QSettings::IniFormat);
-    for (auto it = values.begin(); it != values.end(); ++it)
-        file.setValue(it.key(), it.value());
-    file.sync();
-    QCOMPARE(file.status(), QSettings::NoError);
-}
-
-// Mail to one receiver, and the quickest shutdown there is: the capacity
-// rule cuts the countdown of a mains failure to ten seconds, the UPS is
-// told to switch off, the command file writes the marker, then PowerOff.
-QVariantMap TestAmbrelSvc::protectingConfig()
-{
-    const QString script = run->filePath(QStringLiteral("on-shutdown.sh"));
-    QFile file(script);
-    file.open(QIODevice::WriteOnly);
-    file.write("#!/bin/sh\necho done > '" + QFile::encodeName(marker()) + "'\n");
-    file.close();
-    file.setPermissions(file.permissions() | QFile::ExeOwner);
-    return {
-        {"ups/commType", 1}, {"ups/comPort", pty}, {"ups/baudRate", 2400},
-        {"email/enable", true}, {"email/serverAddr", "127.0.0.1"}, {"email/serverPort", smtp.port()},
-        {"email/userAddr", "ups@example.com"}, {"email/encrypt", 0}, {"email/authEnable", false},
-        {"shutdown/enable", true}, {"shutdown/mainFaultTime", 1}, {"shutdown/mainFaultCapacity", 100},
-        {"shutdown/UPSOff", true}, {"shutdown/UPSOffTime", 0},
-        {"shutdown/execEnable", true}, {"shutdown/execTime", 0}, {"shutdown/execFile", script},
-        {"shutdown/osOff", true},
-    };
-}
-
-void TestAmbrelSvc::startService()
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), run->path());
-    env.insert(QStringLiteral("XDG_DATA_HOME"), run->filePath(QStringLiteral("data")));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), run->filePath(QStringLiteral("config")));
-    env.insert(QStringLiteral("XDG_CACHE_HOME"), run->filePath(QStringLiteral("cache")));
-    env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), QString::fromLatin1(busAddress));
-    for (const char *name : {"DISPLAY", "INVOCATION_ID", "NOTIFY_SOCKET"})
-        env.remove(QString::fromLatin1(name));
-    svc.setProcessEnvironment(env);
-    svc.start(QStringLiteral(AMBRELSVC), {QStringLiteral("-e")});
-    QVERIFY(svc.waitForStarted(5000));
-}
-
-// A harmless program under the desktop program's name.
-void TestAmbrelSvc::startDesktop(const QString &seconds)
-{
-    const QString copy = run->filePath(QStringLiteral("ambrel"));
-    if (!QFile::exists(copy))
-        QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), copy));
-    desktop.start(copy, {seconds});
-    QVERIFY(desktop.waitForStarted(5000));
-}
-
-// A serial port keeps a lock file with its owner's process id in the lock
-// folder while it is open.
-bool TestAmbrelSvc::serviceHoldsALock() const
-{
-    const QDir folder(QStringLiteral("/var/lock"));
-    const QStringList locks = folder.entryList({QStringLiteral("LCK..*")}, QDir::Files);
-    for (const QString &name : locks) {
-        QFile lock(folder.filePath(name));
-        if (lock.open(QIODevice::ReadOnly) && lock.readLine().trimmed().toLongLong() == svc.processId())
-            return true;
-    }
-    return false;
-}
-
-// Milliseconds since the UPS last received a command.
-qint64 TestAmbrelSvc::quiet() const
-{
-    return clock.elapsed() - lastPoll;
-}
-
-int TestAmbrelSvc::powerOffs() const
-{
-    QFile log(shared.filePath(QStringLiteral("logind.log")));
-    return log.open(QIODevice::ReadOnly) ? log.readAll().count("PowerOff False") : 0;
-}
-
-QSqlDatabase TestAmbrelSvc::serviceDb() const
-{
-    const QString name = QStringLiteral("service");
-    if (QSqlDatabase::contains(name))
-        return QSqlDatabase::database(name);
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-    db.setDatabaseName(dataDir() + QStringLiteral("/data/ambrel.db"));
-    db.open();
-    return db;
-}
-
-// Succeeds once the service has made its tables; adds the receiver once.
-bool TestAmbrelSvc::addReceiver() const
-{
-    QSqlQuery query(serviceDb());
-    return query.exec(QStringLiteral("insert into email_user(user) select 'ops@example.com' "
-                                     "where not exists (select 1 from email_user)"));
-}
-
-bool TestAmbrelSvc::hasAlarmRow(int code) const
-{
-    QSqlQuery query(serviceDb());
-    query.exec(QStringLiteral("select count(*) from alarm where alarm = %1").arg(code));
-    return query.next() && query.value(0).toInt() > 0;
-}
-
-bool TestAmbrelSvc::mailed(const QString &text) const
-{
-    const QList<ReceivedMail> mails = smtp.mails();
-    for (const ReceivedMail &mail : mails) {
-        if (mail.body.contains(text) && mail.to == QStringList{"ops@example.com"} && mail.defects.isEmpty())
-            return true;
-    }
-    return false;
 }
 
 void TestAmbrelSvc::mainsFailureShutsDownTheMachine()
 {
     writeConfig(protectingConfig());
     startService();
-    QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0, kStep);
-    QTRY_VERIFY_WITH_TIMEOUT(addReceiver(), kStep);
+    QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0 && addReceiver(), kStep);
     const int offsBefore = powerOffs();
 
-    sim.write("set status 10001000\nset inputVol 0\n");
-    QTRY_VERIFY_WITH_TIMEOUT(hasAlarmRow(kMainsFault), kStep);
+    sim.write(kMainsFails);
+    QTRY_VERIFY_WITH_TIMEOUT(sql("select count(*) from alarm where alarm = 2").toInt() == 1, kStep);
     QTRY_VERIFY_WITH_TIMEOUT(mailed(QStringLiteral("Input voltage fault")), kStep);
 
     // Ten seconds before the end, and two, the UPS is told to switch off;
@@ -300,7 +261,7 @@ void TestAmbrelSvc::mainsFailureShutsDownTheMachine()
     QCOMPARE(received("S.2"), 2);
     QTRY_COMPARE_WITH_TIMEOUT(powerOffs(), offsBefore + 1, kStep);
     QVERIFY(svcOut.contains("Execute command file:"));
-    QVERIFY(svc.state() == QProcess::Running);
+    QCOMPARE(svc.state(), QProcess::Running);
 }
 
 void TestAmbrelSvc::mainsReturnCancelsTheCountdown()
@@ -314,17 +275,15 @@ void TestAmbrelSvc::mainsReturnCancelsTheCountdown()
     QCOMPARE(polls(), 0);
     desktop.kill();
     QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0, kStep);
-    QVERIFY(svcOut.contains("taken back"));
-    QVERIFY(!svcOut.contains("handed to it"));
+    QVERIFY(svcOut.contains("taken back") && !svcOut.contains("handed to it"));
     const int offsBefore = powerOffs();
 
-    sim.write("set status 10001000\nset inputVol 0\n");
+    sim.write(kMainsFails);
     QTRY_COMPARE_WITH_TIMEOUT(received("S.2"), 1, kStep);
-    sim.write("set status 00001000\nset inputVol 230\n");
+    sim.write(kMainsReturns);
     // The cancel command takes the switch-off back.
     QTRY_COMPARE_WITH_TIMEOUT(received("C"), 1, kStep);
-    // Well past the end the countdown had.
-    QTest::qWait(12000);
+    QTest::qWait(12000); // well past the end the countdown had
     QCOMPARE(received("S.2"), 1);
     QVERIFY(!QFile::exists(marker()));
     QCOMPARE(powerOffs(), offsBefore);
@@ -338,8 +297,7 @@ void TestAmbrelSvc::desktopProgramTakesTheLink()
     config.insert("shutdown/enable", false);
     writeConfig(config);
     startService();
-    QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0, kStep);
-    QTRY_VERIFY_WITH_TIMEOUT(addReceiver(), kStep);
+    QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0 && addReceiver(), kStep);
 
     // No command for longer than the slowest poll period: the link is released.
     const qint64 appeared = clock.elapsed();
@@ -354,7 +312,6 @@ void TestAmbrelSvc::desktopProgramTakesTheLink()
     QVERIFY2(port.open(QIODevice::ReadWrite), qPrintable(port.errorString()));
     writeConfig(protectingConfig());
     desktop.kill();
-    QVERIFY(desktop.waitForFinished(5000));
     QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains("taken back"), kStep);
     QTest::qWait(1700);
     QVERIFY(quiet() > 1700);
@@ -366,10 +323,10 @@ void TestAmbrelSvc::desktopProgramTakesTheLink()
 
     // The mail and shutdown settings were read again: a mains failure is
     // mailed and starts the countdown.
-    sim.write("set status 10001000\nset inputVol 0\n");
+    sim.write(kMainsFails);
     QTRY_VERIFY_WITH_TIMEOUT(mailed(QStringLiteral("Input voltage fault")), kStep);
     QTRY_COMPARE_WITH_TIMEOUT(received("S.2"), 1, kStep);
-    sim.write("set status 00001000\nset inputVol 230\n");
+    sim.write(kMainsReturns);
     QTRY_COMPARE_WITH_TIMEOUT(received("C"), 1, kStep);
 }
 
@@ -386,9 +343,8 @@ void TestAmbrelSvc::survivesBadSettingsAndVanishingDevices()
     QCOMPARE(svc.state(), QProcess::Running);
     QCOMPARE(polls(), 0);
 
-    // The settings are mended while the desktop program runs, and read
-    // again when it ends. The port is reached through a link that can be
-    // pointed at another UPS.
+    // The settings are mended while the desktop program runs and read again
+    // at its end. The port is named by a link that can be pointed elsewhere.
     const QString link = run->filePath(QStringLiteral("ttyUPS"));
     QVERIFY(QFile::link(pty, link));
     startDesktop();
@@ -398,7 +354,6 @@ void TestAmbrelSvc::survivesBadSettingsAndVanishingDevices()
     config.insert("shutdown/enable", false);
     writeConfig(config);
     desktop.kill();
-    QVERIFY(desktop.waitForFinished(5000));
     QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0, kStep);
 
     // The UPS goes away while the service holds its port, and comes back
@@ -409,10 +364,8 @@ void TestAmbrelSvc::survivesBadSettingsAndVanishingDevices()
     QTest::qWait(2000);
     QCOMPARE(svc.state(), QProcess::Running);
     startSim();
-    QVERIFY(QFile::remove(link));
-    QVERIFY(QFile::link(pty, link));
-    const int answeredBefore = svcOut.count("The UPS answers.");
-    QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0 && svcOut.count("The UPS answers.") > answeredBefore, kStep);
+    QVERIFY(QFile::remove(link) && QFile::link(pty, link));
+    QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0 && svcOut.count("The UPS answers.") == 2, kStep);
 
     // Processes of the watched name that end while the service looks
     // through /proc.
@@ -420,7 +373,6 @@ void TestAmbrelSvc::survivesBadSettingsAndVanishingDevices()
         startDesktop(QStringLiteral("0.05"));
         QVERIFY(desktop.waitForFinished(5000));
     }
-    desktop.kill();
     QCOMPARE(svc.state(), QProcess::Running);
     const int pollsBefore = polls();
     QTRY_VERIFY_WITH_TIMEOUT(polls() > pollsBefore + 5, kStep);

@@ -18,6 +18,7 @@ public:
     void powerOff() override;
     QList<Window> visibleWindows() override;
     void runCommandFile(const QString &path) override;
+    // No program of the watched name ever runs.
     bool isProcessRunning(const QString &imageName) override;
 
     int powerOffCount() const;
@@ -27,9 +28,6 @@ public:
     // While held, runCommandFile waits until release() (or the end of the fake).
     void holdCommandFiles(bool hold);
     void release();
-    // The image names that count as running (compared as given).
-    void setRunningImages(const QStringList &names);
-    int processChecks() const;
 
 private:
     mutable QMutex mutex;
@@ -37,8 +35,6 @@ private:
     int powerOffs = 0;
     QList<Window> windows;
     QStringList files;
-    QStringList running;
-    int checks = 0;
     bool hold = false, closing = false;
 };
 
