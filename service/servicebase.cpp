@@ -128,11 +128,6 @@ void ServiceBase::setServiceFlags(ServiceFlags flags)
     d_ptr->serviceFlags = flags;
 }
 
-ServiceController *ServiceBase::controller()
-{
-    return &d_ptr->controller;
-}
-
 void ServiceBase::stop()
 {
 }

@@ -1,8 +1,6 @@
 #ifndef SERVICEBASE_H
 #define SERVICEBASE_H
 
-#include "service/servicecontroller.h"
-
 #include <QFlags>
 #include <QString>
 #include <QStringList>
@@ -49,7 +47,6 @@ public:
     void setStartupType(StartupType type);
     ServiceFlags serviceFlags() const;
     void setServiceFlags(ServiceFlags flags);
-    ServiceController *controller();
 
     // Carries out the command line and returns the program's exit value.
     int exec();
@@ -74,10 +71,8 @@ private:
     int runAsApplication(QStringList args);
 
     ServiceBasePrivate *d_ptr;
-    friend class ServiceBasePrivate;
     friend class ServiceControllerHandler;
     friend class ServiceStarter;
-    friend class HandlerThread;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(ServiceBase::ServiceFlags)

@@ -2,6 +2,7 @@
 #define SERVICEBASE_P_H
 
 #include "service/servicebase.h"
+#include "service/servicecontroller.h"
 
 #include <QByteArray>
 #include <QList>

@@ -36,7 +36,6 @@ public:
 
 private:
     ServiceControllerPrivate *d_ptr;
-    friend class ServiceBase;
 };
 
 #endif // SERVICECONTROLLER_H

@@ -50,7 +50,8 @@ bool ServiceControlState::accepts(int code) const
 
 void ServiceControlState::setStatus(ServiceManager::State state)
 {
-    if (!ServiceManager::isAvailable())
+    // Once the loop has ended, a control still on its way reports nothing.
+    if (!ServiceManager::isAvailable() || (loopEnded && state != ServiceManager::Stopped))
         return;
     currentState = state;
     ServiceManager::notify(state);

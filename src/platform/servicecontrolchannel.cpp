@@ -1,5 +1,7 @@
 #include "servicecontrolchannel.h"
 
+#include "servicemanager.h"
+
 #include <QFile>
 #include <QMutex>
 
@@ -165,8 +167,7 @@ void ServiceControlChannel::setRuntimeBase(const QString &folder)
 
 QString ServiceControlChannel::socketPath(const QString &serviceName)
 {
-    return runtimeBase() + QLatin1Char('/') + serviceName.left(serviceName.indexOf(QChar(0)))
-           + QStringLiteral("/control");
+    return runtimeBase() + QLatin1Char('/') + ServiceManager::systemName(serviceName) + QStringLiteral("/control");
 }
 
 bool ServiceControlChannel::listen(QString *error)

@@ -29,7 +29,7 @@ QString folder = QStringLiteral("/etc/systemd/system");
 
 QString unitName(const QString &name)
 {
-    return name.left(name.indexOf(QChar(0))) + QStringLiteral(".service");
+    return ServiceManager::systemName(name) + QStringLiteral(".service");
 }
 
 QString unitPath(const QString &name)
@@ -120,6 +120,11 @@ void ServiceManager::setUnitFolder(const QString &path)
 {
     QMutexLocker lock(&folderMutex);
     folder = path;
+}
+
+QString ServiceManager::systemName(const QString &name)
+{
+    return name.left(name.indexOf(QChar(0)));
 }
 
 bool ServiceManager::isAvailable()
@@ -246,7 +251,7 @@ void ServiceManager::notify(State state)
 
 void ServiceManager::logError(const QString &name, const QString &text)
 {
-    const QByteArray ident = name.left(name.indexOf(QChar(0))).toLocal8Bit();
+    const QByteArray ident = systemName(name).toLocal8Bit();
     openlog(ident.constData(), LOG_PID, LOG_DAEMON);
     syslog(LOG_ERR, "%s", text.toLocal8Bit().constData());
     closelog();

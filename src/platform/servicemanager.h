@@ -37,6 +37,9 @@ public:
     static QString unitFolder();
     static void setUnitFolder(const QString &folder);
 
+    // The name as the system takes it: up to its first NUL character.
+    static QString systemName(const QString &name);
+
     // Whether the service manager answers; asked once per process.
     static bool isAvailable();
 

@@ -26,7 +26,8 @@ struct Result
     int exitCode = -1000;
 };
 
-// Where the unit stands before a row runs.
+// Where the unit stands before a row runs: a file in the unit folder, or
+// a unit that systemd has from elsewhere.
 enum Unit { NoUnit, UnitFile, UnitRunning, UnitWithoutFile };
 
 // A service process with what it wrote and what it told the manager.
@@ -121,17 +122,12 @@ class TestServiceHost : public QObject
 
     bool prepare(Unit unit)
     {
-        const QString id = name + ".service";
-        if (unit == UnitWithoutFile)
-            return mock->addUnit(id, "inactive");
         QFile file(unitFile());
-        return unit == NoUnit
-               || (file.open(QIODevice::WriteOnly)
-                   && mock->call(SystemdMock::ManagerPath, SystemdMock::Manager, "Reload").type() == QDBusMessage::ReplyMessage
-                   && (unit == UnitFile
-                       || mock->call(SystemdMock::ManagerPath, SystemdMock::Manager, "StartUnit", {id, "replace"})
-                              .type()
-                              == QDBusMessage::ReplyMessage));
+        if (unit == UnitFile)
+            return file.open(QIODevice::WriteOnly)
+                   && mock->call(SystemdMock::ManagerPath, SystemdMock::Manager, "Reload").type()
+                          == QDBusMessage::ReplyMessage;
+        return unit == NoUnit || mock->addUnit(name + ".service", unit == UnitRunning ? "active" : "inactive");
     }
 
     // Starts the service as the manager would and waits until it runs.
@@ -218,6 +214,8 @@ void TestServiceHost::commandLine_data()
     row("install", true, NoUnit, {"-i"}, "The service %name has been installed under: %path\n", "", 0, "inactive");
     row("install, installed", true, UnitFile, {"-install", "bob"}, "", "The service %name is already installed\n", 0,
         "inactive");
+    row("install, line break in account", true, NoUnit, {"-i", "bob\nExecStartPre=/bin/true"}, "",
+        "The service %name could not be installed\n", -1, "");
     row("install, no bus", false, NoUnit, {"-i"}, "", "The service %name could not be installed\n", -1, "");
     row("uninstall", true, UnitFile, {"-u"}, "The service %name has been uninstalled.\n", "", 0, "");
     row("uninstall, not installed", true, NoUnit, {"-uninstall"}, "", "The service %name is not installed\n", 0, "");
@@ -412,6 +410,7 @@ void TestServiceHost::lifeCycle()
     QCOMPARE(service.lines(), signal ? QByteArray("start\nstop\n") : QByteArray("start\n"));
     QCOMPARE(service.noted("STOPPING=1"), signal != 0);
     QVERIFY(service.noted("STATUS=Stopped"));
+    QCOMPARE(service.notes.last(), QByteArray("STATUS=Stopped")); // nothing after the end
     QVERIFY(!QFile::exists(socketPath()));
 }
 
@@ -485,10 +484,10 @@ void TestServiceHost::otherUserRefused()
                           "import socket, sys\n"
                           "s = socket.socket(socket.AF_UNIX)\n"
                           "s.connect(sys.argv[1])\n"
-                          "s.sendall(b'133\\n')\n"
                           "try:\n"
+                          "    s.sendall(b'133\\n')\n"
                           "    print(repr(s.recv(16)))\n"
-                          "except ConnectionResetError:\n"
+                          "except OSError:\n"
                           "    print(repr(b''))\n",
                           socketPath()});
     QVERIFY(other.waitForFinished(20000));
