@@ -8,7 +8,6 @@
 #include "records/settings.h"
 
 #include <QTimer>
-#include <QtGlobal>
 
 namespace {
 // The image name of the desktop program.
