@@ -311,6 +311,13 @@ void TestAmbrelSvc::desktopProgramTakesTheLink()
     QSerialPort port(pty);
     QVERIFY2(port.open(QIODevice::ReadWrite), qPrintable(port.errorString()));
     writeConfig(protectingConfig());
+    // A ten-second self-test due in a few seconds, added behind the
+    // service's back: only a rebuild of its schedule finds it.
+    const QDateTime now = QDateTime::currentDateTime();
+    QVERIFY(sql(QStringLiteral("insert into schedule_task(dateTime, cycle, time, action, enable) "
+                               "values('%1', 0, '%2', 0, 1)")
+                    .arg(now.toString("yyyy-MM-dd hh:mm:ss"), now.addSecs(8).toString("hh:mm:ss")))
+                .isValid());
     desktop.kill();
     QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains("taken back"), kStep);
     QTest::qWait(1700);
@@ -321,8 +328,9 @@ void TestAmbrelSvc::desktopProgramTakesTheLink()
     QTRY_VERIFY_WITH_TIMEOUT(polls() > pollsBefore, kStep);
     qInfo("polls resumed %lld ms after the port was freed", lastPoll - freed);
 
-    // The mail and shutdown settings were read again: a mains failure is
-    // mailed and starts the countdown.
+    // The schedule and the mail and shutdown settings were read again: the
+    // task runs, and a mains failure is mailed and starts the countdown.
+    QTRY_COMPARE_WITH_TIMEOUT(received("T"), 1, kStep);
     sim.write(kMainsFails);
     QTRY_VERIFY_WITH_TIMEOUT(mailed(QStringLiteral("Input voltage fault")), kStep);
     QTRY_COMPARE_WITH_TIMEOUT(received("S.2"), 1, kStep);
