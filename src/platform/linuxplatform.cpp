@@ -1,5 +1,6 @@
 #include "linuxplatform.h"
 
+#include "processtable.h"
 #include "x11windowlist.h"
 
 #include <QDBusConnection>
@@ -72,4 +73,9 @@ void LinuxPlatform::runCommandFile(const QString &path)
     }
     if (started)
         process.waitForFinished(-1);
+}
+
+bool LinuxPlatform::isProcessRunning(const QString &imageName)
+{
+    return ProcessTable::hasImage(imageName);
 }

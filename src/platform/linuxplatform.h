@@ -4,7 +4,8 @@
 #include "platform.h"
 
 // The platform layer on Linux: logind for the shutdown, the X11 window list,
-// and the command file run directly or through /bin/sh.
+// the command file run directly or through /bin/sh, and /proc for the
+// processes.
 class LinuxPlatform : public Platform
 {
 public:
@@ -19,6 +20,9 @@ public:
     // /bin/sh. The path is handed over as one argument, never through a
     // shell command line.
     void runCommandFile(const QString &path) override;
+
+    // Looks through /proc (see ProcessTable).
+    bool isProcessRunning(const QString &imageName) override;
 };
 
 #endif // LINUXPLATFORM_H

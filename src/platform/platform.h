@@ -43,6 +43,11 @@ public:
     // standard streams go nowhere. An empty or missing path returns at once.
     // Blocks the calling thread: meant for a thread of its own.
     virtual void runCommandFile(const QString &path) = 0;
+
+    // Whether a process of the program with this image name runs (the name
+    // is compared without regard to case). Returns at once; a process that
+    // ends while it is being looked at counts as absent.
+    virtual bool isProcessRunning(const QString &imageName) = 0;
 };
 
 #endif // PLATFORM_H

@@ -32,3 +32,5 @@ void FakePlatform::holdCommandFiles(bool on)
     if (!hold)
         released.wakeAll();
 }
+
+bool FakePlatform::isProcessRunning(const QString &) { return false; }

@@ -18,6 +18,8 @@ public:
     void powerOff() override;
     QList<Window> visibleWindows() override;
     void runCommandFile(const QString &path) override;
+    // No program of the watched name ever runs.
+    bool isProcessRunning(const QString &imageName) override;
 
     int powerOffCount() const;
     void setWindows(const QList<Window> &windows);

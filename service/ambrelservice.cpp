@@ -1,0 +1,31 @@
+#include "ambrelservice.h"
+
+#include "email/serviceemail.h"
+#include "protection/servicescheduletask.h"
+#include "protection/serviceshutdown.h"
+#include "records/database.h"
+#include "records/settings.h"
+#include "service/servicebackend.h"
+
+AmbrelService::AmbrelService(int argc, char **argv)
+    : ServiceHost<QCoreApplication>(argc, argv, QStringLiteral("Ambrel"))
+{
+}
+
+void AmbrelService::start()
+{
+    if (!started) {
+        started = true;
+        Settings::instance()->load();
+        Database::instance()->createTables();
+        ServiceScheduleTask::instance()->reload();
+        ServiceShutdown::instance()->start();
+        ServiceEMail::instance();
+    }
+    ServiceBackend::instance()->start();
+}
+
+void AmbrelService::stop()
+{
+    ServiceBackend::instance()->stop();
+}

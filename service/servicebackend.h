@@ -1,0 +1,37 @@
+#ifndef SERVICEBACKEND_H
+#define SERVICEBACKEND_H
+
+#include <QObject>
+#include <QString>
+
+class ServiceBackendPrivate;
+
+// Hands the UPS link to the desktop program while it runs and takes it back
+// when it ends. Once a second it asks the system whether the desktop program
+// runs; the two programs exchange nothing else.
+class ServiceBackend : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The one backend; created on the first call and never destroyed.
+    static ServiceBackend *instance();
+
+    // Takes the link unless the desktop program runs, then starts watching.
+    void start();
+    // Releases the link and stops watching.
+    void stop();
+
+    static bool isProcessRunning(const QString &imageName);
+
+private slots:
+    void onTimerTimeout();
+
+private:
+    ServiceBackend();
+    ~ServiceBackend() override;
+
+    ServiceBackendPrivate *d;
+};
+
+#endif // SERVICEBACKEND_H

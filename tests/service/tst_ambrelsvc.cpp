@@ -1,0 +1,390 @@
+// The service program as a whole: the real "ambrelsvc -e" as a child process
+// with a home of its own, polling the simulated UPS process, mailing through
+// the SMTP server on 127.0.0.1 and shutting down through a mock logind on a
+// private system bus. The machine's own buses are never used.
+#include "platform/processtable.h"
+#include "smtpserverharness.h"
+#include "testenvironment.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QSerialPort>
+#include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <algorithm>
+
+namespace {
+// Generous bounds for one step, so that a loaded machine does not fail the test.
+const int kStep = 15000;
+const QByteArray kMainsFails = "set status 10001000\nset inputVol 0\n";
+const QByteArray kMainsReturns = "set status 00001000\nset inputVol 230\n";
+
+void stop(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(10000))
+        process.kill();
+    process.waitForFinished(5000);
+}
+} // namespace
+
+class TestAmbrelSvc : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir shared;
+    QProcess bus, logind;
+    QString busAddress;
+    SmtpServerHarness smtp;
+
+    // One run: its home, the UPS, the service and the stand-in for the
+    // desktop program (a harmless program under its name).
+    QScopedPointer<QTemporaryDir> run;
+    QProcess sim, svc, desktop;
+    QByteArray simOut, svcOut;
+    QString pty;
+    QElapsedTimer clock;
+    qint64 lastPoll = 0;
+
+    QString dataDir() const { return run->filePath(QStringLiteral("data/ambrelsvc")); }
+    QString marker() const { return run->filePath(QStringLiteral("marker")); }
+    int polls() const { return simOut.count("RX "); }
+    int received(const QByteArray &command) const { return simOut.count("RX " + command + '\n'); }
+    // Milliseconds since the UPS last received a command.
+    qint64 quiet() const { return clock.elapsed() - lastPoll; }
+
+    int powerOffs() const
+    {
+        QFile log(shared.filePath(QStringLiteral("logind.log")));
+        return log.open(QIODevice::ReadOnly) ? log.readAll().count("PowerOff False") : 0;
+    }
+
+    // The first value of a statement on the service's database.
+    QVariant sql(const QString &statement) const
+    {
+        QSqlDatabase db = QSqlDatabase::database(QStringLiteral("service"));
+        QSqlQuery query(db);
+        if (!query.exec(statement))
+            return QVariant();
+        return query.next() ? query.value(0) : QVariant(true);
+    }
+
+    // Succeeds once the service has made its tables; adds the receiver once.
+    bool addReceiver() const
+    {
+        return sql("insert into email_user(user) select 'ops@example.com' "
+                   "where not exists (select 1 from email_user)").isValid();
+    }
+
+    bool mailed(const QString &text) const
+    {
+        const QList<ReceivedMail> mails = smtp.mails();
+        return std::any_of(mails.begin(), mails.end(), [&text](const ReceivedMail &mail) {
+            return mail.body.contains(text) && mail.to == QStringList{"ops@example.com"} && mail.defects.isEmpty();
+        });
+    }
+
+    // A serial port keeps a lock file with its owner's process id in the
+    // lock folder while it is open.
+    bool serviceHoldsALock() const
+    {
+        const QDir folder(QStringLiteral("/var/lock"));
+        const QStringList locks = folder.entryList({QStringLiteral("LCK..*")}, QDir::Files);
+        return std::any_of(locks.begin(), locks.end(), [&](const QString &name) {
+            QFile lock(folder.filePath(name));
+            return lock.open(QIODevice::ReadOnly) && lock.readLine().trimmed().toLongLong() == svc.processId();
+        });
+    }
+
+    void startSim()
+    {
+        const int from = simOut.size();
+        sim.start(QStringLiteral(AMBREL_UPSSIM), QStringList());
+        QVERIFY(sim.waitForStarted(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(simOut.indexOf('\n', from) > 0, 5000);
+        const QByteArray line = simOut.mid(from, simOut.indexOf('\n', from) - from);
+        QVERIFY(line.startsWith("PTY /dev/"));
+        pty = QString::fromLocal8Bit(line.mid(4));
+    }
+
+    void writeConfig(const QVariantMap &values)
+    {
+        QSettings file(dataDir() + QStringLiteral("/cfg/config.cfg"), QSettings::IniFormat);
+        for (auto it = values.begin(); it != values.end(); ++it)
+            file.setValue(it.key(), it.value());
+    }
+
+    // Mail to one receiver, and the quickest shutdown there is: the capacity
+    // rule cuts the countdown of a mains failure to ten seconds, the UPS is
+    // told to switch off, the command file writes the marker, then PowerOff.
+    QVariantMap protectingConfig()
+    {
+        const QString script = run->filePath(QStringLiteral("on-shutdown.sh"));
+        QFile file(script);
+        file.open(QIODevice::WriteOnly);
+        file.write("#!/bin/sh\necho done > '" + QFile::encodeName(marker()) + "'\n");
+        file.close();
+        file.setPermissions(file.permissions() | QFile::ExeOwner);
+        return {
+            {"ups/commType", 1}, {"ups/comPort", pty}, {"ups/baudRate", 2400},
+            {"email/enable", true}, {"email/serverAddr", "127.0.0.1"}, {"email/serverPort", smtp.port()},
+            {"email/userAddr", "ups@example.com"}, {"email/encrypt", 0}, {"email/authEnable", false},
+            {"shutdown/enable", true}, {"shutdown/mainFaultTime", 1}, {"shutdown/mainFaultCapacity", 100},
+            {"shutdown/UPSOff", true}, {"shutdown/UPSOffTime", 0}, {"shutdown/execEnable", true},
+            {"shutdown/execTime", 0}, {"shutdown/execFile", script}, {"shutdown/osOff", true},
+        };
+    }
+
+    void startService()
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), run->path());
+        for (const char *folder : {"DATA", "CONFIG", "CACHE"})
+            env.insert(QStringLiteral("XDG_%1_HOME").arg(folder), run->filePath(QString(folder).toLower()));
+        env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), busAddress);
+        for (const char *name : {"DISPLAY", "INVOCATION_ID", "NOTIFY_SOCKET"})
+            env.remove(QString::fromLatin1(name));
+        svc.setProcessEnvironment(env);
+        svc.start(QStringLiteral(AMBRELSVC), {QStringLiteral("-e")});
+        QVERIFY(svc.waitForStarted(5000));
+    }
+
+    void startDesktop(const QString &seconds = QStringLiteral("120"))
+    {
+        const QString copy = run->filePath(QStringLiteral("ambrel"));
+        if (!QFile::exists(copy))
+            QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), copy));
+        desktop.start(copy, {seconds});
+        QVERIFY(desktop.waitForStarted(5000));
+    }
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void mainsFailureShutsDownTheMachine();
+    void mainsReturnCancelsTheCountdown();
+    void desktopProgramTakesTheLink();
+    void survivesBadSettingsAndVanishingDevices();
+};
+
+void TestAmbrelSvc::initTestCase()
+{
+    if (ProcessTable::hasImage(QStringLiteral("ambrel")))
+        QSKIP("A program named ambrel runs on this machine: the service would hand it the UPS.");
+    bus.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
+    QVERIFY(bus.waitForStarted(10000));
+    QTRY_VERIFY_WITH_TIMEOUT(bus.canReadLine(), 10000);
+    busAddress = QString::fromLatin1(bus.readLine().trimmed());
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), busAddress);
+    logind.setProcessEnvironment(env);
+    logind.start(QStringLiteral(AMBREL_PYTHON), {"-m", "dbusmock", "--system", "--template", "logind", "-l",
+                                                 shared.filePath(QStringLiteral("logind.log"))});
+    QVERIFY(logind.waitForStarted(10000));
+    QDBusConnection privateBus = QDBusConnection::connectToBus(busAddress, QStringLiteral("mock"));
+    QVERIFY(privateBus.isConnected());
+    QTRY_VERIFY_WITH_TIMEOUT(privateBus.interface()->isServiceRegistered("org.freedesktop.login1"), 20000);
+
+    QVERIFY(smtp.start());
+    clock.start();
+    connect(&sim, &QProcess::readyReadStandardOutput, this, [this] {
+        simOut += sim.readAllStandardOutput();
+        lastPoll = clock.elapsed();
+    });
+    svc.setProcessChannelMode(QProcess::MergedChannels);
+    connect(&svc, &QProcess::readyRead, this, [this] { svcOut += svc.readAll(); });
+}
+
+void TestAmbrelSvc::cleanupTestCase()
+{
+    QDBusConnection::disconnectFromBus(QStringLiteral("mock"));
+    stop(logind);
+    stop(bus);
+}
+
+void TestAmbrelSvc::init()
+{
+    run.reset(new QTemporaryDir);
+    QVERIFY(QDir().mkpath(dataDir() + QStringLiteral("/cfg")));
+    QVERIFY(QDir().mkpath(dataDir() + QStringLiteral("/data")));
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("service"));
+    db.setDatabaseName(dataDir() + QStringLiteral("/data/ambrel.db"));
+    simOut.clear();
+    svcOut.clear();
+    startSim();
+}
+
+void TestAmbrelSvc::cleanup()
+{
+    // The console run ends on SIGTERM without closing the port: the UPS
+    // goes first, so that the service closes the port and drops its lock.
+    sim.write("quit\n");
+    sim.waitForFinished(5000);
+    for (int i = 0; i < 100 && serviceHoldsALock(); ++i)
+        QTest::qWait(50);
+    for (QProcess *process : {&svc, &desktop, &sim})
+        stop(*process);
+    if (QTest::currentTestFailed())
+        qWarning().noquote() << "service output:\n" << QString::fromLocal8Bit(svcOut);
+    QSqlDatabase::removeDatabase(QStringLiteral("service"));
+}
+
+void TestAmbrelSvc::mainsFailureShutsDownTheMachine()
+{
+    writeConfig(protectingConfig());
+    startService();
+    QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0 && addReceiver(), kStep);
+    const int offsBefore = powerOffs();
+
+    sim.write(kMainsFails);
+    QTRY_VERIFY_WITH_TIMEOUT(sql("select count(*) from alarm where alarm = 2").toInt() == 1, kStep);
+    QTRY_VERIFY_WITH_TIMEOUT(mailed(QStringLiteral("Input voltage fault")), kStep);
+
+    // Ten seconds before the end, and two, the UPS is told to switch off;
+    // then the command file runs, then the system is powered off.
+    QTRY_COMPARE_WITH_TIMEOUT(received("S.2"), 1, kStep);
+    QVERIFY(!QFile::exists(marker()));
+    QCOMPARE(powerOffs(), offsBefore);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker()), kStep + 10000);
+    QCOMPARE(received("S.2"), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(powerOffs(), offsBefore + 1, kStep);
+    QVERIFY(svcOut.contains("Execute command file:"));
+    QCOMPARE(svc.state(), QProcess::Running);
+}
+
+void TestAmbrelSvc::mainsReturnCancelsTheCountdown()
+{
+    // The desktop program runs when the service starts: the service waits
+    // for its end before it takes the UPS.
+    writeConfig(protectingConfig());
+    startDesktop();
+    startService();
+    QTest::qWait(2500);
+    QCOMPARE(polls(), 0);
+    desktop.kill();
+    QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0, kStep);
+    QVERIFY(svcOut.contains("taken back") && !svcOut.contains("handed to it"));
+    const int offsBefore = powerOffs();
+
+    sim.write(kMainsFails);
+    QTRY_COMPARE_WITH_TIMEOUT(received("S.2"), 1, kStep);
+    sim.write(kMainsReturns);
+    // The cancel command takes the switch-off back.
+    QTRY_COMPARE_WITH_TIMEOUT(received("C"), 1, kStep);
+    QTest::qWait(12000); // well past the end the countdown had
+    QCOMPARE(received("S.2"), 1);
+    QVERIFY(!QFile::exists(marker()));
+    QCOMPARE(powerOffs(), offsBefore);
+}
+
+void TestAmbrelSvc::desktopProgramTakesTheLink()
+{
+    // Nothing to mail and no shutdown until the settings are read again.
+    QVariantMap config = protectingConfig();
+    config.insert("email/enable", false);
+    config.insert("shutdown/enable", false);
+    writeConfig(config);
+    startService();
+    QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0 && addReceiver(), kStep);
+
+    // No command for longer than the slowest poll period: the link is released.
+    const qint64 appeared = clock.elapsed();
+    startDesktop();
+    QTRY_VERIFY_WITH_TIMEOUT(quiet() > 1700, kStep);
+    qInfo("last poll %lld ms after the desktop program appeared", lastPoll - appeared);
+
+    // The port is free for the desktop program: no lock file of the service
+    // is left behind. While it holds the port, the service cannot take it.
+    QVERIFY(!serviceHoldsALock());
+    QSerialPort port(pty);
+    QVERIFY2(port.open(QIODevice::ReadWrite), qPrintable(port.errorString()));
+    writeConfig(protectingConfig());
+    // A ten-second self-test due in a few seconds, added behind the
+    // service's back: only a rebuild of its schedule finds it.
+    const QDateTime now = QDateTime::currentDateTime();
+    QVERIFY(sql(QStringLiteral("insert into schedule_task(dateTime, cycle, time, action, enable) "
+                               "values('%1', 0, '%2', 0, 1)")
+                    .arg(now.toString("yyyy-MM-dd hh:mm:ss"), now.addSecs(8).toString("hh:mm:ss")))
+                .isValid());
+    desktop.kill();
+    QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains("taken back"), kStep);
+    QTest::qWait(1700);
+    QVERIFY(quiet() > 1700);
+    const int pollsBefore = polls();
+    const qint64 freed = clock.elapsed();
+    port.close();
+    QTRY_VERIFY_WITH_TIMEOUT(polls() > pollsBefore, kStep);
+    qInfo("polls resumed %lld ms after the port was freed", lastPoll - freed);
+
+    // The schedule and the mail and shutdown settings were read again: the
+    // task runs, and a mains failure is mailed and starts the countdown.
+    QTRY_COMPARE_WITH_TIMEOUT(received("T"), 1, kStep);
+    sim.write(kMainsFails);
+    QTRY_VERIFY_WITH_TIMEOUT(mailed(QStringLiteral("Input voltage fault")), kStep);
+    QTRY_COMPARE_WITH_TIMEOUT(received("S.2"), 1, kStep);
+    sim.write(kMainsReturns);
+    QTRY_COMPARE_WITH_TIMEOUT(received("C"), 1, kStep);
+}
+
+void TestAmbrelSvc::survivesBadSettingsAndVanishingDevices()
+{
+    writeConfig({
+        {"ups/commType", "banana"}, {"ups/baudRate", -7}, {"ups/comPort", "\x01\x7f/../"},
+        {"ups/saveCycle", "soon"}, {"email/enable", "maybe"}, {"email/serverPort", 999999999},
+        {"email/dailyTime", "25:99"}, {"shutdown/enable", true}, {"shutdown/mainFaultTime", "x"},
+        {"shutdown/battLowTime", -2147483647}, {"shutdown/execFile", "/nonexistent/\x02"},
+    });
+    startService();
+    QTest::qWait(3000);
+    QCOMPARE(svc.state(), QProcess::Running);
+    QCOMPARE(polls(), 0);
+
+    // The settings are mended while the desktop program runs and read again
+    // at its end. The port is named by a link that can be pointed elsewhere.
+    const QString link = run->filePath(QStringLiteral("ttyUPS"));
+    QVERIFY(QFile::link(pty, link));
+    startDesktop();
+    QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains("handed to it"), kStep);
+    QVariantMap config = protectingConfig();
+    config.insert("ups/comPort", link);
+    config.insert("shutdown/enable", false);
+    writeConfig(config);
+    desktop.kill();
+    QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0, kStep);
+
+    // The UPS goes away while the service holds its port, and comes back
+    // under another pseudo-terminal.
+    sim.write("quit\n");
+    QVERIFY(sim.waitForFinished(5000));
+    QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains("does not answer"), kStep);
+    QTest::qWait(2000);
+    QCOMPARE(svc.state(), QProcess::Running);
+    startSim();
+    QVERIFY(QFile::remove(link) && QFile::link(pty, link));
+    QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0 && svcOut.count("The UPS answers.") == 2, kStep);
+
+    // Processes of the watched name that end while the service looks
+    // through /proc.
+    for (int i = 0; i < 40; ++i) {
+        startDesktop(QStringLiteral("0.05"));
+        QVERIFY(desktop.waitForFinished(5000));
+    }
+    QCOMPARE(svc.state(), QProcess::Running);
+    const int pollsBefore = polls();
+    QTRY_VERIFY_WITH_TIMEOUT(polls() > pollsBefore + 5, kStep);
+}
+
+AMBREL_TEST_MAIN(TestAmbrelSvc)
+#include "tst_ambrelsvc.moc"
