@@ -1,0 +1,109 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Dialogs 1.3
+import Ambrel 1.0
+
+// Stored readings, alarms, the windows closed at the last shutdown and the
+// UPS self-tests, by a range of days, with the export of readings and alarms.
+MainPanelLogDataForm {
+    id: page
+
+    property int currentTab: 0
+
+    signal btnDateClicked(string dateS, string dateE)
+
+    function search() {
+        var dateS = dateStart.dateText
+        var dateE = dateEnd.dateText
+        if (currentTab === 0)
+            tableModelDevData.selectDate(dateS, dateE)
+        else if (currentTab === 1)
+            tableModelAlarm.selectDate(dateS, dateE)
+        else if (currentTab === 3)
+            btnDateClicked(dateS, dateE)
+    }
+
+    // The file dialog's choice; also what the tests drive.
+    function exportTo(url) {
+        busy.running = true
+        pendingExport = url
+        exportTimer.start()
+    }
+
+    property url pendingExport
+
+    stack.currentIndex: currentTab
+    btnExport.visible: currentTab === 0 || currentTab === 1
+    dateTools.visible: currentTab !== 2
+    btnSearch.onClicked: search()
+    btnExport.onClicked: exportDialog.open()
+
+    onBtnDateClicked: selfTestView.selectDate(dateS, dateE)
+
+    Repeater {
+        parent: page.tabButtons
+        model: [qsTr("Data"), qsTr("Alarm"), qsTr("Closed Records"), qsTr("Self-test")]
+        delegate: LogDataButton {
+            objectName: "logTab" + index
+            width: page.tabButtons.width
+            text: modelData
+            selected: page.currentTab === index
+            onClicked: page.currentTab = index
+        }
+    }
+
+    TableModelDevData { id: tableModelDevData }
+    TableModelAlarm { id: tableModelAlarm }
+    TreeModelShutdown { id: treeModelShutdown }
+    TableModelSelfTest { id: tableModelSelfTest }
+
+    LogDevDataForm {
+        parent: page.stack
+        model: tableModelDevData
+    }
+    LogAlarmDataForm {
+        parent: page.stack
+        model: tableModelAlarm
+    }
+    LogClosedRecordsForm {
+        parent: page.stack
+        model: treeModelShutdown
+    }
+    LogSelfTest {
+        id: selfTestView
+        objectName: "logSelfTest"
+        parent: page.stack
+        model: tableModelSelfTest
+    }
+
+    // Lets the busy indicator show before the export blocks the event loop.
+    Timer {
+        id: exportTimer
+        interval: 50
+        onTriggered: {
+            if (page.currentTab === 0)
+                tableModelDevData.saveAs(page.pendingExport)
+            else
+                tableModelAlarm.saveAs(page.pendingExport)
+            busy.running = false
+            finished.open()
+        }
+    }
+
+    FileDialog {
+        id: exportDialog
+        title: qsTr("Save as...")
+        selectExisting: false
+        nameFilters: [qsTr("Excel files (*.xlsx)")]
+        folder: shortcuts.desktop
+        onAccepted: page.exportTo(fileUrl)
+    }
+
+    MsgDialog {
+        id: finished
+        objectName: "msgExportFinished"
+        imageType: GlobalDataDef.MsgDialogInformation
+        buttons: GlobalDataDef.MsgDialogButtonSure
+        textMsg: qsTr("Operation finished!")
+    }
+}

@@ -1,0 +1,118 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Layouts 1.15
+
+Popup {
+    property alias title: title
+    property alias comboAction: comboAction
+    property alias fieldHour: fieldHour
+    property alias fieldMinute: fieldMinute
+    property alias fieldSecond: fieldSecond
+    property alias comboCycle: comboCycle
+    property alias btnSure: btnSure
+    property alias btnCancel: btnCancel
+    property alias btnClose: btnClose
+
+    modal: true
+    closePolicy: Popup.NoAutoClose
+    anchors.centerIn: Overlay.overlay
+    width: 460
+    padding: 0
+
+    contentItem: ColumnLayout {
+        spacing: 0
+
+        Rectangle {
+            Layout.fillWidth: true
+            implicitHeight: 40
+            color: "#117BEC"
+            Label {
+                id: title
+                anchors.left: parent.left
+                anchors.leftMargin: 16
+                anchors.verticalCenter: parent.verticalCenter
+                color: "white"
+                font.pixelSize: 15
+                font.bold: true
+            }
+            ToolButton {
+                id: btnClose
+                objectName: "btnCloseTaskEditor"
+                anchors.right: parent.right
+                anchors.verticalCenter: parent.verticalCenter
+                text: "\u00D7"
+                font.pixelSize: 20
+            }
+        }
+
+        GridLayout {
+            Layout.fillWidth: true
+            Layout.margins: 20
+            columns: 2
+            columnSpacing: 12
+            rowSpacing: 14
+
+            Label { text: qsTr("Task Type:"); Layout.alignment: Qt.AlignRight }
+            ComboBox {
+                id: comboAction
+                objectName: "comboTaskAction"
+                Layout.fillWidth: true
+                model: [qsTr("Self-test for 10S"), qsTr("Self-test to EOD"),
+                    qsTr("UPS Power on"), qsTr("Shutdown system and close UPS")]
+            }
+
+            Label { text: qsTr("Execute Time:"); Layout.alignment: Qt.AlignRight }
+            RowLayout {
+                spacing: 4
+                TextField {
+                    id: fieldHour
+                    objectName: "fieldHour"
+                    Layout.preferredWidth: 56
+                    horizontalAlignment: Text.AlignHCenter
+                    validator: IntValidator { bottom: 0; top: 23 }
+                }
+                Label { text: ":" }
+                TextField {
+                    id: fieldMinute
+                    objectName: "fieldMinute"
+                    Layout.preferredWidth: 56
+                    horizontalAlignment: Text.AlignHCenter
+                    validator: IntValidator { bottom: 0; top: 59 }
+                }
+                Label { text: ":" }
+                TextField {
+                    id: fieldSecond
+                    objectName: "fieldSecond"
+                    Layout.preferredWidth: 56
+                    horizontalAlignment: Text.AlignHCenter
+                    validator: IntValidator { bottom: 0; top: 59 }
+                }
+            }
+
+            Label { text: qsTr("Execute Cyle:"); Layout.alignment: Qt.AlignRight }
+            ComboBox {
+                id: comboCycle
+                objectName: "comboTaskCycle"
+                Layout.fillWidth: true
+                model: [qsTr("One Shoot"), qsTr("Every day"), qsTr("Every Week"), qsTr("Every Month")]
+            }
+        }
+
+        RowLayout {
+            Layout.alignment: Qt.AlignRight
+            Layout.margins: 16
+            spacing: 10
+            Button {
+                id: btnSure
+                objectName: "btnTaskSure"
+                text: qsTr("Sure")
+                highlighted: true
+            }
+            Button {
+                id: btnCancel
+                objectName: "btnTaskCancel"
+                text: qsTr("Cancel")
+            }
+        }
+    }
+}
