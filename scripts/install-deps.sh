@@ -19,6 +19,7 @@ PACKAGES="
     qtdeclarative5-dev-tools qttools5-dev-tools qttools5-dev
     libhidapi-dev libxlsxwriter-dev zlib1g-dev libssl-dev openssl
     libxcb1-dev
+    fonts-wqy-microhei
     python3 python3-aiosmtpd python3-openpyxl python3-dbusmock dbus xvfb x11-utils
 "
 

@@ -5,7 +5,4 @@ cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DAMBREL_BUILD_TESTS=OFF
 cmake --build build --parallel "$(nproc)"
-if [ -x build/ambrel ]; then
-    exec build/ambrel "$@"
-fi
-echo "Built. The desktop program is not part of this build yet."
+exec build/ambrel "$@"

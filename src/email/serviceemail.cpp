@@ -5,7 +5,7 @@
 #include "records/database.h"
 #include "records/settings.h"
 #include "smtpclient.h"
-#include "records/tablemodeldevdata.h"
+#include "email/tablemodeldevdata.h"
 #include "xlsxdocument.h"
 #ifndef AMBREL_SERVICE
 #include "listmodelemailuser.h"

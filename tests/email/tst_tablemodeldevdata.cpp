@@ -1,4 +1,4 @@
-#include "records/tablemodeldevdata.h"
+#include "email/tablemodeldevdata.h"
 #include "testenvironment.h"
 
 class TestTableModelDevData : public QObject

@@ -1,0 +1,68 @@
+// The desktop program: one instance per user, a frameless Qt Quick window
+// (hidden at start with "-srv") and the monitoring and protection services.
+
+#include "app/logmessagehandler.h"
+#include "app/singleapplication.h"
+#include "app/startup.h"
+#include "app/translator.h"
+#include "link/devcomm.h"
+#include "platform/crashdump.h"
+#include "protection/servicescheduletask.h"
+#include "protection/serviceshutdown.h"
+#include "records/database.h"
+#include "records/settings.h"
+
+#include <QLocale>
+#include <QMessageBox>
+#include <QQmlEngine>
+#include <QQuickView>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Ambrel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("v1.0.19"));
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
+    QCoreApplication::setAttribute(Qt::AA_UseOpenGLES, true);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts, true);
+
+    SingleApplication app(argc, argv);
+    if (app.isRunning())
+        return app.sendMessage(QString(), 5000) ? 0 : 1;
+
+    Startup::makeDataDirs();
+    Startup::applyApplicationFont();
+    CrashDump::install();
+    qInstallMessageHandler(logMessageHandler);
+    QLocale::setDefault(QLocale::c());
+
+    Settings::instance()->load();
+    Database::instance()->createTables();
+    ServiceScheduleTask scheduleTask;
+    scheduleTask.reload();
+    ServiceShutdown::instance()->start();
+
+    QQuickView view;
+    view.setFlags(Qt::Window | Qt::FramelessWindowHint);
+    Startup::prepareView(&view, &scheduleTask);
+    view.setSource(QUrl(QStringLiteral("qrc:/qml/main.qml")));
+    if (!view.rootObject()) {
+        QMessageBox::warning(nullptr, QStringLiteral("Warning"), QStringLiteral("Load configuration failed!"),
+                             QMessageBox::Ok);
+        return -1;
+    }
+    QObject::connect(&app, &SingleApplication::messageReceived, &view, &QQuickView::show);
+    QObject::connect(view.engine(), &QQmlEngine::quit, &app, &QCoreApplication::quit);
+
+    Translator::instance()->setEngine(view.engine());
+    Translator::instance()->init();
+    DevComm::instance()->start();
+
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() >= 2 && arguments.at(1) == QLatin1String("-srv")) {
+        view.hide();
+    } else {
+        view.raise();
+        view.show();
+    }
+    return QApplication::exec();
+}

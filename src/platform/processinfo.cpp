@@ -1,0 +1,8 @@
+#include "processinfo.h"
+
+#include <unistd.h>
+
+QString ProcessInfo::userId()
+{
+    return QString::number(getuid());
+}
