@@ -1,15 +1,95 @@
 import QtQuick 2.15
+import Qt.labs.platform 1.1 as Platform
 import Ambrel 1.0
 
-// The main window's frame.
+// The window body: dragged from any free spot, hidden to the notification
+// area by its close button, brought back by the tray icon or a shutdown.
 Rectangle {
     id: root
-    width: 1024
-    height: 640
-    color: "#ffffff"
+    width: 972
+    height: 660
+    visible: true
+    color: "#F2F4F8"
 
-    Text {
-        anchors.centerIn: parent
-        text: appName + " " + appVersion
+    function showWindow() {
+        window.show()
+        window.raise()
+        window.requestActivate()
+    }
+
+    MouseArea {
+        property point pressPos
+
+        anchors.fill: parent
+        acceptedButtons: Qt.LeftButton
+        onPressed: pressPos = Qt.point(mouse.x, mouse.y)
+        onPositionChanged: {
+            window.setX(window.x + mouse.x - pressPos.x)
+            window.setY(window.y + mouse.y - pressPos.y)
+        }
+    }
+
+    MainForm {
+        id: form
+        anchors.fill: parent
+        mainFooter.onAlarmClicked: popupCurrentAlarm.open()
+    }
+
+    // Footer and pages follow each other both ways.
+    Connections {
+        target: form.mainFooter
+        function onCurrentIndexChanged() { form.mainPanel.currentIndex = form.mainFooter.currentIndex }
+    }
+    Connections {
+        target: form.mainPanel
+        function onCurrentIndexChanged() { form.mainFooter.currentIndex = form.mainPanel.currentIndex }
+    }
+
+    PopupCurrentAlarm {
+        id: popupCurrentAlarm
+        objectName: "popupCurrentAlarm"
+    }
+
+    MsgDialog {
+        id: shutdownDialog
+        objectName: "shutdownDialog"
+        imageType: GlobalDataDef.MsgDialogWarning
+        buttons: GlobalDataDef.MsgDialogButtonSure
+        textMsg: qsTr("Shutdown event activated!")
+    }
+
+    Connections {
+        target: ServiceShutdown
+        function onShutdownStarted(sec) {
+            if (sec > 0) {
+                root.showWindow()
+                shutdownDialog.open()
+            }
+        }
+    }
+
+    Platform.SystemTrayIcon {
+        visible: true
+        icon.source: "qrc:/res/image/" + appIcon
+        tooltip: DevComm.devData.devOnline === true ? qsTr("UPS Conneted") : qsTr("UPS Disconnect")
+        onActivated: {
+            if (reason === Platform.SystemTrayIcon.DoubleClick)
+                root.showWindow()
+            else if (reason === Platform.SystemTrayIcon.Context)
+                trayMenu.open()
+        }
+
+        menu: Platform.Menu {
+            id: trayMenu
+            Platform.MenuItem {
+                text: qsTr("Show")
+                onTriggered: root.showWindow()
+            }
+            Platform.MenuSeparator {}
+            Platform.MenuItem {
+                text: qsTr("Quit")
+                onTriggered: Qt.quit()
+            }
+        }
     }
 }

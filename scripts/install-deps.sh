@@ -21,6 +21,7 @@ PACKAGES="
     libxcb1-dev
     fonts-wqy-microhei
     python3 python3-aiosmtpd python3-openpyxl python3-dbusmock dbus xvfb x11-utils
+    python3-pil
 "
 
 missing=""
