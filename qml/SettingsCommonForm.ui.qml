@@ -19,7 +19,7 @@ Flickable {
 
     clip: true
     contentWidth: width
-    contentHeight: content.implicitHeight + 16
+    contentHeight: content.height + 16
     boundsBehavior: Flickable.StopAtBounds
     ScrollBar.vertical: ScrollBar {}
 
