@@ -273,6 +273,9 @@ private slots:
         QTest::qWait(100);
         QCOMPARE(ups->received().size(), after);
         QVERIFY(!listed(Alarm::CommLost));
+
+        // A named port that does not open is reported as such.
+        QVERIFY(!link->openDevice(DevComm::COM, QStringLiteral("ttyAmbrelMissing")));
     }
 
     void portScan()
