@@ -33,20 +33,36 @@ public:
 
     ~UiDriver() { Translator::instance()->setEngine(nullptr); }
 
-    QObject *object(const char *name) const
-    {
-        return view.rootObject()->findChild<QObject *>(QLatin1String(name));
-    }
+    QObject *object(const char *name) const { return find(view.rootObject(), QLatin1String(name)); }
 
-    QQuickItem *item(const char *name) const
-    {
-        return view.rootObject()->findChild<QQuickItem *>(QLatin1String(name));
-    }
+    QQuickItem *item(const char *name) const { return qobject_cast<QQuickItem *>(object(name)); }
 
     // A child of a page or popup, named within it.
     static QQuickItem *child(QObject *parent, const char *name)
     {
-        return parent ? parent->findChild<QQuickItem *>(QLatin1String(name)) : nullptr;
+        return parent ? qobject_cast<QQuickItem *>(find(parent, QLatin1String(name))) : nullptr;
+    }
+
+    // Searches both the object tree and the item tree: the delegates of views
+    // have a parent item but no parent object.
+    static QObject *find(QObject *parent, const QString &name)
+    {
+        QObjectList next = parent->children();
+        if (auto *item = qobject_cast<QQuickItem *>(parent)) {
+            for (QQuickItem *c : item->childItems()) {
+                if (c->parent() != parent)
+                    next << c;
+            }
+        }
+        for (QObject *c : next) {
+            if (c->objectName() == name)
+                return c;
+        }
+        for (QObject *c : next) {
+            if (QObject *found = find(c, name))
+                return found;
+        }
+        return nullptr;
     }
 
     // Clicks the middle of a visible item; false when it cannot be clicked.
@@ -61,14 +77,15 @@ public:
 
     bool click(const char *name) { return click(item(name)); }
 
-    // Replaces the text of a field as the user would and presses Enter.
+    // Replaces the text of a field as the user would (ASCII) and presses Enter.
     bool type(QQuickItem *field, const QString &text)
     {
         if (!click(field))
             return false;
-        QTest::keySequence(&view, QKeySequence::SelectAll);
+        QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(&view, Qt::Key_Backspace);
-        QTest::keyClicks(&view, text);
+        for (const QChar c : text)
+            QTest::keyClick(&view, c.toLatin1());
         QTest::keyClick(&view, Qt::Key_Return);
         return true;
     }
