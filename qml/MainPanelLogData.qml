@@ -7,6 +7,7 @@ import Ambrel 1.0
 // UPS self-tests, by a range of days, with the export of readings and alarms.
 MainPanelLogDataForm {
     id: page
+    objectName: "mainPanelLogData"
 
     property int currentTab: 0
 
