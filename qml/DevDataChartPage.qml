@@ -8,6 +8,7 @@ ChartView {
 
     antialiasing: true
     legend.alignment: Qt.AlignBottom
+    legend.font.pixelSize: 12
     margins.top: 4
     margins.bottom: 4
     backgroundRoundness: 0
@@ -33,6 +34,7 @@ ChartView {
         max: 60
         tickCount: 7
         labelFormat: "%d"
+        labelsFont.pixelSize: 11
     }
     ValueAxis {
         id: axisY
@@ -40,6 +42,7 @@ ChartView {
         max: 400
         tickCount: 5
         labelFormat: "%d"
+        labelsFont.pixelSize: 11
     }
     LineSeries {
         id: inputSeries

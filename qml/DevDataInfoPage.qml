@@ -27,6 +27,7 @@ Item {
         Text {
             objectName: "infoCompName"
             text: page.dev.compName || ""
+            width: 260
             font.pixelSize: 15
             font.bold: true
         }
@@ -38,6 +39,7 @@ Item {
         Text {
             objectName: "infoModel"
             text: page.dev.UPSModel || ""
+            width: 260
             font.pixelSize: 15
             font.bold: true
         }
@@ -49,6 +51,7 @@ Item {
         Text {
             objectName: "infoVersion"
             text: page.dev.version || ""
+            width: 260
             font.pixelSize: 15
             font.bold: true
         }
@@ -60,6 +63,7 @@ Item {
         Text {
             objectName: "infoSn"
             text: page.dev.sn || ""
+            width: 260
             font.pixelSize: 15
             font.bold: true
         }

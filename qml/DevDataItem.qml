@@ -35,6 +35,8 @@ Rectangle {
         Text {
             id: unitText
             anchors.baseline: valueText.baseline
+            // The application font draws "℃" as a blank.
+            font.family: "DejaVu Sans"
             font.pixelSize: 15
             color: "#4A5568"
         }

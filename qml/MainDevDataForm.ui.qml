@@ -20,6 +20,11 @@ Item {
                 id: tabBar
                 objectName: "devDataTabs"
                 Layout.preferredWidth: 640
+                spacing: 0
+                palette.window: "#117BEC"
+                palette.windowText: "white"
+                palette.dark: "#E8ECF2"
+                palette.brightText: "#4A5568"
 
                 TabButton {
                     text: qsTr("Mimic")

@@ -85,5 +85,6 @@ MainDevInfoForm {
     battBar.value: online ? (dev.battCapacity || 0) * 0.01 : 0
 
     countdownText.text: countdownLeft < 0 ? "--:--:--" : hms(countdownLeft)
+    countdownText.color: countdownLeft < 0 ? colorUnlinked : colorAlert
     countdownBar.value: countdownTotal > 0 && countdownLeft >= 0 ? countdownLeft / countdownTotal : 0
 }

@@ -130,7 +130,6 @@ Item {
                     objectName: "countdownText"
                     font.pixelSize: 24
                     font.bold: true
-                    color: "#FD323B"
                 }
                 DevInfoProgressBar {
                     id: countdownBar

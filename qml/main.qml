@@ -69,8 +69,9 @@ Rectangle {
     }
 
     Platform.SystemTrayIcon {
-        visible: true
+        objectName: "trayIcon"
         icon.source: "qrc:/res/image/" + appIcon
+        visible: true
         tooltip: DevComm.devData.devOnline === true ? qsTr("UPS Conneted") : qsTr("UPS Disconnect")
         onActivated: {
             if (reason === Platform.SystemTrayIcon.DoubleClick)

@@ -804,6 +804,228 @@
     </message>
 </context>
 <context>
+    <name>DevDataChartPage</name>
+    <message>
+        <source>Input Voltage(V)</source>
+        <translation>Tension d&apos;entrée (V)</translation>
+    </message>
+    <message>
+        <source>Output Voltage(V)</source>
+        <translation>Tension de sortie (V)</translation>
+    </message>
+</context>
+<context>
+    <name>DevDataDialPage</name>
+    <message>
+        <source>UPS Load</source>
+        <translation>Charge de l&apos;onduleur</translation>
+    </message>
+    <message>
+        <source>Battery Capacity</source>
+        <translation>Capacité de la batterie</translation>
+    </message>
+</context>
+<context>
+    <name>DevDataInfoPage</name>
+    <message>
+        <source>UPS Manufacturer:</source>
+        <translation>Fabricant :</translation>
+    </message>
+    <message>
+        <source>UPS Model:</source>
+        <translation>Modèle :</translation>
+    </message>
+    <message>
+        <source>UPS Version:</source>
+        <translation>Version :</translation>
+    </message>
+    <message>
+        <source>UPS SN:</source>
+        <translation>N° de série :</translation>
+    </message>
+</context>
+<context>
+    <name>DevDataItemPage</name>
+    <message>
+        <source>Input Voltage</source>
+        <translation>Tension d&apos;entrée</translation>
+    </message>
+    <message>
+        <source>Output Voltage</source>
+        <translation>Tension de sortie</translation>
+    </message>
+    <message>
+        <source>Input Frequncy</source>
+        <translation>Fréquence d&apos;entrée</translation>
+    </message>
+    <message>
+        <source>Battery Single Voltage</source>
+        <translation>Tension d&apos;un élément de batterie</translation>
+    </message>
+    <message>
+        <source>UPS Load</source>
+        <translation>Charge de l&apos;onduleur</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Température</translation>
+    </message>
+</context>
+<context>
+    <name>MainDevDataForm.ui</name>
+    <message>
+        <source>Mimic</source>
+        <translation>Synoptique</translation>
+    </message>
+    <message>
+        <source>Dial</source>
+        <translation>Cadrans</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Données</translation>
+    </message>
+    <message>
+        <source>Chart</source>
+        <translation>Courbes</translation>
+    </message>
+    <message>
+        <source>Info.</source>
+        <translation>Infos</translation>
+    </message>
+</context>
+<context>
+    <name>MainDevInfo</name>
+    <message>
+        <source>Fault</source>
+        <translation>Défaut</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>On Battery</source>
+        <translation>Sur batterie</translation>
+    </message>
+    <message>
+        <source>On Bypass</source>
+        <translation>Sur dérivation</translation>
+    </message>
+    <message>
+        <source>On Mains</source>
+        <translation>Sur secteur</translation>
+    </message>
+    <message>
+        <source>UPS disconnect</source>
+        <translation>Onduleur non connecté</translation>
+    </message>
+    <message>
+        <source>UPS Conneted</source>
+        <translation>Onduleur connecté</translation>
+    </message>
+    <message>
+        <source>UPS Disconnected</source>
+        <translation>Onduleur déconnecté</translation>
+    </message>
+    <message>
+        <source>Conneted</source>
+        <translation>Connecté</translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation>Déconnecté</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>Faible</translation>
+    </message>
+    <message>
+        <source>In progress</source>
+        <translation>En cours</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Non</translation>
+    </message>
+</context>
+<context>
+    <name>MainDevInfoForm.ui</name>
+    <message>
+        <source>UPS Communication</source>
+        <translation>Liaison onduleur</translation>
+    </message>
+    <message>
+        <source>Input Status</source>
+        <translation>État de l&apos;entrée</translation>
+    </message>
+    <message>
+        <source>Battery Voltage</source>
+        <translation>Tension batterie</translation>
+    </message>
+    <message>
+        <source>UPS Fault</source>
+        <translation>Défaut onduleur</translation>
+    </message>
+    <message>
+        <source>Work Status</source>
+        <translation>Mode de fonctionnement</translation>
+    </message>
+    <message>
+        <source>UPS Self-Test</source>
+        <translation>Autotest onduleur</translation>
+    </message>
+    <message>
+        <source>Battery Remaining Time</source>
+        <translation>Autonomie restante de la batterie</translation>
+    </message>
+    <message>
+        <source>System Shutdown CountDown</source>
+        <translation>Compte à rebours avant l&apos;arrêt du système</translation>
+    </message>
+</context>
+<context>
+    <name>MainFooterMenuForm.ui</name>
+    <message>
+        <source>Device</source>
+        <translation>Appareil</translation>
+    </message>
+    <message>
+        <source>Schedule Task</source>
+        <translation>Tâches planifiées</translation>
+    </message>
+    <message>
+        <source>UPS Control</source>
+        <translation>Commande onduleur</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Paramètres</translation>
+    </message>
+    <message>
+        <source>Historical Data</source>
+        <translation>Historique</translation>
+    </message>
+</context>
+<context>
+    <name>MsgDialog</name>
+    <message>
+        <source>Sure</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>PopupCurrentAlarm</name>
+    <message>
+        <source>Sure</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>ServiceEMail</name>
     <message>
         <source>From Ambrel</source>
@@ -815,11 +1037,11 @@
     </message>
     <message>
         <source>Input Voltage(V)</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Tension d&apos;entrée (V)</translation>
     </message>
     <message>
         <source>Output Voltage(V)</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Tension de sortie (V)</translation>
     </message>
     <message>
         <source>UPS Load(%)</source>
@@ -889,11 +1111,11 @@
     </message>
     <message>
         <source>Input Voltage(V)</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Tension d&apos;entrée (V)</translation>
     </message>
     <message>
         <source>Output Voltage(V)</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Tension de sortie (V)</translation>
     </message>
     <message>
         <source>UPS Load(%)</source>
@@ -910,6 +1132,29 @@
     <message>
         <source>Temperature(℃)</source>
         <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Shutdown event activated!</source>
+        <translation>Événement d&apos;arrêt activé !</translation>
+    </message>
+    <message>
+        <source>UPS Conneted</source>
+        <translation>Onduleur connecté</translation>
+    </message>
+    <message>
+        <source>UPS Disconnect</source>
+        <translation>Onduleur déconnecté</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Afficher</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Quitter</translation>
     </message>
 </context>
 </TS>

@@ -804,6 +804,228 @@
     </message>
 </context>
 <context>
+    <name>DevDataChartPage</name>
+    <message>
+        <source>Input Voltage(V)</source>
+        <translation>Входное напряжение (В)</translation>
+    </message>
+    <message>
+        <source>Output Voltage(V)</source>
+        <translation>Выходное напряжение (В)</translation>
+    </message>
+</context>
+<context>
+    <name>DevDataDialPage</name>
+    <message>
+        <source>UPS Load</source>
+        <translation>Нагрузка ИБП</translation>
+    </message>
+    <message>
+        <source>Battery Capacity</source>
+        <translation>Ёмкость батареи</translation>
+    </message>
+</context>
+<context>
+    <name>DevDataInfoPage</name>
+    <message>
+        <source>UPS Manufacturer:</source>
+        <translation>Производитель ИБП:</translation>
+    </message>
+    <message>
+        <source>UPS Model:</source>
+        <translation>Модель ИБП:</translation>
+    </message>
+    <message>
+        <source>UPS Version:</source>
+        <translation>Версия ИБП:</translation>
+    </message>
+    <message>
+        <source>UPS SN:</source>
+        <translation>Серийный номер ИБП:</translation>
+    </message>
+</context>
+<context>
+    <name>DevDataItemPage</name>
+    <message>
+        <source>Input Voltage</source>
+        <translation>Входное напряжение</translation>
+    </message>
+    <message>
+        <source>Output Voltage</source>
+        <translation>Выходное напряжение</translation>
+    </message>
+    <message>
+        <source>Input Frequncy</source>
+        <translation>Входная частота</translation>
+    </message>
+    <message>
+        <source>Battery Single Voltage</source>
+        <translation>Напряжение элемента батареи</translation>
+    </message>
+    <message>
+        <source>UPS Load</source>
+        <translation>Нагрузка ИБП</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>Температура</translation>
+    </message>
+</context>
+<context>
+    <name>MainDevDataForm.ui</name>
+    <message>
+        <source>Mimic</source>
+        <translation>Схема</translation>
+    </message>
+    <message>
+        <source>Dial</source>
+        <translation>Шкалы</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Данные</translation>
+    </message>
+    <message>
+        <source>Chart</source>
+        <translation>График</translation>
+    </message>
+    <message>
+        <source>Info.</source>
+        <translation>Инфо</translation>
+    </message>
+</context>
+<context>
+    <name>MainDevInfo</name>
+    <message>
+        <source>Fault</source>
+        <translation>Неисправность</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Норма</translation>
+    </message>
+    <message>
+        <source>On Battery</source>
+        <translation>От батареи</translation>
+    </message>
+    <message>
+        <source>On Bypass</source>
+        <translation>Байпас</translation>
+    </message>
+    <message>
+        <source>On Mains</source>
+        <translation>От сети</translation>
+    </message>
+    <message>
+        <source>UPS disconnect</source>
+        <translation>ИБП не подключён</translation>
+    </message>
+    <message>
+        <source>UPS Conneted</source>
+        <translation>ИБП подключён</translation>
+    </message>
+    <message>
+        <source>UPS Disconnected</source>
+        <translation>ИБП отключён</translation>
+    </message>
+    <message>
+        <source>Conneted</source>
+        <translation>Подключён</translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation>Отключён</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>Низкое</translation>
+    </message>
+    <message>
+        <source>In progress</source>
+        <translation>Выполняется</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Нет</translation>
+    </message>
+</context>
+<context>
+    <name>MainDevInfoForm.ui</name>
+    <message>
+        <source>UPS Communication</source>
+        <translation>Связь с ИБП</translation>
+    </message>
+    <message>
+        <source>Input Status</source>
+        <translation>Состояние входа</translation>
+    </message>
+    <message>
+        <source>Battery Voltage</source>
+        <translation>Напряжение батареи</translation>
+    </message>
+    <message>
+        <source>UPS Fault</source>
+        <translation>Неисправность ИБП</translation>
+    </message>
+    <message>
+        <source>Work Status</source>
+        <translation>Режим работы</translation>
+    </message>
+    <message>
+        <source>UPS Self-Test</source>
+        <translation>Самотестирование ИБП</translation>
+    </message>
+    <message>
+        <source>Battery Remaining Time</source>
+        <translation>Оставшееся время работы от батареи</translation>
+    </message>
+    <message>
+        <source>System Shutdown CountDown</source>
+        <translation>Обратный отсчёт до выключения системы</translation>
+    </message>
+</context>
+<context>
+    <name>MainFooterMenuForm.ui</name>
+    <message>
+        <source>Device</source>
+        <translation>Устройство</translation>
+    </message>
+    <message>
+        <source>Schedule Task</source>
+        <translation>Расписание</translation>
+    </message>
+    <message>
+        <source>UPS Control</source>
+        <translation>Управление ИБП</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>Historical Data</source>
+        <translation>История</translation>
+    </message>
+</context>
+<context>
+    <name>MsgDialog</name>
+    <message>
+        <source>Sure</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>PopupCurrentAlarm</name>
+    <message>
+        <source>Sure</source>
+        <translation>ОК</translation>
+    </message>
+</context>
+<context>
     <name>ServiceEMail</name>
     <message>
         <source>From Ambrel</source>
@@ -815,11 +1037,11 @@
     </message>
     <message>
         <source>Input Voltage(V)</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Входное напряжение (В)</translation>
     </message>
     <message>
         <source>Output Voltage(V)</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Выходное напряжение (В)</translation>
     </message>
     <message>
         <source>UPS Load(%)</source>
@@ -889,11 +1111,11 @@
     </message>
     <message>
         <source>Input Voltage(V)</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Входное напряжение (В)</translation>
     </message>
     <message>
         <source>Output Voltage(V)</source>
-        <translation type="unfinished"></translation>
+        <translation type="unfinished">Выходное напряжение (В)</translation>
     </message>
     <message>
         <source>UPS Load(%)</source>
@@ -910,6 +1132,29 @@
     <message>
         <source>Temperature(℃)</source>
         <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Shutdown event activated!</source>
+        <translation>Активировано событие выключения!</translation>
+    </message>
+    <message>
+        <source>UPS Conneted</source>
+        <translation>ИБП подключён</translation>
+    </message>
+    <message>
+        <source>UPS Disconnect</source>
+        <translation>ИБП отключён</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>Показать</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Выход</translation>
     </message>
 </context>
 </TS>

@@ -804,6 +804,228 @@
     </message>
 </context>
 <context>
+    <name>DevDataChartPage</name>
+    <message>
+        <source>Input Voltage(V)</source>
+        <translation>输入电压(V)</translation>
+    </message>
+    <message>
+        <source>Output Voltage(V)</source>
+        <translation>输出电压(V)</translation>
+    </message>
+</context>
+<context>
+    <name>DevDataDialPage</name>
+    <message>
+        <source>UPS Load</source>
+        <translation>UPS负载</translation>
+    </message>
+    <message>
+        <source>Battery Capacity</source>
+        <translation>电池容量</translation>
+    </message>
+</context>
+<context>
+    <name>DevDataInfoPage</name>
+    <message>
+        <source>UPS Manufacturer:</source>
+        <translation>UPS制造商：</translation>
+    </message>
+    <message>
+        <source>UPS Model:</source>
+        <translation>UPS型号：</translation>
+    </message>
+    <message>
+        <source>UPS Version:</source>
+        <translation>UPS版本：</translation>
+    </message>
+    <message>
+        <source>UPS SN:</source>
+        <translation>UPS序列号：</translation>
+    </message>
+</context>
+<context>
+    <name>DevDataItemPage</name>
+    <message>
+        <source>Input Voltage</source>
+        <translation>输入电压</translation>
+    </message>
+    <message>
+        <source>Output Voltage</source>
+        <translation>输出电压</translation>
+    </message>
+    <message>
+        <source>Input Frequncy</source>
+        <translation>输入频率</translation>
+    </message>
+    <message>
+        <source>Battery Single Voltage</source>
+        <translation>单节电池电压</translation>
+    </message>
+    <message>
+        <source>UPS Load</source>
+        <translation>UPS负载</translation>
+    </message>
+    <message>
+        <source>Temperature</source>
+        <translation>温度</translation>
+    </message>
+</context>
+<context>
+    <name>MainDevDataForm.ui</name>
+    <message>
+        <source>Mimic</source>
+        <translation>模拟图</translation>
+    </message>
+    <message>
+        <source>Dial</source>
+        <translation>仪表</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>数据</translation>
+    </message>
+    <message>
+        <source>Chart</source>
+        <translation>曲线</translation>
+    </message>
+    <message>
+        <source>Info.</source>
+        <translation>信息</translation>
+    </message>
+</context>
+<context>
+    <name>MainDevInfo</name>
+    <message>
+        <source>Fault</source>
+        <translation>故障</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>正常</translation>
+    </message>
+    <message>
+        <source>On Battery</source>
+        <translation>电池供电</translation>
+    </message>
+    <message>
+        <source>On Bypass</source>
+        <translation>旁路供电</translation>
+    </message>
+    <message>
+        <source>On Mains</source>
+        <translation>市电供电</translation>
+    </message>
+    <message>
+        <source>UPS disconnect</source>
+        <translation>UPS未连接</translation>
+    </message>
+    <message>
+        <source>UPS Conneted</source>
+        <translation>UPS已连接</translation>
+    </message>
+    <message>
+        <source>UPS Disconnected</source>
+        <translation>UPS已断开</translation>
+    </message>
+    <message>
+        <source>Conneted</source>
+        <translation>已连接</translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation>已断开</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>低</translation>
+    </message>
+    <message>
+        <source>In progress</source>
+        <translation>进行中</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>无</translation>
+    </message>
+</context>
+<context>
+    <name>MainDevInfoForm.ui</name>
+    <message>
+        <source>UPS Communication</source>
+        <translation>UPS通信</translation>
+    </message>
+    <message>
+        <source>Input Status</source>
+        <translation>输入状态</translation>
+    </message>
+    <message>
+        <source>Battery Voltage</source>
+        <translation>电池电压</translation>
+    </message>
+    <message>
+        <source>UPS Fault</source>
+        <translation>UPS故障</translation>
+    </message>
+    <message>
+        <source>Work Status</source>
+        <translation>工作状态</translation>
+    </message>
+    <message>
+        <source>UPS Self-Test</source>
+        <translation>UPS自检</translation>
+    </message>
+    <message>
+        <source>Battery Remaining Time</source>
+        <translation>电池剩余时间</translation>
+    </message>
+    <message>
+        <source>System Shutdown CountDown</source>
+        <translation>系统关机倒计时</translation>
+    </message>
+</context>
+<context>
+    <name>MainFooterMenuForm.ui</name>
+    <message>
+        <source>Device</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Schedule Task</source>
+        <translation>计划任务</translation>
+    </message>
+    <message>
+        <source>UPS Control</source>
+        <translation>UPS控制</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Historical Data</source>
+        <translation>历史数据</translation>
+    </message>
+</context>
+<context>
+    <name>MsgDialog</name>
+    <message>
+        <source>Sure</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>PopupCurrentAlarm</name>
+    <message>
+        <source>Sure</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
     <name>ServiceEMail</name>
     <message>
         <source>From Ambrel</source>
@@ -910,6 +1132,29 @@
     <message>
         <source>Temperature(℃)</source>
         <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Shutdown event activated!</source>
+        <translation>关机事件已触发！</translation>
+    </message>
+    <message>
+        <source>UPS Conneted</source>
+        <translation>UPS已连接</translation>
+    </message>
+    <message>
+        <source>UPS Disconnect</source>
+        <translation>UPS已断开</translation>
+    </message>
+    <message>
+        <source>Show</source>
+        <translation>显示</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>退出</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,429 @@
+#include "alarm/alarm.h"
+#include "mainwindowfixture.h"
+#include "protection/serviceshutdown.h"
+#include "simulatedups.h"
+#include "testenvironment.h"
+#include "teststore.h"
+
+#include <QApplication>
+#include <QColor>
+#include <QQmlComponent>
+
+// The main window and the device page, loaded offscreen as the program loads
+// them and driven through the UPS record, the services and mouse clicks.
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void noWarningsInAnyLanguage_data();
+    void noWarningsInAnyLanguage();
+    void footerAndPanelFollowEachOther();
+    void alarmBadgeAndList_data();
+    void alarmBadgeAndList();
+    void tilesFollowTheRecord_data();
+    void tilesFollowTheRecord();
+    void countdown();
+    void mimicProcedureByState_data();
+    void mimicProcedureByState();
+    void messageDialogButtons_data();
+    void messageDialogButtons();
+    void shutdownBringsTheHiddenWindowUp();
+    void realLinkFillsAndEmptiesThePage();
+
+private:
+    QString text(const char *name) const { return w->value(name, "text").toString(); }
+    QString tile(const char *name) const { return w->value(name, "value").toString(); }
+    static void putRecord(int status, float inputVol, float outputVol)
+    {
+        UPSData &u = MainWindowFixture::linkedRecord();
+        u.status = quint8(status);
+        u.inputVol = inputVol;
+        u.outputVol = outputVol;
+        MainWindowFixture::publish();
+    }
+
+    QScopedPointer<MainWindowFixture> w;
+};
+
+void TestMainWindow::initTestCase()
+{
+    TestStore::open();
+    // The countdown of a mains failure is tested on its own.
+    ServiceShutdown::instance()->setAmbrelOffEnable(false);
+    w.reset(new MainWindowFixture);
+    QVERIFY(w->root());
+    QCOMPARE(w->root()->size(), QSizeF(972, 660));
+}
+
+void TestMainWindow::cleanupTestCase()
+{
+    QVERIFY2(w->warnings().isEmpty(), qPrintable(w->warnings().join('\n')));
+    w.reset();
+}
+
+void TestMainWindow::noWarningsInAnyLanguage_data()
+{
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("footerText");
+    QTest::newRow("English") << 0 << "Schedule Task";
+    QTest::newRow("Chinese") << 1 << "计划任务";
+    QTest::newRow("French") << 2 << "Tâches planifiées";
+    QTest::newRow("Russian") << 3 << "Расписание";
+}
+
+// Every page and every view of the device page, linked and not, in each
+// language; the engine must not warn once.
+void TestMainWindow::noWarningsInAnyLanguage()
+{
+    QFETCH(int, language);
+    QFETCH(QString, footerText);
+    Translator::instance()->setLanguage(language);
+    QCOMPARE(text("footerScheduleTask"), footerText);
+
+    for (bool linked : {true, false}) {
+        if (linked)
+            putRecord(0x01, 0, 230);
+        else
+            MainWindowFixture::loseLink();
+        for (const char *button : {"footerScheduleTask", "footerControl", "footerSettings", "footerHistory",
+                                   "footerDevice"})
+            QVERIFY(w->click(button));
+        QObject *tabs = w->find("devDataTabs");
+        for (int tab = 4; tab >= 0; --tab) {
+            tabs->setProperty("currentIndex", tab);
+            QTest::qWait(20);
+        }
+    }
+    QVERIFY(w->click("footerAlarm"));
+    QTRY_VERIFY(w->value("popupCurrentAlarm", "visible").toBool());
+    QVERIFY(w->click("currentAlarmSure"));
+    QTRY_VERIFY(!w->value("popupCurrentAlarm", "visible").toBool());
+    Translator::instance()->setLanguage(0);
+    QVERIFY2(w->warnings().isEmpty(), qPrintable(w->warnings().join('\n')));
+}
+
+void TestMainWindow::footerAndPanelFollowEachOther()
+{
+    const char *buttons[] = {"footerDevice", "footerScheduleTask", "footerControl", "footerSettings", "footerHistory"};
+    QObject *panel = w->find("mainPanel");
+    QObject *footer = w->find("mainFooter");
+    QVERIFY(panel && footer);
+    for (int page : {2, 4, 4, 1, 3, 0}) {
+        QVERIFY(w->click(buttons[page]));
+        QCOMPARE(panel->property("currentIndex").toInt(), page);
+        QCOMPARE(footer->property("currentIndex").toInt(), page);
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(w->value(buttons[i], "selected").toBool(), i == page);
+    }
+    panel->setProperty("currentIndex", 3);
+    QCOMPARE(footer->property("currentIndex").toInt(), 3);
+    QVERIFY(w->value("footerSettings", "highlighted").toBool());
+    QVERIFY(w->click("footerDevice"));
+    QCOMPARE(panel->property("currentIndex").toInt(), 0);
+}
+
+void TestMainWindow::alarmBadgeAndList_data()
+{
+    QTest::addColumn<QList<int>>("codes");
+    QTest::newRow("none") << QList<int>();
+    QTest::newRow("three") << QList<int>{Alarm::MainsFault, Alarm::BattVolLow, Alarm::UPSFault};
+}
+
+void TestMainWindow::alarmBadgeAndList()
+{
+    QFETCH(QList<int>, codes);
+    Alarm::instance()->clearAlarm();
+    for (int code : codes)
+        QVERIFY(Alarm::instance()->addAlarm(code));
+    QCOMPARE(w->value("alarmBadge", "visible").toBool(), !codes.isEmpty());
+    if (!codes.isEmpty())
+        QCOMPARE(text("alarmBadgeText"), QString::number(codes.size()));
+
+    QVERIFY(w->click("footerAlarm"));
+    QTRY_VERIFY(w->value("popupCurrentAlarm", "visible").toBool());
+    QCOMPARE(w->value("currentAlarmList", "count").toInt(), codes.size());
+    // The open list follows a change of the alarms.
+    QVERIFY(Alarm::instance()->addAlarm(Alarm::CommLost));
+    QCOMPARE(w->value("currentAlarmList", "count").toInt(), codes.size() + 1);
+    QVERIFY(w->value("alarmBadge", "visible").toBool());
+    QVERIFY(w->click("currentAlarmSure"));
+    QTRY_VERIFY(!w->value("popupCurrentAlarm", "visible").toBool());
+    Alarm::instance()->clearAlarm();
+    QVERIFY(!w->value("alarmBadge", "visible").toBool());
+}
+
+void TestMainWindow::tilesFollowTheRecord_data()
+{
+    QTest::addColumn<bool>("linked");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("remain");
+    QTest::addColumn<QStringList>("tiles"); // the six tiles, then the battery time
+    QTest::addColumn<QString>("inputColor");
+    QTest::addColumn<QString>("workColor");
+    QTest::addColumn<double>("battBar");
+
+    QTest::newRow("on-line, on mains") << true << 0x00 << 75
+        << QStringList{"Conneted", "Normal", "Normal", "Normal", "On Mains", "No", "01:15:00"}
+        << "#1388ff" << "#1388ff" << 0.8;
+    QTest::newRow("on battery, low") << true << 0x03 << 0
+        << QStringList{"Conneted", "Fault", "Low", "Normal", "On Battery", "No", "00:00:00"}
+        << "#fd323b" << "#fd323b" << 0.8;
+    QTest::newRow("bypass, fault, self-test") << true << 0x2C << 125
+        << QStringList{"Conneted", "Normal", "Normal", "Fault", "On Bypass", "In progress", "02:05:00"}
+        << "#1388ff" << "#1388ff" << 0.8;
+    QTest::newRow("standby on the line") << true << 0x10 << 9
+        << QStringList{"Conneted", "Normal", "Normal", "Normal", "On Bypass", "No", "00:09:00"}
+        << "#1388ff" << "#1388ff" << 0.8;
+    QTest::newRow("link lost") << false << 0x03 << 75
+        << QStringList{"Disconnected", "--", "--", "--", "--", "--", "--:--:--"}
+        << "#8f97a9" << "#8f97a9" << 0.0;
+}
+
+void TestMainWindow::tilesFollowTheRecord()
+{
+    QFETCH(bool, linked);
+    QFETCH(int, status);
+    QFETCH(int, remain);
+    QFETCH(QStringList, tiles);
+    QFETCH(QString, inputColor);
+    QFETCH(QString, workColor);
+    QFETCH(double, battBar);
+
+    UPSData &u = MainWindowFixture::linkedRecord();
+    u.battRemainTime = quint16(remain);
+    u.battCapacity = 80;
+    putRecord(status, 230, 230);
+    if (!linked)
+        MainWindowFixture::loseLink();
+
+    const QStringList shown{tile("tileComm"), tile("tileInput"), tile("tileBattery"), tile("tileFault"),
+                            tile("tileWork"), tile("tileSelfTest"), text("battTime")};
+    QCOMPARE(shown, tiles);
+    QCOMPARE(w->value("tileInput", "statusColor").value<QColor>(), QColor(inputColor));
+    QCOMPARE(w->value("tileWork", "statusColor").value<QColor>(), QColor(workColor));
+    QCOMPARE(w->value("battBar", "value").toDouble(), battBar);
+    QCOMPARE(text("statusText"), linked ? QString("UPS Conneted") : QString("UPS Disconnected"));
+    QVERIFY(w->value("upsPicture", "source").toString().endsWith(linked ? "upsOnline.png" : "upsOffline.png"));
+    QCOMPARE(w->value("trayIcon", "tooltip").toString(), linked ? QString("UPS Conneted") : QString("UPS Disconnect"));
+}
+
+void TestMainWindow::countdown()
+{
+    ServiceShutdown *service = ServiceShutdown::instance();
+    emit service->shutdownStarted(90);
+    QCOMPARE(text("countdownText"), QString("00:01:30"));
+    QCOMPARE(w->value("countdownBar", "value").toDouble(), 1.0);
+    QTRY_VERIFY(w->value("shutdownDialog", "visible").toBool());
+    QVERIFY(w->click("msgSure"));
+    QTRY_VERIFY(!w->value("shutdownDialog", "visible").toBool());
+
+    emit service->shutdownTimeChanged(45);
+    QCOMPARE(text("countdownText"), QString("00:00:45"));
+    QCOMPARE(w->value("countdownBar", "value").toDouble(), 0.5);
+    emit service->shutdownTimeChanged(0);
+    QCOMPARE(text("countdownText"), QString("00:00:00"));
+
+    emit service->shutdownStarted(0);
+    QCOMPARE(text("countdownText"), QString("--:--:--"));
+    QCOMPARE(w->value("countdownBar", "value").toDouble(), 0.0);
+    QVERIFY(!w->value("shutdownDialog", "visible").toBool());
+
+    emit service->shutdownStarted(7200);
+    emit service->shutdownTimeChanged(3725);
+    QCOMPARE(text("countdownText"), QString("01:02:05"));
+    QTRY_VERIFY(w->value("shutdownDialog", "opened").toBool());
+    QVERIFY(w->click("msgSure"));
+    emit service->shutdownStarted(0);
+}
+
+void TestMainWindow::mimicProcedureByState_data()
+{
+    // Segments, in order: input to UPS, input to bypass, bypass left, bypass
+    // right, bypass to load, UPS to load, UPS to battery, battery. Each is its
+    // image, with "*" when it plays and "-" before it when it is hidden.
+    const QStringList initial{"partInputToUPS.gif", "-partInputToBypass.gif", "partBypassLeft.gif",
+                              "partBypassRight.gif", "-partBypassToLoad.gif", "partUPSToLoad.gif",
+                              "partBatt.gif", "battery.png"};
+    const QStringList onBattery{"partInputToUPS.gif", "-partInputToBypass.gif", "partBypassLeft.gif",
+                                "partBypassRight.gif", "-partBypassToLoad.gif", "partUPSToLoadOn.gif*",
+                                "partBattDischarge.gif*", "battery.png"};
+    const QStringList onBypass{"partInputToUPSOn.gif*", "-partInputToBypass.gif", "partBypassLeftOn.gif*",
+                               "partBypassRightOn.gif*", "partBypassToLoadOn.gif*", "partUPSToLoad.gif",
+                               "partBattCharge.gif*", "battCharging.gif*"};
+    QStringList onMains{"partInputToUPSOn.gif*", "-partInputToBypass.gif", "partBypassLeft.gif",
+                        "partBypassRight.gif", "-partBypassToLoad.gif", "partUPSToLoadOn.gif*",
+                        "partBattCharge.gif*", "battCharging.gif*"};
+    QStringList mainsNoOutput = onMains;
+    mainsNoOutput[5] = "partUPSToLoad.gif";
+    QStringList bypassNoOutput = onBypass;
+    bypassNoOutput[3] = "partBypassRight.gif";
+    bypassNoOutput[4] = "-partBypassToLoad.gif";
+
+    QTest::addColumn<bool>("linked");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<float>("inputVol");
+    QTest::addColumn<float>("outputVol");
+    QTest::addColumn<QStringList>("segments");
+    QTest::newRow("not linked") << false << 0 << 230.f << 230.f << initial;
+    QTest::newRow("on-line, mains, output") << true << 0x00 << 230.f << 230.f << onMains;
+    QTest::newRow("on-line, mains, no output") << true << 0x00 << 230.f << 49.f << mainsNoOutput;
+    QTest::newRow("on-line, bypass, output") << true << 0x04 << 230.f << 50.f << onBypass;
+    QTest::newRow("on-line, input below 50 V") << true << 0x00 << 49.f << 230.f << initial;
+    QTest::newRow("mains fault, output") << true << 0x01 << 0.f << 230.f << onBattery;
+    QTest::newRow("mains fault, battery low") << true << 0x03 << 0.f << 230.f << initial;
+    QTest::newRow("mains fault, no output") << true << 0x01 << 0.f << 0.f << initial;
+    QTest::newRow("standby, self-test") << true << 0x30 << 230.f << 230.f << onBattery;
+    QTest::newRow("standby, output") << true << 0x10 << 230.f << 230.f << onBypass;
+    QTest::newRow("standby, no output") << true << 0x10 << 230.f << 0.f << bypassNoOutput;
+}
+
+void TestMainWindow::mimicProcedureByState()
+{
+    QFETCH(bool, linked);
+    QFETCH(int, status);
+    QFETCH(float, inputVol);
+    QFETCH(float, outputVol);
+    QFETCH(QStringList, segments);
+
+    // From the picture of a lost link, or for a lost link from a busy one.
+    MainWindowFixture::loseLink();
+    putRecord(linked ? status : 0x04, inputVol, outputVol);
+    if (!linked)
+        MainWindowFixture::loseLink();
+
+    QStringList shown;
+    for (const char *name : {"mimicInputToUPS", "mimicInputToBypass", "mimicBypassLeft", "mimicBypassRight",
+                             "mimicBypassToLoad", "mimicUPSToLoad", "mimicUPSToBattery", "mimicBattery"}) {
+        QObject *segment = w->find(name);
+        QVERIFY(segment);
+        // 1: AnimatedImage.Ready; the file is in the resources and readable.
+        QCOMPARE(segment->property("status").toInt(), 1);
+        QString s = segment->property("source").toUrl().fileName();
+        if (segment->property("playing").toBool())
+            s += '*';
+        if (!segment->property("visible").toBool())
+            s.prepend('-');
+        shown.append(s);
+    }
+    QCOMPARE(shown, segments);
+}
+
+void TestMainWindow::messageDialogButtons_data()
+{
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<int>("imageType");
+    QTest::addColumn<QString>("icon");
+    QTest::newRow("Sure, information") << 1 << 1 << "information.png";
+    QTest::newRow("Cancel, question") << 2 << 2 << "question.png";
+    QTest::newRow("both, warning") << 3 << 3 << "warning.png";
+    QTest::newRow("both, no icon") << 3 << 0 << "";
+}
+
+void TestMainWindow::messageDialogButtons()
+{
+    QFETCH(int, buttons);
+    QFETCH(int, imageType);
+    QFETCH(QString, icon);
+
+    QQmlComponent component(w->engine(), QUrl("qrc:/qml/MsgDialog.qml"));
+    QScopedPointer<QObject> dialog(component.beginCreate(w->engine()->rootContext()));
+    QVERIFY2(dialog, qPrintable(component.errorString()));
+    dialog->setObjectName("testDialog");
+    dialog->setProperty("parent", QVariant::fromValue(w->root()));
+    dialog->setProperty("buttons", buttons);
+    dialog->setProperty("imageType", imageType);
+    dialog->setProperty("textMsg", "Order has been issued!");
+    component.completeCreate();
+
+    QSignalSpy accepted(dialog.data(), SIGNAL(accepted()));
+    QSignalSpy rejected(dialog.data(), SIGNAL(rejected()));
+    for (const char *button : {"msgSure", "msgCancel"}) {
+        QVERIFY(QMetaObject::invokeMethod(dialog.data(), "open"));
+        QTRY_VERIFY(dialog->property("opened").toBool());
+        auto *sure = dialog->findChild<QQuickItem *>("msgSure");
+        auto *cancel = dialog->findChild<QQuickItem *>("msgCancel");
+        QVERIFY(sure && cancel);
+        QCOMPARE(sure->isVisible(), bool(buttons & 1));
+        QCOMPARE(cancel->isVisible(), bool(buttons & 2));
+        if (buttons == 3) // laid out from the right: "Sure" last
+            QVERIFY(sure->mapToScene(QPointF()).x() > cancel->mapToScene(QPointF()).x());
+        auto *image = dialog->findChild<QQuickItem *>("msgIcon");
+        QCOMPARE(image->property("source").toUrl().fileName(), icon);
+        QCOMPARE(image->isVisible(), !icon.isEmpty());
+        QCOMPARE(dialog->findChild<QQuickItem *>("msgText")->property("text").toString(),
+                 QString("Order has been issued!"));
+
+        QQuickItem *item = dialog->findChild<QQuickItem *>(button);
+        if (!item->isVisible()) {
+            QVERIFY(QMetaObject::invokeMethod(dialog.data(), "close"));
+            continue;
+        }
+        QTest::mouseClick(&w->view(), Qt::LeftButton, Qt::NoModifier,
+                          item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint());
+        QTRY_VERIFY(!dialog->property("visible").toBool());
+    }
+    QCOMPARE(accepted.count(), buttons & 1 ? 1 : 0);
+    QCOMPARE(rejected.count(), buttons & 2 ? 1 : 0);
+}
+
+// Closing hides the window; a mains failure that starts the countdown brings
+// it back in front with the warning, and cancelling opens nothing.
+void TestMainWindow::shutdownBringsTheHiddenWindowUp()
+{
+    ServiceShutdown *service = ServiceShutdown::instance();
+    putRecord(0x00, 230, 230);
+    QVERIFY(w->click("btnClose"));
+    QVERIFY(!w->view().isVisible());
+    QVERIFY(w->root());
+
+    service->setAmbrelOffEnable(true);
+    service->setMainFaultOffTime(2);
+    putRecord(0x01, 0, 230);
+    QTRY_VERIFY(w->view().isVisible());
+    QTRY_VERIFY(w->value("shutdownDialog", "opened").toBool());
+    QCOMPARE(text("msgText"), QString("Shutdown event activated!"));
+    QCOMPARE(w->value("msgIcon", "source").toUrl().fileName(), QString("warning.png"));
+    QCOMPARE(text("countdownText"), QString("00:02:00"));
+    QCOMPARE(w->value("countdownBar", "value").toDouble(), 1.0);
+    QVERIFY(w->click("msgSure"));
+    QTRY_VERIFY(!w->value("shutdownDialog", "visible").toBool());
+
+    QVERIFY(w->click("btnClose"));
+    putRecord(0x00, 230, 230); // mains back: the countdown is called off
+    QCOMPARE(text("countdownText"), QString("--:--:--"));
+    QTest::qWait(50);
+    QVERIFY(!w->view().isVisible());
+    QVERIFY(!w->value("shutdownDialog", "visible").toBool());
+    service->setAmbrelOffEnable(false);
+    w->view().show();
+}
+
+// A simulated UPS on a pseudo-terminal through the real serial link: the
+// page fills with its answers and empties when the line goes away.
+void TestMainWindow::realLinkFillsAndEmptiesThePage()
+{
+    MainWindowFixture::loseLink();
+    QScopedPointer<SimulatedUps> ups(new SimulatedUps);
+    QVERIFY(ups->isOpen());
+    ups->state().status = "00000000"; // an on-line UPS on the mains
+    ups->state().remainTime = 75;
+    QVERIFY(DevComm::instance()->openDevice(DevComm::COM, ups->portPath()));
+    QTRY_COMPARE_WITH_TIMEOUT(tile("tileComm"), QString("Conneted"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(text("battTime"), QString("01:15:00"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(w->value("itemInputVol", "value").toString(), QString("230.0"), 20000);
+    QTRY_COMPARE_WITH_TIMEOUT(text("infoCompName").trimmed(), QString("ACME"), 20000);
+    QCOMPARE(tile("tileWork"), QString("On Mains"));
+    QCOMPARE(w->value("mimicInputToUPS", "source").toUrl().fileName(), QString("partInputToUPSOn.gif"));
+
+    ups.reset();
+    QTRY_COMPARE_WITH_TIMEOUT(tile("tileInput"), QString("--"), 20000);
+    QCOMPARE(text("battTime"), QString("--:--:--"));
+    QCOMPARE(w->value("mimicInputToUPS", "source").toUrl().fileName(), QString("partInputToUPS.gif"));
+    DevComm::instance()->openDevice(DevComm::USB);
+}
+
+AMBREL_TEST_MAIN_WITH(QApplication, TestMainWindow)
+#include "tst_mainwindow.moc"
