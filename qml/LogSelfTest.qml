@@ -9,6 +9,8 @@ ColumnLayout {
     id: view
 
     property alias model: table.model
+    property alias seriesLoad: seriesLoad
+    property alias seriesBattCap: seriesBattCap
     // The chart's last drawn length in seconds; 60 until a record is drawn.
     property real chartEnd: 60
 
@@ -73,14 +75,12 @@ ColumnLayout {
         }
         LineSeries {
             id: seriesLoad
-            objectName: "seriesLoad"
             name: qsTr("Load(%)")
             axisX: axisX
             axisY: axisY
         }
         LineSeries {
             id: seriesBattCap
-            objectName: "seriesBattCap"
             name: qsTr("Battery Capacity(%)")
             axisX: axisX
             axisY: axisY

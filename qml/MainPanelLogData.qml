@@ -39,6 +39,11 @@ MainPanelLogDataForm {
     btnSearch.onClicked: search()
     btnExport.onClicked: exportDialog.open()
 
+    devDataView.model: tableModelDevData
+    alarmView.model: tableModelAlarm
+    closedRecordsView.model: treeModelShutdown
+    selfTestView.model: tableModelSelfTest
+
     onBtnDateClicked: selfTestView.selectDate(dateS, dateE)
 
     Repeater {
@@ -57,25 +62,6 @@ MainPanelLogDataForm {
     TableModelAlarm { id: tableModelAlarm }
     TreeModelShutdown { id: treeModelShutdown }
     TableModelSelfTest { id: tableModelSelfTest }
-
-    LogDevDataForm {
-        parent: page.stack
-        model: tableModelDevData
-    }
-    LogAlarmDataForm {
-        parent: page.stack
-        model: tableModelAlarm
-    }
-    LogClosedRecordsForm {
-        parent: page.stack
-        model: treeModelShutdown
-    }
-    LogSelfTest {
-        id: selfTestView
-        objectName: "logSelfTest"
-        parent: page.stack
-        model: tableModelSelfTest
-    }
 
     // Lets the busy indicator show before the export blocks the event loop.
     Timer {

@@ -10,6 +10,10 @@ Item {
     property alias btnSearch: btnSearch
     property alias btnExport: btnExport
     property alias stack: stack
+    property alias devDataView: devDataView
+    property alias alarmView: alarmView
+    property alias closedRecordsView: closedRecordsView
+    property alias selfTestView: selfTestView
     property alias busy: busy
 
     ColumnLayout {
@@ -47,7 +51,7 @@ Item {
                 }
                 Button {
                     id: btnExport
-                    objectName: "btnExport"
+                    objectName: "btnHistoryExport"
                     icon.source: "qrc:/res/image/print.png"
                     icon.color: "transparent"
                 }
@@ -74,6 +78,14 @@ Item {
                 id: stack
                 Layout.fillWidth: true
                 Layout.fillHeight: true
+
+                LogDevDataForm { id: devDataView }
+                LogAlarmDataForm { id: alarmView }
+                LogClosedRecordsForm { id: closedRecordsView }
+                LogSelfTest {
+                    id: selfTestView
+                    objectName: "logSelfTest"
+                }
             }
         }
     }

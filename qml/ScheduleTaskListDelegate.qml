@@ -45,18 +45,15 @@ ItemDelegate {
     contentItem: RowLayout {
         spacing: 12
         Label {
-            objectName: "cycleText"
             text: row.cycleText(model.cycle)
             Layout.preferredWidth: 110
             elide: Text.ElideRight
         }
         Label {
-            objectName: "timeText"
             text: model.time
             Layout.preferredWidth: 150
         }
         Label {
-            objectName: "actionText"
             text: row.actionText(model.action)
             Layout.fillWidth: true
             wrapMode: Text.WordWrap
@@ -65,7 +62,7 @@ ItemDelegate {
         }
         Switch {
             id: enableSwitch
-            objectName: "enableSwitch"
+            objectName: "enableSwitch" + index
             text: checked ? qsTr("ON") : qsTr("OFF")
             Component.onCompleted: checked = row.isOn(model.enable)
             onToggled: {
@@ -74,12 +71,12 @@ ItemDelegate {
             }
         }
         Button {
-            objectName: "btnModifyTask"
+            objectName: "btnModifyTask" + index
             text: qsTr("Modify")
             onClicked: row.modifyClicked()
         }
         Button {
-            objectName: "btnDeleteTask"
+            objectName: "btnDeleteTask" + index
             text: qsTr("Delete")
             onClicked: row.deleteClicked()
         }

@@ -63,12 +63,12 @@ void TestHistoryPage::initTestCase()
 
     ui.reset(new UiDriver);
     QVERIFY(ui->ready);
-    QVERIFY(ui->showPage("footerHistory"));
+    QVERIFY(ui->click("footerHistory"));
 }
 
 void TestHistoryPage::cleanup()
 {
-    QVERIFY2(ui->warnings.isEmpty(), qPrintable(ui->warnings.join('\n')));
+    QVERIFY2(ui->warnings().isEmpty(), qPrintable(ui->warnings().join('\n')));
 }
 
 bool TestHistoryPage::search(int tab, const QDate &start, const QDate &end)
@@ -110,7 +110,7 @@ void TestHistoryPage::toolsFollowTheTab()
     QCOMPARE(ui->item(kViews[tab])->isVisible(), true);
     QCOMPARE(ui->item("dateStart")->isVisible(), dates);
     QCOMPARE(ui->item("btnSearch")->isVisible(), dates);
-    QCOMPARE(ui->item("btnExport")->isVisible(), exportButton);
+    QCOMPARE(ui->item("btnHistoryExport")->isVisible(), exportButton);
 }
 
 void TestHistoryPage::searchShowsRangeNewestFirst_data()
@@ -147,15 +147,16 @@ void TestHistoryPage::chartTakesTheSelfTestRecord()
 {
     QVERIFY(search(3, QDate(2024, 5, 1), QDate(2024, 5, 2)));
     // The newest test's record is drawn at once.
-    QObject *load = ui->object("seriesLoad");
-    QObject *capacity = ui->object("seriesBattCap");
+    QObject *view = ui->object("logSelfTest");
+    QObject *load = view->property("seriesLoad").value<QObject *>();
+    QObject *capacity = view->property("seriesBattCap").value<QObject *>();
     QTRY_COMPARE(load->property("count").toInt(), 3);
     QPointF point;
     QMetaObject::invokeMethod(load, "at", Q_RETURN_ARG(QPointF, point), Q_ARG(int, 2));
     QCOMPARE(point, QPointF(10, 22));
     QMetaObject::invokeMethod(capacity, "at", Q_RETURN_ARG(QPointF, point), Q_ARG(int, 1));
     QCOMPARE(point, QPointF(5, 99));
-    QCOMPARE(ui->item("logSelfTest")->property("chartEnd").toReal(), 10.0);
+    QCOMPARE(view->property("chartEnd").toReal(), 10.0);
 
     // A click on the older test, whose record has no lines, empties the chart.
     QQuickItem *table = ui->item("tableSelfTest");
@@ -163,7 +164,7 @@ void TestHistoryPage::chartTakesTheSelfTestRecord()
     for (QVariant row; row.toInt() != 1 && y < table->height(); y += 2)
         QMetaObject::invokeMethod(table, "rowAt", Q_RETURN_ARG(QVariant, row), Q_ARG(QVariant, 10), Q_ARG(QVariant, y));
     QVERIFY(y < table->height());
-    QTest::mouseClick(&ui->view, Qt::LeftButton, Qt::NoModifier,
+    QTest::mouseClick(&ui->view(), Qt::LeftButton, Qt::NoModifier,
                       table->mapToScene(QPointF(20, y)).toPoint());
     QTRY_COMPARE(load->property("count").toInt(), 0);
     QCOMPARE(capacity->property("count").toInt(), 0);

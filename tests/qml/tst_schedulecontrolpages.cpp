@@ -7,6 +7,7 @@
 #include "uidriver.h"
 
 #include <QApplication>
+#include <QQmlContext>
 #include <QSqlQuery>
 
 // The schedule task and UPS control pages of the real main window, over a
@@ -55,7 +56,7 @@ void TestScheduleControlPages::initTestCase()
 
 void TestScheduleControlPages::cleanup()
 {
-    QVERIFY2(ui->warnings.isEmpty(), qPrintable(ui->warnings.join('\n')));
+    QVERIFY2(ui->warnings().isEmpty(), qPrintable(ui->warnings().join('\n')));
 }
 
 bool TestScheduleControlPages::openTaskEditor(const char *button)
@@ -69,12 +70,12 @@ bool TestScheduleControlPages::openTaskEditor(const char *button)
 QQuickItem *TestScheduleControlPages::rowButton(int row, const char *name)
 {
     QTest::qWait(1500);
-    return UiDriver::child(ui->item(QByteArray("scheduleTaskRow" + QByteArray::number(row))), name);
+    return ui->item(QByteArray(name + QByteArray::number(row)));
 }
 
 void TestScheduleControlPages::addStoresPaddedTimeEnabled()
 {
-    QVERIFY(ui->showPage("footerScheduleTask"));
+    QVERIFY(ui->click("footerScheduleTask"));
     QVERIFY(openTaskEditor("btnAddTask"));
     QCOMPARE(ui->item("fieldHour")->property("text").toString(), QStringLiteral("00"));
     QVERIFY(ui->choose(ui->item("comboTaskAction"), 1));
@@ -91,7 +92,8 @@ void TestScheduleControlPages::modifyFillsTheTimeFields()
 {
     // A daily task at 07:05:09 seen on 30 April 2024: next run 2024-05-01 07:05:09.
     Clock::setNow(QDateTime(QDate(2024, 4, 30), QTime(12, 0)));
-    auto *model = ui->tasks.model();
+    auto *model = qobject_cast<ListModelScheduleTask *>(
+        ui->view().rootContext()->contextProperty("listModelScheduleTask").value<QObject *>());
     model->updateTask(0, QVariantMap{{"cycle", 1}, {"time", "07:05:09"}, {"action", 3}});
     QCOMPARE(model->data(model->index(0, 0), 259).toString(), QStringLiteral("2024-05-01 07:05:09"));
 
@@ -129,7 +131,7 @@ void TestScheduleControlPages::noChoiceSendsNothing()
 {
     QVERIFY(DevComm::instance()->openDevice(DevComm::COM, ups->portPath()));
     QTRY_VERIFY_WITH_TIMEOUT(DevComm::instance()->isOnline(), 10000);
-    QVERIFY(ui->showPage("footerControl"));
+    QVERIFY(ui->click("footerControl"));
     ups->clearReceived();
     QVERIFY(ui->click("btnControlSure"));
     QTRY_VERIFY(ui->showsMessage("msgOrderIssued", "Order has been issued!"));

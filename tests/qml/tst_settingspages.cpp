@@ -66,7 +66,7 @@ QByteArray TestSettingsPages::settingsFile()
 
 bool TestSettingsPages::subPage(int index)
 {
-    return ui->showPage("footerSettings") && ui->click(QByteArray("settingsPageItem" + QByteArray::number(index)));
+    return ui->click("footerSettings") && ui->click(QByteArray("settingsPageItem" + QByteArray::number(index)));
 }
 
 void TestSettingsPages::initTestCase()
@@ -84,7 +84,7 @@ void TestSettingsPages::initTestCase()
 
 void TestSettingsPages::cleanup()
 {
-    QVERIFY2(ui->warnings.isEmpty(), qPrintable(ui->warnings.join('\n')));
+    QVERIFY2(ui->warnings().isEmpty(), qPrintable(ui->warnings().join('\n')));
 }
 
 void TestSettingsPages::unopenablePortIsReported()
@@ -186,7 +186,7 @@ void TestSettingsPages::exportChangeImport()
     const QString french = text("settingsPageItem0");
 
     const QUrl file = QUrl::fromLocalFile(files.filePath("my settings.conf"));
-    QVERIFY(QMetaObject::invokeMethod(ui->item("settingsCommon"), "exportTo", Q_ARG(QVariant, file)));
+    QVERIFY(QMetaObject::invokeMethod(ui->object("settingsCommon"), "exportTo", Q_ARG(QVariant, file)));
     QVERIFY(ui->answer("msgSettingsCommon", true));
     const QStringList exportedReceivers = receivers();
     QVERIFY(!exportedReceivers.isEmpty());
@@ -201,7 +201,7 @@ void TestSettingsPages::exportChangeImport()
     QVERIFY(ui->type(ui->item("spinMainFaultTime"), "7"));
     QVERIFY(ui->click("checkPowerControl"));
 
-    QVERIFY(QMetaObject::invokeMethod(ui->item("settingsCommon"), "importFrom", Q_ARG(QVariant, file)));
+    QVERIFY(QMetaObject::invokeMethod(ui->object("settingsCommon"), "importFrom", Q_ARG(QVariant, file)));
     QVERIFY(ui->answer("msgSettingsCommon", true));
     QCOMPARE(text("fieldServerAddress"), QStringLiteral("mail.example.com"));
     QCOMPARE(text("fieldServerPort"), QStringLiteral("2525"));
@@ -292,7 +292,7 @@ void TestSettingsPages::urlsAndPathsMeet()
     if (!checked("checkExec"))
         QVERIFY(ui->click("checkExec"));
     const QString command = files.filePath("on battery/stop all.sh");
-    QVERIFY(QMetaObject::invokeMethod(ui->item("settingsShutdown"), "commandFileChosen",
+    QVERIFY(QMetaObject::invokeMethod(ui->object("settingsShutdown"), "commandFileChosen",
                                       Q_ARG(QVariant, QUrl::fromLocalFile(command))));
     QCOMPARE(text("fieldExecFile"), command);
     QCOMPARE(ServiceShutdown::instance()->execFile(), command);

@@ -1,97 +1,48 @@
 #ifndef UIDRIVER_H
 #define UIDRIVER_H
 
-// Header only: the real main window, loaded offscreen as the program loads
-// it, driven by objectName with mouse clicks and keys. Every engine warning
-// is kept, so a test can insist that there is none.
+// Header only: the main window fixture with what the page tests do besides
+// clicking: typing into fields, picking combo box entries and answering
+// message dialogs.
 
-#include "app/startup.h"
-#include "app/translator.h"
-#include "protection/servicescheduletask.h"
+#include "mainwindowfixture.h"
 
-#include <QQmlEngine>
-#include <QQuickItem>
-#include <QQuickView>
-#include <QtTest>
-
-class UiDriver
+class UiDriver : public MainWindowFixture
 {
 public:
     UiDriver()
     {
-        Startup::prepareView(&view, &tasks);
-        QObject::connect(view.engine(), &QQmlEngine::warnings, [this](const QList<QQmlError> &list) {
-            for (const QQmlError &error : list)
-                warnings << error.toString();
-        });
-        view.setSource(QUrl(QStringLiteral("qrc:/qml/main.qml")));
-        Translator::instance()->setEngine(view.engine());
         Translator::instance()->init();
-        view.show();
-        ready = QTest::qWaitForWindowExposed(&view) && view.rootObject();
+        ready = QTest::qWaitForWindowExposed(&view()) && root();
     }
 
-    ~UiDriver() { Translator::instance()->setEngine(nullptr); }
+    using MainWindowFixture::click;
 
-    QObject *object(const char *name) const { return find(view.rootObject(), QLatin1String(name)); }
+    QObject *object(const char *name) const { return find(QLatin1String(name)); }
+    QQuickItem *item(const char *name) const { return find<QQuickItem>(QLatin1String(name)); }
 
-    QQuickItem *item(const char *name) const { return qobject_cast<QQuickItem *>(object(name)); }
-
-    // A child of a page or popup, named within it.
-    static QQuickItem *child(QObject *parent, const char *name)
-    {
-        return parent ? qobject_cast<QQuickItem *>(find(parent, QLatin1String(name))) : nullptr;
-    }
-
-    // Searches both the object tree and the item tree: the delegates of views
-    // have a parent item but no parent object.
-    static QObject *find(QObject *parent, const QString &name)
-    {
-        QObjectList next = parent->children();
-        if (auto *item = qobject_cast<QQuickItem *>(parent)) {
-            for (QQuickItem *c : item->childItems()) {
-                if (c->parent() != parent)
-                    next << c;
-            }
-        }
-        for (QObject *c : next) {
-            if (c->objectName() == name)
-                return c;
-        }
-        for (QObject *c : next) {
-            if (QObject *found = find(c, name))
-                return found;
-        }
-        return nullptr;
-    }
-
-    // Clicks the middle of a visible item; false when it cannot be clicked.
+    // Clicks the middle of an item; false when it is hidden or disabled.
     bool click(QQuickItem *target)
     {
         if (!target || !target->isVisible() || !target->isEnabled())
             return false;
-        const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
-        QTest::mouseClick(&view, Qt::LeftButton, Qt::NoModifier, centre.toPoint());
+        const QPointF middle = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
+        QTest::mouseClick(&view(), Qt::LeftButton, Qt::NoModifier, middle.toPoint());
         return true;
     }
-
-    bool click(const char *name) { return click(item(name)); }
 
     // Replaces the text of a field as the user would (ASCII) and presses Enter.
     bool type(QQuickItem *field, const QString &text)
     {
         if (!click(field))
             return false;
-        QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(&view, Qt::Key_Backspace);
+        QTest::keyClick(&view(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(&view(), Qt::Key_Backspace);
         for (const QChar c : text)
-            QTest::keyClick(&view, c.toLatin1());
-        QTest::keyClick(&view, Qt::Key_Return);
+            QTest::keyClick(&view(), c.toLatin1());
+        QTest::keyClick(&view(), Qt::Key_Return);
         return true;
     }
-
-    // Opens a main page by its footer button.
-    bool showPage(const char *footerButton) { return click(footerButton); }
 
     // Picks an entry of a combo box through its popup.
     bool choose(QQuickItem *combo, int index)
@@ -108,26 +59,23 @@ public:
         return click(entry) && QTest::qWaitFor([popup] { return !popup->property("visible").toBool(); });
     }
 
-    // The message dialog by objectName: open, with this text.
+    // Whether the message dialog of this objectName is open with this text.
     bool showsMessage(const char *name, const QString &text) const
     {
         QObject *dialog = object(name);
         return dialog && dialog->property("opened").toBool() && dialog->property("textMsg").toString() == text;
     }
 
-    // Answers an open message dialog with its "Sure" or "Cancel" button.
+    // Waits for the message dialog and answers it with "Sure" or "Cancel".
     bool answer(const char *name, bool sure)
     {
         QObject *dialog = object(name);
         if (!dialog || !QTest::qWaitFor([dialog] { return dialog->property("opened").toBool(); }))
             return false;
-        return click(child(dialog, sure ? "msgSure" : "msgCancel"))
+        return click(dialog->findChild<QQuickItem *>(sure ? "msgSure" : "msgCancel"))
             && QTest::qWaitFor([dialog] { return !dialog->property("visible").toBool(); });
     }
 
-    ServiceScheduleTask tasks;
-    QQuickView view;
-    QStringList warnings;
     bool ready = false;
 };
 
