@@ -24,7 +24,7 @@ SettingsCommonForm {
     function showLanguage() {
         checkFollowSystem.checked = Translator.autoLanguage
         comboLanguage.enabled = !Translator.autoLanguage
-        if (!Translator.autoLanguage)
+        if (!Translator.autoLanguage && Translator.language >= 0)
             comboLanguage.currentIndex = Translator.language
     }
 
@@ -79,8 +79,13 @@ SettingsCommonForm {
     checkFollowSystem.onToggled: {
         Translator.autoLanguage = checkFollowSystem.checked
         comboLanguage.enabled = !checkFollowSystem.checked
-        Translator.language = checkFollowSystem.checked ? Translator.Auto
-                                                        : comboLanguage.currentIndex
+        // After a start that followed the system, the translator already
+        // holds the selector's language while the system's texts show: pass
+        // through Auto so that the selector's language is loaded.
+        var chosen = comboLanguage.currentIndex
+        Translator.language = Translator.Auto
+        if (!checkFollowSystem.checked)
+            Translator.language = chosen
     }
 
     btnImport.onClicked: {

@@ -5,802 +5,802 @@
     <name>Alarm</name>
     <message>
         <source>Communication lost</source>
-        <translation type="unfinished"></translation>
+        <translation>Связь потеряна</translation>
     </message>
     <message>
         <source>Communication established</source>
-        <translation type="unfinished"></translation>
+        <translation>Связь установлена</translation>
     </message>
     <message>
         <source>Input voltage fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Неисправность входного напряжения</translation>
     </message>
     <message>
         <source>Input voltage returns to normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Входное напряжение в норме</translation>
     </message>
     <message>
         <source>Battery voltage low</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое напряжение батареи</translation>
     </message>
     <message>
         <source>Battery voltage returns to normal</source>
-        <translation type="unfinished"></translation>
+        <translation>Напряжение батареи в норме</translation>
     </message>
     <message>
         <source>Bypass supply</source>
-        <translation type="unfinished"></translation>
+        <translation>Питание через байпас</translation>
     </message>
     <message>
         <source>Rectifier supply</source>
-        <translation type="unfinished"></translation>
+        <translation>Питание от выпрямителя</translation>
     </message>
     <message>
         <source>UPS fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Неисправность ИБП</translation>
     </message>
     <message>
         <source>UPS returns to normal</source>
-        <translation type="unfinished"></translation>
+        <translation>ИБП в норме</translation>
     </message>
     <message>
         <source>UPS backup</source>
-        <translation type="unfinished"></translation>
+        <translation>ИБП резервного типа</translation>
     </message>
     <message>
         <source>UPS online</source>
-        <translation type="unfinished"></translation>
+        <translation>ИБП онлайн-типа</translation>
     </message>
     <message>
         <source>In self-test</source>
-        <translation type="unfinished"></translation>
+        <translation>Идёт самотестирование</translation>
     </message>
     <message>
         <source>Self-test finished</source>
-        <translation type="unfinished"></translation>
+        <translation>Самотестирование завершено</translation>
     </message>
     <message>
         <source>In power off</source>
-        <translation type="unfinished"></translation>
+        <translation>Идёт отключение</translation>
     </message>
     <message>
         <source>UPS returns from power off</source>
-        <translation type="unfinished"></translation>
+        <translation>ИБП вышел из отключения</translation>
     </message>
     <message>
         <source>Buzzer open</source>
-        <translation type="unfinished"></translation>
+        <translation>Звуковой сигнал включён</translation>
     </message>
     <message>
         <source>Buzzer silent</source>
-        <translation type="unfinished"></translation>
+        <translation>Звуковой сигнал отключён</translation>
     </message>
     <message>
         <source>Boost or buck activated</source>
-        <translation type="unfinished"></translation>
+        <translation>Повышение или понижение включено</translation>
     </message>
     <message>
         <source>UPS returns from boost or buck</source>
-        <translation type="unfinished"></translation>
+        <translation>ИБП вышел из повышения или понижения</translation>
     </message>
     <message>
         <source>On boost</source>
-        <translation type="unfinished"></translation>
+        <translation>Повышение напряжения</translation>
     </message>
     <message>
         <source>On Buck</source>
-        <translation type="unfinished"></translation>
+        <translation>Понижение напряжения</translation>
     </message>
     <message>
         <source>Input phase sequence error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка чередования фаз на входе</translation>
     </message>
     <message>
         <source>Input voltage high</source>
-        <translation type="unfinished"></translation>
+        <translation>Высокое входное напряжение</translation>
     </message>
     <message>
         <source>Input voltage low</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое входное напряжение</translation>
     </message>
     <message>
         <source>Input voltage abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Входное напряжение вне нормы</translation>
     </message>
     <message>
         <source>Input N missing</source>
-        <translation type="unfinished"></translation>
+        <translation>Нет нейтрали на входе</translation>
     </message>
     <message>
         <source>Input frequency abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Входная частота вне нормы</translation>
     </message>
     <message>
         <source>+DC bus over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенапряжение шины +DC</translation>
     </message>
     <message>
         <source>-DC bus over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенапряжение шины -DC</translation>
     </message>
     <message>
         <source>DC bus OV HW CKT</source>
-        <translation type="unfinished"></translation>
+        <translation>Аппаратная защита от перенапряжения шины DC</translation>
     </message>
     <message>
         <source>DC Bus over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенапряжение шины DC</translation>
     </message>
     <message>
         <source>+DC bus low voltage(output on)</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое напряжение шины +DC (выход включён)</translation>
     </message>
     <message>
         <source>-DC bus low voltage(output on)</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое напряжение шины -DC (выход включён)</translation>
     </message>
     <message>
         <source>+DC bus voltage low(output off)</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое напряжение шины +DC (выход отключён)</translation>
     </message>
     <message>
         <source>-DC bus voltage low(output off)</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое напряжение шины -DC (выход отключён)</translation>
     </message>
     <message>
         <source>DC bus voltage low</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое напряжение шины DC</translation>
     </message>
     <message>
         <source>DC bus delta</source>
-        <translation type="unfinished"></translation>
+        <translation>Разбаланс шины DC</translation>
     </message>
     <message>
         <source>DC bus delta(line)</source>
-        <translation type="unfinished"></translation>
+        <translation>Разбаланс шины DC (сеть)</translation>
     </message>
     <message>
         <source>DC bus delta(on battery)</source>
-        <translation type="unfinished"></translation>
+        <translation>Разбаланс шины DC (от батареи)</translation>
     </message>
     <message>
         <source>+DC bus soft start fail(line)</source>
-        <translation type="unfinished"></translation>
+        <translation>Сбой плавного пуска шины +DC (сеть)</translation>
     </message>
     <message>
         <source>-DC Bus soft start fail(Line)</source>
-        <translation type="unfinished"></translation>
+        <translation>Сбой плавного пуска шины -DC (сеть)</translation>
     </message>
     <message>
         <source>+DC bus soft start fail(battery)</source>
-        <translation type="unfinished"></translation>
+        <translation>Сбой плавного пуска шины +DC (батарея)</translation>
     </message>
     <message>
         <source>-DC bus soft start fail(battery)</source>
-        <translation type="unfinished"></translation>
+        <translation>Сбой плавного пуска шины -DC (батарея)</translation>
     </message>
     <message>
         <source>+DC bus discharge fail</source>
-        <translation type="unfinished"></translation>
+        <translation>Сбой разряда шины +DC</translation>
     </message>
     <message>
         <source>-DC bus discharge fail</source>
-        <translation type="unfinished"></translation>
+        <translation>Сбой разряда шины -DC</translation>
     </message>
     <message>
         <source>Rectifier fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Неисправность выпрямителя</translation>
     </message>
     <message>
         <source>Rectifier over current</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрузка выпрямителя по току</translation>
     </message>
     <message>
         <source>Inverter output low</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое напряжение на выходе инвертора</translation>
     </message>
     <message>
         <source>Inverter output high</source>
-        <translation type="unfinished"></translation>
+        <translation>Высокое напряжение на выходе инвертора</translation>
     </message>
     <message>
         <source>Inverter hardware CKT</source>
-        <translation type="unfinished"></translation>
+        <translation>Аппаратная схема инвертора</translation>
     </message>
     <message>
         <source>Inverter fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Неисправность инвертора</translation>
     </message>
     <message>
         <source>Output relay weld close</source>
-        <translation type="unfinished"></translation>
+        <translation>Выходное реле залипло замкнутым</translation>
     </message>
     <message>
         <source>Output relay weld open</source>
-        <translation type="unfinished"></translation>
+        <translation>Выходное реле не замыкается</translation>
     </message>
     <message>
         <source>Inverter overload</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрузка инвертора</translation>
     </message>
     <message>
         <source>Inverter overload time out</source>
-        <translation type="unfinished"></translation>
+        <translation>Истекло время перегрузки инвертора</translation>
     </message>
     <message>
         <source>Inverter DC over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенапряжение DC инвертора</translation>
     </message>
     <message>
         <source>Output meas mismatch</source>
-        <translation type="unfinished"></translation>
+        <translation>Расхождение измерений на выходе</translation>
     </message>
     <message>
         <source>Inverter soft start fail</source>
-        <translation type="unfinished"></translation>
+        <translation>Сбой плавного пуска инвертора</translation>
     </message>
     <message>
         <source>Soft start fail</source>
-        <translation type="unfinished"></translation>
+        <translation>Сбой плавного пуска</translation>
     </message>
     <message>
         <source>Output short circuit</source>
-        <translation type="unfinished"></translation>
+        <translation>Короткое замыкание на выходе</translation>
     </message>
     <message>
         <source>Output over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенапряжение на выходе</translation>
     </message>
     <message>
         <source>Output severe over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Сильное перенапряжение на выходе</translation>
     </message>
     <message>
         <source>Output low voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое напряжение на выходе</translation>
     </message>
     <message>
         <source>Output overload</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрузка на выходе</translation>
     </message>
     <message>
         <source>Battery reversed connection</source>
-        <translation type="unfinished"></translation>
+        <translation>Батарея подключена в обратной полярности</translation>
     </message>
     <message>
         <source>+Battery over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенапряжение батареи +</translation>
     </message>
     <message>
         <source>-Battery over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенапряжение батареи -</translation>
     </message>
     <message>
         <source>+Battery disconnected</source>
-        <translation type="unfinished"></translation>
+        <translation>Батарея + отключена</translation>
     </message>
     <message>
         <source>-Battery disconnected</source>
-        <translation type="unfinished"></translation>
+        <translation>Батарея - отключена</translation>
     </message>
     <message>
         <source>+Battery low pre alarm</source>
-        <translation type="unfinished"></translation>
+        <translation>Предупреждение: батарея + разряжается</translation>
     </message>
     <message>
         <source>-Battery low pre alarm</source>
-        <translation type="unfinished"></translation>
+        <translation>Предупреждение: батарея - разряжается</translation>
     </message>
     <message>
         <source>+Battery low voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое напряжение батареи +</translation>
     </message>
     <message>
         <source>-Battery low voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое напряжение батареи -</translation>
     </message>
     <message>
         <source>RBC needs replacement</source>
-        <translation type="unfinished"></translation>
+        <translation>Требуется замена батареи</translation>
     </message>
     <message>
         <source>+Charger error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка зарядного устройства +</translation>
     </message>
     <message>
         <source>-Charger error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка зарядного устройства -</translation>
     </message>
     <message>
         <source>+Charger over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенапряжение зарядного устройства +</translation>
     </message>
     <message>
         <source>-Charger over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенапряжение зарядного устройства -</translation>
     </message>
     <message>
         <source>+Charger low voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое напряжение зарядного устройства +</translation>
     </message>
     <message>
         <source>-Charger low voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкое напряжение зарядного устройства -</translation>
     </message>
     <message>
         <source>Charger meas mismatch</source>
-        <translation type="unfinished"></translation>
+        <translation>Расхождение измерений зарядного устройства</translation>
     </message>
     <message>
         <source>Bypass phase sequence error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка чередования фаз байпаса</translation>
     </message>
     <message>
         <source>Bypass over current</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрузка байпаса по току</translation>
     </message>
     <message>
         <source>Bypass voltage abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Напряжение байпаса вне нормы</translation>
     </message>
     <message>
         <source>Bypass frequency abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Частота байпаса вне нормы</translation>
     </message>
     <message>
         <source>Bypass overload</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрузка байпаса</translation>
     </message>
     <message>
         <source>Bypass overload time out</source>
-        <translation type="unfinished"></translation>
+        <translation>Истекло время перегрузки байпаса</translation>
     </message>
     <message>
         <source>PDU activated</source>
-        <translation type="unfinished"></translation>
+        <translation>PDU включён</translation>
     </message>
     <message>
         <source>Bypass not available</source>
-        <translation type="unfinished"></translation>
+        <translation>Байпас недоступен</translation>
     </message>
     <message>
         <source>Bypass unable to trace</source>
-        <translation type="unfinished"></translation>
+        <translation>Невозможно синхронизироваться с байпасом</translation>
     </message>
     <message>
         <source>Battery over temperature critical</source>
-        <translation type="unfinished"></translation>
+        <translation>Критический перегрев батареи</translation>
     </message>
     <message>
         <source>Battery low temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкая температура батареи</translation>
     </message>
     <message>
         <source>Battery over temperature(&gt;50℃ charging)</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрев батареи (&gt;50℃ при заряде)</translation>
     </message>
     <message>
         <source>Battery temp sensor disconnected</source>
-        <translation type="unfinished"></translation>
+        <translation>Датчик температуры батареи отключён</translation>
     </message>
     <message>
         <source>Fan inoperative</source>
-        <translation type="unfinished"></translation>
+        <translation>Вентилятор не работает</translation>
     </message>
     <message>
         <source>Fan logic power supply fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Неисправность питания логики вентилятора</translation>
     </message>
     <message>
         <source>Fuse blown</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегорел предохранитель</translation>
     </message>
     <message>
         <source>Heat sink 1 over temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрев радиатора 1</translation>
     </message>
     <message>
         <source>Heat sink 2 over temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрев радиатора 2</translation>
     </message>
     <message>
         <source>Inverter over temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрев инвертора</translation>
     </message>
     <message>
         <source>Ambient over temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Высокая температура окружающей среды</translation>
     </message>
     <message>
         <source>Ambient low temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкая температура окружающей среды</translation>
     </message>
     <message>
         <source>Bypass SCR/relay short circuit</source>
-        <translation type="unfinished"></translation>
+        <translation>Короткое замыкание тиристора/реле байпаса</translation>
     </message>
     <message>
         <source>Bypass SCR/relay open circuit</source>
-        <translation type="unfinished"></translation>
+        <translation>Обрыв тиристора/реле байпаса</translation>
     </message>
     <message>
         <source>Bkfeed relay weld close</source>
-        <translation type="unfinished"></translation>
+        <translation>Реле обратного питания залипло замкнутым</translation>
     </message>
     <message>
         <source>Bkfeed relay weld open</source>
-        <translation type="unfinished"></translation>
+        <translation>Реле обратного питания не замыкается</translation>
     </message>
     <message>
         <source>Logic power supply error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка питания логики</translation>
     </message>
     <message>
         <source>EEPROM fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Неисправность EEPROM</translation>
     </message>
     <message>
         <source>RAM error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка ОЗУ</translation>
     </message>
     <message>
         <source>Parallel communication error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка связи параллельной работы</translation>
     </message>
     <message>
         <source>Internal communication error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка внутренней связи</translation>
     </message>
     <message>
         <source>CPLD fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Неисправность CPLD</translation>
     </message>
     <message>
         <source>MCU reseted</source>
-        <translation type="unfinished"></translation>
+        <translation>Микроконтроллер перезапущен</translation>
     </message>
     <message>
         <source>Bkfeed relay locked</source>
-        <translation type="unfinished"></translation>
+        <translation>Реле обратного питания заблокировано</translation>
     </message>
     <message>
         <source>BMS communication error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка связи с BMS</translation>
     </message>
     <message>
         <source>Parallel relay error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка реле параллельной работы</translation>
     </message>
     <message>
         <source>Parallel connect error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка подключения параллельной работы</translation>
     </message>
     <message>
         <source>Parallel current sharing error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка распределения тока при параллельной работе</translation>
     </message>
     <message>
         <source>Parallel overload</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрузка при параллельной работе</translation>
     </message>
     <message>
         <source>Button error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка кнопки</translation>
     </message>
     <message>
         <source>EPO activated</source>
-        <translation type="unfinished"></translation>
+        <translation>Сработало аварийное отключение</translation>
     </message>
     <message>
         <source>Firmware mismatch</source>
-        <translation type="unfinished"></translation>
+        <translation>Несоответствие прошивки</translation>
     </message>
     <message>
         <source>Firmware upgrading</source>
-        <translation type="unfinished"></translation>
+        <translation>Обновление прошивки</translation>
     </message>
     <message>
         <source>AVR is running too long</source>
-        <translation type="unfinished"></translation>
+        <translation>Автоматическая регулировка напряжения работает слишком долго</translation>
     </message>
     <message>
         <source>AVR time is up</source>
-        <translation type="unfinished"></translation>
+        <translation>Время автоматической регулировки напряжения истекло</translation>
     </message>
     <message>
         <source>Battery load time is too long</source>
-        <translation type="unfinished"></translation>
+        <translation>Слишком долгая работа от батареи</translation>
     </message>
     <message>
         <source>Rectifier over temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрев выпрямителя</translation>
     </message>
     <message>
         <source>Rectifier parallel signal error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка сигнала параллельной работы выпрямителя</translation>
     </message>
     <message>
         <source>Rectifier logic power supply error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка питания логики выпрямителя</translation>
     </message>
     <message>
         <source>Input SCR inoperable</source>
-        <translation type="unfinished"></translation>
+        <translation>Входной тиристор не работает</translation>
     </message>
     <message>
         <source>Discharge SCR error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка тиристора разряда</translation>
     </message>
     <message>
         <source>Charge SCR error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка тиристора заряда</translation>
     </message>
     <message>
         <source>Fan inoperable</source>
-        <translation type="unfinished"></translation>
+        <translation>Вентилятор неисправен</translation>
     </message>
     <message>
         <source>Fan power supply error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка питания вентилятора</translation>
     </message>
     <message>
         <source>Charger over temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрев зарядного устройства</translation>
     </message>
     <message>
         <source>Rectifier DC bus soft start error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка плавного пуска шины DC выпрямителя</translation>
     </message>
     <message>
         <source>Charger fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Неисправность зарядного устройства</translation>
     </message>
     <message>
         <source>PFC communication fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Неисправность связи с ККМ</translation>
     </message>
     <message>
         <source>Rectifier initializing fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка инициализации выпрямителя</translation>
     </message>
     <message>
         <source>Rectifier power block not connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Силовой блок выпрямителя не подключён</translation>
     </message>
     <message>
         <source>Battery charging over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенапряжение при заряде батареи</translation>
     </message>
     <message>
         <source>Rectifier CPLD clock source fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Неисправность источника тактов CPLD выпрямителя</translation>
     </message>
     <message>
         <source>Charger over current</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрузка зарядного устройства по току</translation>
     </message>
     <message>
         <source>Inverter IGBT short circuit</source>
-        <translation type="unfinished"></translation>
+        <translation>Короткое замыкание IGBT инвертора</translation>
     </message>
     <message>
         <source>Inverter relay short circuit</source>
-        <translation type="unfinished"></translation>
+        <translation>Короткое замыкание реле инвертора</translation>
     </message>
     <message>
         <source>Inverter relay broken</source>
-        <translation type="unfinished"></translation>
+        <translation>Реле инвертора неисправно</translation>
     </message>
     <message>
         <source>Inverter parallel signal fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Неисправность сигнала параллельной работы инвертора</translation>
     </message>
     <message>
         <source>Inverter communication fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Неисправность связи инвертора</translation>
     </message>
     <message>
         <source>Inverter initializing fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка инициализации инвертора</translation>
     </message>
     <message>
         <source>Inverter self-test error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка самотестирования инвертора</translation>
     </message>
     <message>
         <source>Inverter DC offset over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Превышение смещения DC инвертора</translation>
     </message>
     <message>
         <source>Inverter DC bus abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Шина DC инвертора вне нормы</translation>
     </message>
     <message>
         <source>Inverter PM not connected</source>
-        <translation type="unfinished"></translation>
+        <translation>Силовой модуль инвертора не подключён</translation>
     </message>
     <message>
         <source>Inverter APS fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Неисправность вспомогательного питания инвертора</translation>
     </message>
     <message>
         <source>Inverter load sharing error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка распределения нагрузки инвертора</translation>
     </message>
     <message>
         <source>Inverter parallel wire connection error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка подключения кабеля параллельной работы инвертора</translation>
     </message>
     <message>
         <source>UPS mode incorrect</source>
-        <translation type="unfinished"></translation>
+        <translation>Неверный режим ИБП</translation>
     </message>
     <message>
         <source>Inverter fuse blown</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегорел предохранитель инвертора</translation>
     </message>
     <message>
         <source>Inverter CPLD clock source fault</source>
-        <translation type="unfinished"></translation>
+        <translation>Неисправность источника тактов CPLD инвертора</translation>
     </message>
     <message>
         <source>Bypass SCR short circuit</source>
-        <translation type="unfinished"></translation>
+        <translation>Короткое замыкание тиристора байпаса</translation>
     </message>
     <message>
         <source>Bypass SCR broken</source>
-        <translation type="unfinished"></translation>
+        <translation>Тиристор байпаса неисправен</translation>
     </message>
     <message>
         <source>Backfeed on bypass</source>
-        <translation type="unfinished"></translation>
+        <translation>Обратное питание на байпасе</translation>
     </message>
     <message>
         <source>Input wire error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка подключения входа</translation>
     </message>
     <message>
         <source>Input N missing detection</source>
-        <translation type="unfinished"></translation>
+        <translation>Обнаружено отсутствие нейтрали на входе</translation>
     </message>
     <message>
         <source>Battery over voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>Перенапряжение батареи</translation>
     </message>
     <message>
         <source>Battery EOD warning</source>
-        <translation type="unfinished"></translation>
+        <translation>Предупреждение о конце разряда батареи</translation>
     </message>
     <message>
         <source>Battery reversed</source>
-        <translation type="unfinished"></translation>
+        <translation>Батарея перевёрнута</translation>
     </message>
     <message>
         <source>Battery EOD</source>
-        <translation type="unfinished"></translation>
+        <translation>Конец разряда батареи</translation>
     </message>
     <message>
         <source>No battery</source>
-        <translation type="unfinished"></translation>
+        <translation>Нет батареи</translation>
     </message>
     <message>
         <source>Input Reversed</source>
-        <translation type="unfinished"></translation>
+        <translation>Вход перепутан</translation>
     </message>
     <message>
         <source>Input frequency out of tol.</source>
-        <translation type="unfinished"></translation>
+        <translation>Входная частота вне допуска</translation>
     </message>
     <message>
         <source>Input voltage out of tol.</source>
-        <translation type="unfinished"></translation>
+        <translation>Входное напряжение вне допуска</translation>
     </message>
     <message>
         <source>PFC communication abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Связь с ККМ нарушена</translation>
     </message>
     <message>
         <source>Input unavailable</source>
-        <translation type="unfinished"></translation>
+        <translation>Вход недоступен</translation>
     </message>
     <message>
         <source>Rectifier setting incorrect</source>
-        <translation type="unfinished"></translation>
+        <translation>Неверная настройка выпрямителя</translation>
     </message>
     <message>
         <source>Mains unable to trace in 1:1 mode</source>
-        <translation type="unfinished"></translation>
+        <translation>Невозможно синхронизироваться с сетью в режиме 1:1</translation>
     </message>
     <message>
         <source>Mains relay short circuit</source>
-        <translation type="unfinished"></translation>
+        <translation>Короткое замыкание сетевого реле</translation>
     </message>
     <message>
         <source>Mains relay broken</source>
-        <translation type="unfinished"></translation>
+        <translation>Сетевое реле неисправно</translation>
     </message>
     <message>
         <source>Inverter parallel signal abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Сигнал параллельной работы инвертора вне нормы</translation>
     </message>
     <message>
         <source>Inverter out of sync.</source>
-        <translation type="unfinished"></translation>
+        <translation>Инвертор не синхронизирован</translation>
     </message>
     <message>
         <source>Output abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Выход вне нормы</translation>
     </message>
     <message>
         <source>Inverter communication abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Связь инвертора нарушена</translation>
     </message>
     <message>
         <source>Inverter setting incorrect</source>
-        <translation type="unfinished"></translation>
+        <translation>Неверная настройка инвертора</translation>
     </message>
     <message>
         <source>Bypass input relay short circuit</source>
-        <translation type="unfinished"></translation>
+        <translation>Короткое замыкание входного реле байпаса</translation>
     </message>
     <message>
         <source>Bypass input relay broken</source>
-        <translation type="unfinished"></translation>
+        <translation>Входное реле байпаса неисправно</translation>
     </message>
     <message>
         <source>Bypass unavailable</source>
-        <translation type="unfinished"></translation>
+        <translation>Байпас недоступен</translation>
     </message>
     <message>
         <source>Bypass switch too frequent</source>
-        <translation type="unfinished"></translation>
+        <translation>Слишком частые переключения на байпас</translation>
     </message>
     <message>
         <source>Bypass reversed</source>
-        <translation type="unfinished"></translation>
+        <translation>Байпас перепутан</translation>
     </message>
     <message>
         <source>Battery self-test error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка самотестирования батареи</translation>
     </message>
     <message>
         <source>No battery temperature sensor</source>
-        <translation type="unfinished"></translation>
+        <translation>Нет датчика температуры батареи</translation>
     </message>
     <message>
         <source>Battery over temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>Перегрев батареи</translation>
     </message>
     <message>
         <source>Monitor EEPROM error</source>
-        <translation type="unfinished"></translation>
+        <translation>Ошибка EEPROM модуля контроля</translation>
     </message>
     <message>
         <source>Parallel CAN abnormal</source>
-        <translation type="unfinished"></translation>
+        <translation>Шина CAN параллельной работы вне нормы</translation>
     </message>
     <message>
         <source>Ambient temperature &gt;40℃ or &lt; -20℃</source>
-        <translation type="unfinished"></translation>
+        <translation>Температура окружающей среды &gt;40℃ или &lt; -20℃</translation>
     </message>
     <message>
         <source>Battery temperature low</source>
-        <translation type="unfinished"></translation>
+        <translation>Низкая температура батареи</translation>
     </message>
     <message>
         <source>Need to check battery</source>
-        <translation type="unfinished"></translation>
+        <translation>Требуется проверка батареи</translation>
     </message>
     <message>
         <source>Returned from: </source>
-        <translation type="unfinished"></translation>
+        <translation>Устранено: </translation>
     </message>
 </context>
 <context>
     <name>DevComm</name>
     <message>
         <source>None</source>
-        <translation type="unfinished"></translation>
+        <translation>Нет</translation>
     </message>
 </context>
 <context>
@@ -869,6 +869,82 @@
     <message>
         <source>Temperature</source>
         <translation>Температура</translation>
+    </message>
+</context>
+<context>
+    <name>LogAlarmDataForm.ui</name>
+    <message>
+        <source>Date</source>
+        <translation>Дата</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>Тревога</translation>
+    </message>
+</context>
+<context>
+    <name>LogClosedRecordsForm.ui</name>
+    <message>
+        <source>Application</source>
+        <translation>Приложение</translation>
+    </message>
+    <message>
+        <source>Window</source>
+        <translation>Окно</translation>
+    </message>
+</context>
+<context>
+    <name>LogDevDataForm.ui</name>
+    <message>
+        <source>Date</source>
+        <translation>Дата</translation>
+    </message>
+    <message>
+        <source>Input Voltage(V)</source>
+        <translation>Входное напряжение (В)</translation>
+    </message>
+    <message>
+        <source>Output Voltage(V)</source>
+        <translation>Выходное напряжение (В)</translation>
+    </message>
+    <message>
+        <source>UPS Load(%)</source>
+        <translation>Нагрузка ИБП (%)</translation>
+    </message>
+    <message>
+        <source>Input Frequency(Hz)</source>
+        <translation>Входная частота (Гц)</translation>
+    </message>
+    <message>
+        <source>Battery voltage(V)</source>
+        <translation>Напряжение батареи (В)</translation>
+    </message>
+    <message>
+        <source>temperature(℃ )</source>
+        <translation>Температура (℃)</translation>
+    </message>
+</context>
+<context>
+    <name>LogSelfTest</name>
+    <message>
+        <source>Date</source>
+        <translation>Дата</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Длительность</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Количество</translation>
+    </message>
+    <message>
+        <source>Load(%)</source>
+        <translation>Нагрузка (%)</translation>
+    </message>
+    <message>
+        <source>Battery Capacity(%)</source>
+        <translation>Ёмкость батареи (%)</translation>
     </message>
 </context>
 <context>
@@ -1008,7 +1084,221 @@
     </message>
 </context>
 <context>
+    <name>MainPanelControl</name>
+    <message>
+        <source>Order has been issued!</source>
+        <translation>Команда отправлена!</translation>
+    </message>
+</context>
+<context>
+    <name>MainPanelControlForm.ui</name>
+    <message>
+        <source>UPS Control</source>
+        <translation>Управление ИБП</translation>
+    </message>
+    <message>
+        <source>UPS Self-test for 10S</source>
+        <translation>Самотестирование ИБП 10 с</translation>
+    </message>
+    <message>
+        <source>UPS Self-test to EOD</source>
+        <translation>Самотестирование ИБП до конца разряда</translation>
+    </message>
+    <message>
+        <source>UPS Self-test for(1~99)</source>
+        <translation>Самотестирование ИБП в течение (1~99)</translation>
+    </message>
+    <message>
+        <source>minute(s)</source>
+        <translation>мин</translation>
+    </message>
+    <message>
+        <source>UPS Self-test cancel</source>
+        <translation>Отменить самотестирование ИБП</translation>
+    </message>
+    <message>
+        <source>UPS close output in(0~9)</source>
+        <translation>Отключить выход ИБП через (0~9)</translation>
+    </message>
+    <message>
+        <source>Cancel UPS close output</source>
+        <translation>Отменить отключение выхода ИБП</translation>
+    </message>
+    <message>
+        <source>UPS buzzer toggle</source>
+        <translation>Включить/выключить звуковой сигнал ИБП</translation>
+    </message>
+    <message>
+        <source>Sure</source>
+        <translation>ОК</translation>
+    </message>
+</context>
+<context>
+    <name>MainPanelLogData</name>
+    <message>
+        <source>Data</source>
+        <translation>Данные</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>Тревога</translation>
+    </message>
+    <message>
+        <source>Closed Records</source>
+        <translation>Закрытые окна</translation>
+    </message>
+    <message>
+        <source>Self-test</source>
+        <translation>Самотестирование</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Сохранить как...</translation>
+    </message>
+    <message>
+        <source>Excel files (*.xlsx)</source>
+        <translation>Файлы Excel (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Operation finished!</source>
+        <translation>Операция завершена!</translation>
+    </message>
+</context>
+<context>
+    <name>MainPanelLogDataForm.ui</name>
+    <message>
+        <source>Historical Data</source>
+        <translation>История</translation>
+    </message>
+    <message>
+        <source>Date Start:</source>
+        <translation>Начало:</translation>
+    </message>
+    <message>
+        <source>Date End:</source>
+        <translation>Конец:</translation>
+    </message>
+</context>
+<context>
+    <name>MainPanelScheduleTask</name>
+    <message>
+        <source>Are you sure to delete this task?</source>
+        <translation>Удалить это задание?</translation>
+    </message>
+</context>
+<context>
+    <name>MainPanelScheduleTaskForm.ui</name>
+    <message>
+        <source>Schedule Task</source>
+        <translation>Расписание</translation>
+    </message>
+    <message>
+        <source>Add Task</source>
+        <translation>Добавить задание</translation>
+    </message>
+</context>
+<context>
+    <name>MainPanelSettings</name>
+    <message>
+        <source>Common Parameters</source>
+        <translation>Общие параметры</translation>
+    </message>
+    <message>
+        <source>E-Mail</source>
+        <translation>Эл. почта</translation>
+    </message>
+    <message>
+        <source>Shutdown</source>
+        <translation>Выключение</translation>
+    </message>
+</context>
+<context>
     <name>MsgDialog</name>
+    <message>
+        <source>Sure</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>PopupAddEMailUser</name>
+    <message>
+        <source>Add</source>
+        <translation>Добавить</translation>
+    </message>
+    <message>
+        <source>Modify</source>
+        <translation>Изменить</translation>
+    </message>
+    <message>
+        <source>E-Mail Receiver:</source>
+        <translation>Получатель:</translation>
+    </message>
+    <message>
+        <source>E-Mail address is invalid!</source>
+        <translation>Неверный адрес эл. почты!</translation>
+    </message>
+</context>
+<context>
+    <name>PopupAddScheduleTask</name>
+    <message>
+        <source>Add Schedule Task</source>
+        <translation>Добавить задание</translation>
+    </message>
+    <message>
+        <source>Modify Schedule Task</source>
+        <translation>Изменить задание</translation>
+    </message>
+</context>
+<context>
+    <name>PopupAddScheduleTaskForm.ui</name>
+    <message>
+        <source>Task Type:</source>
+        <translation>Тип задания:</translation>
+    </message>
+    <message>
+        <source>Self-test for 10S</source>
+        <translation>Самотестирование 10 с</translation>
+    </message>
+    <message>
+        <source>Self-test to EOD</source>
+        <translation>Самотестирование до конца разряда</translation>
+    </message>
+    <message>
+        <source>UPS Power on</source>
+        <translation>Включение ИБП</translation>
+    </message>
+    <message>
+        <source>Shutdown system and close UPS</source>
+        <translation>Выключить систему и ИБП</translation>
+    </message>
+    <message>
+        <source>Execute Time:</source>
+        <translation>Время запуска:</translation>
+    </message>
+    <message>
+        <source>Execute Cyle:</source>
+        <translation>Периодичность:</translation>
+    </message>
+    <message>
+        <source>One Shoot</source>
+        <translation>Однократно</translation>
+    </message>
+    <message>
+        <source>Every day</source>
+        <translation>Каждый день</translation>
+    </message>
+    <message>
+        <source>Every Week</source>
+        <translation>Каждую неделю</translation>
+    </message>
+    <message>
+        <source>Every Month</source>
+        <translation>Каждый месяц</translation>
+    </message>
     <message>
         <source>Sure</source>
         <translation>ОК</translation>
@@ -1026,112 +1316,436 @@
     </message>
 </context>
 <context>
+    <name>PopupSetEMailSender</name>
+    <message>
+        <source>E-Mail Sender</source>
+        <translation>Отправитель</translation>
+    </message>
+    <message>
+        <source>Account:</source>
+        <translation>Учётная запись:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Пароль:</translation>
+    </message>
+    <message>
+        <source>Sure</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>User account is invalid!</source>
+        <translation>Неверная учётная запись!</translation>
+    </message>
+</context>
+<context>
+    <name>ScheduleTaskListDelegate</name>
+    <message>
+        <source>One Shoot</source>
+        <translation>Однократно</translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation>Ежедневно</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>Еженедельно</translation>
+    </message>
+    <message>
+        <source>Monthly</source>
+        <translation>Ежемесячно</translation>
+    </message>
+    <message>
+        <source>Unkown code: </source>
+        <translation>Неизвестный код: </translation>
+    </message>
+    <message>
+        <source>Self-test for 10 secords</source>
+        <translation>Самотестирование 10 секунд</translation>
+    </message>
+    <message>
+        <source>Self-test to EOD</source>
+        <translation>Самотестирование до конца разряда</translation>
+    </message>
+    <message>
+        <source>UPS Power on</source>
+        <translation>Включение ИБП</translation>
+    </message>
+    <message>
+        <source>System shutdown and close UPS</source>
+        <translation>Выключение системы и ИБП</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>ВКЛ</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>ВЫКЛ</translation>
+    </message>
+    <message>
+        <source>Modify</source>
+        <translation>Изменить</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Удалить</translation>
+    </message>
+</context>
+<context>
     <name>ServiceEMail</name>
     <message>
         <source>From Ambrel</source>
-        <translation type="unfinished"></translation>
+        <translation>От Ambrel</translation>
     </message>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Дата</translation>
     </message>
     <message>
         <source>Input Voltage(V)</source>
-        <translation type="unfinished">Входное напряжение (В)</translation>
+        <translation>Входное напряжение (В)</translation>
     </message>
     <message>
         <source>Output Voltage(V)</source>
-        <translation type="unfinished">Выходное напряжение (В)</translation>
+        <translation>Выходное напряжение (В)</translation>
     </message>
     <message>
         <source>UPS Load(%)</source>
-        <translation type="unfinished"></translation>
+        <translation>Нагрузка ИБП (%)</translation>
     </message>
     <message>
         <source>Input Frequency(Hz)</source>
-        <translation type="unfinished"></translation>
+        <translation>Входная частота (Гц)</translation>
     </message>
     <message>
         <source>Battery voltage(V)</source>
-        <translation type="unfinished"></translation>
+        <translation>Напряжение батареи (В)</translation>
     </message>
     <message>
         <source>Temperature(℃)</source>
-        <translation type="unfinished"></translation>
+        <translation>Температура (℃)</translation>
     </message>
     <message>
         <source>Daily Report</source>
-        <translation type="unfinished"></translation>
+        <translation>Ежедневный отчёт</translation>
     </message>
     <message>
         <source>UPS daily report.</source>
-        <translation type="unfinished"></translation>
+        <translation>Ежедневный отчёт ИБП.</translation>
     </message>
     <message>
         <source>UPS Alarm</source>
-        <translation type="unfinished"></translation>
+        <translation>Тревога ИБП</translation>
     </message>
     <message>
         <source>connection failed</source>
-        <translation type="unfinished"></translation>
+        <translation>ошибка соединения</translation>
     </message>
     <message>
         <source>encryption failed</source>
-        <translation type="unfinished"></translation>
+        <translation>ошибка шифрования</translation>
     </message>
     <message>
         <source>authentication failed</source>
-        <translation type="unfinished"></translation>
+        <translation>ошибка аутентификации</translation>
     </message>
     <message>
         <source>Test E-Mail</source>
-        <translation type="unfinished"></translation>
+        <translation>Тестовое письмо</translation>
     </message>
     <message>
         <source>This is a test E-Mail!</source>
-        <translation type="unfinished"></translation>
+        <translation>Это тестовое письмо!</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsCommon</name>
+    <message>
+        <source>Failed to open port: </source>
+        <translation>Не удалось открыть порт: </translation>
+    </message>
+    <message>
+        <source>Operation finished!</source>
+        <translation>Операция завершена!</translation>
+    </message>
+    <message>
+        <source>Look for...</source>
+        <translation>Обзор...</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Сохранить как...</translation>
+    </message>
+    <message>
+        <source>Configuration files (*.conf)</source>
+        <translation>Файлы настроек (*.conf)</translation>
+    </message>
+    <message>
+        <source>Are you sure to restore settings?!</source>
+        <translation>Восстановить настройки по умолчанию?</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsCommonForm.ui</name>
+    <message>
+        <source>Base Parameter</source>
+        <translation>Основные параметры</translation>
+    </message>
+    <message>
+        <source>UPS Communication Type:</source>
+        <translation>Тип связи с ИБП:</translation>
+    </message>
+    <message>
+        <source>COM port:</source>
+        <translation>COM-порт:</translation>
+    </message>
+    <message>
+        <source>Record data interval(Sec):</source>
+        <translation>Интервал записи (с):</translation>
+    </message>
+    <message>
+        <source>Language:</source>
+        <translation>Язык:</translation>
+    </message>
+    <message>
+        <source>Following System Language</source>
+        <translation>Язык системы</translation>
+    </message>
+    <message>
+        <source>Settings Management</source>
+        <translation>Управление настройками</translation>
+    </message>
+    <message>
+        <source>Settings Import:</source>
+        <translation>Импорт настроек:</translation>
+    </message>
+    <message>
+        <source>Look for...</source>
+        <translation>Обзор...</translation>
+    </message>
+    <message>
+        <source>Settings Export:</source>
+        <translation>Экспорт настроек:</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Сохранить как...</translation>
+    </message>
+    <message>
+        <source>Restore Default Settings</source>
+        <translation>Восстановить настройки по умолчанию</translation>
+    </message>
+    <message>
+        <source>Open Path</source>
+        <translation>Открыть папку</translation>
+    </message>
+    <message>
+        <source>Version Information</source>
+        <translation>Сведения о версии</translation>
+    </message>
+    <message>
+        <source> version:</source>
+        <translation> версия:</translation>
+    </message>
+    <message>
+        <source>USB HID version:</source>
+        <translation>Версия USB HID:</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsEMail</name>
+    <message>
+        <source>Sending test E-Mail...</source>
+        <translation>Отправка тестового письма...</translation>
+    </message>
+    <message>
+        <source>E-Mail has been sent.</source>
+        <translation>Письмо отправлено.</translation>
+    </message>
+    <message>
+        <source>Failed to send test E-Mail!</source>
+        <translation>Не удалось отправить тестовое письмо!</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsEMailForm.ui</name>
+    <message>
+        <source>E-Mail</source>
+        <translation>Эл. почта</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>ВКЛ</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>ВЫКЛ</translation>
+    </message>
+    <message>
+        <source>Sender Information</source>
+        <translation>Отправитель</translation>
+    </message>
+    <message>
+        <source>Sender Name:</source>
+        <translation>Имя отправителя:</translation>
+    </message>
+    <message>
+        <source>Sender Address:</source>
+        <translation>Адрес отправителя:</translation>
+    </message>
+    <message>
+        <source>Server Address:</source>
+        <translation>Адрес сервера:</translation>
+    </message>
+    <message>
+        <source>Server Port:</source>
+        <translation>Порт сервера:</translation>
+    </message>
+    <message>
+        <source>Encrypt:</source>
+        <translation>Шифрование:</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Нет</translation>
+    </message>
+    <message>
+        <source>Account authentication:</source>
+        <translation>Аутентификация:</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>Send Test Mail</source>
+        <translation>Отправить тестовое письмо</translation>
+    </message>
+    <message>
+        <source>E-mail Address</source>
+        <translation>Адреса эл. почты</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Добавить</translation>
+    </message>
+    <message>
+        <source>Modify</source>
+        <translation>Изменить</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>Daily Report Send Time(HH:MM:SS): </source>
+        <translation>Время отправки ежедневного отчёта (ЧЧ:ММ:СС): </translation>
+    </message>
+</context>
+<context>
+    <name>SettingsShutdown</name>
+    <message>
+        <source>Browse</source>
+        <translation>Обзор</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsShutdownForm.ui</name>
+    <message>
+        <source>Ambrel power control</source>
+        <translation>Управление питанием Ambrel</translation>
+    </message>
+    <message>
+        <source>After main AC fault, shutdown system in(0~2880)</source>
+        <translation>После отказа сети выключить систему через (0~2880)</translation>
+    </message>
+    <message>
+        <source>minute(s)</source>
+        <translation>мин</translation>
+    </message>
+    <message>
+        <source>If low battery occurred, shutdown system in(0~600)</source>
+        <translation>При разряде батареи выключить систему через (0~600)</translation>
+    </message>
+    <message>
+        <source>After main AC fault, shutdown system when battery capacity lower than(1~100)</source>
+        <translation>После отказа сети выключить систему, когда ёмкость батареи ниже (1~100)</translation>
+    </message>
+    <message>
+        <source>Shutdown OS</source>
+        <translation>Выключить ОС</translation>
+    </message>
+    <message>
+        <source>Command file to execute:</source>
+        <translation>Выполнить командный файл:</translation>
+    </message>
+    <message>
+        <source>Command file:</source>
+        <translation>Командный файл:</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>Обзор</translation>
+    </message>
+    <message>
+        <source>Max. execution time:</source>
+        <translation>Макс. время выполнения:</translation>
+    </message>
+    <message>
+        <source>UPS Power Off</source>
+        <translation>Выключение ИБП</translation>
+    </message>
+    <message>
+        <source>Times need (1~9)</source>
+        <translation>Задержка (1~9)</translation>
+    </message>
+    <message>
+        <source>minute(s) before UPS turns off</source>
+        <translation>мин до выключения ИБП</translation>
     </message>
 </context>
 <context>
     <name>TableModelAlarm</name>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Дата</translation>
     </message>
     <message>
         <source>Alarm</source>
-        <translation type="unfinished"></translation>
+        <translation>Тревога</translation>
     </message>
 </context>
 <context>
     <name>TableModelDevData</name>
     <message>
         <source>Date</source>
-        <translation type="unfinished"></translation>
+        <translation>Дата</translation>
     </message>
     <message>
         <source>Input Voltage(V)</source>
-        <translation type="unfinished">Входное напряжение (В)</translation>
+        <translation>Входное напряжение (В)</translation>
     </message>
     <message>
         <source>Output Voltage(V)</source>
-        <translation type="unfinished">Выходное напряжение (В)</translation>
+        <translation>Выходное напряжение (В)</translation>
     </message>
     <message>
         <source>UPS Load(%)</source>
-        <translation type="unfinished"></translation>
+        <translation>Нагрузка ИБП (%)</translation>
     </message>
     <message>
         <source>Input Frequency(Hz)</source>
-        <translation type="unfinished"></translation>
+        <translation>Входная частота (Гц)</translation>
     </message>
     <message>
         <source>Battery voltage(V)</source>
-        <translation type="unfinished"></translation>
+        <translation>Напряжение батареи (В)</translation>
     </message>
     <message>
         <source>Temperature(℃)</source>
-        <translation type="unfinished"></translation>
+        <translation>Температура (℃)</translation>
     </message>
 </context>
 <context>
