@@ -5,9 +5,12 @@ TableView {
     id: table
     objectName: "tableDevData"
 
-    readonly property real columnWidth: (width - 20) / 7
+    // The date takes a little more room than the six readings.
+    readonly property real columnWidth: (width - 20) / 7.6
 
-    TableViewColumn { role: "dateTime"; title: qsTr("Date"); width: table.columnWidth }
+    style: LogTableStyle {}
+
+    TableViewColumn { role: "dateTime"; title: qsTr("Date"); width: table.columnWidth * 1.6 }
     TableViewColumn { role: "inputVol"; title: qsTr("Input Voltage(V)"); width: table.columnWidth }
     TableViewColumn { role: "outputVol"; title: qsTr("Output Voltage(V)"); width: table.columnWidth }
     TableViewColumn { role: "load"; title: qsTr("UPS Load(%)"); width: table.columnWidth }

@@ -40,6 +40,7 @@ ColumnLayout {
         objectName: "tableSelfTest"
         Layout.fillWidth: true
         Layout.preferredHeight: 150
+        style: LogTableStyle {}
         onClicked: model.selectLog(row)
 
         TableViewColumn { role: "dateTime"; title: qsTr("Date"); width: (table.width - 20) / 3 }

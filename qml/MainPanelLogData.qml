@@ -11,6 +11,13 @@ MainPanelLogDataForm {
 
     property int currentTab: 0
 
+    // Each text is a plain qsTr binding of its own, which a language change
+    // renews; expressions built from them follow.
+    property string textData: qsTr("Data")
+    property string textAlarm: qsTr("Alarm")
+    property string textClosedRecords: qsTr("Closed Records")
+    property string textSelfTest: qsTr("Self-test")
+
     signal btnDateClicked(string dateS, string dateE)
 
     function search() {
@@ -37,7 +44,11 @@ MainPanelLogDataForm {
     btnExport.visible: currentTab === 0 || currentTab === 1
     dateTools.visible: currentTab !== 2
     btnSearch.onClicked: search()
-    btnExport.onClicked: exportDialog.open()
+    btnExport.onClicked: {
+        exportDialog.title = qsTr("Save as...")
+        exportDialog.nameFilters = [qsTr("Excel files (*.xlsx)")]
+        exportDialog.open()
+    }
 
     devDataView.model: tableModelDevData
     alarmView.model: tableModelAlarm
@@ -48,7 +59,7 @@ MainPanelLogDataForm {
 
     Repeater {
         parent: page.tabButtons
-        model: [qsTr("Data"), qsTr("Alarm"), qsTr("Closed Records"), qsTr("Self-test")]
+        model: [page.textData, page.textAlarm, page.textClosedRecords, page.textSelfTest]
         delegate: LogDataButton {
             objectName: "logTab" + index
             width: page.tabButtons.width
@@ -79,9 +90,7 @@ MainPanelLogDataForm {
 
     FileDialog {
         id: exportDialog
-        title: qsTr("Save as...")
         selectExisting: false
-        nameFilters: [qsTr("Excel files (*.xlsx)")]
         folder: shortcuts.desktop
         onAccepted: page.exportTo(fileUrl)
     }

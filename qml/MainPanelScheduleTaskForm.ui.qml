@@ -24,7 +24,13 @@ Item {
             Button {
                 id: btnAdd
                 objectName: "btnAddTask"
-                text: "+  " + qsTr("Add Task")
+                text: qsTr("Add Task")
+                contentItem: Label {
+                    text: "+  " + btnAdd.text
+                    font: btnAdd.font
+                    horizontalAlignment: Text.AlignHCenter
+                    verticalAlignment: Text.AlignVCenter
+                }
             }
         }
 

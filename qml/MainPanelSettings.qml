@@ -8,6 +8,12 @@ Item {
 
     property int currentPage: 0
 
+    // Each text is a plain qsTr binding of its own, which a language change
+    // renews; expressions built from them follow.
+    property string textCommon: qsTr("Common Parameters")
+    property string textEMail: qsTr("E-Mail")
+    property string textShutdown: qsTr("Shutdown")
+
     RowLayout {
         anchors.fill: parent
         anchors.margins: 16
@@ -22,7 +28,7 @@ Item {
                 anchors.fill: parent
                 anchors.margins: 1
                 Repeater {
-                    model: [qsTr("Common Parameters"), qsTr("E-Mail"), qsTr("Shutdown")]
+                    model: [page.textCommon, page.textEMail, page.textShutdown]
                     delegate: ItemDelegate {
                         objectName: "settingsPageItem" + index
                         width: parent.width

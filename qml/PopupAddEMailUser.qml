@@ -9,6 +9,9 @@ Popup {
     id: popup
 
     property int row: -1
+    // Plain qsTr bindings, renewed by a language change.
+    property string textAdd: qsTr("Add")
+    property string textModify: qsTr("Modify")
 
     signal userAccepted(int row, string user)
 
@@ -41,7 +44,7 @@ Popup {
                 anchors.left: parent.left
                 anchors.leftMargin: 16
                 anchors.verticalCenter: parent.verticalCenter
-                text: popup.row < 0 ? qsTr("Add") : qsTr("Modify")
+                text: popup.row < 0 ? popup.textAdd : popup.textModify
                 color: "white"
                 font.pixelSize: 15
                 font.bold: true
@@ -72,7 +75,7 @@ Popup {
             objectName: "btnUserAccept"
             Layout.alignment: Qt.AlignRight
             Layout.margins: 16
-            text: popup.row < 0 ? qsTr("Add") : qsTr("Modify")
+            text: popup.row < 0 ? popup.textAdd : popup.textModify
             highlighted: true
             onClicked: {
                 if (!EMailAddress.isValid(fieldUser.text)) {

@@ -6,13 +6,15 @@ PopupAddScheduleTaskForm {
 
     // Row being modified; -1 for a new task.
     property int row: -1
+    // Plain qsTr bindings, renewed by a language change.
+    property string textAdd: qsTr("Add Schedule Task")
+    property string textModify: qsTr("Modify Schedule Task")
 
     // row < 0: task is {cycle, time, action, enable}; else {cycle, time, action}.
     signal taskAccepted(int row, var task)
 
     function openForAdd() {
         row = -1
-        title.text = Qt.binding(function() { return qsTr("Add Schedule Task") })
         comboCycle.currentIndex = 0
         comboAction.currentIndex = 0
         fieldHour.text = "00"
@@ -24,7 +26,6 @@ PopupAddScheduleTaskForm {
     // time is the task's next run, "yyyy-MM-dd hh:mm:ss".
     function openForModify(taskRow, cycle, time, action) {
         row = taskRow
-        title.text = Qt.binding(function() { return qsTr("Modify Schedule Task") })
         comboCycle.currentIndex = cycle
         comboAction.currentIndex = action
         var parts = String(time).substring(String(time).indexOf(" ") + 1).split(":")
@@ -42,6 +43,8 @@ PopupAddScheduleTaskForm {
     function timeText() {
         return twoDigits(fieldHour) + ":" + twoDigits(fieldMinute) + ":" + twoDigits(fieldSecond)
     }
+
+    title.text: row < 0 ? textAdd : textModify
 
     btnSure.onClicked: {
         var task = { cycle: comboCycle.currentIndex, time: timeText(),

@@ -13,6 +13,16 @@ Popup {
     property alias btnCancel: btnCancel
     property alias btnClose: btnClose
 
+    // Plain qsTr bindings, renewed by a language change.
+    property string textSelfTest10S: qsTr("Self-test for 10S")
+    property string textSelfTestEOD: qsTr("Self-test to EOD")
+    property string textPowerOn: qsTr("UPS Power on")
+    property string textPowerOff: qsTr("Shutdown system and close UPS")
+    property string textOneShoot: qsTr("One Shoot")
+    property string textEveryDay: qsTr("Every day")
+    property string textEveryWeek: qsTr("Every Week")
+    property string textEveryMonth: qsTr("Every Month")
+
     modal: true
     closePolicy: Popup.NoAutoClose
     anchors.centerIn: Overlay.overlay
@@ -57,8 +67,7 @@ Popup {
                 id: comboAction
                 objectName: "comboTaskAction"
                 Layout.fillWidth: true
-                model: [qsTr("Self-test for 10S"), qsTr("Self-test to EOD"),
-                    qsTr("UPS Power on"), qsTr("Shutdown system and close UPS")]
+                model: [textSelfTest10S, textSelfTestEOD, textPowerOn, textPowerOff]
             }
 
             Label { text: qsTr("Execute Time:"); Layout.alignment: Qt.AlignRight }
@@ -94,7 +103,7 @@ Popup {
                 id: comboCycle
                 objectName: "comboTaskCycle"
                 Layout.fillWidth: true
-                model: [qsTr("One Shoot"), qsTr("Every day"), qsTr("Every Week"), qsTr("Every Month")]
+                model: [textOneShoot, textEveryDay, textEveryWeek, textEveryMonth]
             }
         }
 

@@ -10,6 +10,19 @@ ItemDelegate {
     signal modifyClicked()
     signal deleteClicked()
 
+    // Plain qsTr bindings, renewed by a language change.
+    property string textOneShoot: qsTr("One Shoot")
+    property string textDaily: qsTr("Daily")
+    property string textWeekly: qsTr("Weekly")
+    property string textMonthly: qsTr("Monthly")
+    property string textSelfTest10S: qsTr("Self-test for 10 secords")
+    property string textSelfTestEOD: qsTr("Self-test to EOD")
+    property string textPowerOn: qsTr("UPS Power on")
+    property string textPowerOff: qsTr("System shutdown and close UPS")
+    property string textUnknown: qsTr("Unkown code: ")
+    property string textOn: qsTr("ON")
+    property string textOff: qsTr("OFF")
+
     // The stored flag comes back from the database as a number.
     function isOn(value) {
         return value === true || value === "true" || Number(value) === 1
@@ -17,22 +30,22 @@ ItemDelegate {
 
     function cycleText(cycle) {
         switch (cycle) {
-        case 0: return qsTr("One Shoot")
-        case 1: return qsTr("Daily")
-        case 2: return qsTr("Weekly")
-        case 3: return qsTr("Monthly")
+        case 0: return textOneShoot
+        case 1: return textDaily
+        case 2: return textWeekly
+        case 3: return textMonthly
         }
-        return qsTr("Unkown code: ") + cycle
+        return textUnknown + cycle
     }
 
     function actionText(action) {
         switch (action) {
-        case 0: return qsTr("Self-test for 10 secords")
-        case 1: return qsTr("Self-test to EOD")
-        case 2: return qsTr("UPS Power on")
-        case 3: return qsTr("System shutdown and close UPS")
+        case 0: return textSelfTest10S
+        case 1: return textSelfTestEOD
+        case 2: return textPowerOn
+        case 3: return textPowerOff
         }
-        return qsTr("Unkown code: ") + action
+        return textUnknown + action
     }
 
     objectName: "scheduleTaskRow" + index
@@ -63,7 +76,7 @@ ItemDelegate {
         Switch {
             id: enableSwitch
             objectName: "enableSwitch" + index
-            text: checked ? qsTr("ON") : qsTr("OFF")
+            text: checked ? row.textOn : row.textOff
             Component.onCompleted: checked = row.isOn(model.enable)
             onToggled: {
                 if (checked !== row.isOn(model.enable))

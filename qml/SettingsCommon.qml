@@ -90,11 +90,13 @@ SettingsCommonForm {
 
     btnImport.onClicked: {
         fileDialog.title = qsTr("Look for...")
+        fileDialog.nameFilters = [qsTr("Configuration files (*.conf)")]
         fileDialog.selectExisting = true
         fileDialog.open()
     }
     btnExport.onClicked: {
         fileDialog.title = qsTr("Save as...")
+        fileDialog.nameFilters = [qsTr("Configuration files (*.conf)")]
         fileDialog.selectExisting = false
         fileDialog.open()
     }
@@ -125,7 +127,6 @@ SettingsCommonForm {
 
     FileDialog {
         id: fileDialog
-        nameFilters: [qsTr("Configuration files (*.conf)")]
         folder: shortcuts.desktop
         onAccepted: selectExisting ? page.importFrom(fileUrl) : page.exportTo(fileUrl)
     }

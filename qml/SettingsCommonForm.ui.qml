@@ -17,6 +17,9 @@ Flickable {
     property alias labelUsbVersion: labelUsbVersion
     property alias imageLogo: imageLogo
 
+    // A plain qsTr binding, renewed by a language change.
+    property string textVersion: qsTr(" version:")
+
     clip: true
     contentWidth: width
     contentHeight: content.height + 16
@@ -143,7 +146,7 @@ Flickable {
                 columnSpacing: 10
                 rowSpacing: 6
                 Label {
-                    text: appName + qsTr(" version:")
+                    text: appName + textVersion
                 }
                 Label {
                     id: labelAppVersion

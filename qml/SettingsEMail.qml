@@ -30,6 +30,7 @@ SettingsEMailForm {
     }
 
     body.enabled: switchEnable.checked
+    btnTestMail.enabled: switchEnable.checked
     btnAuthSettings.enabled: switchEnable.checked && checkAuth.checked
     spinHour.enabled: radioDaily.checked
     spinMinute.enabled: radioDaily.checked

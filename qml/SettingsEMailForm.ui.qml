@@ -22,6 +22,12 @@ Flickable {
     property alias spinMinute: spinMinute
     property alias spinSecond: spinSecond
 
+    // Plain qsTr bindings, renewed by a language change.
+    property string textEMail: qsTr("E-Mail")
+    property string textOn: qsTr("ON")
+    property string textOff: qsTr("OFF")
+    property string textNone: qsTr("None")
+
     clip: true
     contentWidth: width
     contentHeight: content.height + 16
@@ -33,11 +39,20 @@ Flickable {
         width: parent.width - 16
         spacing: 8
 
-        Switch {
-            id: switchEnable
-            objectName: "switchEMail"
-            text: qsTr("E-Mail") + "  " + (checked ? qsTr("ON") : qsTr("OFF"))
-            font.bold: true
+        RowLayout {
+            Layout.fillWidth: true
+            Switch {
+                id: switchEnable
+                objectName: "switchEMail"
+                text: textEMail + "  " + (checked ? textOn : textOff)
+                font.bold: true
+                Layout.fillWidth: true
+            }
+            Button {
+                id: btnTestMail
+                objectName: "btnTestMail"
+                text: qsTr("Send Test Mail")
+            }
         }
 
         ColumnLayout {
@@ -62,12 +77,14 @@ Flickable {
                     id: fieldSenderName
                     objectName: "fieldSenderName"
                     Layout.fillWidth: true
+                    Layout.preferredWidth: 60
                 }
                 Label { text: qsTr("Sender Address:") }
                 TextField {
                     id: fieldSenderAddress
                     objectName: "fieldSenderAddress"
                     Layout.fillWidth: true
+                    Layout.preferredWidth: 60
                 }
 
                 Label { text: qsTr("Server Address:") }
@@ -75,12 +92,14 @@ Flickable {
                     id: fieldServerAddress
                     objectName: "fieldServerAddress"
                     Layout.fillWidth: true
+                    Layout.preferredWidth: 60
                 }
                 Label { text: qsTr("Server Port:") }
                 TextField {
                     id: fieldServerPort
                     objectName: "fieldServerPort"
                     Layout.fillWidth: true
+                    Layout.preferredWidth: 60
                     text: "25"
                     validator: IntValidator { bottom: 0; top: 65535 }
                 }
@@ -90,7 +109,8 @@ Flickable {
                     id: comboEncrypt
                     objectName: "comboEncrypt"
                     Layout.fillWidth: true
-                    model: [qsTr("None"), "STARTTLS", "SSL/TLS"]
+                    Layout.preferredWidth: 60
+                    model: [textNone, "STARTTLS", "SSL/TLS"]
                 }
                 CheckBox {
                     id: checkAuth
@@ -102,13 +122,6 @@ Flickable {
                     objectName: "btnAuthSettings"
                     text: qsTr("Settings")
                 }
-            }
-
-            Button {
-                id: btnTestMail
-                objectName: "btnTestMail"
-                Layout.leftMargin: 12
-                text: qsTr("Send Test Mail")
             }
 
             Label {
@@ -129,7 +142,13 @@ Flickable {
                         objectName: "listReceivers"
                         anchors.fill: parent
                         anchors.margins: 1
-                        clip: true
+                        // Plain qsTr bindings, renewed by a language change.
+    property string textEMail: qsTr("E-Mail")
+    property string textOn: qsTr("ON")
+    property string textOff: qsTr("OFF")
+    property string textNone: qsTr("None")
+
+    clip: true
                         currentIndex: -1
                         highlightMoveDuration: 0
                         highlight: Rectangle { color: "#DCEBFC" }
@@ -145,6 +164,8 @@ Flickable {
                 }
                 ColumnLayout {
                     Layout.alignment: Qt.AlignTop
+                    Layout.fillWidth: false
+                    Layout.preferredWidth: 130
                     spacing: 4
                     Button {
                         id: btnAddUser
@@ -167,15 +188,16 @@ Flickable {
                 }
             }
 
-            RowLayout {
+            RadioButton {
+                id: radioDaily
+                objectName: "radioDaily"
                 Layout.leftMargin: 12
+                autoExclusive: false
+                text: qsTr("Daily Report Send Time(HH:MM:SS): ")
+            }
+            RowLayout {
+                Layout.leftMargin: 48
                 spacing: 6
-                RadioButton {
-                    id: radioDaily
-                    objectName: "radioDaily"
-                    autoExclusive: false
-                    text: qsTr("Daily Report Send Time(HH:MM:SS): ")
-                }
                 SpinBox {
                     id: spinHour
                     objectName: "spinDailyHour"

@@ -901,23 +901,23 @@
     </message>
     <message>
         <source>Input Voltage(V)</source>
-        <translation>Tension d&apos;entrée (V)</translation>
+        <translation>Entrée (V)</translation>
     </message>
     <message>
         <source>Output Voltage(V)</source>
-        <translation>Tension de sortie (V)</translation>
+        <translation>Sortie (V)</translation>
     </message>
     <message>
         <source>UPS Load(%)</source>
-        <translation>Charge de l&apos;onduleur (%)</translation>
+        <translation>Charge (%)</translation>
     </message>
     <message>
         <source>Input Frequency(Hz)</source>
-        <translation>Fréquence d&apos;entrée (Hz)</translation>
+        <translation>Fréquence (Hz)</translation>
     </message>
     <message>
         <source>Battery voltage(V)</source>
-        <translation>Tension batterie (V)</translation>
+        <translation>Batterie (V)</translation>
     </message>
     <message>
         <source>temperature(℃ )</source>

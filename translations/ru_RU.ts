@@ -901,23 +901,23 @@
     </message>
     <message>
         <source>Input Voltage(V)</source>
-        <translation>Входное напряжение (В)</translation>
+        <translation>Вход (В)</translation>
     </message>
     <message>
         <source>Output Voltage(V)</source>
-        <translation>Выходное напряжение (В)</translation>
+        <translation>Выход (В)</translation>
     </message>
     <message>
         <source>UPS Load(%)</source>
-        <translation>Нагрузка ИБП (%)</translation>
+        <translation>Нагрузка (%)</translation>
     </message>
     <message>
         <source>Input Frequency(Hz)</source>
-        <translation>Входная частота (Гц)</translation>
+        <translation>Частота (Гц)</translation>
     </message>
     <message>
         <source>Battery voltage(V)</source>
-        <translation>Напряжение батареи (В)</translation>
+        <translation>Батарея (В)</translation>
     </message>
     <message>
         <source>temperature(℃ )</source>
