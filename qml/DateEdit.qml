@@ -19,13 +19,14 @@ Button {
         objectName: "calendarPopup"
         y: field.height + 2
         padding: 1
+        contentWidth: 280
+        contentHeight: 250
         onAboutToShow: calendar.selectedDate = field.date
 
         C1.Calendar {
             id: calendar
             objectName: "calendar"
-            width: 260
-            height: 220
+            anchors.fill: parent
             onClicked: {
                 field.date = date
                 calendarPopup.close()

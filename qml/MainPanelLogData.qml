@@ -57,6 +57,12 @@ MainPanelLogDataForm {
 
     onBtnDateClicked: selfTestView.selectDate(dateS, dateE)
 
+    // The closed windows are shown unfolded.
+    Component.onCompleted: {
+        for (var row = 0; row < treeModelShutdown.rowCount(); ++row)
+            closedRecordsView.expand(treeModelShutdown.index(row, 0))
+    }
+
     Repeater {
         parent: page.tabButtons
         model: [page.textData, page.textAlarm, page.textClosedRecords, page.textSelfTest]

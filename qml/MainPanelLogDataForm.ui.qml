@@ -23,6 +23,7 @@ Item {
 
         RowLayout {
             Layout.fillWidth: true
+            Layout.preferredHeight: 40
             spacing: 10
             Label {
                 text: qsTr("Historical Data")
