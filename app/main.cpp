@@ -50,6 +50,9 @@ int main(int argc, char *argv[])
                              QMessageBox::Ok);
         return -1;
     }
+    QObject::connect(&view, &QWindow::visibleChanged, [](bool visible) {
+        qInfo(visible ? "Window shown" : "Window hidden");
+    });
     QObject::connect(&app, &SingleApplication::messageReceived, &view, &QQuickView::show);
     QObject::connect(view.engine(), &QQmlEngine::quit, &app, &QCoreApplication::quit);
 
@@ -64,5 +67,6 @@ int main(int argc, char *argv[])
         view.raise();
         view.show();
     }
+    qInfo("Started");
     return QApplication::exec();
 }

@@ -12,8 +12,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -28,23 +26,8 @@ int main(int argc, char *argv[])
     const QString dataDir = BenchStore::open();
 
     const QDate today(2026, 6, 2);
-    const QDateTime start(today.addDays(-1), QTime(0, 0));
     const int rows = 86400;
-    QSqlDatabase::database().transaction();
-    QSqlQuery insert;
-    insert.prepare(QStringLiteral("insert into device_data(dateTime, inputVol, outputVol, load, "
-                                  "inputFreq, battVol, temperature) values(?, ?, ?, ?, ?, ?, ?)"));
-    for (int i = 0; i < rows; ++i) {
-        insert.addBindValue(start.addSecs(i).toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
-        insert.addBindValue(220.0 + (i % 100) / 10.0);
-        insert.addBindValue(230.0 - (i % 50) / 10.0);
-        insert.addBindValue(i % 101);
-        insert.addBindValue(49.9 + (i % 3) / 10.0);
-        insert.addBindValue(13.65 + (i % 7) / 100.0);
-        insert.addBindValue(25.0 + (i % 11) / 10.0);
-        insert.exec();
-    }
-    QSqlDatabase::database().commit();
+    BenchStore::insertReadings(QDateTime(today.addDays(-1), QTime(0, 0)), rows, 1);
 
     Clock::setNow(QDateTime(today, QTime(12, 0)));
     ServiceEMailPrivate *d = ServiceEMailPrivate::get(ServiceEMail::instance());

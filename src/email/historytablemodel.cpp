@@ -44,19 +44,15 @@ QVariant HistoryTableModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid())
         return QVariant();
-    if (role < FirstColumnRole)
+    if (role < Database::FirstColumnRole)
         return QSqlTableModel::data(index, role);
-    const int column = role - FirstColumnRole;
+    const int column = role - Database::FirstColumnRole;
     return displayValue(column, QSqlTableModel::data(this->index(index.row(), column), Qt::DisplayRole));
 }
 
 QHash<int, QByteArray> HistoryTableModel::roleNames() const
 {
-    QHash<int, QByteArray> roles;
-    const QSqlRecord rec = record();
-    for (int i = 0; i < rec.count(); ++i)
-        roles.insert(FirstColumnRole + i, rec.fieldName(i).toUtf8());
-    return roles;
+    return Database::columnRoles(record());
 }
 
 void HistoryTableModel::exportWorkbook(const QUrl &url, const QStringList &headers, double width)

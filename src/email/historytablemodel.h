@@ -14,8 +14,6 @@ class HistoryTableModel : public QSqlTableModel
     Q_OBJECT
 
 public:
-    enum { FirstColumnRole = Qt::UserRole };
-
     // Over the table of that index (Database::tableName); empty until the
     // first selectDate.
     HistoryTableModel(int table, QObject *parent);

@@ -82,9 +82,5 @@ bool ListModelEMailUser::setData(const QModelIndex &index, const QVariant &value
 
 QHash<int, QByteArray> ListModelEMailUser::roleNames() const
 {
-    QHash<int, QByteArray> roles;
-    const QSqlRecord rec = record();
-    for (int i = 0; i < rec.count(); ++i)
-        roles.insert(kUserColumnRole + i, rec.fieldName(i).toUtf8());
-    return roles;
+    return Database::columnRoles(record());
 }

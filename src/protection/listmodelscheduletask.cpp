@@ -113,9 +113,5 @@ bool ListModelScheduleTask::setData(const QModelIndex &index, const QVariant &va
 
 QHash<int, QByteArray> ListModelScheduleTask::roleNames() const
 {
-    QHash<int, QByteArray> roles;
-    const QSqlRecord rec = record();
-    for (int i = 0; i < rec.count(); ++i)
-        roles.insert(FirstColumnRole + i, rec.fieldName(i).toUtf8());
-    return roles;
+    return Database::columnRoles(record());
 }

@@ -5,6 +5,7 @@
 #include <QMap>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QSqlRecord>
 
 namespace {
 
@@ -84,4 +85,12 @@ void Database::createTables()
 QString Database::tableName(int index)
 {
     return tableNames().value(index);
+}
+
+QHash<int, QByteArray> Database::columnRoles(const QSqlRecord &record)
+{
+    QHash<int, QByteArray> roles;
+    for (int i = 0; i < record.count(); ++i)
+        roles.insert(FirstColumnRole + i, record.fieldName(i).toUtf8());
+    return roles;
 }

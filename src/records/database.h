@@ -1,8 +1,11 @@
 #ifndef DATABASE_H
 #define DATABASE_H
 
+#include <QHash>
 #include <QObject>
 #include <QString>
+
+class QSqlRecord;
 
 // Opens the SQLite store "<data directory>/data/ambrel.db" as the default
 // connection, creates its tables and maps table indexes to table names.
@@ -26,6 +29,12 @@ public:
 
     // The name of a table by index; empty outside 0..4 and before instance().
     static QString tableName(int index);
+
+    // The roles of every table model over the database: one per column of
+    // the record, numbered from FirstColumnRole in column order and named
+    // by the column name.
+    enum { FirstColumnRole = 256 };
+    static QHash<int, QByteArray> columnRoles(const QSqlRecord &record);
 
 private:
     Database();

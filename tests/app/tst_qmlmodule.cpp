@@ -8,9 +8,6 @@
 
 #include <QApplication>
 #include <QQmlComponent>
-#include <QQmlContext>
-#include <QQmlEngine>
-#include <QQuickItem>
 #include <QQuickView>
 
 class TestQmlModule : public QObject
@@ -18,49 +15,34 @@ class TestQmlModule : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void mainDocumentLoads();
-    void singletonsAreTheProgramsAndOutliveTheEngine();
+    void viewsShareTheProgramsObjects();
 };
 
-void TestQmlModule::initTestCase()
+void TestQmlModule::viewsShareTheProgramsObjects()
 {
     TestStore::open();
-}
-
-void TestQmlModule::mainDocumentLoads()
-{
-    ServiceScheduleTask tasks;
-    QQuickView view;
-    Startup::prepareView(&view, &tasks);
-    view.setSource(QUrl(QStringLiteral("qrc:/qml/main.qml")));
-    QVERIFY(view.rootObject());
-    QCOMPARE(view.rootContext()->contextProperty(QStringLiteral("window")).value<QObject *>(), &view);
-    QCOMPARE(view.resizeMode(), QQuickView::SizeRootObjectToView);
-}
-
-void TestQmlModule::singletonsAreTheProgramsAndOutliveTheEngine()
-{
-    const QByteArray document = "import QtQml 2.15\nimport Ambrel 1.0\nQtObject {"
-                                " property var devComm: DevComm; property var settings: Settings;"
-                                " property var page: PageSettingsCommon;"
-                                " property int tab: GlobalDataDef.MainTabLogData }";
     QObject *pages[2] = {};
     for (QObject *&page : pages) {
         ServiceScheduleTask tasks;
         QQuickView view;
         Startup::prepareView(&view, &tasks);
+        view.setSource(QUrl(QStringLiteral("qrc:/qml/main.qml")));
+        QVERIFY(view.rootObject());
+
         QQmlComponent component(view.engine());
-        component.setData(document, QUrl());
+        component.setData("import QtQml 2.15\nimport Ambrel 1.0\nQtObject { property var devComm: DevComm;"
+                          " property var settings: Settings; property var page: PageSettingsCommon;"
+                          " property int tab: GlobalDataDef.MainTabLogData; property var view: window }", QUrl());
         QScopedPointer<QObject> object(component.create());
         QVERIFY2(object, qPrintable(component.errorString()));
         QCOMPARE(object->property("devComm").value<QObject *>(), DevComm::instance());
         QCOMPARE(object->property("settings").value<QObject *>(), Settings::instance());
+        QCOMPARE(object->property("view").value<QObject *>(), &view);
         QCOMPARE(object->property("tab").toInt(), 4);
         page = object->property("page").value<QObject *>();
         QVERIFY(qobject_cast<PageSettingsCommon *>(page));
     }
-    // One settings page per engine; the program's objects survive both engines.
+    // One settings page per engine; the program's objects outlive both engines.
     QVERIFY(pages[0] != pages[1]);
     DevComm::instance()->setObjectName(QStringLiteral("alive"));
     QVERIFY(Settings::instance()->getSettings(Settings::LanguageAuto).isValid());

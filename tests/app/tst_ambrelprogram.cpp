@@ -1,0 +1,160 @@
+// The program itself, started as real processes on the offscreen platform,
+// and on an X server of the test's own.
+
+#include "platform/x11windowlist.h"
+#include "testenvironment.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+
+class TestAmbrelProgram : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void windowAtStart_data();
+    void windowAtStart();
+    void secondStartShowsTheRunningInstance();
+    void killedInstanceDoesNotBlockTheNextStart();
+    void showsOnAnXServer_data();
+    void showsOnAnXServer();
+
+private:
+    QProcess *start(const QStringList &arguments, const QMap<QString, QString> &variables = {});
+    QString log() const;
+
+    QScopedPointer<QTemporaryDir> home;
+    QList<QProcess *> processes;
+};
+
+void TestAmbrelProgram::init()
+{
+    home.reset(new QTemporaryDir);
+    QDir(home->path()).mkpath(QStringLiteral("tmp"));
+}
+
+void TestAmbrelProgram::cleanup()
+{
+    for (QProcess *process : qAsConst(processes)) {
+        process->kill();
+        process->waitForFinished(10000);
+    }
+    qDeleteAll(processes);
+    processes.clear();
+}
+
+QProcess *TestAmbrelProgram::start(const QStringList &arguments, const QMap<QString, QString> &variables)
+{
+    auto *process = new QProcess;
+    processes.append(process);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    // Data and the instance socket of this test only.
+    env.insert(QStringLiteral("XDG_DATA_HOME"), home->path() + QStringLiteral("/data"));
+    env.insert(QStringLiteral("TMPDIR"), home->path() + QStringLiteral("/tmp"));
+    for (auto it = variables.cbegin(); it != variables.cend(); ++it)
+        it.value().isNull() ? env.remove(it.key()) : env.insert(it.key(), it.value());
+    process->setProcessEnvironment(env);
+    process->setWorkingDirectory(home->path());
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->start(QCoreApplication::applicationDirPath() + QStringLiteral("/ambrel"), arguments);
+    return process;
+}
+
+QString TestAmbrelProgram::log() const
+{
+    QString text;
+    QDir dir(home->path() + QStringLiteral("/data/Ambrel/log"));
+    for (const QString &name : dir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name)) {
+        QFile file(dir.filePath(name));
+        if (file.open(QIODevice::ReadOnly))
+            text += QString::fromUtf8(file.readAll());
+    }
+    return text;
+}
+
+void TestAmbrelProgram::windowAtStart_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("no argument") << QStringList() << true;
+    QTest::newRow("-srv") << QStringList{"-srv"} << false;
+    QTest::newRow("-SRV") << QStringList{"-SRV"} << true;
+    QTest::newRow("-srv second") << QStringList{"x", "-srv"} << true;
+}
+
+void TestAmbrelProgram::windowAtStart()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, shown);
+    QProcess *program = start(arguments);
+    QTRY_VERIFY_WITH_TIMEOUT(log().contains(QStringLiteral("] Information: Started\r\n")), 30000);
+    QCOMPARE(log().contains(QStringLiteral("Window shown")), shown);
+    QCOMPARE(program->state(), QProcess::Running);
+}
+
+void TestAmbrelProgram::secondStartShowsTheRunningInstance()
+{
+    start({QStringLiteral("-srv")});
+    QTRY_VERIFY_WITH_TIMEOUT(log().contains(QStringLiteral("Started")), 30000);
+    QProcess *second = start({});
+    QVERIFY(second->waitForFinished(30000));
+    QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second->exitCode(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(log().contains(QStringLiteral("Window shown")), 10000);
+    QCOMPARE(log().count(QStringLiteral("Started")), 1); // the second start made nothing of its own
+}
+
+void TestAmbrelProgram::killedInstanceDoesNotBlockTheNextStart()
+{
+    QProcess *first = start({QStringLiteral("-srv")});
+    QTRY_VERIFY_WITH_TIMEOUT(log().contains(QStringLiteral("Started")), 30000);
+    first->kill();
+    QVERIFY(first->waitForFinished(10000));
+    QVERIFY(!QDir(home->path() + QStringLiteral("/tmp")).isEmpty(QDir::System | QDir::NoDotAndDotDot)); // its socket
+
+    QProcess *next = start({});
+    QTRY_COMPARE_WITH_TIMEOUT(log().count(QStringLiteral("Started")), 2, 30000);
+    QCOMPARE(next->state(), QProcess::Running);
+    QProcess *third = start({}); // finds the new instance
+    QVERIFY(third->waitForFinished(30000));
+    QCOMPARE(third->exitCode(), 0);
+}
+
+void TestAmbrelProgram::showsOnAnXServer_data()
+{
+    // The program asks for OpenGL ES, which this Qt (built for desktop
+    // OpenGL) does not have; the window must show all the same.
+    QTest::addColumn<QString>("backend");
+    QTest::newRow("software") << QStringLiteral("software");
+    QTest::newRow("default backend") << QString();
+}
+
+void TestAmbrelProgram::showsOnAnXServer()
+{
+    QFETCH(QString, backend);
+    QProcess xvfb;
+    xvfb.start(QStringLiteral("Xvfb"), {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1280x800x24"});
+    QTRY_VERIFY_WITH_TIMEOUT(xvfb.canReadLine(), 20000);
+    const QByteArray display = ':' + xvfb.readLine().trimmed();
+
+    start({}, {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", QString::fromLatin1(display)}, {"QT_QUICK_BACKEND", backend}});
+    const auto windowIsMapped = [&display] {
+        for (const Platform::Window &window : X11WindowList::windows(display)) {
+            if (window.className == QLatin1String("Ambrel"))
+                return true;
+        }
+        return false;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(windowIsMapped(), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(log().contains(QStringLiteral("Started")), 30000);
+    QVERIFY2(!log().contains(QStringLiteral("Warning: ")) && !log().contains(QStringLiteral("Critical: ")), qPrintable(log()));
+    cleanup();
+    xvfb.kill();
+    xvfb.waitForFinished(5000);
+}
+
+AMBREL_TEST_MAIN(TestAmbrelProgram)
+#include "tst_ambrelprogram.moc"
