@@ -2,8 +2,6 @@ import QtQuick 2.15
 import Ambrel 1.0
 
 MainFooterMenuForm {
-    id: footer
-
     // The selected page, a MainTabType.
     property int currentIndex: GlobalDataDef.MainTabDevice
 

@@ -71,18 +71,19 @@ Rectangle {
     Platform.SystemTrayIcon {
         objectName: "trayIcon"
         icon.source: "qrc:/res/image/" + appIcon
-        visible: true
+        // Always shown where the desktop has a notification area; without
+        // one a second start of the program shows the hidden window.
+        visible: available
         tooltip: DevComm.devData.devOnline === true ? qsTr("UPS Conneted") : qsTr("UPS Disconnect")
         onActivated: {
             if (reason === Platform.SystemTrayIcon.DoubleClick)
                 root.showWindow()
-            else if (reason === Platform.SystemTrayIcon.Context)
-                trayMenu.open()
         }
 
+        // Opened by a context click on the icon.
         menu: Platform.Menu {
-            id: trayMenu
             Platform.MenuItem {
+                objectName: "trayShow"
                 text: qsTr("Show")
                 onTriggered: root.showWindow()
             }

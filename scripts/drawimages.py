@@ -10,6 +10,7 @@ top of each other; an active segment is an animated GIF whose dashes move in
 the direction of the flow, an idle one a single grey frame.
 """
 
+import math
 import os
 from PIL import Image, ImageDraw, ImageFont
 
@@ -100,7 +101,6 @@ def glyph_power(c, col):
 
 
 def glyph_gear(c, col):
-    import math
     pts = []
     for i in range(16):
         a = i * math.pi / 8 - math.pi / 16
@@ -354,7 +354,6 @@ def mimic_background():
     c = Canvas(MIMIC_W, MIMIC_H)
     # mains input: a round socket with a sine wave
     c.ellipse((24, MAIN_Y - 36, 96, MAIN_Y + 36), fill=(236, 243, 252), outline=DARK, width=3)
-    import math
     pts = []
     for i in range(41):
         x = 38 + i * 44 / 40
