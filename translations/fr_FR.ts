@@ -21,7 +21,7 @@
     </message>
     <message>
         <source>Battery voltage low</source>
-        <translation>Tension de batterie faible</translation>
+        <translation>Tension de batterie basse</translation>
     </message>
     <message>
         <source>Battery voltage returns to normal</source>
@@ -29,27 +29,27 @@
     </message>
     <message>
         <source>Bypass supply</source>
-        <translation>Alimentation par dérivation</translation>
+        <translation>Alimentation par le bypass</translation>
     </message>
     <message>
         <source>Rectifier supply</source>
-        <translation>Alimentation par redresseur</translation>
+        <translation>Alimentation par le redresseur</translation>
     </message>
     <message>
         <source>UPS fault</source>
-        <translation>Défaut onduleur</translation>
+        <translation>Défaut de l&apos;ASI</translation>
     </message>
     <message>
         <source>UPS returns to normal</source>
-        <translation>Onduleur revenu à la normale</translation>
+        <translation>ASI revenue à la normale</translation>
     </message>
     <message>
         <source>UPS backup</source>
-        <translation>Onduleur en secours</translation>
+        <translation>ASI en mode secours</translation>
     </message>
     <message>
         <source>UPS online</source>
-        <translation>Onduleur en ligne</translation>
+        <translation>ASI en ligne</translation>
     </message>
     <message>
         <source>In self-test</source>
@@ -65,7 +65,7 @@
     </message>
     <message>
         <source>UPS returns from power off</source>
-        <translation>Onduleur sorti de l&apos;arrêt</translation>
+        <translation>ASI sortie de l&apos;arrêt</translation>
     </message>
     <message>
         <source>Buzzer open</source>
@@ -73,27 +73,27 @@
     </message>
     <message>
         <source>Buzzer silent</source>
-        <translation>Alarme sonore muette</translation>
+        <translation>Alarme sonore coupée</translation>
     </message>
     <message>
         <source>Boost or buck activated</source>
-        <translation>Élévation ou abaissement activé</translation>
+        <translation>Survoltage ou dévoltage activé</translation>
     </message>
     <message>
         <source>UPS returns from boost or buck</source>
-        <translation>Onduleur sorti de l&apos;élévation ou de l&apos;abaissement</translation>
+        <translation>ASI sortie du survoltage ou du dévoltage</translation>
     </message>
     <message>
         <source>On boost</source>
-        <translation>Élévation de tension</translation>
+        <translation>Survoltage en cours</translation>
     </message>
     <message>
         <source>On Buck</source>
-        <translation>Abaissement de tension</translation>
+        <translation>Dévoltage en cours</translation>
     </message>
     <message>
         <source>Input phase sequence error</source>
-        <translation>Erreur d&apos;ordre des phases d&apos;entrée</translation>
+        <translation>Erreur d&apos;ordre des phases en entrée</translation>
     </message>
     <message>
         <source>Input voltage high</source>
@@ -125,7 +125,7 @@
     </message>
     <message>
         <source>DC bus OV HW CKT</source>
-        <translation>Circuit matériel de surtension du bus CC</translation>
+        <translation>Protection matérielle de surtension du bus CC</translation>
     </message>
     <message>
         <source>DC Bus over voltage</source>
@@ -141,11 +141,11 @@
     </message>
     <message>
         <source>+DC bus voltage low(output off)</source>
-        <translation>Sous-tension du bus CC + (sortie coupée)</translation>
+        <translation>Tension du bus CC + basse (sortie coupée)</translation>
     </message>
     <message>
         <source>-DC bus voltage low(output off)</source>
-        <translation>Sous-tension du bus CC - (sortie coupée)</translation>
+        <translation>Tension du bus CC - basse (sortie coupée)</translation>
     </message>
     <message>
         <source>DC bus voltage low</source>
@@ -197,15 +197,15 @@
     </message>
     <message>
         <source>Inverter output low</source>
-        <translation>Sortie de l&apos;onduleur basse</translation>
+        <translation>Tension de sortie de l&apos;onduleur basse</translation>
     </message>
     <message>
         <source>Inverter output high</source>
-        <translation>Sortie de l&apos;onduleur haute</translation>
+        <translation>Tension de sortie de l&apos;onduleur élevée</translation>
     </message>
     <message>
         <source>Inverter hardware CKT</source>
-        <translation>Circuit matériel de l&apos;onduleur</translation>
+        <translation>Défaut du circuit matériel de l&apos;onduleur</translation>
     </message>
     <message>
         <source>Inverter fault</source>
@@ -213,11 +213,11 @@
     </message>
     <message>
         <source>Output relay weld close</source>
-        <translation>Relais de sortie collé fermé</translation>
+        <translation>Relais de sortie soudé en position fermée</translation>
     </message>
     <message>
         <source>Output relay weld open</source>
-        <translation>Relais de sortie bloqué ouvert</translation>
+        <translation>Relais de sortie bloqué en position ouverte</translation>
     </message>
     <message>
         <source>Inverter overload</source>
@@ -225,7 +225,7 @@
     </message>
     <message>
         <source>Inverter overload time out</source>
-        <translation>Délai de surcharge de l&apos;onduleur dépassé</translation>
+        <translation>Durée de surcharge de l&apos;onduleur dépassée</translation>
     </message>
     <message>
         <source>Inverter DC over voltage</source>
@@ -233,7 +233,7 @@
     </message>
     <message>
         <source>Output meas mismatch</source>
-        <translation>Écart de mesure en sortie</translation>
+        <translation>Mesures de sortie incohérentes</translation>
     </message>
     <message>
         <source>Inverter soft start fail</source>
@@ -253,11 +253,11 @@
     </message>
     <message>
         <source>Output severe over voltage</source>
-        <translation>Forte surtension en sortie</translation>
+        <translation>Surtension grave en sortie</translation>
     </message>
     <message>
         <source>Output low voltage</source>
-        <translation>Sous-tension en sortie</translation>
+        <translation>Tension de sortie basse</translation>
     </message>
     <message>
         <source>Output overload</source>
@@ -285,23 +285,23 @@
     </message>
     <message>
         <source>+Battery low pre alarm</source>
-        <translation>Préalarme batterie + faible</translation>
+        <translation>Préalarme de batterie + faible</translation>
     </message>
     <message>
         <source>-Battery low pre alarm</source>
-        <translation>Préalarme batterie - faible</translation>
+        <translation>Préalarme de batterie - faible</translation>
     </message>
     <message>
         <source>+Battery low voltage</source>
-        <translation>Tension batterie + basse</translation>
+        <translation>Tension de la batterie + basse</translation>
     </message>
     <message>
         <source>-Battery low voltage</source>
-        <translation>Tension batterie - basse</translation>
+        <translation>Tension de la batterie - basse</translation>
     </message>
     <message>
         <source>RBC needs replacement</source>
-        <translation>Batterie à remplacer</translation>
+        <translation>La batterie doit être remplacée</translation>
     </message>
     <message>
         <source>+Charger error</source>
@@ -321,51 +321,51 @@
     </message>
     <message>
         <source>+Charger low voltage</source>
-        <translation>Sous-tension du chargeur +</translation>
+        <translation>Tension du chargeur + basse</translation>
     </message>
     <message>
         <source>-Charger low voltage</source>
-        <translation>Sous-tension du chargeur -</translation>
+        <translation>Tension du chargeur - basse</translation>
     </message>
     <message>
         <source>Charger meas mismatch</source>
-        <translation>Écart de mesure du chargeur</translation>
+        <translation>Mesures du chargeur incohérentes</translation>
     </message>
     <message>
         <source>Bypass phase sequence error</source>
-        <translation>Erreur d&apos;ordre des phases de la dérivation</translation>
+        <translation>Erreur d&apos;ordre des phases du bypass</translation>
     </message>
     <message>
         <source>Bypass over current</source>
-        <translation>Surintensité de la dérivation</translation>
+        <translation>Surintensité du bypass</translation>
     </message>
     <message>
         <source>Bypass voltage abnormal</source>
-        <translation>Tension de dérivation anormale</translation>
+        <translation>Tension du bypass anormale</translation>
     </message>
     <message>
         <source>Bypass frequency abnormal</source>
-        <translation>Fréquence de dérivation anormale</translation>
+        <translation>Fréquence du bypass anormale</translation>
     </message>
     <message>
         <source>Bypass overload</source>
-        <translation>Surcharge de la dérivation</translation>
+        <translation>Surcharge du bypass</translation>
     </message>
     <message>
         <source>Bypass overload time out</source>
-        <translation>Délai de surcharge de la dérivation dépassé</translation>
+        <translation>Durée de surcharge du bypass dépassée</translation>
     </message>
     <message>
         <source>PDU activated</source>
-        <translation>PDU activé</translation>
+        <translation>PDU activée</translation>
     </message>
     <message>
         <source>Bypass not available</source>
-        <translation>Dérivation indisponible</translation>
+        <translation>Bypass non disponible</translation>
     </message>
     <message>
         <source>Bypass unable to trace</source>
-        <translation>Dérivation impossible à suivre</translation>
+        <translation>Synchronisation sur le bypass impossible</translation>
     </message>
     <message>
         <source>Battery over temperature critical</source>
@@ -381,15 +381,15 @@
     </message>
     <message>
         <source>Battery temp sensor disconnected</source>
-        <translation>Capteur de température batterie déconnecté</translation>
+        <translation>Capteur de température de batterie déconnecté</translation>
     </message>
     <message>
         <source>Fan inoperative</source>
-        <translation>Ventilateur hors service</translation>
+        <translation>Ventilateur à l&apos;arrêt</translation>
     </message>
     <message>
         <source>Fan logic power supply fault</source>
-        <translation>Défaut d&apos;alimentation logique du ventilateur</translation>
+        <translation>Défaut de l&apos;alimentation logique du ventilateur</translation>
     </message>
     <message>
         <source>Fuse blown</source>
@@ -417,23 +417,23 @@
     </message>
     <message>
         <source>Bypass SCR/relay short circuit</source>
-        <translation>Court-circuit du thyristor/relais de dérivation</translation>
+        <translation>Court-circuit du thyristor/relais du bypass</translation>
     </message>
     <message>
         <source>Bypass SCR/relay open circuit</source>
-        <translation>Circuit ouvert du thyristor/relais de dérivation</translation>
+        <translation>Circuit ouvert du thyristor/relais du bypass</translation>
     </message>
     <message>
         <source>Bkfeed relay weld close</source>
-        <translation>Relais anti-retour collé fermé</translation>
+        <translation>Relais anti-retour soudé en position fermée</translation>
     </message>
     <message>
         <source>Bkfeed relay weld open</source>
-        <translation>Relais anti-retour bloqué ouvert</translation>
+        <translation>Relais anti-retour bloqué en position ouverte</translation>
     </message>
     <message>
         <source>Logic power supply error</source>
-        <translation>Erreur d&apos;alimentation logique</translation>
+        <translation>Erreur de l&apos;alimentation logique</translation>
     </message>
     <message>
         <source>EEPROM fault</source>
@@ -441,11 +441,11 @@
     </message>
     <message>
         <source>RAM error</source>
-        <translation>Erreur de mémoire vive</translation>
+        <translation>Erreur de la RAM</translation>
     </message>
     <message>
         <source>Parallel communication error</source>
-        <translation>Erreur de communication parallèle</translation>
+        <translation>Erreur de communication en parallèle</translation>
     </message>
     <message>
         <source>Internal communication error</source>
@@ -457,7 +457,7 @@
     </message>
     <message>
         <source>MCU reseted</source>
-        <translation>Microcontrôleur réinitialisé</translation>
+        <translation>MCU réinitialisé</translation>
     </message>
     <message>
         <source>Bkfeed relay locked</source>
@@ -465,15 +465,15 @@
     </message>
     <message>
         <source>BMS communication error</source>
-        <translation>Erreur de communication du BMS</translation>
+        <translation>Erreur de communication avec le BMS</translation>
     </message>
     <message>
         <source>Parallel relay error</source>
-        <translation>Erreur du relais parallèle</translation>
+        <translation>Erreur du relais de mise en parallèle</translation>
     </message>
     <message>
         <source>Parallel connect error</source>
-        <translation>Erreur de connexion parallèle</translation>
+        <translation>Erreur de connexion en parallèle</translation>
     </message>
     <message>
         <source>Parallel current sharing error</source>
@@ -501,15 +501,15 @@
     </message>
     <message>
         <source>AVR is running too long</source>
-        <translation>Régulation automatique active trop longtemps</translation>
+        <translation>Régulation de tension active depuis trop longtemps</translation>
     </message>
     <message>
         <source>AVR time is up</source>
-        <translation>Durée de régulation automatique écoulée</translation>
+        <translation>Durée de régulation de tension écoulée</translation>
     </message>
     <message>
         <source>Battery load time is too long</source>
-        <translation>Durée sur batterie trop longue</translation>
+        <translation>Fonctionnement sur batterie trop long</translation>
     </message>
     <message>
         <source>Rectifier over temperature</source>
@@ -517,11 +517,11 @@
     </message>
     <message>
         <source>Rectifier parallel signal error</source>
-        <translation>Erreur du signal parallèle du redresseur</translation>
+        <translation>Erreur du signal de mise en parallèle du redresseur</translation>
     </message>
     <message>
         <source>Rectifier logic power supply error</source>
-        <translation>Erreur d&apos;alimentation logique du redresseur</translation>
+        <translation>Erreur de l&apos;alimentation logique du redresseur</translation>
     </message>
     <message>
         <source>Input SCR inoperable</source>
@@ -537,11 +537,11 @@
     </message>
     <message>
         <source>Fan inoperable</source>
-        <translation>Ventilateur inutilisable</translation>
+        <translation>Ventilateur hors service</translation>
     </message>
     <message>
         <source>Fan power supply error</source>
-        <translation>Erreur d&apos;alimentation du ventilateur</translation>
+        <translation>Erreur de l&apos;alimentation du ventilateur</translation>
     </message>
     <message>
         <source>Charger over temperature</source>
@@ -549,7 +549,7 @@
     </message>
     <message>
         <source>Rectifier DC bus soft start error</source>
-        <translation>Erreur de démarrage progressif du bus CC du redresseur</translation>
+        <translation>Erreur du démarrage progressif du bus CC du redresseur</translation>
     </message>
     <message>
         <source>Charger fault</source>
@@ -557,7 +557,7 @@
     </message>
     <message>
         <source>PFC communication fault</source>
-        <translation>Défaut de communication du PFC</translation>
+        <translation>Défaut de communication avec le PFC</translation>
     </message>
     <message>
         <source>Rectifier initializing fault</source>
@@ -581,7 +581,7 @@
     </message>
     <message>
         <source>Inverter IGBT short circuit</source>
-        <translation>Court-circuit d&apos;IGBT de l&apos;onduleur</translation>
+        <translation>Court-circuit d&apos;un IGBT de l&apos;onduleur</translation>
     </message>
     <message>
         <source>Inverter relay short circuit</source>
@@ -593,7 +593,7 @@
     </message>
     <message>
         <source>Inverter parallel signal fault</source>
-        <translation>Défaut du signal parallèle de l&apos;onduleur</translation>
+        <translation>Défaut du signal de mise en parallèle de l&apos;onduleur</translation>
     </message>
     <message>
         <source>Inverter communication fault</source>
@@ -629,11 +629,11 @@
     </message>
     <message>
         <source>Inverter parallel wire connection error</source>
-        <translation>Erreur de câblage parallèle de l&apos;onduleur</translation>
+        <translation>Erreur de câblage de mise en parallèle de l&apos;onduleur</translation>
     </message>
     <message>
         <source>UPS mode incorrect</source>
-        <translation>Mode de l&apos;onduleur incorrect</translation>
+        <translation>Mode de l&apos;ASI incorrect</translation>
     </message>
     <message>
         <source>Inverter fuse blown</source>
@@ -645,23 +645,23 @@
     </message>
     <message>
         <source>Bypass SCR short circuit</source>
-        <translation>Court-circuit du thyristor de dérivation</translation>
+        <translation>Court-circuit du thyristor du bypass</translation>
     </message>
     <message>
         <source>Bypass SCR broken</source>
-        <translation>Thyristor de dérivation défectueux</translation>
+        <translation>Thyristor du bypass défectueux</translation>
     </message>
     <message>
         <source>Backfeed on bypass</source>
-        <translation>Retour de courant sur la dérivation</translation>
+        <translation>Retour de courant sur le bypass</translation>
     </message>
     <message>
         <source>Input wire error</source>
-        <translation>Erreur de câblage d&apos;entrée</translation>
+        <translation>Erreur de câblage de l&apos;entrée</translation>
     </message>
     <message>
         <source>Input N missing detection</source>
-        <translation>Détection d&apos;absence du neutre d&apos;entrée</translation>
+        <translation>Absence du neutre d&apos;entrée détectée</translation>
     </message>
     <message>
         <source>Battery over voltage</source>
@@ -681,7 +681,7 @@
     </message>
     <message>
         <source>No battery</source>
-        <translation>Pas de batterie</translation>
+        <translation>Aucune batterie</translation>
     </message>
     <message>
         <source>Input Reversed</source>
@@ -697,7 +697,7 @@
     </message>
     <message>
         <source>PFC communication abnormal</source>
-        <translation>Communication du PFC anormale</translation>
+        <translation>Communication avec le PFC anormale</translation>
     </message>
     <message>
         <source>Input unavailable</source>
@@ -709,7 +709,7 @@
     </message>
     <message>
         <source>Mains unable to trace in 1:1 mode</source>
-        <translation>Secteur impossible à suivre en mode 1:1</translation>
+        <translation>Synchronisation sur le secteur impossible en mode 1:1</translation>
     </message>
     <message>
         <source>Mains relay short circuit</source>
@@ -721,7 +721,7 @@
     </message>
     <message>
         <source>Inverter parallel signal abnormal</source>
-        <translation>Signal parallèle de l&apos;onduleur anormal</translation>
+        <translation>Signal de mise en parallèle de l&apos;onduleur anormal</translation>
     </message>
     <message>
         <source>Inverter out of sync.</source>
@@ -741,23 +741,23 @@
     </message>
     <message>
         <source>Bypass input relay short circuit</source>
-        <translation>Court-circuit du relais d&apos;entrée de dérivation</translation>
+        <translation>Court-circuit du relais d&apos;entrée du bypass</translation>
     </message>
     <message>
         <source>Bypass input relay broken</source>
-        <translation>Relais d&apos;entrée de dérivation défectueux</translation>
+        <translation>Relais d&apos;entrée du bypass défectueux</translation>
     </message>
     <message>
         <source>Bypass unavailable</source>
-        <translation>Dérivation indisponible</translation>
+        <translation>Bypass indisponible</translation>
     </message>
     <message>
         <source>Bypass switch too frequent</source>
-        <translation>Basculements sur dérivation trop fréquents</translation>
+        <translation>Basculements sur le bypass trop fréquents</translation>
     </message>
     <message>
         <source>Bypass reversed</source>
-        <translation>Dérivation inversée</translation>
+        <translation>Bypass inversé</translation>
     </message>
     <message>
         <source>Battery self-test error</source>
@@ -765,7 +765,7 @@
     </message>
     <message>
         <source>No battery temperature sensor</source>
-        <translation>Pas de capteur de température batterie</translation>
+        <translation>Aucun capteur de température de batterie</translation>
     </message>
     <message>
         <source>Battery over temperature</source>
@@ -777,7 +777,7 @@
     </message>
     <message>
         <source>Parallel CAN abnormal</source>
-        <translation>Bus CAN parallèle anormal</translation>
+        <translation>Bus CAN de mise en parallèle anormal</translation>
     </message>
     <message>
         <source>Ambient temperature &gt;40℃ or &lt; -20℃</source>
@@ -785,7 +785,7 @@
     </message>
     <message>
         <source>Battery temperature low</source>
-        <translation>Température de batterie basse</translation>
+        <translation>Batterie trop froide</translation>
     </message>
     <message>
         <source>Need to check battery</source>
@@ -793,7 +793,7 @@
     </message>
     <message>
         <source>Returned from: </source>
-        <translation>Rétabli : </translation>
+        <translation>Fin de : </translation>
     </message>
 </context>
 <context>
@@ -1413,7 +1413,7 @@
     </message>
     <message>
         <source>UPS Load(%)</source>
-        <translation>Charge de l&apos;onduleur (%)</translation>
+        <translation>Charge de l&apos;ASI (%)</translation>
     </message>
     <message>
         <source>Input Frequency(Hz)</source>
@@ -1421,7 +1421,7 @@
     </message>
     <message>
         <source>Battery voltage(V)</source>
-        <translation>Tension batterie (V)</translation>
+        <translation>Tension de batterie (V)</translation>
     </message>
     <message>
         <source>Temperature(℃)</source>
@@ -1433,11 +1433,11 @@
     </message>
     <message>
         <source>UPS daily report.</source>
-        <translation>Rapport quotidien de l&apos;onduleur.</translation>
+        <translation>Rapport quotidien de l&apos;ASI.</translation>
     </message>
     <message>
         <source>UPS Alarm</source>
-        <translation>Alarme onduleur</translation>
+        <translation>Alarme de l&apos;ASI</translation>
     </message>
     <message>
         <source>connection failed</source>
@@ -1453,11 +1453,11 @@
     </message>
     <message>
         <source>Test E-Mail</source>
-        <translation>Courriel de test</translation>
+        <translation>E-mail de test</translation>
     </message>
     <message>
         <source>This is a test E-Mail!</source>
-        <translation>Ceci est un courriel de test !</translation>
+        <translation>Ceci est un e-mail de test !</translation>
     </message>
 </context>
 <context>
@@ -1733,7 +1733,7 @@
     </message>
     <message>
         <source>UPS Load(%)</source>
-        <translation>Charge de l&apos;onduleur (%)</translation>
+        <translation>Charge de l&apos;ASI (%)</translation>
     </message>
     <message>
         <source>Input Frequency(Hz)</source>
@@ -1741,7 +1741,7 @@
     </message>
     <message>
         <source>Battery voltage(V)</source>
-        <translation>Tension batterie (V)</translation>
+        <translation>Tension de batterie (V)</translation>
     </message>
     <message>
         <source>Temperature(℃)</source>

@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>Input voltage returns to normal</source>
-        <translation>Входное напряжение в норме</translation>
+        <translation>Входное напряжение вернулось в норму</translation>
     </message>
     <message>
         <source>Battery voltage low</source>
@@ -25,7 +25,7 @@
     </message>
     <message>
         <source>Battery voltage returns to normal</source>
-        <translation>Напряжение батареи в норме</translation>
+        <translation>Напряжение батареи вернулось в норму</translation>
     </message>
     <message>
         <source>Bypass supply</source>
@@ -41,15 +41,15 @@
     </message>
     <message>
         <source>UPS returns to normal</source>
-        <translation>ИБП в норме</translation>
+        <translation>ИБП вернулся в норму</translation>
     </message>
     <message>
         <source>UPS backup</source>
-        <translation>ИБП резервного типа</translation>
+        <translation>ИБП в резервном режиме</translation>
     </message>
     <message>
         <source>UPS online</source>
-        <translation>ИБП онлайн-типа</translation>
+        <translation>ИБП в режиме онлайн</translation>
     </message>
     <message>
         <source>In self-test</source>
@@ -61,27 +61,27 @@
     </message>
     <message>
         <source>In power off</source>
-        <translation>Идёт отключение</translation>
+        <translation>Идёт выключение</translation>
     </message>
     <message>
         <source>UPS returns from power off</source>
-        <translation>ИБП вышел из отключения</translation>
+        <translation>ИБП вышел из выключения</translation>
     </message>
     <message>
         <source>Buzzer open</source>
-        <translation>Звуковой сигнал включён</translation>
+        <translation>Зуммер включён</translation>
     </message>
     <message>
         <source>Buzzer silent</source>
-        <translation>Звуковой сигнал отключён</translation>
+        <translation>Зуммер отключён</translation>
     </message>
     <message>
         <source>Boost or buck activated</source>
-        <translation>Повышение или понижение включено</translation>
+        <translation>Включено повышение или понижение напряжения</translation>
     </message>
     <message>
         <source>UPS returns from boost or buck</source>
-        <translation>ИБП вышел из повышения или понижения</translation>
+        <translation>ИБП вышел из режима повышения или понижения напряжения</translation>
     </message>
     <message>
         <source>On boost</source>
@@ -125,7 +125,7 @@
     </message>
     <message>
         <source>DC bus OV HW CKT</source>
-        <translation>Аппаратная защита от перенапряжения шины DC</translation>
+        <translation>Аппаратная защита шины DC от перенапряжения</translation>
     </message>
     <message>
         <source>DC Bus over voltage</source>
@@ -141,11 +141,11 @@
     </message>
     <message>
         <source>+DC bus voltage low(output off)</source>
-        <translation>Низкое напряжение шины +DC (выход отключён)</translation>
+        <translation>Низкое напряжение шины +DC (выход выключен)</translation>
     </message>
     <message>
         <source>-DC bus voltage low(output off)</source>
-        <translation>Низкое напряжение шины -DC (выход отключён)</translation>
+        <translation>Низкое напряжение шины -DC (выход выключен)</translation>
     </message>
     <message>
         <source>DC bus voltage low</source>
@@ -157,7 +157,7 @@
     </message>
     <message>
         <source>DC bus delta(line)</source>
-        <translation>Разбаланс шины DC (сеть)</translation>
+        <translation>Разбаланс шины DC (от сети)</translation>
     </message>
     <message>
         <source>DC bus delta(on battery)</source>
@@ -165,19 +165,19 @@
     </message>
     <message>
         <source>+DC bus soft start fail(line)</source>
-        <translation>Сбой плавного пуска шины +DC (сеть)</translation>
+        <translation>Сбой плавного пуска шины +DC (от сети)</translation>
     </message>
     <message>
         <source>-DC Bus soft start fail(Line)</source>
-        <translation>Сбой плавного пуска шины -DC (сеть)</translation>
+        <translation>Сбой плавного пуска шины -DC (от сети)</translation>
     </message>
     <message>
         <source>+DC bus soft start fail(battery)</source>
-        <translation>Сбой плавного пуска шины +DC (батарея)</translation>
+        <translation>Сбой плавного пуска шины +DC (от батареи)</translation>
     </message>
     <message>
         <source>-DC bus soft start fail(battery)</source>
-        <translation>Сбой плавного пуска шины -DC (батарея)</translation>
+        <translation>Сбой плавного пуска шины -DC (от батареи)</translation>
     </message>
     <message>
         <source>+DC bus discharge fail</source>
@@ -197,15 +197,15 @@
     </message>
     <message>
         <source>Inverter output low</source>
-        <translation>Низкое напряжение на выходе инвертора</translation>
+        <translation>Низкое выходное напряжение инвертора</translation>
     </message>
     <message>
         <source>Inverter output high</source>
-        <translation>Высокое напряжение на выходе инвертора</translation>
+        <translation>Высокое выходное напряжение инвертора</translation>
     </message>
     <message>
         <source>Inverter hardware CKT</source>
-        <translation>Аппаратная схема инвертора</translation>
+        <translation>Неисправность аппаратной цепи инвертора</translation>
     </message>
     <message>
         <source>Inverter fault</source>
@@ -213,11 +213,11 @@
     </message>
     <message>
         <source>Output relay weld close</source>
-        <translation>Выходное реле залипло замкнутым</translation>
+        <translation>Выходное реле залипло в замкнутом положении</translation>
     </message>
     <message>
         <source>Output relay weld open</source>
-        <translation>Выходное реле не замыкается</translation>
+        <translation>Выходное реле залипло в разомкнутом положении</translation>
     </message>
     <message>
         <source>Inverter overload</source>
@@ -225,7 +225,7 @@
     </message>
     <message>
         <source>Inverter overload time out</source>
-        <translation>Истекло время перегрузки инвертора</translation>
+        <translation>Превышено время перегрузки инвертора</translation>
     </message>
     <message>
         <source>Inverter DC over voltage</source>
@@ -233,7 +233,7 @@
     </message>
     <message>
         <source>Output meas mismatch</source>
-        <translation>Расхождение измерений на выходе</translation>
+        <translation>Несоответствие измерений на выходе</translation>
     </message>
     <message>
         <source>Inverter soft start fail</source>
@@ -265,7 +265,7 @@
     </message>
     <message>
         <source>Battery reversed connection</source>
-        <translation>Батарея подключена в обратной полярности</translation>
+        <translation>Батарея подключена с обратной полярностью</translation>
     </message>
     <message>
         <source>+Battery over voltage</source>
@@ -285,11 +285,11 @@
     </message>
     <message>
         <source>+Battery low pre alarm</source>
-        <translation>Предупреждение: батарея + разряжается</translation>
+        <translation>Предупреждение: низкое напряжение батареи +</translation>
     </message>
     <message>
         <source>-Battery low pre alarm</source>
-        <translation>Предупреждение: батарея - разряжается</translation>
+        <translation>Предупреждение: низкое напряжение батареи -</translation>
     </message>
     <message>
         <source>+Battery low voltage</source>
@@ -329,7 +329,7 @@
     </message>
     <message>
         <source>Charger meas mismatch</source>
-        <translation>Расхождение измерений зарядного устройства</translation>
+        <translation>Несоответствие измерений зарядного устройства</translation>
     </message>
     <message>
         <source>Bypass phase sequence error</source>
@@ -353,7 +353,7 @@
     </message>
     <message>
         <source>Bypass overload time out</source>
-        <translation>Истекло время перегрузки байпаса</translation>
+        <translation>Превышено время перегрузки байпаса</translation>
     </message>
     <message>
         <source>PDU activated</source>
@@ -377,7 +377,7 @@
     </message>
     <message>
         <source>Battery over temperature(&gt;50℃ charging)</source>
-        <translation>Перегрев батареи (&gt;50℃ при заряде)</translation>
+        <translation>Перегрев батареи (&gt;50℃ при зарядке)</translation>
     </message>
     <message>
         <source>Battery temp sensor disconnected</source>
@@ -389,7 +389,7 @@
     </message>
     <message>
         <source>Fan logic power supply fault</source>
-        <translation>Неисправность питания логики вентилятора</translation>
+        <translation>Неисправность логического питания вентилятора</translation>
     </message>
     <message>
         <source>Fuse blown</source>
@@ -421,19 +421,19 @@
     </message>
     <message>
         <source>Bypass SCR/relay open circuit</source>
-        <translation>Обрыв тиристора/реле байпаса</translation>
+        <translation>Обрыв цепи тиристора/реле байпаса</translation>
     </message>
     <message>
         <source>Bkfeed relay weld close</source>
-        <translation>Реле обратного питания залипло замкнутым</translation>
+        <translation>Реле обратного питания залипло в замкнутом положении</translation>
     </message>
     <message>
         <source>Bkfeed relay weld open</source>
-        <translation>Реле обратного питания не замыкается</translation>
+        <translation>Реле обратного питания залипло в разомкнутом положении</translation>
     </message>
     <message>
         <source>Logic power supply error</source>
-        <translation>Ошибка питания логики</translation>
+        <translation>Ошибка логического питания</translation>
     </message>
     <message>
         <source>EEPROM fault</source>
@@ -445,7 +445,7 @@
     </message>
     <message>
         <source>Parallel communication error</source>
-        <translation>Ошибка связи параллельной работы</translation>
+        <translation>Ошибка связи параллельной системы</translation>
     </message>
     <message>
         <source>Internal communication error</source>
@@ -457,7 +457,7 @@
     </message>
     <message>
         <source>MCU reseted</source>
-        <translation>Микроконтроллер перезапущен</translation>
+        <translation>MCU перезапущен</translation>
     </message>
     <message>
         <source>Bkfeed relay locked</source>
@@ -473,15 +473,15 @@
     </message>
     <message>
         <source>Parallel connect error</source>
-        <translation>Ошибка подключения параллельной работы</translation>
+        <translation>Ошибка параллельного подключения</translation>
     </message>
     <message>
         <source>Parallel current sharing error</source>
-        <translation>Ошибка распределения тока при параллельной работе</translation>
+        <translation>Ошибка распределения тока в параллельной системе</translation>
     </message>
     <message>
         <source>Parallel overload</source>
-        <translation>Перегрузка при параллельной работе</translation>
+        <translation>Перегрузка параллельной системы</translation>
     </message>
     <message>
         <source>Button error</source>
@@ -493,7 +493,7 @@
     </message>
     <message>
         <source>Firmware mismatch</source>
-        <translation>Несоответствие прошивки</translation>
+        <translation>Несовместимая прошивка</translation>
     </message>
     <message>
         <source>Firmware upgrading</source>
@@ -501,11 +501,11 @@
     </message>
     <message>
         <source>AVR is running too long</source>
-        <translation>Автоматическая регулировка напряжения работает слишком долго</translation>
+        <translation>Стабилизатор напряжения работает слишком долго</translation>
     </message>
     <message>
         <source>AVR time is up</source>
-        <translation>Время автоматической регулировки напряжения истекло</translation>
+        <translation>Время работы стабилизатора напряжения истекло</translation>
     </message>
     <message>
         <source>Battery load time is too long</source>
@@ -521,19 +521,19 @@
     </message>
     <message>
         <source>Rectifier logic power supply error</source>
-        <translation>Ошибка питания логики выпрямителя</translation>
+        <translation>Ошибка логического питания выпрямителя</translation>
     </message>
     <message>
         <source>Input SCR inoperable</source>
-        <translation>Входной тиристор не работает</translation>
+        <translation>Входной тиристор неработоспособен</translation>
     </message>
     <message>
         <source>Discharge SCR error</source>
-        <translation>Ошибка тиристора разряда</translation>
+        <translation>Ошибка разрядного тиристора</translation>
     </message>
     <message>
         <source>Charge SCR error</source>
-        <translation>Ошибка тиристора заряда</translation>
+        <translation>Ошибка зарядного тиристора</translation>
     </message>
     <message>
         <source>Fan inoperable</source>
@@ -557,11 +557,11 @@
     </message>
     <message>
         <source>PFC communication fault</source>
-        <translation>Неисправность связи с ККМ</translation>
+        <translation>Сбой связи с PFC</translation>
     </message>
     <message>
         <source>Rectifier initializing fault</source>
-        <translation>Ошибка инициализации выпрямителя</translation>
+        <translation>Сбой инициализации выпрямителя</translation>
     </message>
     <message>
         <source>Rectifier power block not connected</source>
@@ -569,11 +569,11 @@
     </message>
     <message>
         <source>Battery charging over voltage</source>
-        <translation>Перенапряжение при заряде батареи</translation>
+        <translation>Перенапряжение при зарядке батареи</translation>
     </message>
     <message>
         <source>Rectifier CPLD clock source fault</source>
-        <translation>Неисправность источника тактов CPLD выпрямителя</translation>
+        <translation>Сбой источника тактового сигнала CPLD выпрямителя</translation>
     </message>
     <message>
         <source>Charger over current</source>
@@ -593,15 +593,15 @@
     </message>
     <message>
         <source>Inverter parallel signal fault</source>
-        <translation>Неисправность сигнала параллельной работы инвертора</translation>
+        <translation>Сбой сигнала параллельной работы инвертора</translation>
     </message>
     <message>
         <source>Inverter communication fault</source>
-        <translation>Неисправность связи инвертора</translation>
+        <translation>Сбой связи инвертора</translation>
     </message>
     <message>
         <source>Inverter initializing fault</source>
-        <translation>Ошибка инициализации инвертора</translation>
+        <translation>Сбой инициализации инвертора</translation>
     </message>
     <message>
         <source>Inverter self-test error</source>
@@ -609,7 +609,7 @@
     </message>
     <message>
         <source>Inverter DC offset over voltage</source>
-        <translation>Превышение смещения DC инвертора</translation>
+        <translation>Перенапряжение смещения DC инвертора</translation>
     </message>
     <message>
         <source>Inverter DC bus abnormal</source>
@@ -641,7 +641,7 @@
     </message>
     <message>
         <source>Inverter CPLD clock source fault</source>
-        <translation>Неисправность источника тактов CPLD инвертора</translation>
+        <translation>Сбой источника тактового сигнала CPLD инвертора</translation>
     </message>
     <message>
         <source>Bypass SCR short circuit</source>
@@ -673,7 +673,7 @@
     </message>
     <message>
         <source>Battery reversed</source>
-        <translation>Батарея перевёрнута</translation>
+        <translation>Батарея подключена наоборот</translation>
     </message>
     <message>
         <source>Battery EOD</source>
@@ -685,7 +685,7 @@
     </message>
     <message>
         <source>Input Reversed</source>
-        <translation>Вход перепутан</translation>
+        <translation>Вход подключён наоборот</translation>
     </message>
     <message>
         <source>Input frequency out of tol.</source>
@@ -697,7 +697,7 @@
     </message>
     <message>
         <source>PFC communication abnormal</source>
-        <translation>Связь с ККМ нарушена</translation>
+        <translation>Нарушена связь с PFC</translation>
     </message>
     <message>
         <source>Input unavailable</source>
@@ -733,7 +733,7 @@
     </message>
     <message>
         <source>Inverter communication abnormal</source>
-        <translation>Связь инвертора нарушена</translation>
+        <translation>Нарушена связь инвертора</translation>
     </message>
     <message>
         <source>Inverter setting incorrect</source>
@@ -749,7 +749,7 @@
     </message>
     <message>
         <source>Bypass unavailable</source>
-        <translation>Байпас недоступен</translation>
+        <translation>Байпас отсутствует</translation>
     </message>
     <message>
         <source>Bypass switch too frequent</source>
@@ -757,7 +757,7 @@
     </message>
     <message>
         <source>Bypass reversed</source>
-        <translation>Байпас перепутан</translation>
+        <translation>Байпас подключён наоборот</translation>
     </message>
     <message>
         <source>Battery self-test error</source>
@@ -773,11 +773,11 @@
     </message>
     <message>
         <source>Monitor EEPROM error</source>
-        <translation>Ошибка EEPROM модуля контроля</translation>
+        <translation>Ошибка EEPROM модуля мониторинга</translation>
     </message>
     <message>
         <source>Parallel CAN abnormal</source>
-        <translation>Шина CAN параллельной работы вне нормы</translation>
+        <translation>Нарушена работа шины CAN параллельной системы</translation>
     </message>
     <message>
         <source>Ambient temperature &gt;40℃ or &lt; -20℃</source>
@@ -785,11 +785,11 @@
     </message>
     <message>
         <source>Battery temperature low</source>
-        <translation>Низкая температура батареи</translation>
+        <translation>Батарея переохлаждена</translation>
     </message>
     <message>
         <source>Need to check battery</source>
-        <translation>Требуется проверка батареи</translation>
+        <translation>Необходимо проверить батарею</translation>
     </message>
     <message>
         <source>Returned from: </source>
@@ -1441,7 +1441,7 @@
     </message>
     <message>
         <source>connection failed</source>
-        <translation>ошибка соединения</translation>
+        <translation>ошибка подключения</translation>
     </message>
     <message>
         <source>encryption failed</source>

@@ -5,11 +5,11 @@
     <name>Alarm</name>
     <message>
         <source>Communication lost</source>
-        <translation>通信中断</translation>
+        <translation>通讯中断</translation>
     </message>
     <message>
         <source>Communication established</source>
-        <translation>通信已建立</translation>
+        <translation>通讯已建立</translation>
     </message>
     <message>
         <source>Input voltage fault</source>
@@ -45,27 +45,27 @@
     </message>
     <message>
         <source>UPS backup</source>
-        <translation>UPS后备式</translation>
+        <translation>UPS后备模式</translation>
     </message>
     <message>
         <source>UPS online</source>
-        <translation>UPS在线式</translation>
+        <translation>UPS在线模式</translation>
     </message>
     <message>
         <source>In self-test</source>
-        <translation>正在自检</translation>
+        <translation>自检中</translation>
     </message>
     <message>
         <source>Self-test finished</source>
-        <translation>自检结束</translation>
+        <translation>自检完成</translation>
     </message>
     <message>
         <source>In power off</source>
-        <translation>正在关机</translation>
+        <translation>关机中</translation>
     </message>
     <message>
         <source>UPS returns from power off</source>
-        <translation>UPS已退出关机</translation>
+        <translation>UPS已从关机状态恢复</translation>
     </message>
     <message>
         <source>Buzzer open</source>
@@ -125,7 +125,7 @@
     </message>
     <message>
         <source>DC bus OV HW CKT</source>
-        <translation>直流母线过压硬件电路</translation>
+        <translation>直流母线过压硬件保护</translation>
     </message>
     <message>
         <source>DC Bus over voltage</source>
@@ -133,19 +133,19 @@
     </message>
     <message>
         <source>+DC bus low voltage(output on)</source>
-        <translation>正直流母线欠压(输出开)</translation>
+        <translation>正直流母线欠压（输出开启）</translation>
     </message>
     <message>
         <source>-DC bus low voltage(output on)</source>
-        <translation>负直流母线欠压(输出开)</translation>
+        <translation>负直流母线欠压（输出开启）</translation>
     </message>
     <message>
         <source>+DC bus voltage low(output off)</source>
-        <translation>正直流母线欠压(输出关)</translation>
+        <translation>正直流母线电压低（输出关闭）</translation>
     </message>
     <message>
         <source>-DC bus voltage low(output off)</source>
-        <translation>负直流母线欠压(输出关)</translation>
+        <translation>负直流母线电压低（输出关闭）</translation>
     </message>
     <message>
         <source>DC bus voltage low</source>
@@ -157,27 +157,27 @@
     </message>
     <message>
         <source>DC bus delta(line)</source>
-        <translation>直流母线不平衡(市电)</translation>
+        <translation>直流母线不平衡（市电）</translation>
     </message>
     <message>
         <source>DC bus delta(on battery)</source>
-        <translation>直流母线不平衡(电池)</translation>
+        <translation>直流母线不平衡（电池）</translation>
     </message>
     <message>
         <source>+DC bus soft start fail(line)</source>
-        <translation>正直流母线软启动失败(市电)</translation>
+        <translation>正直流母线软启动失败（市电）</translation>
     </message>
     <message>
         <source>-DC Bus soft start fail(Line)</source>
-        <translation>负直流母线软启动失败(市电)</translation>
+        <translation>负直流母线软启动失败（市电）</translation>
     </message>
     <message>
         <source>+DC bus soft start fail(battery)</source>
-        <translation>正直流母线软启动失败(电池)</translation>
+        <translation>正直流母线软启动失败（电池）</translation>
     </message>
     <message>
         <source>-DC bus soft start fail(battery)</source>
-        <translation>负直流母线软启动失败(电池)</translation>
+        <translation>负直流母线软启动失败（电池）</translation>
     </message>
     <message>
         <source>+DC bus discharge fail</source>
@@ -197,15 +197,15 @@
     </message>
     <message>
         <source>Inverter output low</source>
-        <translation>逆变器输出低</translation>
+        <translation>逆变器输出电压低</translation>
     </message>
     <message>
         <source>Inverter output high</source>
-        <translation>逆变器输出高</translation>
+        <translation>逆变器输出电压高</translation>
     </message>
     <message>
         <source>Inverter hardware CKT</source>
-        <translation>逆变器硬件电路</translation>
+        <translation>逆变器硬件电路故障</translation>
     </message>
     <message>
         <source>Inverter fault</source>
@@ -217,7 +217,7 @@
     </message>
     <message>
         <source>Output relay weld open</source>
-        <translation>输出继电器开路</translation>
+        <translation>输出继电器卡在断开</translation>
     </message>
     <message>
         <source>Inverter overload</source>
@@ -233,7 +233,7 @@
     </message>
     <message>
         <source>Output meas mismatch</source>
-        <translation>输出测量不一致</translation>
+        <translation>输出测量值不一致</translation>
     </message>
     <message>
         <source>Inverter soft start fail</source>
@@ -257,7 +257,7 @@
     </message>
     <message>
         <source>Output low voltage</source>
-        <translation>输出欠压</translation>
+        <translation>输出电压低</translation>
     </message>
     <message>
         <source>Output overload</source>
@@ -269,39 +269,39 @@
     </message>
     <message>
         <source>+Battery over voltage</source>
-        <translation>正电池过压</translation>
+        <translation>正电池组过压</translation>
     </message>
     <message>
         <source>-Battery over voltage</source>
-        <translation>负电池过压</translation>
+        <translation>负电池组过压</translation>
     </message>
     <message>
         <source>+Battery disconnected</source>
-        <translation>正电池断开</translation>
+        <translation>正电池组断开</translation>
     </message>
     <message>
         <source>-Battery disconnected</source>
-        <translation>负电池断开</translation>
+        <translation>负电池组断开</translation>
     </message>
     <message>
         <source>+Battery low pre alarm</source>
-        <translation>正电池低压预警</translation>
+        <translation>正电池组电压低预警</translation>
     </message>
     <message>
         <source>-Battery low pre alarm</source>
-        <translation>负电池低压预警</translation>
+        <translation>负电池组电压低预警</translation>
     </message>
     <message>
         <source>+Battery low voltage</source>
-        <translation>正电池电压低</translation>
+        <translation>正电池组电压低</translation>
     </message>
     <message>
         <source>-Battery low voltage</source>
-        <translation>负电池电压低</translation>
+        <translation>负电池组电压低</translation>
     </message>
     <message>
         <source>RBC needs replacement</source>
-        <translation>需要更换电池</translation>
+        <translation>电池需要更换</translation>
     </message>
     <message>
         <source>+Charger error</source>
@@ -321,15 +321,15 @@
     </message>
     <message>
         <source>+Charger low voltage</source>
-        <translation>正充电器欠压</translation>
+        <translation>正充电器电压低</translation>
     </message>
     <message>
         <source>-Charger low voltage</source>
-        <translation>负充电器欠压</translation>
+        <translation>负充电器电压低</translation>
     </message>
     <message>
         <source>Charger meas mismatch</source>
-        <translation>充电器测量不一致</translation>
+        <translation>充电器测量值不一致</translation>
     </message>
     <message>
         <source>Bypass phase sequence error</source>
@@ -377,7 +377,7 @@
     </message>
     <message>
         <source>Battery over temperature(&gt;50℃ charging)</source>
-        <translation>电池过温(充电时&gt;50℃)</translation>
+        <translation>电池过温（充电时&gt;50℃）</translation>
     </message>
     <message>
         <source>Battery temp sensor disconnected</source>
@@ -425,11 +425,11 @@
     </message>
     <message>
         <source>Bkfeed relay weld close</source>
-        <translation>反灌继电器粘连闭合</translation>
+        <translation>防反灌继电器粘连闭合</translation>
     </message>
     <message>
         <source>Bkfeed relay weld open</source>
-        <translation>反灌继电器开路</translation>
+        <translation>防反灌继电器卡在断开</translation>
     </message>
     <message>
         <source>Logic power supply error</source>
@@ -445,11 +445,11 @@
     </message>
     <message>
         <source>Parallel communication error</source>
-        <translation>并机通信错误</translation>
+        <translation>并机通讯错误</translation>
     </message>
     <message>
         <source>Internal communication error</source>
-        <translation>内部通信错误</translation>
+        <translation>内部通讯错误</translation>
     </message>
     <message>
         <source>CPLD fault</source>
@@ -461,11 +461,11 @@
     </message>
     <message>
         <source>Bkfeed relay locked</source>
-        <translation>反灌继电器锁定</translation>
+        <translation>防反灌继电器锁定</translation>
     </message>
     <message>
         <source>BMS communication error</source>
-        <translation>BMS通信错误</translation>
+        <translation>BMS通讯错误</translation>
     </message>
     <message>
         <source>Parallel relay error</source>
@@ -489,7 +489,7 @@
     </message>
     <message>
         <source>EPO activated</source>
-        <translation>紧急关机已启动</translation>
+        <translation>紧急关机已触发</translation>
     </message>
     <message>
         <source>Firmware mismatch</source>
@@ -501,11 +501,11 @@
     </message>
     <message>
         <source>AVR is running too long</source>
-        <translation>AVR运行时间过长</translation>
+        <translation>自动稳压运行时间过长</translation>
     </message>
     <message>
         <source>AVR time is up</source>
-        <translation>AVR时间已到</translation>
+        <translation>自动稳压时间已到</translation>
     </message>
     <message>
         <source>Battery load time is too long</source>
@@ -525,7 +525,7 @@
     </message>
     <message>
         <source>Input SCR inoperable</source>
-        <translation>输入可控硅不工作</translation>
+        <translation>输入可控硅不可用</translation>
     </message>
     <message>
         <source>Discharge SCR error</source>
@@ -537,7 +537,7 @@
     </message>
     <message>
         <source>Fan inoperable</source>
-        <translation>风扇无法工作</translation>
+        <translation>风扇不可用</translation>
     </message>
     <message>
         <source>Fan power supply error</source>
@@ -557,7 +557,7 @@
     </message>
     <message>
         <source>PFC communication fault</source>
-        <translation>PFC通信故障</translation>
+        <translation>PFC通讯故障</translation>
     </message>
     <message>
         <source>Rectifier initializing fault</source>
@@ -597,7 +597,7 @@
     </message>
     <message>
         <source>Inverter communication fault</source>
-        <translation>逆变器通信故障</translation>
+        <translation>逆变器通讯故障</translation>
     </message>
     <message>
         <source>Inverter initializing fault</source>
@@ -661,7 +661,7 @@
     </message>
     <message>
         <source>Input N missing detection</source>
-        <translation>输入零线缺失检测</translation>
+        <translation>检测到输入零线缺失</translation>
     </message>
     <message>
         <source>Battery over voltage</source>
@@ -673,7 +673,7 @@
     </message>
     <message>
         <source>Battery reversed</source>
-        <translation>电池反接</translation>
+        <translation>电池极性接反</translation>
     </message>
     <message>
         <source>Battery EOD</source>
@@ -685,19 +685,19 @@
     </message>
     <message>
         <source>Input Reversed</source>
-        <translation>输入反接</translation>
+        <translation>输入接反</translation>
     </message>
     <message>
         <source>Input frequency out of tol.</source>
-        <translation>输入频率超出范围</translation>
+        <translation>输入频率超出容差</translation>
     </message>
     <message>
         <source>Input voltage out of tol.</source>
-        <translation>输入电压超出范围</translation>
+        <translation>输入电压超出容差</translation>
     </message>
     <message>
         <source>PFC communication abnormal</source>
-        <translation>PFC通信异常</translation>
+        <translation>PFC通讯异常</translation>
     </message>
     <message>
         <source>Input unavailable</source>
@@ -709,7 +709,7 @@
     </message>
     <message>
         <source>Mains unable to trace in 1:1 mode</source>
-        <translation>1:1模式下市电无法跟踪</translation>
+        <translation>1:1模式下无法跟踪市电</translation>
     </message>
     <message>
         <source>Mains relay short circuit</source>
@@ -733,7 +733,7 @@
     </message>
     <message>
         <source>Inverter communication abnormal</source>
-        <translation>逆变器通信异常</translation>
+        <translation>逆变器通讯异常</translation>
     </message>
     <message>
         <source>Inverter setting incorrect</source>
@@ -749,7 +749,7 @@
     </message>
     <message>
         <source>Bypass unavailable</source>
-        <translation>旁路不可用</translation>
+        <translation>旁路无效</translation>
     </message>
     <message>
         <source>Bypass switch too frequent</source>
@@ -757,7 +757,7 @@
     </message>
     <message>
         <source>Bypass reversed</source>
-        <translation>旁路反接</translation>
+        <translation>旁路接反</translation>
     </message>
     <message>
         <source>Battery self-test error</source>
@@ -777,7 +777,7 @@
     </message>
     <message>
         <source>Parallel CAN abnormal</source>
-        <translation>并机CAN异常</translation>
+        <translation>并机CAN总线异常</translation>
     </message>
     <message>
         <source>Ambient temperature &gt;40℃ or &lt; -20℃</source>
@@ -785,7 +785,7 @@
     </message>
     <message>
         <source>Battery temperature low</source>
-        <translation>电池温度低</translation>
+        <translation>电池温度过低</translation>
     </message>
     <message>
         <source>Need to check battery</source>
