@@ -36,27 +36,10 @@ Popup {
     contentItem: ColumnLayout {
         spacing: 0
 
-        Rectangle {
-            Layout.fillWidth: true
-            implicitHeight: 40
-            color: "#117BEC"
-            Label {
-                anchors.left: parent.left
-                anchors.leftMargin: 16
-                anchors.verticalCenter: parent.verticalCenter
-                text: popup.row < 0 ? popup.textAdd : popup.textModify
-                color: "white"
-                font.pixelSize: 15
-                font.bold: true
-            }
-            ToolButton {
-                objectName: "btnCloseUserPopup"
-                anchors.right: parent.right
-                anchors.verticalCenter: parent.verticalCenter
-                text: "\u00D7"
-                font.pixelSize: 20
-                onClicked: popup.close()
-            }
+        PopupTitleBar {
+            text: popup.row < 0 ? popup.textAdd : popup.textModify
+            closeButton.objectName: "btnCloseUserPopup"
+            closeButton.onClicked: popup.close()
         }
 
         RowLayout {

@@ -11,7 +11,7 @@ Popup {
     property alias comboCycle: comboCycle
     property alias btnSure: btnSure
     property alias btnCancel: btnCancel
-    property alias btnClose: btnClose
+    property alias btnClose: title.closeButton
 
     // Plain qsTr bindings, renewed by a language change.
     property string textSelfTest10S: qsTr("Self-test for 10S")
@@ -32,27 +32,9 @@ Popup {
     contentItem: ColumnLayout {
         spacing: 0
 
-        Rectangle {
-            Layout.fillWidth: true
-            implicitHeight: 40
-            color: "#117BEC"
-            Label {
-                id: title
-                anchors.left: parent.left
-                anchors.leftMargin: 16
-                anchors.verticalCenter: parent.verticalCenter
-                color: "white"
-                font.pixelSize: 15
-                font.bold: true
-            }
-            ToolButton {
-                id: btnClose
-                objectName: "btnCloseTaskEditor"
-                anchors.right: parent.right
-                anchors.verticalCenter: parent.verticalCenter
-                text: "\u00D7"
-                font.pixelSize: 20
-            }
+        PopupTitleBar {
+            id: title
+            closeButton.objectName: "btnCloseTaskEditor"
         }
 
         GridLayout {

@@ -22,27 +22,10 @@ Popup {
     contentItem: ColumnLayout {
         spacing: 0
 
-        Rectangle {
-            Layout.fillWidth: true
-            implicitHeight: 40
-            color: "#117BEC"
-            Label {
-                anchors.left: parent.left
-                anchors.leftMargin: 16
-                anchors.verticalCenter: parent.verticalCenter
-                text: qsTr("E-Mail Sender")
-                color: "white"
-                font.pixelSize: 15
-                font.bold: true
-            }
-            ToolButton {
-                objectName: "btnCloseSenderPopup"
-                anchors.right: parent.right
-                anchors.verticalCenter: parent.verticalCenter
-                text: "\u00D7"
-                font.pixelSize: 20
-                onClicked: popup.close()
-            }
+        PopupTitleBar {
+            text: qsTr("E-Mail Sender")
+            closeButton.objectName: "btnCloseSenderPopup"
+            closeButton.onClicked: popup.close()
         }
 
         GridLayout {
