@@ -7,7 +7,6 @@ import Ambrel 1.0
 SettingsCommonForm {
     id: page
 
-    property bool initialised: false
     property int rememberedPort: -1
 
     function portName() {
@@ -28,6 +27,14 @@ SettingsCommonForm {
             comboLanguage.currentIndex = Translator.language
     }
 
+    // Import and export share one file dialog.
+    function openFileDialog(title, existing) {
+        fileDialog.title = title
+        fileDialog.nameFilters = [qsTr("Configuration files (*.conf)")]
+        fileDialog.selectExisting = existing
+        fileDialog.open()
+    }
+
     // The file dialog's choice; also what the tests drive.
     function exportTo(url) {
         PageSettingsCommon.settingsSaveAs(url)
@@ -45,9 +52,9 @@ SettingsCommonForm {
     labelUsbVersion.text: DevComm.usbVersion
     imageLogo.source: FileUrl.fromLocalFile(appDir + "/cfg/image/logo.png")
 
+    // Only the user's choices act: the values shown at start and after a
+    // language change are not written back.
     comboCommType.onActivated: {
-        if (!initialised)
-            return
         if (index === DevComm.COM) {
             openCom()
         } else {
@@ -57,7 +64,7 @@ SettingsCommonForm {
     }
 
     comboPort.onActivated: {
-        if (!initialised || comboCommType.currentIndex !== DevComm.COM)
+        if (comboCommType.currentIndex !== DevComm.COM)
             return
         DevComm.setBaud(parseInt(comboBaud.currentText, 10))
         openCom()
@@ -65,8 +72,6 @@ SettingsCommonForm {
     }
 
     comboBaud.onActivated: {
-        if (!initialised)
-            return
         DevComm.setBaud(parseInt(comboBaud.currentText, 10))
         if (comboCommType.currentIndex === DevComm.COM)
             openCom()
@@ -88,18 +93,8 @@ SettingsCommonForm {
             Translator.language = chosen
     }
 
-    btnImport.onClicked: {
-        fileDialog.title = qsTr("Look for...")
-        fileDialog.nameFilters = [qsTr("Configuration files (*.conf)")]
-        fileDialog.selectExisting = true
-        fileDialog.open()
-    }
-    btnExport.onClicked: {
-        fileDialog.title = qsTr("Save as...")
-        fileDialog.nameFilters = [qsTr("Configuration files (*.conf)")]
-        fileDialog.selectExisting = false
-        fileDialog.open()
-    }
+    btnImport.onClicked: openFileDialog(qsTr("Look for..."), true)
+    btnExport.onClicked: openFileDialog(qsTr("Save as..."), false)
     btnRestore.onClicked: restoreQuestion.open()
     btnOpenPath.onClicked: Settings.openPath()
 
@@ -108,7 +103,6 @@ SettingsCommonForm {
         comboBaud.currentIndex = comboBaud.model.indexOf(String(DevComm.baud))
         fieldSaveCycle.text = DevComm.saveCycle
         showLanguage()
-        initialised = true
     }
 
     Connections {
