@@ -64,7 +64,7 @@ void TestPageWalk::initTestCase()
     ServiceEMail::instance()->userModel()->addUser("ops@example.com");
     auto *tasks = qobject_cast<ListModelScheduleTask *>(
         ui->view().rootContext()->contextProperty("listModelScheduleTask").value<QObject *>());
-    tasks->addTask(QVariantMap{{"cycle", 3}, {"time", "21:30:00"}, {"action", 3}, {"enable", true}});
+    tasks->addTask(QVariantMap{{"cycle", 3}, {"time", "21:30:00"}, {"action", 1}, {"enable", true}});
 }
 
 void TestPageWalk::walk_data()

@@ -3,11 +3,18 @@
 
 // Header only: the main window fixture with what the page tests do besides
 // clicking: typing into fields, picking combo box entries and answering
-// message dialogs.
+// message dialogs. The recording platform stands in for the real one, so a
+// scheduled or configured shutdown that a page starts reaches nothing.
 
+#include "fakeplatform.h"
 #include "mainwindowfixture.h"
 
-class UiDriver : public MainWindowFixture
+struct PlatformStandIn
+{
+    FakePlatform platform;
+};
+
+class UiDriver : private PlatformStandIn, public MainWindowFixture
 {
 public:
     UiDriver()
