@@ -10,6 +10,8 @@ MainPanelLogDataForm {
     objectName: "mainPanelLogData"
 
     property int currentTab: 0
+    // The workbook the export timer writes.
+    property url pendingExport
 
     // Each text is a plain qsTr binding of its own, which a language change
     // renews; expressions built from them follow.
@@ -37,8 +39,6 @@ MainPanelLogDataForm {
         pendingExport = url
         exportTimer.start()
     }
-
-    property url pendingExport
 
     stack.currentIndex: currentTab
     btnExport.visible: currentTab === 0 || currentTab === 1
