@@ -22,6 +22,7 @@ PACKAGES="
     fonts-wqy-microhei
     python3 python3-aiosmtpd python3-openpyxl python3-dbusmock dbus xvfb x11-utils
     python3-pil
+    fonts-dejavu-core
 "
 
 missing=""
