@@ -19,7 +19,11 @@ struct ShutdownLogNode
     }
     ~ShutdownLogNode() { qDeleteAll(children); }
 
-    int row() const { return parentNode ? int(parentNode->children.indexOf(const_cast<ShutdownLogNode *>(this))) : 0; }
+    // The position among the parent's children.
+    int row() const
+    {
+        return parentNode ? int(parentNode->children.indexOf(const_cast<ShutdownLogNode *>(this))) : 0;
+    }
 
     QVariantList values;
     ShutdownLogNode *parentNode;

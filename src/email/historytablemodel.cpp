@@ -4,17 +4,19 @@
 #include "records/database.h"
 
 #include <QDate>
+#include <QLocale>
 #include <QSqlRecord>
 
 namespace {
 
 const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
 
-// The date of a text that is exactly a real date in kDateFormat.
+// The date of a text that is exactly a real date in kDateFormat, with ASCII
+// digits whatever the user's locale.
 QDate strictDate(const QString &text)
 {
-    const QDate date = QDate::fromString(text, kDateFormat);
-    return date.isValid() && date.toString(kDateFormat) == text ? date : QDate();
+    const QDate date = QLocale::c().toDate(text, kDateFormat);
+    return date.isValid() && QLocale::c().toString(date, kDateFormat) == text ? date : QDate();
 }
 
 } // namespace
@@ -33,7 +35,7 @@ void HistoryTableModel::selectDate(QString dateS, QString dateE)
         // Only the dates written anew reach the statement, never the caller's text.
         setFilter(QStringLiteral("dateTime >= Datetime('%1 00:00:00') and dateTime <= "
                                  "Datetime('%2 23:59:59') order by dateTime desc")
-                      .arg(start.toString(kDateFormat), end.toString(kDateFormat)));
+                      .arg(QLocale::c().toString(start, kDateFormat), QLocale::c().toString(end, kDateFormat)));
     } else {
         setFilter(QStringLiteral("0"));
     }

@@ -7,11 +7,13 @@
 #include "records/settings.h"
 
 #include <QDebug>
+#include <QFileInfo>
 #include <QSerialPort>
 #include <QSerialPortInfo>
 #include <QSqlQuery>
 #include <QTimer>
 
+#include <algorithm>
 #include <climits>
 #include <hidapi.h>
 
@@ -26,6 +28,15 @@ constexpr int kScanPeriod = 250;
 QString listedName(const QString &name)
 {
     return name.startsWith(QLatin1String("/dev/")) ? name.mid(5) : name;
+}
+
+// The device behind a port name, a listed name or an alias such as
+// /dev/serial/by-id/...: the same port gives the same path.
+QString devicePath(const QString &name)
+{
+    const QString path = name.startsWith(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name;
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? path : canonical;
 }
 #endif
 
@@ -62,10 +73,35 @@ void DevCommPrivate::startSaveTimer()
 void DevCommPrivate::linkLost()
 {
     unanswered = 0;
+    silentPolls = 0;
+    lossReported = true;
     saveTimer->stop();
     megatec->reset();
+    rereadUsbRecord();
 #ifndef AMBREL_SERVICE
     Alarm::instance()->clearAlarm();
+    Alarm::instance()->addAlarm(Alarm::CommLost);
+#endif
+}
+
+bool DevCommPrivate::linkConfigured() const
+{
+    return commType != DevComm::COM
+        || !(portName.isEmpty() || portName.startsWith(DevComm::tr("None")));
+}
+
+// A link that never comes up would leave the program unprotected without a
+// word: it is reported like a link that was lost, once until it answers.
+void DevCommPrivate::countSilentPoll()
+{
+    if (megatec->isOnline() || lossReported || !linkConfigured())
+        return;
+    if (++silentPolls <= kUnansweredLimit)
+        return;
+    linkLost();
+#ifdef AMBREL_SERVICE
+    // The service tells nobody of a running link that it loses, but a link
+    // that never came up is its only word of being unprotected.
     Alarm::instance()->addAlarm(Alarm::CommLost);
 #endif
 }
@@ -119,7 +155,6 @@ DevComm::DevComm(QObject *parent)
 
     hid_init();
     d->loadUsbConfig();
-    d->stringIndexes = {17, 18, 20, 21};
     d->openUsb();
 
     d->saveCycle = d->settings->getSettings(Settings::UpsDataSaveCycle).toUInt();
@@ -179,6 +214,9 @@ bool DevComm::openDevice(int type, QString devName)
 {
     if (d->serialPort->isOpen())
         d->closePort();
+    else if (type != d->commType && d->megatec->isOnline())
+        d->linkLost(); // the readings of the link left behind would stay on show
+    d->silentPolls = 0;
     if (type == COM) {
         if (!devName.isEmpty() && !devName.startsWith(tr("None")) && devName != d->portName)
             d->settings->setSettings(Settings::UpsComPort, devName);
@@ -275,10 +313,12 @@ void DevComm::setBuzzer()
 void DevComm::onTimerCOMTimeout()
 {
     const QStringList ports = DevCommPrivate::availablePorts();
-    const bool listed = ports.contains(listedName(d->serialPort->portName()));
     if (ports == d->comPorts)
         return;
     d->comPorts = ports;
+    const QString device = devicePath(d->serialPort->portName());
+    const bool listed = std::any_of(ports.cbegin(), ports.cend(),
+                                    [&device](const QString &port) { return devicePath(port) == device; });
     if (d->serialPort->isOpen() && !listed)
         d->closePort();
     emit comPortChanged();
@@ -318,9 +358,13 @@ void DevComm::setShutdown(bool shutdown, int time)
     if (d->commType == COM) {
         d->megatec->setShutdown(shutdown, time);
     } else if (d->hidDevice) {
+        // The delay goes as time + 1 in one byte, 0 being the cancel: a time
+        // that does not fit is not sent.
+        if (shutdown && (time < 0 || time > 254))
+            return;
         QByteArray report(2, '\0');
         report[0] = 3;
-        report[1] = shutdown ? char((time + 1) & 0xFF) : char(0);
+        report[1] = shutdown ? char(time + 1) : char(0);
         d->sendReport(report);
     }
 }
@@ -338,12 +382,16 @@ void DevComm::setSelfTest(int type, int time)
     case 1: value = 3; break;          // cancel
     case 2: value = 1; break;          // ten seconds
     case 3: value = 2; break;          // until the battery is low
-    case 4: value = time + 3; break;   // minutes
+    case 4:                            // minutes, as time + 3 in one byte
+        if (time < 1 || time > 252)
+            return;
+        value = time + 3;
+        break;
     default: return;
     }
     QByteArray report(2, '\0');
     report[0] = 2;
-    report[1] = char(value & 0xFF);
+    report[1] = char(value);
     d->sendReport(report);
 }
 
@@ -353,6 +401,7 @@ void DevComm::onTimerPollingTimeout()
         d->pollSerial();
     else
         d->pollingUSB();
+    d->countSilentPoll();
     d->pollTimer->start(kPollPeriod);
 }
 
@@ -392,6 +441,7 @@ void DevComm::onCOMReadyRead()
         return;
     d->unanswered = 0;
     if (!wasOnline && d->megatec->isOnline()) {
+        d->lossReported = false;
         d->startSaveTimer();
         Alarm::instance()->delAlarm(Alarm::CommLost);
         Alarm::instance()->addEvent(Alarm::CommNormal);

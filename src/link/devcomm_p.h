@@ -32,6 +32,10 @@ public:
     static Megatec *protocol(DevComm *link) { return link->d->megatec; }
 
     void linkLost();
+    // Counts a poll of a configured link that has not answered since start,
+    // a change of port or its last loss; the ninth takes the link-lost steps.
+    void countSilentPoll();
+    bool linkConfigured() const;
     void closePort();
     void checkPortError();
     void startSaveTimer();
@@ -46,6 +50,8 @@ public:
     void parseFeatureReport(const unsigned char *report, int length);
     void parseStatusReport(const unsigned char *report, int length);
     void deviceGone();
+    // The ratings and identity texts are read from the device again.
+    void rereadUsbRecord();
     void sendReport(const QByteArray &report);
 
     DevComm *q;
@@ -60,6 +66,8 @@ public:
     hid_device_ *hidDevice = nullptr;
     int commType = 0;
     int unanswered = 0;
+    int silentPolls = 0;
+    bool lossReported = false;
     unsigned int saveCycle = 0;
     int baud = 2400;
     quint16 vid = 0;

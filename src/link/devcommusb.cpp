@@ -58,6 +58,8 @@ void DevCommPrivate::openUsb()
             hidDevice = dev;
             vid = vendor;
             pid = product;
+            versionReportSeen = false;
+            rereadUsbRecord();
             return;
         }
     }
@@ -160,13 +162,16 @@ void DevCommPrivate::deviceGone()
     hid_close(hidDevice);
     usbVersion.clear();
     hidDevice = nullptr;
-    versionReportSeen = false;
-    ratingReportSeen = false;
-    stringIndexes = {17, 18, 20, 21};
     linkLost();
 #ifndef AMBREL_SERVICE
     emit q->usbVersionChanged();
 #endif
+}
+
+void DevCommPrivate::rereadUsbRecord()
+{
+    ratingReportSeen = false;
+    stringIndexes = {17, 18, 20, 21};
 }
 
 void DevCommPrivate::parseFeatureReport(const unsigned char *report, int length)
@@ -231,9 +236,8 @@ void DevCommPrivate::parseStatusReport(const unsigned char *report, int length)
         // The USB interface has lost the UPS behind it.
         megatec->reset();
         Alarm::instance()->addAlarm(Alarm::CommLost);
-        // The reset zeroed the ratings and identity texts too: read them again.
-        ratingReportSeen = false;
-        stringIndexes = {17, 18, 20, 21};
+        // The reset zeroed the ratings and identity texts too.
+        rereadUsbRecord();
         return;
     }
     megatec->updateStatus(quint8((status >> 1) & 0xFF));
@@ -241,6 +245,7 @@ void DevCommPrivate::parseStatusReport(const unsigned char *report, int length)
     megatec->updateData();
 #endif
     if (!megatec->isOnline()) {
+        lossReported = false;
         startSaveTimer();
         megatec->setOnline(true);
         Alarm::instance()->delAlarm(Alarm::CommLost);

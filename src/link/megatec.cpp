@@ -237,7 +237,7 @@ void Megatec::setShutdown(bool shutdown, int time)
     // A time outside 0 to 10 minutes is not a command the UPS knows.
     if (time < 0 || time > 10)
         return;
-    const bool mainsFault = d->data.status & 0x01;
+    const bool mainsFault = d->mainsFaultReported;
     QByteArray text = time == 0 ? QByteArray("S.2") : QString::asprintf("S%02d", time).toLatin1();
     if (!mainsFault)
         text += "R9999";

@@ -48,6 +48,10 @@ public:
     bool nquAnswered = false;
     bool bpAnswered = false;
     bool online = false;
+    // The mains state that the UPS last reported; a reset keeps it, so an
+    // output shutdown asked for while the UPS does not answer still takes
+    // the variant of the outage that the UPS reported.
+    bool mainsFaultReported = false;
     QList<CommandEntry> queue;
 
     // The live record and its publication.

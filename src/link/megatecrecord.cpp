@@ -147,6 +147,7 @@ void Megatec::updateInfo()
 void Megatec::updateStatus(quint8 status)
 {
     const quint8 old = d->data.status;
+    d->mainsFaultReported = status & 0x01;
     if (status == old)
         return;
     const bool standby = status & 0x10;
@@ -242,7 +243,9 @@ void MegatecPrivate::addSample()
     if (now == lastSampleTime)
         return;
     lastSampleTime = now;
-    samples.append(Sample{now - logStart, data.load, qint16(data.battCapacity)});
+    // A USB report may claim up to 65535 %.
+    const qint16 capacity = qint16(qBound(-32768.0f, data.battCapacity, 32767.0f));
+    samples.append(Sample{now - logStart, data.load, capacity});
 }
 
 void MegatecPrivate::stopLogSelfTest()

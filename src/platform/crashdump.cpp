@@ -1,6 +1,8 @@
 #include "crashdump.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QTimer>
 
 #include <csignal>
 #include <cstdlib>
@@ -19,9 +21,14 @@ namespace {
 const int kSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
 const int kMaxFrames = 128;
 
-// Offset of local time from UTC in seconds, taken when the handlers were
-// installed; the handler cannot ask the time zone database.
-volatile long utcOffset = 0;
+// Offset of local time from UTC in seconds, kept up to date by a timer of the
+// main thread: the handler cannot ask the time zone database.
+volatile sig_atomic_t utcOffset = 0;
+
+void takeUtcOffset()
+{
+    utcOffset = QDateTime::currentDateTime().offsetFromUtc();
+}
 
 const char *signalName(int signal)
 {
@@ -154,7 +161,12 @@ void onFault(int signal, siginfo_t *info, void *)
 
 void CrashDump::install()
 {
-    utcOffset = QDateTime::currentDateTime().offsetFromUtc();
+    takeUtcOffset();
+    if (QCoreApplication::instance()) { // across changes of daylight-saving time
+        auto *timer = new QTimer(QCoreApplication::instance());
+        QObject::connect(timer, &QTimer::timeout, &takeUtcOffset);
+        timer->start(60 * 1000);
+    }
 
     // The first backtrace loads the unwinder; do it now, not in the handler.
     void *frames[1];

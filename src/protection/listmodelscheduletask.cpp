@@ -4,6 +4,7 @@
 #include "records/database.h"
 #include "nextruntime.h"
 
+#include <QLocale>
 #include <QSqlRecord>
 
 namespace {
@@ -17,16 +18,23 @@ QSqlDatabase openedDatabase()
     return QSqlDatabase::database();
 }
 
+// Dates are written and read with ASCII digits whatever the system locale,
+// so the table reads back the same under any other locale.
+QString toText(const QDateTime &dateTime)
+{
+    return QLocale::c().toString(dateTime, QLatin1String(kDateTimeFormat));
+}
+
 QDateTime toDateTime(const QVariant &value)
 {
     const QDateTime parsed =
-        QDateTime::fromString(value.toString(), QLatin1String(kDateTimeFormat));
+        QLocale::c().toDateTime(value.toString(), QLatin1String(kDateTimeFormat));
     return parsed.isValid() ? parsed : value.toDateTime();
 }
 
 QTime toTime(const QVariant &value)
 {
-    const QTime parsed = QTime::fromString(value.toString(), QStringLiteral("hh:mm:ss"));
+    const QTime parsed = QLocale::c().toTime(value.toString(), QStringLiteral("hh:mm:ss"));
     return parsed.isValid() ? parsed : value.toTime();
 }
 
@@ -42,11 +50,11 @@ ListModelScheduleTask::ListModelScheduleTask(QObject *parent)
 
 ListModelScheduleTask::~ListModelScheduleTask() = default;
 
-QDateTime ListModelScheduleTask::nextRun(const QSqlRecord &record)
+QDateTime ListModelScheduleTask::nextRun(const QSqlRecord &record, const QDateTime &after)
 {
     return nextRunTime(record.value(QStringLiteral("cycle")).toInt(),
                        toDateTime(record.value(QStringLiteral("dateTime"))),
-                       toTime(record.value(QStringLiteral("time"))));
+                       toTime(record.value(QStringLiteral("time"))), after);
 }
 
 #ifndef AMBREL_SERVICE
@@ -54,8 +62,7 @@ void ListModelScheduleTask::addTask(QVariant task)
 {
     QSqlRecord rec = record();
     const QVariantMap map = task.toMap();
-    rec.setValue(QStringLiteral("dateTime"),
-                 Clock::now().toString(QLatin1String(kDateTimeFormat)));
+    rec.setValue(QStringLiteral("dateTime"), toText(Clock::now()));
     for (const char *key : {"cycle", "time", "action", "enable"})
         rec.setValue(QLatin1String(key), map.value(QLatin1String(key)));
     // The database numbers the task.
@@ -93,7 +100,8 @@ QVariant ListModelScheduleTask::data(const QModelIndex &index, int role) const
     const int row = index.row();
     if (role == kTimeRole) {
         const QDateTime next = nextRun(QSqlQueryModel::record(row));
-        return next.isValid() ? next.toString(QLatin1String(kDateTimeFormat)) : QString();
+        // ASCII digits too: the task editor reads its fields back from this text.
+        return next.isValid() ? toText(next) : QString();
     }
     return QSqlQueryModel::data(this->index(row, role - FirstColumnRole), Qt::DisplayRole);
 }

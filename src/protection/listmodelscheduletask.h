@@ -18,9 +18,9 @@ public:
 
     enum { FirstColumnRole = 256 };
 
-    // The next run of a row's record (invalid for an unknown cycle or an
-    // unreadable time).
-    static QDateTime nextRun(const QSqlRecord &record);
+    // The next run of a row's record after the second of `after` (now when
+    // invalid); invalid for an unknown cycle or an unreadable time.
+    static QDateTime nextRun(const QSqlRecord &record, const QDateTime &after = QDateTime());
 
 #ifndef AMBREL_SERVICE
     // task: a map with "cycle", "time", "action" and "enable".

@@ -22,9 +22,9 @@ QDateTime at(QDateTime day, const QTime &time)
 
 } // namespace
 
-QDateTime nextRunTime(int cycle, const QDateTime &anchor, const QTime &time)
+QDateTime nextRunTime(int cycle, const QDateTime &anchor, const QTime &time, const QDateTime &after)
 {
-    const QDateTime now = Clock::now();
+    const QDateTime now = after.isValid() ? after : Clock::now();
     if (cycle < ScheduleTaskData::OneShoot || cycle > ScheduleTaskData::EveryMonth
         || !time.isValid())
         return QDateTime();

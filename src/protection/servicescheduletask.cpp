@@ -32,6 +32,11 @@ public:
     ListModelScheduleTask *model = nullptr;
     QList<Entry> dueList;
     bool dirty = false;
+    // The moment up to which due times have been looked at: the last tick,
+    // or the first reload before any tick. A rebuild keeps every time after
+    // it as due, so a task due in the second of a change (or between the
+    // previous tick and this one) still runs.
+    QDateTime checkedUntil;
 };
 
 ServiceScheduleTask::ServiceScheduleTask(QObject *parent)
@@ -64,6 +69,8 @@ ServiceScheduleTask *ServiceScheduleTask::instance()
 
 void ServiceScheduleTask::reload()
 {
+    if (!d->checkedUntil.isValid())
+        d->checkedUntil = Clock::now();
     rebuild();
     d->timer->start(1000);
 }
@@ -81,7 +88,7 @@ void ServiceScheduleTask::rebuild()
         const QSqlRecord record = d->model->record(row);
         if (!record.value(QStringLiteral("enable")).toBool())
             continue;
-        const QDateTime next = ListModelScheduleTask::nextRun(record);
+        const QDateTime next = ListModelScheduleTask::nextRun(record, d->checkedUntil);
         const quint32 when = next.isValid() ? quint32(next.toSecsSinceEpoch()) : kNever;
         d->dueList.append({when, row});
     }
@@ -89,7 +96,8 @@ void ServiceScheduleTask::rebuild()
 
 void ServiceScheduleTask::onTick()
 {
-    const quint32 now = quint32(Clock::now().toSecsSinceEpoch());
+    const QDateTime clock = Clock::now();
+    const quint32 now = quint32(clock.toSecsSinceEpoch());
     if (d->dirty) {
         d->dirty = false;
         rebuild();
@@ -103,6 +111,7 @@ void ServiceScheduleTask::onTick()
             ran = true;
         }
     }
+    d->checkedUntil = clock;
     // Each task's next time is taken from now on, so no due time runs twice.
     if (ran)
         rebuild();

@@ -35,6 +35,8 @@ public:
     explicit ServiceShutdownPrivate(ServiceShutdown *q);
 
     void loadSettings();
+    // A countdown runs, or the command file at its end.
+    bool shutdownUnderway() const { return countdown > 0 || task; }
     // Ends a countdown and forgets a command file that still runs.
     void stopCountdown();
     void startCommandFile();
@@ -145,7 +147,7 @@ void ServiceShutdown::start()
 
 void ServiceShutdown::startCountdown(int minutes)
 {
-    if (d->countdown > 0)
+    if (d->shutdownUnderway())
         return;
     const int seconds = countdownSeconds(minutes);
     d->countdown = seconds;
@@ -191,7 +193,7 @@ void ServiceShutdown::onDevDataChanged()
     const bool batteryRose = (s & kBatteryLow) && !(saved & kBatteryLow);
     saved = quint8((saved & ~kBatteryLow) | (s & kBatteryLow));
     const bool lowOnBattery = (s & kMainsFault) && (s & kBatteryLow);
-    const bool unguarded = !d->counting && d->countdown == 0;
+    const bool unguarded = !d->counting && !d->shutdownUnderway();
     if (lowOnBattery && (batteryRose || mainsTaken || unguarded)) {
         minutes = triggered ? qMin(minutes, d->battLowTime) : d->battLowTime;
         triggered = true;
@@ -207,7 +209,8 @@ void ServiceShutdown::onDevDataChanged()
         }
         return;
     }
-    if (!triggered)
+    // While the command file runs, the deadline already set holds.
+    if (!triggered || d->task)
         return;
 
     const int seconds = countdownSeconds(minutes);

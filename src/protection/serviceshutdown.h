@@ -38,7 +38,8 @@ public:
     void start();
 
     // Starts a countdown of the given minutes (10 seconds for 0) unless one
-    // runs already. Such a countdown is not cancelled by a mains return.
+    // runs already, or the command file at its end. Such a countdown is not
+    // cancelled by a mains return.
     void startCountdown(int minutes);
 
     // Records the visible windows in "<data directory>/data/shutdown.log".

@@ -38,6 +38,9 @@ const char kSizeTrigger[] =
     "when (select count(*) from %1) > 1000000 begin "
     "delete from %1 where date('now', '-5 year') >= date(dateTime); end;";
 const char kDateIndex[] = "create index if not exists %1_index on %1 (dateTime);";
+// The size trigger's delete compares the day of each row: without an index on
+// that same expression it reads the whole table on every insert.
+const char kDayIndex[] = "create index if not exists %1_date_index on %1 (date(dateTime));";
 
 void run(const char *statement, int table)
 {
@@ -74,9 +77,11 @@ void Database::createTables()
     run(kDeviceDataTable, DeviceData);
     run(kSizeTrigger, DeviceData);
     run(kDateIndex, DeviceData);
+    run(kDayIndex, DeviceData);
     run(kAlarmTable, AlarmTable);
     run(kSizeTrigger, AlarmTable);
     run(kDateIndex, AlarmTable);
+    run(kDayIndex, AlarmTable);
     run(kScheduleTaskTable, ScheduleTask);
     run(kLogSelfTestTable, LogSelfTest);
     run(kEMailUserTable, EMailUser);

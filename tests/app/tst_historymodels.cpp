@@ -88,7 +88,7 @@ void TestHistoryModels::initTestCase()
     insert("alarm", "dateTime, alarm", {"2026-05-01 11:00:00", family + 500});
     // More rows in one day than a model fetches at once.
     for (int i = 0; i < 300; ++i)
-        insert("alarm", "dateTime, alarm", {QStringLiteral("2026-06-01 %1").arg(QTime(0, 0).addSecs(i * 60).toString()), 0});
+        insert("alarm", "dateTime, alarm", {QStringLiteral("2026-06-01 %1:%2:00").arg(i / 60, 2, 10, QLatin1Char('0')).arg(i % 60, 2, 10, QLatin1Char('0')), 0});
     insert("log_self_test", "dateTime, duration, count", {"2026-05-01 08:00:00", 3725, 3725});
     insert("log_self_test", "dateTime, duration, count", {"2026-05-01 09:00:00", 360000, 10});
 }

@@ -7,6 +7,7 @@
 #include "upstestutil.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include <functional>
 
@@ -225,6 +226,33 @@ private slots:
         link->openDevice(DevComm::COM, QString());
     }
 
+    // A configured port that never opens, or a UPS that never answers, is a
+    // lost link after nine polls, reported once until the UPS answers.
+    void neverAnswering_data()
+    {
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("port never opens") << false;
+        QTest::newRow("UPS never answers") << true;
+    }
+
+    void neverAnswering()
+    {
+        QFETCH(bool, opens);
+        ups->setSilent(true);
+        QVERIFY(link->openDevice(DevComm::COM, opens ? ups->portPath() : QStringLiteral("/nonexistent/ttyS9")));
+        poll(link, 7);
+        QVERIFY(!listed(Alarm::CommLost));
+        poll(link);
+        QVERIFY(listed(Alarm::CommLost));
+        poll(link, 20);
+        QCOMPARE(alarmRows(), QList<int>{Alarm::CommLost});
+        if (!opens)
+            QVERIFY(link->openDevice(DevComm::COM, ups->portPath()));
+        ups->setSilent(false);
+        QVERIFY(driveUntil([this] { return online(); }));
+        QCOMPARE(alarmRows(), (QList<int>{Alarm::CommLost, Alarm::CommNormal}));
+    }
+
     void savingOnlyWhileOnline()
     {
         invoke(link, "onTimerSaveTimeout");
@@ -292,8 +320,12 @@ private slots:
         link->openDevice(DevComm::COM, QString());
         QCOMPARE(link->comPort(), (QStringList{"None", "ttyS1", "ttyS3", "ttyS4"}));
 
-        // The open port disappears from the list: closed, link lost.
-        QVERIFY(openOnline());
+        // The open port, chosen by an alias, disappears from the list: closed, link lost.
+        QTemporaryDir aliases;
+        const QString alias = aliases.filePath("usb-ACME_UPS-if00-port0");
+        QVERIFY(QFile::link(ups->portPath(), alias));
+        QVERIFY(link->openDevice(DevComm::COM, alias));
+        QVERIFY(driveUntil([this] { return online(); }));
         g_ports = QStringList{"ttyS1", ups->portPath().mid(5)}; // pts/N
         invoke(link, "onTimerCOMTimeout");
         QVERIFY(online());

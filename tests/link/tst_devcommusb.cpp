@@ -80,11 +80,11 @@ private slots:
         QVERIFY(cfg.open(QIODevice::WriteOnly));
         cfg.write(R"({"usb": [[1155, 22352], "skip", [1, 2, 3], [1630, 1]]})");
         cfg.close();
-        Settings::instance()->setSettings(Settings::UpsCommType, int(DevComm::USB));
     }
 
     void init()
     {
+        Settings::instance()->setSettings(Settings::UpsCommType, int(DevComm::USB));
         clearAlarms();
         HidStandIn::reset();
         DevCommPrivate::usbConfigFile = dir.filePath("usb.cfg");
@@ -267,6 +267,75 @@ private slots:
         QVERIFY(online());
     }
 
+    // Leaving a link for another that has none open is losing it; a link
+    // taken up again reads the ratings and texts that the loss zeroed.
+    void changeOfLinkType()
+    {
+        HidStandIn::plugIn(scriptedUps());
+        makeLink();
+        poll(4);
+        QVERIFY(online());
+        QVERIFY(link->openDevice(DevComm::COM, QStringLiteral("None")));
+        QVERIFY(!online());
+        QVERIFY(listed(Alarm::CommLost));
+        QCOMPARE(link->upsData()->ratingOutputVol, 0.0f);
+        QVERIFY(link->openDevice(DevComm::USB));
+        poll(6);
+        QVERIFY(online());
+        QCOMPARE(values(link->devData(), {"ratingOutputVol", "sn", "UPSModel"}),
+                 (QStringList{"220", "SN-0001", "LINE 1000"}));
+    }
+
+    // A device that never answers is a lost link after nine polls, reported
+    // once; so is a missing one.
+    void neverAnswering_data()
+    {
+        QTest::addColumn<bool>("plugged");
+        QTest::newRow("reads fail") << true;
+        QTest::newRow("no device") << false;
+    }
+
+    void neverAnswering()
+    {
+        QFETCH(bool, plugged);
+        HidStandIn::Device ups = scriptedUps();
+        ups.readFails = true;
+        if (plugged)
+            HidStandIn::plugIn(ups);
+        makeLink();
+        poll(8);
+        QVERIFY(!listed(Alarm::CommLost));
+        poll(1);
+        QVERIFY(listed(Alarm::CommLost));
+        poll(20);
+        QCOMPARE(alarmRows(), QList<int>{Alarm::CommLost});
+        ups.readFails = false;
+        HidStandIn::plugIn(ups);
+        poll(4);
+        QVERIFY(online());
+        QCOMPARE(alarmRows(), (QList<int>{Alarm::CommLost, Alarm::CommNormal}));
+    }
+
+    // A capacity beyond any percentage during a self-test is logged, clamped.
+    void hugeCapacityDuringSelfTest()
+    {
+        HidStandIn::Device ups = scriptedUps();
+        ups.featureReports.insert(1, HidStandIn::statusReport(2300, 2200, 2295, 2730, 23, 500, 315, 65535, 45,
+                                                              0x20 << 1));
+        HidStandIn::plugIn(ups);
+        makeLink();
+        poll(4);
+        QCOMPARE(link->devData().value("selfTest").toInt(), 1);
+        setStatus(goodStatus);
+        poll(2);
+        QCOMPARE(link->devData().value("selfTest").toInt(), 0);
+        QCOMPARE(rowCount("log_self_test"), 1);
+        const QDir logs(Settings::instance()->dataDir() + "/data/self_test");
+        QFile log(logs.filePath(logs.entryList(QDir::Files).value(0)));
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QVERIFY2(log.readAll().endsWith(",23,32767\n"), qPrintable(log.fileName()));
+    }
+
     void commandReports()
     {
         HidStandIn::plugIn(scriptedUps());
@@ -279,9 +348,18 @@ private slots:
         link->setSelfTest(3, 0);
         link->setSelfTest(5, 0); // unknown: nothing
         link->setBuzzer();       // buzzer off: turn it on
+        // Times that do not fit their byte (or would read as a cancel) are not sent.
+        link->setShutdown(true, 254);
+        link->setShutdown(true, 255);
+        link->setShutdown(true, 2147483647);
+        link->setShutdown(true, -1);
+        link->setSelfTest(4, 252);
+        link->setSelfTest(4, 0);
+        link->setSelfTest(4, 2147483647);
         QCOMPARE(HidStandIn::sentReports(),
                  (QList<QByteArray>{bytes({2, 8}), bytes({3, 3}), bytes({3, 0}), bytes({2, 3}),
-                                    bytes({2, 1}), bytes({2, 2}), bytes({4, 2})}));
+                                    bytes({2, 1}), bytes({2, 2}), bytes({4, 2}), bytes({3, 255}),
+                                    bytes({2, 255})}));
 
         setStatus(statusWord(0x80 << 1));
         poll(3);

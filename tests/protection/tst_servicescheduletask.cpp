@@ -38,13 +38,6 @@ class TestServiceScheduleTask : public QObject
         Clock::setNow(QDateTime(QDate(2024, 5, day), clock));
     }
     void tick() { service->onTick(); }
-    // Builds the due list and lets the first tick take in the edits made
-    // before it, as a running program does within a second.
-    void reload()
-    {
-        service->reload();
-        tick();
-    }
     void addTask(int cycle, const char *time, int action, bool enable = true)
     {
         service->model()->addTask(QVariantMap{{"cycle", cycle}, {"time", QString::fromLatin1(time)},
@@ -98,7 +91,7 @@ private slots:
     void dailyTaskRunsOnceWhenDue()
     {
         addTask(ScheduleTaskData::EveryDay, "12:00:00", ScheduleTaskData::SelfTest10S);
-        reload();
+        service->reload();
         at("11:59:59.999");
         tick();
         at("12:00:00");
@@ -120,7 +113,7 @@ private slots:
     {
         addTask(ScheduleTaskData::OneShoot, "12:00:00", ScheduleTaskData::SelfTestToEOD);
         addTask(ScheduleTaskData::OneShoot, "12:00:00", ScheduleTaskData::PowerOn);
-        reload();
+        service->reload();
         QSignalSpy written(service->model(), &QAbstractItemModel::dataChanged);
         at("12:00:00");
         tick();
@@ -149,7 +142,7 @@ private slots:
         addTask(ScheduleTaskData::EveryDay, "13:00:00", ScheduleTaskData::SelfTest10S);
         addTask(ScheduleTaskData::EveryDay, "12:00:00", ScheduleTaskData::SelfTestToEOD, false);
         addTask(ScheduleTaskData::EveryDay, "12:00:00", ScheduleTaskData::SelfTestToEOD);
-        reload();
+        service->reload();
         service->model()->delTask(0); // the 13:00 task moves up to row 0
         // Switched off through the model after the list was built.
         QVERIFY(service->model()->setData(service->model()->index(2, 0), false, 261));
@@ -161,12 +154,47 @@ private slots:
         QCOMPARE(commandsAfter({"T"}), Commands{"T"});
     }
 
+    // A change of the list (a one-shot task switching itself off, a user
+    // edit, a reload) is taken in by the next tick; a task due in that
+    // tick's second, or since the tick before, still runs then.
+    void taskDueRightAfterAChangeRuns_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("one-shot switched off") << "oneShot";
+        QTest::newRow("user edit") << "edit";
+        QTest::newRow("reload") << "reload";
+    }
+
+    void taskDueRightAfterAChangeRuns()
+    {
+        QFETCH(QString, change);
+        addTask(ScheduleTaskData::OneShoot, "12:00:00", ScheduleTaskData::SelfTest10S);
+        addTask(ScheduleTaskData::EveryDay, "12:00:01", ScheduleTaskData::SelfTestToEOD);
+        addTask(ScheduleTaskData::EveryDay, "12:00:03", ScheduleTaskData::PowerOn);
+        service->reload();
+        at(change == "oneShot" ? "12:00:00" : "11:59:59");
+        tick();
+        if (change == "edit")
+            QVERIFY(service->model()->setData(service->model()->index(0, 0), false, 261));
+        else if (change == "reload")
+            service->reload();
+        at("12:00:01");
+        tick();
+        service->model()->updateTask(0, QVariantMap{{"cycle", 0}, {"time", "09:00:00"}, {"action", 0}});
+        at("12:00:04"); // a late tick
+        tick();
+        const Commands expected = change == "oneShot" ? Commands{"C", "T", "TL"} : Commands{"C", "TL"};
+        Commands commands = commandsAfter(expected);
+        std::sort(commands.begin(), commands.end());
+        QCOMPARE(commands, expected);
+    }
+
     void missedTimesAreNotMadeUp()
     {
         // Started at 11:00: a one-shot task for 10:00 waits for the next day.
         addTask(ScheduleTaskData::OneShoot, "10:00:00", ScheduleTaskData::PowerOn);
         addTask(ScheduleTaskData::EveryDay, "12:00:00", ScheduleTaskData::SelfTest10S);
-        reload();
+        service->reload();
         at("17:30:00"); // the clock jumps past the daily task's time: it runs once
         tick();
         tick();
@@ -228,7 +256,7 @@ private slots:
         QSignalSpy left(shutdown, &ServiceShutdown::shutdownTimeChanged);
         addTask(ScheduleTaskData::EveryDay, "12:00:00", ScheduleTaskData::PowerOff);
         addTask(ScheduleTaskData::EveryDay, "12:00:05", ScheduleTaskData::PowerOff);
-        reload();
+        service->reload();
         at("12:00:00");
         tick();
         QCOMPARE(started.count(), 1);

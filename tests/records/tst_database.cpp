@@ -19,6 +19,7 @@ const QMap<QString, QString> &expectedSchema()
             "CREATE TRIGGER %1_trigger before insert on %1 for each row when (select count(*) from %1) > 1000000 "
             "begin delete from %1 where date('now', '-5 year') >= date(dateTime); end");
         const QString index = QStringLiteral("CREATE INDEX %1_index on %1 (dateTime)");
+        const QString dayIndex = QStringLiteral("CREATE INDEX %1_date_index on %1 (date(dateTime))");
         QMap<QString, QString> m;
         m["device_data"] = QStringLiteral(
             "CREATE TABLE device_data(id integer primary key autoincrement, %1, inputVol real not null, "
@@ -38,6 +39,7 @@ const QMap<QString, QString> &expectedSchema()
         for (const char *table : {"device_data", "alarm"}) {
             m[QStringLiteral("%1_trigger").arg(table)] = trigger.arg(table);
             m[QStringLiteral("%1_index").arg(table)] = index.arg(table);
+            m[QStringLiteral("%1_date_index").arg(table)] = dayIndex.arg(table);
         }
         return m;
     }();
@@ -149,6 +151,29 @@ private slots:
         QVERIFY(query.exec(QStringLiteral("select count(*) from alarm where alarm in (5, 6)")));
         QVERIFY(query.next());
         QCOMPARE(query.value(0).toInt(), 2);
+    }
+
+    // The size trigger's delete finds its rows through an index, not by
+    // reading the whole table on every insert.
+    void sizeRuleDeleteUsesAnIndex_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::newRow("device_data") << QStringLiteral("device_data");
+        QTest::newRow("alarm") << QStringLiteral("alarm");
+    }
+
+    void sizeRuleDeleteUsesAnIndex()
+    {
+        QFETCH(QString, table);
+        QSqlQuery query;
+        QVERIFY(query.exec(QStringLiteral("explain query plan delete from %1 "
+                                          "where date('now', '-5 year') >= date(dateTime)").arg(table)));
+        QStringList plan;
+        while (query.next())
+            plan.append(query.value(3).toString());
+        QCOMPARE(plan.size(), 1);
+        QVERIFY2(plan.at(0).startsWith(QStringLiteral("SEARCH %1 USING INDEX %1_date_index ").arg(table)),
+                 qPrintable(plan.at(0)));
     }
 };
 

@@ -140,6 +140,25 @@ private slots:
         HidStandIn::plugIn(device);
         poll(&link, 2);
         QCOMPARE(QByteArray(link.upsData()->compName), QByteArray("TWENTY CHARACTE"));
+
+        // Hand-back: the reopened device is read afresh.
+        link.stop();
+        link.start();
+        poll(&link, 3);
+        QCOMPARE(QByteArray(link.upsData()->sn), QByteArray("SERIAL"));
+    }
+
+    // A link that never comes up is the service's one word of being
+    // unprotected: CommLost after nine polls, once.
+    void neverAnswering()
+    {
+        writeUpsSettings(DevComm::USB, QString());
+        DevComm link;
+        link.start();
+        poll(&link, 7);
+        QVERIFY(alarmRows().isEmpty());
+        poll(&link, 21);
+        QCOMPARE(alarmRows(), QList<int>{Alarm::CommLost});
     }
 
     void selfTestWithoutSamples()

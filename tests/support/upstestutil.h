@@ -67,6 +67,15 @@ inline void poll(DevComm *link, int times = 1)
         QMetaObject::invokeMethod(link, "onTimerPollingTimeout", Qt::DirectConnection);
 }
 
+// The first argument of every signal a spy caught, as int.
+inline QList<int> firstArguments(const QList<QList<QVariant>> &caught)
+{
+    QList<int> values;
+    for (const QList<QVariant> &arguments : caught)
+        values.append(arguments.value(0).toInt());
+    return values;
+}
+
 inline int rowCount(const QString &table)
 {
     QSqlQuery query(QStringLiteral("select count(*) from %1").arg(table));

@@ -1,0 +1,1 @@
+ambrel_test_also_under_locale(ar_EG)
