@@ -1,6 +1,7 @@
 #include "registerqmltypes.h"
 
 #include "alarm/alarm.h"
+#include "app/fileurl.h"
 #include "app/globaldatadef.h"
 #include "app/pagesettingscommon.h"
 #include "app/tablemodelalarm.h"
@@ -27,6 +28,11 @@ QObject *programObject(QQmlEngine *, QJSEngine *)
     QObject *object = T::instance();
     QQmlEngine::setObjectOwnership(object, QQmlEngine::CppOwnership);
     return object;
+}
+
+QObject *newFileUrl(QQmlEngine *, QJSEngine *)
+{
+    return new FileUrl;
 }
 
 QObject *newPageSettingsCommon(QQmlEngine *, QJSEngine *)
@@ -56,5 +62,6 @@ void registerQmlTypes()
     qmlRegisterSingletonType<DevComm>(kUri, 1, 0, "DevComm", programObject<DevComm>);
     qmlRegisterSingletonType<ServiceEMail>(kUri, 1, 0, "ServiceEMail", programObject<ServiceEMail>);
     qmlRegisterSingletonType<ServiceShutdown>(kUri, 1, 0, "ServiceShutdown", programObject<ServiceShutdown>);
+    qmlRegisterSingletonType<FileUrl>(kUri, 1, 0, "FileUrl", newFileUrl);
     qmlRegisterSingletonType<PageSettingsCommon>(kUri, 1, 0, "PageSettingsCommon", newPageSettingsCommon);
 }

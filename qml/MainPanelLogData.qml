@@ -1,4 +1,111 @@
 import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Dialogs 1.3
+import Ambrel 1.0
 
-Item {
+// Stored readings, alarms, the windows closed at the last shutdown and the
+// UPS self-tests, by a range of days, with the export of readings and alarms.
+MainPanelLogDataForm {
+    id: page
+    objectName: "mainPanelLogData"
+
+    property int currentTab: 0
+    // The workbook the export timer writes.
+    property url pendingExport
+
+    // Each text is a plain qsTr binding of its own, which a language change
+    // renews; expressions built from them follow.
+    property string textData: qsTr("Data")
+    property string textAlarm: qsTr("Alarm")
+    property string textClosedRecords: qsTr("Closed Records")
+    property string textSelfTest: qsTr("Self-test")
+
+    signal btnDateClicked(string dateS, string dateE)
+
+    function search() {
+        var dateS = dateStart.dateText
+        var dateE = dateEnd.dateText
+        if (currentTab === 0)
+            tableModelDevData.selectDate(dateS, dateE)
+        else if (currentTab === 1)
+            tableModelAlarm.selectDate(dateS, dateE)
+        else if (currentTab === 3)
+            btnDateClicked(dateS, dateE)
+    }
+
+    // The file dialog's choice; also what the tests drive.
+    function exportTo(url) {
+        busy.running = true
+        pendingExport = url
+        exportTimer.start()
+    }
+
+    stack.currentIndex: currentTab
+    btnExport.visible: currentTab === 0 || currentTab === 1
+    dateTools.visible: currentTab !== 2
+    btnSearch.onClicked: search()
+    btnExport.onClicked: {
+        exportDialog.title = qsTr("Save as...")
+        exportDialog.nameFilters = [qsTr("Excel files (*.xlsx)")]
+        exportDialog.open()
+    }
+
+    devDataView.model: tableModelDevData
+    alarmView.model: tableModelAlarm
+    closedRecordsView.model: treeModelShutdown
+    selfTestView.model: tableModelSelfTest
+
+    onBtnDateClicked: selfTestView.selectDate(dateS, dateE)
+
+    // The closed windows are shown unfolded.
+    Component.onCompleted: {
+        for (var row = 0; row < treeModelShutdown.rowCount(); ++row)
+            closedRecordsView.expand(treeModelShutdown.index(row, 0))
+    }
+
+    Repeater {
+        parent: page.tabButtons
+        model: [page.textData, page.textAlarm, page.textClosedRecords, page.textSelfTest]
+        delegate: LogDataButton {
+            objectName: "logTab" + index
+            width: page.tabButtons.width
+            text: modelData
+            selected: page.currentTab === index
+            onClicked: page.currentTab = index
+        }
+    }
+
+    TableModelDevData { id: tableModelDevData }
+    TableModelAlarm { id: tableModelAlarm }
+    TreeModelShutdown { id: treeModelShutdown }
+    TableModelSelfTest { id: tableModelSelfTest }
+
+    // Lets the busy indicator show before the export blocks the event loop.
+    Timer {
+        id: exportTimer
+        interval: 50
+        onTriggered: {
+            if (page.currentTab === 0)
+                tableModelDevData.saveAs(page.pendingExport)
+            else
+                tableModelAlarm.saveAs(page.pendingExport)
+            busy.running = false
+            finished.open()
+        }
+    }
+
+    FileDialog {
+        id: exportDialog
+        selectExisting: false
+        folder: shortcuts.desktop
+        onAccepted: page.exportTo(fileUrl)
+    }
+
+    MsgDialog {
+        id: finished
+        objectName: "msgExportFinished"
+        imageType: GlobalDataDef.MsgDialogInformation
+        buttons: GlobalDataDef.MsgDialogButtonSure
+        textMsg: qsTr("Operation finished!")
+    }
 }

@@ -24,6 +24,7 @@ PACKAGES="
     python3 python3-aiosmtpd python3-openpyxl python3-dbusmock dbus xvfb x11-utils
     clang libclang-rt-14-dev llvm
     python3-pil
+    fonts-dejavu-core
 "
 
 missing=""

@@ -872,6 +872,82 @@
     </message>
 </context>
 <context>
+    <name>LogAlarmDataForm.ui</name>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>Alarme</translation>
+    </message>
+</context>
+<context>
+    <name>LogClosedRecordsForm.ui</name>
+    <message>
+        <source>Application</source>
+        <translation>Application</translation>
+    </message>
+    <message>
+        <source>Window</source>
+        <translation>Fenêtre</translation>
+    </message>
+</context>
+<context>
+    <name>LogDevDataForm.ui</name>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Input Voltage(V)</source>
+        <translation>Entrée (V)</translation>
+    </message>
+    <message>
+        <source>Output Voltage(V)</source>
+        <translation>Sortie (V)</translation>
+    </message>
+    <message>
+        <source>UPS Load(%)</source>
+        <translation>Charge (%)</translation>
+    </message>
+    <message>
+        <source>Input Frequency(Hz)</source>
+        <translation>Fréquence (Hz)</translation>
+    </message>
+    <message>
+        <source>Battery voltage(V)</source>
+        <translation>Batterie (V)</translation>
+    </message>
+    <message>
+        <source>temperature(℃ )</source>
+        <translation>Température (℃)</translation>
+    </message>
+</context>
+<context>
+    <name>LogSelfTest</name>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Durée</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Nombre</translation>
+    </message>
+    <message>
+        <source>Load(%)</source>
+        <translation>Charge (%)</translation>
+    </message>
+    <message>
+        <source>Battery Capacity(%)</source>
+        <translation>Capacité de la batterie (%)</translation>
+    </message>
+</context>
+<context>
     <name>MainDevDataForm.ui</name>
     <message>
         <source>Mimic</source>
@@ -1008,7 +1084,221 @@
     </message>
 </context>
 <context>
+    <name>MainPanelControl</name>
+    <message>
+        <source>Order has been issued!</source>
+        <translation>La commande a été envoyée !</translation>
+    </message>
+</context>
+<context>
+    <name>MainPanelControlForm.ui</name>
+    <message>
+        <source>UPS Control</source>
+        <translation>Commande onduleur</translation>
+    </message>
+    <message>
+        <source>UPS Self-test for 10S</source>
+        <translation>Autotest de l&apos;onduleur pendant 10 s</translation>
+    </message>
+    <message>
+        <source>UPS Self-test to EOD</source>
+        <translation>Autotest de l&apos;onduleur jusqu&apos;à fin de décharge</translation>
+    </message>
+    <message>
+        <source>UPS Self-test for(1~99)</source>
+        <translation>Autotest de l&apos;onduleur pendant (1~99)</translation>
+    </message>
+    <message>
+        <source>minute(s)</source>
+        <translation>minute(s)</translation>
+    </message>
+    <message>
+        <source>UPS Self-test cancel</source>
+        <translation>Annuler l&apos;autotest de l&apos;onduleur</translation>
+    </message>
+    <message>
+        <source>UPS close output in(0~9)</source>
+        <translation>Couper la sortie de l&apos;onduleur dans (0~9)</translation>
+    </message>
+    <message>
+        <source>Cancel UPS close output</source>
+        <translation>Annuler la coupure de la sortie</translation>
+    </message>
+    <message>
+        <source>UPS buzzer toggle</source>
+        <translation>Activer/couper l&apos;alarme sonore</translation>
+    </message>
+    <message>
+        <source>Sure</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>MainPanelLogData</name>
+    <message>
+        <source>Data</source>
+        <translation>Données</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>Alarme</translation>
+    </message>
+    <message>
+        <source>Closed Records</source>
+        <translation>Fenêtres fermées</translation>
+    </message>
+    <message>
+        <source>Self-test</source>
+        <translation>Autotest</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Enregistrer sous...</translation>
+    </message>
+    <message>
+        <source>Excel files (*.xlsx)</source>
+        <translation>Fichiers Excel (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Operation finished!</source>
+        <translation>Opération terminée !</translation>
+    </message>
+</context>
+<context>
+    <name>MainPanelLogDataForm.ui</name>
+    <message>
+        <source>Historical Data</source>
+        <translation>Historique</translation>
+    </message>
+    <message>
+        <source>Date Start:</source>
+        <translation>Début :</translation>
+    </message>
+    <message>
+        <source>Date End:</source>
+        <translation>Fin :</translation>
+    </message>
+</context>
+<context>
+    <name>MainPanelScheduleTask</name>
+    <message>
+        <source>Are you sure to delete this task?</source>
+        <translation>Voulez-vous vraiment supprimer cette tâche ?</translation>
+    </message>
+</context>
+<context>
+    <name>MainPanelScheduleTaskForm.ui</name>
+    <message>
+        <source>Schedule Task</source>
+        <translation>Tâches planifiées</translation>
+    </message>
+    <message>
+        <source>Add Task</source>
+        <translation>Ajouter une tâche</translation>
+    </message>
+</context>
+<context>
+    <name>MainPanelSettings</name>
+    <message>
+        <source>Common Parameters</source>
+        <translation>Paramètres généraux</translation>
+    </message>
+    <message>
+        <source>E-Mail</source>
+        <translation>Courriel</translation>
+    </message>
+    <message>
+        <source>Shutdown</source>
+        <translation>Arrêt</translation>
+    </message>
+</context>
+<context>
     <name>MsgDialog</name>
+    <message>
+        <source>Sure</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+</context>
+<context>
+    <name>PopupAddEMailUser</name>
+    <message>
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>Modify</source>
+        <translation>Modifier</translation>
+    </message>
+    <message>
+        <source>E-Mail Receiver:</source>
+        <translation>Destinataire :</translation>
+    </message>
+    <message>
+        <source>E-Mail address is invalid!</source>
+        <translation>Adresse électronique invalide !</translation>
+    </message>
+</context>
+<context>
+    <name>PopupAddScheduleTask</name>
+    <message>
+        <source>Add Schedule Task</source>
+        <translation>Ajouter une tâche planifiée</translation>
+    </message>
+    <message>
+        <source>Modify Schedule Task</source>
+        <translation>Modifier la tâche planifiée</translation>
+    </message>
+</context>
+<context>
+    <name>PopupAddScheduleTaskForm.ui</name>
+    <message>
+        <source>Task Type:</source>
+        <translation>Type de tâche :</translation>
+    </message>
+    <message>
+        <source>Self-test for 10S</source>
+        <translation>Autotest de 10 s</translation>
+    </message>
+    <message>
+        <source>Self-test to EOD</source>
+        <translation>Autotest jusqu&apos;à fin de décharge</translation>
+    </message>
+    <message>
+        <source>UPS Power on</source>
+        <translation>Mise en marche de l&apos;onduleur</translation>
+    </message>
+    <message>
+        <source>Shutdown system and close UPS</source>
+        <translation>Arrêter le système et l&apos;onduleur</translation>
+    </message>
+    <message>
+        <source>Execute Time:</source>
+        <translation>Heure d&apos;exécution :</translation>
+    </message>
+    <message>
+        <source>Execute Cyle:</source>
+        <translation>Périodicité :</translation>
+    </message>
+    <message>
+        <source>One Shoot</source>
+        <translation>Une seule fois</translation>
+    </message>
+    <message>
+        <source>Every day</source>
+        <translation>Tous les jours</translation>
+    </message>
+    <message>
+        <source>Every Week</source>
+        <translation>Toutes les semaines</translation>
+    </message>
+    <message>
+        <source>Every Month</source>
+        <translation>Tous les mois</translation>
+    </message>
     <message>
         <source>Sure</source>
         <translation>OK</translation>
@@ -1023,6 +1313,84 @@
     <message>
         <source>Sure</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>PopupSetEMailSender</name>
+    <message>
+        <source>E-Mail Sender</source>
+        <translation>Expéditeur</translation>
+    </message>
+    <message>
+        <source>Account:</source>
+        <translation>Compte :</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Mot de passe :</translation>
+    </message>
+    <message>
+        <source>Sure</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>User account is invalid!</source>
+        <translation>Compte utilisateur invalide !</translation>
+    </message>
+</context>
+<context>
+    <name>ScheduleTaskListDelegate</name>
+    <message>
+        <source>One Shoot</source>
+        <translation>Une seule fois</translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation>Quotidienne</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>Hebdomadaire</translation>
+    </message>
+    <message>
+        <source>Monthly</source>
+        <translation>Mensuelle</translation>
+    </message>
+    <message>
+        <source>Unkown code: </source>
+        <translation>Code inconnu : </translation>
+    </message>
+    <message>
+        <source>Self-test for 10 secords</source>
+        <translation>Autotest de 10 secondes</translation>
+    </message>
+    <message>
+        <source>Self-test to EOD</source>
+        <translation>Autotest jusqu&apos;à fin de décharge</translation>
+    </message>
+    <message>
+        <source>UPS Power on</source>
+        <translation>Mise en marche de l&apos;onduleur</translation>
+    </message>
+    <message>
+        <source>System shutdown and close UPS</source>
+        <translation>Arrêt du système et de l&apos;onduleur</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>OUI</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>NON</translation>
+    </message>
+    <message>
+        <source>Modify</source>
+        <translation>Modifier</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
     </message>
 </context>
 <context>
@@ -1090,6 +1458,252 @@
     <message>
         <source>This is a test E-Mail!</source>
         <translation>Ceci est un e-mail de test !</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsCommon</name>
+    <message>
+        <source>Failed to open port: </source>
+        <translation>Impossible d&apos;ouvrir le port : </translation>
+    </message>
+    <message>
+        <source>Operation finished!</source>
+        <translation>Opération terminée !</translation>
+    </message>
+    <message>
+        <source>Look for...</source>
+        <translation>Parcourir...</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Enregistrer sous...</translation>
+    </message>
+    <message>
+        <source>Configuration files (*.conf)</source>
+        <translation>Fichiers de configuration (*.conf)</translation>
+    </message>
+    <message>
+        <source>Are you sure to restore settings?!</source>
+        <translation>Voulez-vous vraiment rétablir les paramètres par défaut ?</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsCommonForm.ui</name>
+    <message>
+        <source>Base Parameter</source>
+        <translation>Paramètres de base</translation>
+    </message>
+    <message>
+        <source>UPS Communication Type:</source>
+        <translation>Liaison avec l&apos;onduleur :</translation>
+    </message>
+    <message>
+        <source>COM port:</source>
+        <translation>Port série :</translation>
+    </message>
+    <message>
+        <source>Record data interval(Sec):</source>
+        <translation>Intervalle d&apos;enregistrement (s) :</translation>
+    </message>
+    <message>
+        <source>Language:</source>
+        <translation>Langue :</translation>
+    </message>
+    <message>
+        <source>Following System Language</source>
+        <translation>Suivre la langue du système</translation>
+    </message>
+    <message>
+        <source>Settings Management</source>
+        <translation>Gestion des paramètres</translation>
+    </message>
+    <message>
+        <source>Settings Import:</source>
+        <translation>Importer les paramètres :</translation>
+    </message>
+    <message>
+        <source>Look for...</source>
+        <translation>Parcourir...</translation>
+    </message>
+    <message>
+        <source>Settings Export:</source>
+        <translation>Exporter les paramètres :</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Enregistrer sous...</translation>
+    </message>
+    <message>
+        <source>Restore Default Settings</source>
+        <translation>Rétablir les paramètres par défaut</translation>
+    </message>
+    <message>
+        <source>Open Path</source>
+        <translation>Ouvrir le dossier</translation>
+    </message>
+    <message>
+        <source>Version Information</source>
+        <translation>Informations de version</translation>
+    </message>
+    <message>
+        <source> version:</source>
+        <translation> version :</translation>
+    </message>
+    <message>
+        <source>USB HID version:</source>
+        <translation>Version USB HID :</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsEMail</name>
+    <message>
+        <source>Sending test E-Mail...</source>
+        <translation>Envoi du courriel de test...</translation>
+    </message>
+    <message>
+        <source>E-Mail has been sent.</source>
+        <translation>Le courriel a été envoyé.</translation>
+    </message>
+    <message>
+        <source>Failed to send test E-Mail!</source>
+        <translation>Échec de l&apos;envoi du courriel de test !</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsEMailForm.ui</name>
+    <message>
+        <source>E-Mail</source>
+        <translation>Courriel</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>OUI</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>NON</translation>
+    </message>
+    <message>
+        <source>Sender Information</source>
+        <translation>Expéditeur</translation>
+    </message>
+    <message>
+        <source>Sender Name:</source>
+        <translation>Nom de l&apos;expéditeur :</translation>
+    </message>
+    <message>
+        <source>Sender Address:</source>
+        <translation>Adresse de l&apos;expéditeur :</translation>
+    </message>
+    <message>
+        <source>Server Address:</source>
+        <translation>Adresse du serveur :</translation>
+    </message>
+    <message>
+        <source>Server Port:</source>
+        <translation>Port du serveur :</translation>
+    </message>
+    <message>
+        <source>Encrypt:</source>
+        <translation>Chiffrement :</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucun</translation>
+    </message>
+    <message>
+        <source>Account authentication:</source>
+        <translation>Authentification du compte :</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Paramètres</translation>
+    </message>
+    <message>
+        <source>Send Test Mail</source>
+        <translation>Envoyer un courriel de test</translation>
+    </message>
+    <message>
+        <source>E-mail Address</source>
+        <translation>Adresses électroniques</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>Modify</source>
+        <translation>Modifier</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Supprimer</translation>
+    </message>
+    <message>
+        <source>Daily Report Send Time(HH:MM:SS): </source>
+        <translation>Heure d&apos;envoi du rapport quotidien (HH:MM:SS) : </translation>
+    </message>
+</context>
+<context>
+    <name>SettingsShutdown</name>
+    <message>
+        <source>Browse</source>
+        <translation>Parcourir</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsShutdownForm.ui</name>
+    <message>
+        <source>Ambrel power control</source>
+        <translation>Gestion de l&apos;alimentation par Ambrel</translation>
+    </message>
+    <message>
+        <source>After main AC fault, shutdown system in(0~2880)</source>
+        <translation>Après une coupure secteur, arrêter le système dans (0~2880)</translation>
+    </message>
+    <message>
+        <source>minute(s)</source>
+        <translation>minute(s)</translation>
+    </message>
+    <message>
+        <source>If low battery occurred, shutdown system in(0~600)</source>
+        <translation>En cas de batterie faible, arrêter le système dans (0~600)</translation>
+    </message>
+    <message>
+        <source>After main AC fault, shutdown system when battery capacity lower than(1~100)</source>
+        <translation>Après une coupure secteur, arrêter le système quand la capacité de la batterie passe sous (1~100)</translation>
+    </message>
+    <message>
+        <source>Shutdown OS</source>
+        <translation>Arrêter le système d&apos;exploitation</translation>
+    </message>
+    <message>
+        <source>Command file to execute:</source>
+        <translation>Fichier de commandes à exécuter :</translation>
+    </message>
+    <message>
+        <source>Command file:</source>
+        <translation>Fichier de commandes :</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>Parcourir</translation>
+    </message>
+    <message>
+        <source>Max. execution time:</source>
+        <translation>Durée d&apos;exécution max. :</translation>
+    </message>
+    <message>
+        <source>UPS Power Off</source>
+        <translation>Arrêt de l&apos;onduleur</translation>
+    </message>
+    <message>
+        <source>Times need (1~9)</source>
+        <translation>Délai (1~9)</translation>
+    </message>
+    <message>
+        <source>minute(s) before UPS turns off</source>
+        <translation>minute(s) avant l&apos;arrêt de l&apos;onduleur</translation>
     </message>
 </context>
 <context>

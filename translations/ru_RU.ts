@@ -872,6 +872,82 @@
     </message>
 </context>
 <context>
+    <name>LogAlarmDataForm.ui</name>
+    <message>
+        <source>Date</source>
+        <translation>Дата</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>Тревога</translation>
+    </message>
+</context>
+<context>
+    <name>LogClosedRecordsForm.ui</name>
+    <message>
+        <source>Application</source>
+        <translation>Приложение</translation>
+    </message>
+    <message>
+        <source>Window</source>
+        <translation>Окно</translation>
+    </message>
+</context>
+<context>
+    <name>LogDevDataForm.ui</name>
+    <message>
+        <source>Date</source>
+        <translation>Дата</translation>
+    </message>
+    <message>
+        <source>Input Voltage(V)</source>
+        <translation>Вход (В)</translation>
+    </message>
+    <message>
+        <source>Output Voltage(V)</source>
+        <translation>Выход (В)</translation>
+    </message>
+    <message>
+        <source>UPS Load(%)</source>
+        <translation>Нагрузка (%)</translation>
+    </message>
+    <message>
+        <source>Input Frequency(Hz)</source>
+        <translation>Частота (Гц)</translation>
+    </message>
+    <message>
+        <source>Battery voltage(V)</source>
+        <translation>Батарея (В)</translation>
+    </message>
+    <message>
+        <source>temperature(℃ )</source>
+        <translation>Температура (℃)</translation>
+    </message>
+</context>
+<context>
+    <name>LogSelfTest</name>
+    <message>
+        <source>Date</source>
+        <translation>Дата</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>Длительность</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Количество</translation>
+    </message>
+    <message>
+        <source>Load(%)</source>
+        <translation>Нагрузка (%)</translation>
+    </message>
+    <message>
+        <source>Battery Capacity(%)</source>
+        <translation>Ёмкость батареи (%)</translation>
+    </message>
+</context>
+<context>
     <name>MainDevDataForm.ui</name>
     <message>
         <source>Mimic</source>
@@ -1008,7 +1084,221 @@
     </message>
 </context>
 <context>
+    <name>MainPanelControl</name>
+    <message>
+        <source>Order has been issued!</source>
+        <translation>Команда отправлена!</translation>
+    </message>
+</context>
+<context>
+    <name>MainPanelControlForm.ui</name>
+    <message>
+        <source>UPS Control</source>
+        <translation>Управление ИБП</translation>
+    </message>
+    <message>
+        <source>UPS Self-test for 10S</source>
+        <translation>Самотестирование ИБП 10 с</translation>
+    </message>
+    <message>
+        <source>UPS Self-test to EOD</source>
+        <translation>Самотестирование ИБП до конца разряда</translation>
+    </message>
+    <message>
+        <source>UPS Self-test for(1~99)</source>
+        <translation>Самотестирование ИБП в течение (1~99)</translation>
+    </message>
+    <message>
+        <source>minute(s)</source>
+        <translation>мин</translation>
+    </message>
+    <message>
+        <source>UPS Self-test cancel</source>
+        <translation>Отменить самотестирование ИБП</translation>
+    </message>
+    <message>
+        <source>UPS close output in(0~9)</source>
+        <translation>Отключить выход ИБП через (0~9)</translation>
+    </message>
+    <message>
+        <source>Cancel UPS close output</source>
+        <translation>Отменить отключение выхода ИБП</translation>
+    </message>
+    <message>
+        <source>UPS buzzer toggle</source>
+        <translation>Включить/выключить звуковой сигнал ИБП</translation>
+    </message>
+    <message>
+        <source>Sure</source>
+        <translation>ОК</translation>
+    </message>
+</context>
+<context>
+    <name>MainPanelLogData</name>
+    <message>
+        <source>Data</source>
+        <translation>Данные</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>Тревога</translation>
+    </message>
+    <message>
+        <source>Closed Records</source>
+        <translation>Закрытые окна</translation>
+    </message>
+    <message>
+        <source>Self-test</source>
+        <translation>Самотестирование</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Сохранить как...</translation>
+    </message>
+    <message>
+        <source>Excel files (*.xlsx)</source>
+        <translation>Файлы Excel (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Operation finished!</source>
+        <translation>Операция завершена!</translation>
+    </message>
+</context>
+<context>
+    <name>MainPanelLogDataForm.ui</name>
+    <message>
+        <source>Historical Data</source>
+        <translation>История</translation>
+    </message>
+    <message>
+        <source>Date Start:</source>
+        <translation>Начало:</translation>
+    </message>
+    <message>
+        <source>Date End:</source>
+        <translation>Конец:</translation>
+    </message>
+</context>
+<context>
+    <name>MainPanelScheduleTask</name>
+    <message>
+        <source>Are you sure to delete this task?</source>
+        <translation>Удалить это задание?</translation>
+    </message>
+</context>
+<context>
+    <name>MainPanelScheduleTaskForm.ui</name>
+    <message>
+        <source>Schedule Task</source>
+        <translation>Расписание</translation>
+    </message>
+    <message>
+        <source>Add Task</source>
+        <translation>Добавить задание</translation>
+    </message>
+</context>
+<context>
+    <name>MainPanelSettings</name>
+    <message>
+        <source>Common Parameters</source>
+        <translation>Общие параметры</translation>
+    </message>
+    <message>
+        <source>E-Mail</source>
+        <translation>Эл. почта</translation>
+    </message>
+    <message>
+        <source>Shutdown</source>
+        <translation>Выключение</translation>
+    </message>
+</context>
+<context>
     <name>MsgDialog</name>
+    <message>
+        <source>Sure</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
+    </message>
+</context>
+<context>
+    <name>PopupAddEMailUser</name>
+    <message>
+        <source>Add</source>
+        <translation>Добавить</translation>
+    </message>
+    <message>
+        <source>Modify</source>
+        <translation>Изменить</translation>
+    </message>
+    <message>
+        <source>E-Mail Receiver:</source>
+        <translation>Получатель:</translation>
+    </message>
+    <message>
+        <source>E-Mail address is invalid!</source>
+        <translation>Неверный адрес эл. почты!</translation>
+    </message>
+</context>
+<context>
+    <name>PopupAddScheduleTask</name>
+    <message>
+        <source>Add Schedule Task</source>
+        <translation>Добавить задание</translation>
+    </message>
+    <message>
+        <source>Modify Schedule Task</source>
+        <translation>Изменить задание</translation>
+    </message>
+</context>
+<context>
+    <name>PopupAddScheduleTaskForm.ui</name>
+    <message>
+        <source>Task Type:</source>
+        <translation>Тип задания:</translation>
+    </message>
+    <message>
+        <source>Self-test for 10S</source>
+        <translation>Самотестирование 10 с</translation>
+    </message>
+    <message>
+        <source>Self-test to EOD</source>
+        <translation>Самотестирование до конца разряда</translation>
+    </message>
+    <message>
+        <source>UPS Power on</source>
+        <translation>Включение ИБП</translation>
+    </message>
+    <message>
+        <source>Shutdown system and close UPS</source>
+        <translation>Выключить систему и ИБП</translation>
+    </message>
+    <message>
+        <source>Execute Time:</source>
+        <translation>Время запуска:</translation>
+    </message>
+    <message>
+        <source>Execute Cyle:</source>
+        <translation>Периодичность:</translation>
+    </message>
+    <message>
+        <source>One Shoot</source>
+        <translation>Однократно</translation>
+    </message>
+    <message>
+        <source>Every day</source>
+        <translation>Каждый день</translation>
+    </message>
+    <message>
+        <source>Every Week</source>
+        <translation>Каждую неделю</translation>
+    </message>
+    <message>
+        <source>Every Month</source>
+        <translation>Каждый месяц</translation>
+    </message>
     <message>
         <source>Sure</source>
         <translation>ОК</translation>
@@ -1023,6 +1313,84 @@
     <message>
         <source>Sure</source>
         <translation>ОК</translation>
+    </message>
+</context>
+<context>
+    <name>PopupSetEMailSender</name>
+    <message>
+        <source>E-Mail Sender</source>
+        <translation>Отправитель</translation>
+    </message>
+    <message>
+        <source>Account:</source>
+        <translation>Учётная запись:</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>Пароль:</translation>
+    </message>
+    <message>
+        <source>Sure</source>
+        <translation>ОК</translation>
+    </message>
+    <message>
+        <source>User account is invalid!</source>
+        <translation>Неверная учётная запись!</translation>
+    </message>
+</context>
+<context>
+    <name>ScheduleTaskListDelegate</name>
+    <message>
+        <source>One Shoot</source>
+        <translation>Однократно</translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation>Ежедневно</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>Еженедельно</translation>
+    </message>
+    <message>
+        <source>Monthly</source>
+        <translation>Ежемесячно</translation>
+    </message>
+    <message>
+        <source>Unkown code: </source>
+        <translation>Неизвестный код: </translation>
+    </message>
+    <message>
+        <source>Self-test for 10 secords</source>
+        <translation>Самотестирование 10 секунд</translation>
+    </message>
+    <message>
+        <source>Self-test to EOD</source>
+        <translation>Самотестирование до конца разряда</translation>
+    </message>
+    <message>
+        <source>UPS Power on</source>
+        <translation>Включение ИБП</translation>
+    </message>
+    <message>
+        <source>System shutdown and close UPS</source>
+        <translation>Выключение системы и ИБП</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>ВКЛ</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>ВЫКЛ</translation>
+    </message>
+    <message>
+        <source>Modify</source>
+        <translation>Изменить</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Удалить</translation>
     </message>
 </context>
 <context>
@@ -1090,6 +1458,252 @@
     <message>
         <source>This is a test E-Mail!</source>
         <translation>Это тестовое письмо!</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsCommon</name>
+    <message>
+        <source>Failed to open port: </source>
+        <translation>Не удалось открыть порт: </translation>
+    </message>
+    <message>
+        <source>Operation finished!</source>
+        <translation>Операция завершена!</translation>
+    </message>
+    <message>
+        <source>Look for...</source>
+        <translation>Обзор...</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Сохранить как...</translation>
+    </message>
+    <message>
+        <source>Configuration files (*.conf)</source>
+        <translation>Файлы настроек (*.conf)</translation>
+    </message>
+    <message>
+        <source>Are you sure to restore settings?!</source>
+        <translation>Восстановить настройки по умолчанию?</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsCommonForm.ui</name>
+    <message>
+        <source>Base Parameter</source>
+        <translation>Основные параметры</translation>
+    </message>
+    <message>
+        <source>UPS Communication Type:</source>
+        <translation>Тип связи с ИБП:</translation>
+    </message>
+    <message>
+        <source>COM port:</source>
+        <translation>COM-порт:</translation>
+    </message>
+    <message>
+        <source>Record data interval(Sec):</source>
+        <translation>Интервал записи (с):</translation>
+    </message>
+    <message>
+        <source>Language:</source>
+        <translation>Язык:</translation>
+    </message>
+    <message>
+        <source>Following System Language</source>
+        <translation>Язык системы</translation>
+    </message>
+    <message>
+        <source>Settings Management</source>
+        <translation>Управление настройками</translation>
+    </message>
+    <message>
+        <source>Settings Import:</source>
+        <translation>Импорт настроек:</translation>
+    </message>
+    <message>
+        <source>Look for...</source>
+        <translation>Обзор...</translation>
+    </message>
+    <message>
+        <source>Settings Export:</source>
+        <translation>Экспорт настроек:</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>Сохранить как...</translation>
+    </message>
+    <message>
+        <source>Restore Default Settings</source>
+        <translation>Восстановить настройки по умолчанию</translation>
+    </message>
+    <message>
+        <source>Open Path</source>
+        <translation>Открыть папку</translation>
+    </message>
+    <message>
+        <source>Version Information</source>
+        <translation>Сведения о версии</translation>
+    </message>
+    <message>
+        <source> version:</source>
+        <translation> версия:</translation>
+    </message>
+    <message>
+        <source>USB HID version:</source>
+        <translation>Версия USB HID:</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsEMail</name>
+    <message>
+        <source>Sending test E-Mail...</source>
+        <translation>Отправка тестового письма...</translation>
+    </message>
+    <message>
+        <source>E-Mail has been sent.</source>
+        <translation>Письмо отправлено.</translation>
+    </message>
+    <message>
+        <source>Failed to send test E-Mail!</source>
+        <translation>Не удалось отправить тестовое письмо!</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsEMailForm.ui</name>
+    <message>
+        <source>E-Mail</source>
+        <translation>Эл. почта</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>ВКЛ</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>ВЫКЛ</translation>
+    </message>
+    <message>
+        <source>Sender Information</source>
+        <translation>Отправитель</translation>
+    </message>
+    <message>
+        <source>Sender Name:</source>
+        <translation>Имя отправителя:</translation>
+    </message>
+    <message>
+        <source>Sender Address:</source>
+        <translation>Адрес отправителя:</translation>
+    </message>
+    <message>
+        <source>Server Address:</source>
+        <translation>Адрес сервера:</translation>
+    </message>
+    <message>
+        <source>Server Port:</source>
+        <translation>Порт сервера:</translation>
+    </message>
+    <message>
+        <source>Encrypt:</source>
+        <translation>Шифрование:</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Нет</translation>
+    </message>
+    <message>
+        <source>Account authentication:</source>
+        <translation>Аутентификация:</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>Send Test Mail</source>
+        <translation>Отправить тестовое письмо</translation>
+    </message>
+    <message>
+        <source>E-mail Address</source>
+        <translation>Адреса эл. почты</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Добавить</translation>
+    </message>
+    <message>
+        <source>Modify</source>
+        <translation>Изменить</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Удалить</translation>
+    </message>
+    <message>
+        <source>Daily Report Send Time(HH:MM:SS): </source>
+        <translation>Время отправки ежедневного отчёта (ЧЧ:ММ:СС): </translation>
+    </message>
+</context>
+<context>
+    <name>SettingsShutdown</name>
+    <message>
+        <source>Browse</source>
+        <translation>Обзор</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsShutdownForm.ui</name>
+    <message>
+        <source>Ambrel power control</source>
+        <translation>Управление питанием Ambrel</translation>
+    </message>
+    <message>
+        <source>After main AC fault, shutdown system in(0~2880)</source>
+        <translation>После отказа сети выключить систему через (0~2880)</translation>
+    </message>
+    <message>
+        <source>minute(s)</source>
+        <translation>мин</translation>
+    </message>
+    <message>
+        <source>If low battery occurred, shutdown system in(0~600)</source>
+        <translation>При разряде батареи выключить систему через (0~600)</translation>
+    </message>
+    <message>
+        <source>After main AC fault, shutdown system when battery capacity lower than(1~100)</source>
+        <translation>После отказа сети выключить систему, когда ёмкость батареи ниже (1~100)</translation>
+    </message>
+    <message>
+        <source>Shutdown OS</source>
+        <translation>Выключить ОС</translation>
+    </message>
+    <message>
+        <source>Command file to execute:</source>
+        <translation>Выполнить командный файл:</translation>
+    </message>
+    <message>
+        <source>Command file:</source>
+        <translation>Командный файл:</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>Обзор</translation>
+    </message>
+    <message>
+        <source>Max. execution time:</source>
+        <translation>Макс. время выполнения:</translation>
+    </message>
+    <message>
+        <source>UPS Power Off</source>
+        <translation>Выключение ИБП</translation>
+    </message>
+    <message>
+        <source>Times need (1~9)</source>
+        <translation>Задержка (1~9)</translation>
+    </message>
+    <message>
+        <source>minute(s) before UPS turns off</source>
+        <translation>мин до выключения ИБП</translation>
     </message>
 </context>
 <context>

@@ -872,6 +872,82 @@
     </message>
 </context>
 <context>
+    <name>LogAlarmDataForm.ui</name>
+    <message>
+        <source>Date</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>告警</translation>
+    </message>
+</context>
+<context>
+    <name>LogClosedRecordsForm.ui</name>
+    <message>
+        <source>Application</source>
+        <translation>应用程序</translation>
+    </message>
+    <message>
+        <source>Window</source>
+        <translation>窗口</translation>
+    </message>
+</context>
+<context>
+    <name>LogDevDataForm.ui</name>
+    <message>
+        <source>Date</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <source>Input Voltage(V)</source>
+        <translation>输入电压(V)</translation>
+    </message>
+    <message>
+        <source>Output Voltage(V)</source>
+        <translation>输出电压(V)</translation>
+    </message>
+    <message>
+        <source>UPS Load(%)</source>
+        <translation>UPS负载(%)</translation>
+    </message>
+    <message>
+        <source>Input Frequency(Hz)</source>
+        <translation>输入频率(Hz)</translation>
+    </message>
+    <message>
+        <source>Battery voltage(V)</source>
+        <translation>电池电压(V)</translation>
+    </message>
+    <message>
+        <source>temperature(℃ )</source>
+        <translation>温度(℃)</translation>
+    </message>
+</context>
+<context>
+    <name>LogSelfTest</name>
+    <message>
+        <source>Date</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <source>Duration</source>
+        <translation>时长</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>次数</translation>
+    </message>
+    <message>
+        <source>Load(%)</source>
+        <translation>负载(%)</translation>
+    </message>
+    <message>
+        <source>Battery Capacity(%)</source>
+        <translation>电池容量(%)</translation>
+    </message>
+</context>
+<context>
     <name>MainDevDataForm.ui</name>
     <message>
         <source>Mimic</source>
@@ -1008,7 +1084,221 @@
     </message>
 </context>
 <context>
+    <name>MainPanelControl</name>
+    <message>
+        <source>Order has been issued!</source>
+        <translation>命令已下发！</translation>
+    </message>
+</context>
+<context>
+    <name>MainPanelControlForm.ui</name>
+    <message>
+        <source>UPS Control</source>
+        <translation>UPS控制</translation>
+    </message>
+    <message>
+        <source>UPS Self-test for 10S</source>
+        <translation>UPS自检10秒</translation>
+    </message>
+    <message>
+        <source>UPS Self-test to EOD</source>
+        <translation>UPS自检至放电终止</translation>
+    </message>
+    <message>
+        <source>UPS Self-test for(1~99)</source>
+        <translation>UPS自检时长(1~99)</translation>
+    </message>
+    <message>
+        <source>minute(s)</source>
+        <translation>分钟</translation>
+    </message>
+    <message>
+        <source>UPS Self-test cancel</source>
+        <translation>取消UPS自检</translation>
+    </message>
+    <message>
+        <source>UPS close output in(0~9)</source>
+        <translation>UPS关闭输出延时(0~9)</translation>
+    </message>
+    <message>
+        <source>Cancel UPS close output</source>
+        <translation>取消UPS关闭输出</translation>
+    </message>
+    <message>
+        <source>UPS buzzer toggle</source>
+        <translation>切换UPS蜂鸣器</translation>
+    </message>
+    <message>
+        <source>Sure</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>MainPanelLogData</name>
+    <message>
+        <source>Data</source>
+        <translation>数据</translation>
+    </message>
+    <message>
+        <source>Alarm</source>
+        <translation>告警</translation>
+    </message>
+    <message>
+        <source>Closed Records</source>
+        <translation>关闭记录</translation>
+    </message>
+    <message>
+        <source>Self-test</source>
+        <translation>自检</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>另存为...</translation>
+    </message>
+    <message>
+        <source>Excel files (*.xlsx)</source>
+        <translation>Excel文件 (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Operation finished!</source>
+        <translation>操作完成！</translation>
+    </message>
+</context>
+<context>
+    <name>MainPanelLogDataForm.ui</name>
+    <message>
+        <source>Historical Data</source>
+        <translation>历史数据</translation>
+    </message>
+    <message>
+        <source>Date Start:</source>
+        <translation>开始日期：</translation>
+    </message>
+    <message>
+        <source>Date End:</source>
+        <translation>结束日期：</translation>
+    </message>
+</context>
+<context>
+    <name>MainPanelScheduleTask</name>
+    <message>
+        <source>Are you sure to delete this task?</source>
+        <translation>确定要删除此任务吗？</translation>
+    </message>
+</context>
+<context>
+    <name>MainPanelScheduleTaskForm.ui</name>
+    <message>
+        <source>Schedule Task</source>
+        <translation>计划任务</translation>
+    </message>
+    <message>
+        <source>Add Task</source>
+        <translation>添加任务</translation>
+    </message>
+</context>
+<context>
+    <name>MainPanelSettings</name>
+    <message>
+        <source>Common Parameters</source>
+        <translation>常规参数</translation>
+    </message>
+    <message>
+        <source>E-Mail</source>
+        <translation>电子邮件</translation>
+    </message>
+    <message>
+        <source>Shutdown</source>
+        <translation>关机</translation>
+    </message>
+</context>
+<context>
     <name>MsgDialog</name>
+    <message>
+        <source>Sure</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>PopupAddEMailUser</name>
+    <message>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>Modify</source>
+        <translation>修改</translation>
+    </message>
+    <message>
+        <source>E-Mail Receiver:</source>
+        <translation>收件人：</translation>
+    </message>
+    <message>
+        <source>E-Mail address is invalid!</source>
+        <translation>电子邮件地址无效！</translation>
+    </message>
+</context>
+<context>
+    <name>PopupAddScheduleTask</name>
+    <message>
+        <source>Add Schedule Task</source>
+        <translation>添加计划任务</translation>
+    </message>
+    <message>
+        <source>Modify Schedule Task</source>
+        <translation>修改计划任务</translation>
+    </message>
+</context>
+<context>
+    <name>PopupAddScheduleTaskForm.ui</name>
+    <message>
+        <source>Task Type:</source>
+        <translation>任务类型：</translation>
+    </message>
+    <message>
+        <source>Self-test for 10S</source>
+        <translation>自检10秒</translation>
+    </message>
+    <message>
+        <source>Self-test to EOD</source>
+        <translation>自检至放电终止</translation>
+    </message>
+    <message>
+        <source>UPS Power on</source>
+        <translation>UPS开机</translation>
+    </message>
+    <message>
+        <source>Shutdown system and close UPS</source>
+        <translation>关闭系统和UPS</translation>
+    </message>
+    <message>
+        <source>Execute Time:</source>
+        <translation>执行时间：</translation>
+    </message>
+    <message>
+        <source>Execute Cyle:</source>
+        <translation>执行周期：</translation>
+    </message>
+    <message>
+        <source>One Shoot</source>
+        <translation>单次</translation>
+    </message>
+    <message>
+        <source>Every day</source>
+        <translation>每天</translation>
+    </message>
+    <message>
+        <source>Every Week</source>
+        <translation>每周</translation>
+    </message>
+    <message>
+        <source>Every Month</source>
+        <translation>每月</translation>
+    </message>
     <message>
         <source>Sure</source>
         <translation>确定</translation>
@@ -1023,6 +1313,84 @@
     <message>
         <source>Sure</source>
         <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>PopupSetEMailSender</name>
+    <message>
+        <source>E-Mail Sender</source>
+        <translation>发件人</translation>
+    </message>
+    <message>
+        <source>Account:</source>
+        <translation>账户：</translation>
+    </message>
+    <message>
+        <source>Password:</source>
+        <translation>密码：</translation>
+    </message>
+    <message>
+        <source>Sure</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>User account is invalid!</source>
+        <translation>用户账户无效！</translation>
+    </message>
+</context>
+<context>
+    <name>ScheduleTaskListDelegate</name>
+    <message>
+        <source>One Shoot</source>
+        <translation>单次</translation>
+    </message>
+    <message>
+        <source>Daily</source>
+        <translation>每天</translation>
+    </message>
+    <message>
+        <source>Weekly</source>
+        <translation>每周</translation>
+    </message>
+    <message>
+        <source>Monthly</source>
+        <translation>每月</translation>
+    </message>
+    <message>
+        <source>Unkown code: </source>
+        <translation>未知代码：</translation>
+    </message>
+    <message>
+        <source>Self-test for 10 secords</source>
+        <translation>自检10秒</translation>
+    </message>
+    <message>
+        <source>Self-test to EOD</source>
+        <translation>自检至放电终止</translation>
+    </message>
+    <message>
+        <source>UPS Power on</source>
+        <translation>UPS开机</translation>
+    </message>
+    <message>
+        <source>System shutdown and close UPS</source>
+        <translation>关闭系统并关闭UPS</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>开</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>关</translation>
+    </message>
+    <message>
+        <source>Modify</source>
+        <translation>修改</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
     </message>
 </context>
 <context>
@@ -1090,6 +1458,252 @@
     <message>
         <source>This is a test E-Mail!</source>
         <translation>这是一封测试邮件！</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsCommon</name>
+    <message>
+        <source>Failed to open port: </source>
+        <translation>无法打开端口：</translation>
+    </message>
+    <message>
+        <source>Operation finished!</source>
+        <translation>操作完成！</translation>
+    </message>
+    <message>
+        <source>Look for...</source>
+        <translation>浏览...</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>另存为...</translation>
+    </message>
+    <message>
+        <source>Configuration files (*.conf)</source>
+        <translation>配置文件 (*.conf)</translation>
+    </message>
+    <message>
+        <source>Are you sure to restore settings?!</source>
+        <translation>确定要恢复默认设置吗？</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsCommonForm.ui</name>
+    <message>
+        <source>Base Parameter</source>
+        <translation>基本参数</translation>
+    </message>
+    <message>
+        <source>UPS Communication Type:</source>
+        <translation>UPS通信方式：</translation>
+    </message>
+    <message>
+        <source>COM port:</source>
+        <translation>串口：</translation>
+    </message>
+    <message>
+        <source>Record data interval(Sec):</source>
+        <translation>数据记录间隔(秒)：</translation>
+    </message>
+    <message>
+        <source>Language:</source>
+        <translation>语言：</translation>
+    </message>
+    <message>
+        <source>Following System Language</source>
+        <translation>跟随系统语言</translation>
+    </message>
+    <message>
+        <source>Settings Management</source>
+        <translation>设置管理</translation>
+    </message>
+    <message>
+        <source>Settings Import:</source>
+        <translation>导入设置：</translation>
+    </message>
+    <message>
+        <source>Look for...</source>
+        <translation>浏览...</translation>
+    </message>
+    <message>
+        <source>Settings Export:</source>
+        <translation>导出设置：</translation>
+    </message>
+    <message>
+        <source>Save as...</source>
+        <translation>另存为...</translation>
+    </message>
+    <message>
+        <source>Restore Default Settings</source>
+        <translation>恢复默认设置</translation>
+    </message>
+    <message>
+        <source>Open Path</source>
+        <translation>打开目录</translation>
+    </message>
+    <message>
+        <source>Version Information</source>
+        <translation>版本信息</translation>
+    </message>
+    <message>
+        <source> version:</source>
+        <translation> 版本：</translation>
+    </message>
+    <message>
+        <source>USB HID version:</source>
+        <translation>USB HID版本：</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsEMail</name>
+    <message>
+        <source>Sending test E-Mail...</source>
+        <translation>正在发送测试邮件...</translation>
+    </message>
+    <message>
+        <source>E-Mail has been sent.</source>
+        <translation>邮件已发送。</translation>
+    </message>
+    <message>
+        <source>Failed to send test E-Mail!</source>
+        <translation>测试邮件发送失败！</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsEMailForm.ui</name>
+    <message>
+        <source>E-Mail</source>
+        <translation>电子邮件</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>开</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>关</translation>
+    </message>
+    <message>
+        <source>Sender Information</source>
+        <translation>发件人信息</translation>
+    </message>
+    <message>
+        <source>Sender Name:</source>
+        <translation>发件人名称：</translation>
+    </message>
+    <message>
+        <source>Sender Address:</source>
+        <translation>发件人地址：</translation>
+    </message>
+    <message>
+        <source>Server Address:</source>
+        <translation>服务器地址：</translation>
+    </message>
+    <message>
+        <source>Server Port:</source>
+        <translation>服务器端口：</translation>
+    </message>
+    <message>
+        <source>Encrypt:</source>
+        <translation>加密方式：</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Account authentication:</source>
+        <translation>账户认证：</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Send Test Mail</source>
+        <translation>发送测试邮件</translation>
+    </message>
+    <message>
+        <source>E-mail Address</source>
+        <translation>电子邮件地址</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>Modify</source>
+        <translation>修改</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Daily Report Send Time(HH:MM:SS): </source>
+        <translation>每日报告发送时间(时:分:秒)：</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsShutdown</name>
+    <message>
+        <source>Browse</source>
+        <translation>浏览</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsShutdownForm.ui</name>
+    <message>
+        <source>Ambrel power control</source>
+        <translation>Ambrel电源控制</translation>
+    </message>
+    <message>
+        <source>After main AC fault, shutdown system in(0~2880)</source>
+        <translation>市电故障后，系统关机延时(0~2880)</translation>
+    </message>
+    <message>
+        <source>minute(s)</source>
+        <translation>分钟</translation>
+    </message>
+    <message>
+        <source>If low battery occurred, shutdown system in(0~600)</source>
+        <translation>电池电压低时，系统关机延时(0~600)</translation>
+    </message>
+    <message>
+        <source>After main AC fault, shutdown system when battery capacity lower than(1~100)</source>
+        <translation>市电故障后，电池容量低于(1~100)时系统关机</translation>
+    </message>
+    <message>
+        <source>Shutdown OS</source>
+        <translation>关闭操作系统</translation>
+    </message>
+    <message>
+        <source>Command file to execute:</source>
+        <translation>执行命令文件：</translation>
+    </message>
+    <message>
+        <source>Command file:</source>
+        <translation>命令文件：</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>浏览</translation>
+    </message>
+    <message>
+        <source>Max. execution time:</source>
+        <translation>最长执行时间：</translation>
+    </message>
+    <message>
+        <source>UPS Power Off</source>
+        <translation>UPS关机</translation>
+    </message>
+    <message>
+        <source>Times need (1~9)</source>
+        <translation>所需时间(1~9)</translation>
+    </message>
+    <message>
+        <source>minute(s) before UPS turns off</source>
+        <translation>分钟后UPS关闭</translation>
     </message>
 </context>
 <context>

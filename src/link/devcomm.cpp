@@ -227,7 +227,9 @@ bool DevComm::openDevice(int type, QString devName)
     onTimerPollingTimeout();
     d->unanswered = 0;
     d->settings->setSettings(Settings::UpsCommType, type);
-    return true;
+    // A named serial port that did not open is a failure the user must see.
+    const bool named = !d->portName.isEmpty() && !d->portName.startsWith(tr("None"));
+    return type != COM || !named || d->serialPort->isOpen();
 }
 
 uint DevComm::saveCycle() const

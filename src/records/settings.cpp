@@ -193,7 +193,7 @@ void Settings::restore()
 
 void Settings::openPath()
 {
-    QDesktopServices::openUrl(QUrl(QStringLiteral("file:///") + d->dataDir, QUrl::TolerantMode));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(d->dataDir));
 }
 
 #endif // !AMBREL_SERVICE

@@ -239,7 +239,9 @@ private slots:
     {
         QFETCH(bool, opens);
         ups->setSilent(true);
-        QVERIFY(link->openDevice(DevComm::COM, opens ? ups->portPath() : QStringLiteral("/nonexistent/ttyS9")));
+        // openDevice reports whether the named port opened.
+        QCOMPARE(link->openDevice(DevComm::COM, opens ? ups->portPath() : QStringLiteral("/nonexistent/ttyS9")),
+                 opens);
         poll(link, 7);
         QVERIFY(!listed(Alarm::CommLost));
         poll(link);
@@ -301,6 +303,9 @@ private slots:
         QTest::qWait(100);
         QCOMPARE(ups->received().size(), after);
         QVERIFY(!listed(Alarm::CommLost));
+
+        // A named port that does not open is reported as such.
+        QVERIFY(!link->openDevice(DevComm::COM, QStringLiteral("ttyAmbrelMissing")));
     }
 
     void portScan()

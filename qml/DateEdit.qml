@@ -1,0 +1,36 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Controls 1.4 as C1
+
+// A date field: shows its date as "yyyy-MM-dd"; a click opens a calendar
+// below it, and picking a day sets the date and closes the calendar.
+Button {
+    id: field
+
+    property date date: new Date()
+    readonly property string dateText: date.toLocaleDateString(Qt.locale("en_GB"), "yyyy-MM-dd")
+
+    implicitWidth: 130
+    text: dateText
+    onClicked: calendarPopup.visible ? calendarPopup.close() : calendarPopup.open()
+
+    Popup {
+        id: calendarPopup
+        objectName: "calendarPopup"
+        y: field.height + 2
+        padding: 1
+        contentWidth: 280
+        contentHeight: 250
+        onAboutToShow: calendar.selectedDate = field.date
+
+        C1.Calendar {
+            id: calendar
+            objectName: "calendar"
+            anchors.fill: parent
+            onClicked: {
+                field.date = date
+                calendarPopup.close()
+            }
+        }
+    }
+}

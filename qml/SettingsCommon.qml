@@ -1,0 +1,148 @@
+import QtQuick 2.15
+import QtQuick.Dialogs 1.3
+import Ambrel 1.0
+
+// Link, record interval and language; settings import, export and restore;
+// versions. Every change is written at once.
+SettingsCommonForm {
+    id: page
+
+    property int rememberedPort: -1
+
+    function portName() {
+        return comboPort.currentText
+    }
+
+    function openCom() {
+        if (!DevComm.openDevice(DevComm.COM, portName())) {
+            message.show(GlobalDataDef.MsgDialogWarning,
+                         qsTr("Failed to open port: ") + portName())
+        }
+    }
+
+    function showLanguage() {
+        checkFollowSystem.checked = Translator.autoLanguage
+        comboLanguage.enabled = !Translator.autoLanguage
+        if (!Translator.autoLanguage && Translator.language >= 0)
+            comboLanguage.currentIndex = Translator.language
+    }
+
+    // Import and export share one file dialog.
+    function openFileDialog(title, existing) {
+        fileDialog.title = title
+        fileDialog.nameFilters = [qsTr("Configuration files (*.conf)")]
+        fileDialog.selectExisting = existing
+        fileDialog.open()
+    }
+
+    // The file dialog's choice; also what the tests drive.
+    function exportTo(url) {
+        PageSettingsCommon.settingsSaveAs(url)
+        message.show(GlobalDataDef.MsgDialogInformation, qsTr("Operation finished!"))
+    }
+
+    function importFrom(url) {
+        PageSettingsCommon.settingsImport(url)
+        message.show(GlobalDataDef.MsgDialogInformation, qsTr("Operation finished!"))
+    }
+
+    comboPort.model: DevComm.comPort
+    comboPort.enabled: comboCommType.currentIndex === DevComm.COM
+    labelAppVersion.text: appVersion
+    labelUsbVersion.text: DevComm.usbVersion
+    imageLogo.source: FileUrl.fromLocalFile(appDir + "/cfg/image/logo.png")
+
+    // Only the user's choices act: the values shown at start and after a
+    // language change are not written back.
+    comboCommType.onActivated: {
+        if (index === DevComm.COM) {
+            openCom()
+        } else {
+            comboPort.currentIndex = 0
+            DevComm.openDevice(DevComm.USB)
+        }
+    }
+
+    comboPort.onActivated: {
+        if (comboCommType.currentIndex !== DevComm.COM)
+            return
+        DevComm.setBaud(parseInt(comboBaud.currentText, 10))
+        openCom()
+        rememberedPort = index
+    }
+
+    comboBaud.onActivated: {
+        DevComm.setBaud(parseInt(comboBaud.currentText, 10))
+        if (comboCommType.currentIndex === DevComm.COM)
+            openCom()
+    }
+
+    fieldSaveCycle.onEditingFinished: DevComm.saveCycle = parseInt(fieldSaveCycle.text, 10)
+
+    comboLanguage.onActivated: Translator.language = index
+
+    checkFollowSystem.onToggled: {
+        Translator.autoLanguage = checkFollowSystem.checked
+        comboLanguage.enabled = !checkFollowSystem.checked
+        // After a start that followed the system, the translator already
+        // holds the selector's language while the system's texts show: pass
+        // through Auto so that the selector's language is loaded.
+        var chosen = comboLanguage.currentIndex
+        Translator.language = Translator.Auto
+        if (!checkFollowSystem.checked)
+            Translator.language = chosen
+    }
+
+    btnImport.onClicked: openFileDialog(qsTr("Look for..."), true)
+    btnExport.onClicked: openFileDialog(qsTr("Save as..."), false)
+    btnRestore.onClicked: restoreQuestion.open()
+    btnOpenPath.onClicked: Settings.openPath()
+
+    Component.onCompleted: {
+        comboCommType.currentIndex = DevComm.commType
+        comboBaud.currentIndex = comboBaud.model.indexOf(String(DevComm.baud))
+        fieldSaveCycle.text = DevComm.saveCycle
+        showLanguage()
+    }
+
+    Connections {
+        target: Translator
+        function onLanguageChanged() {
+            if (page.rememberedPort >= 0)
+                comboPort.currentIndex = page.rememberedPort
+            page.showLanguage()
+        }
+    }
+
+    Connections {
+        target: PageSettingsCommon
+        function onSettingsChanged() { Translator.init() }
+    }
+
+    FileDialog {
+        id: fileDialog
+        folder: shortcuts.desktop
+        onAccepted: selectExisting ? page.importFrom(fileUrl) : page.exportTo(fileUrl)
+    }
+
+    MsgDialog {
+        id: restoreQuestion
+        objectName: "msgRestoreQuestion"
+        imageType: GlobalDataDef.MsgDialogInformation
+        buttons: GlobalDataDef.MsgDialogButtonSure | GlobalDataDef.MsgDialogButtonCancel
+        textMsg: qsTr("Are you sure to restore settings?!")
+        onAccepted: PageSettingsCommon.settingsRestore()
+    }
+
+    MsgDialog {
+        id: message
+        objectName: "msgSettingsCommon"
+        buttons: GlobalDataDef.MsgDialogButtonSure
+
+        function show(type, text) {
+            imageType = type
+            textMsg = text
+            open()
+        }
+    }
+}

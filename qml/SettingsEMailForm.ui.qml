@@ -1,0 +1,227 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Layouts 1.15
+
+Flickable {
+    property alias switchEnable: switchEnable
+    property alias body: body
+    property alias fieldSenderName: fieldSenderName
+    property alias fieldSenderAddress: fieldSenderAddress
+    property alias fieldServerAddress: fieldServerAddress
+    property alias fieldServerPort: fieldServerPort
+    property alias comboEncrypt: comboEncrypt
+    property alias checkAuth: checkAuth
+    property alias btnAuthSettings: btnAuthSettings
+    property alias btnTestMail: btnTestMail
+    property alias listReceivers: listReceivers
+    property alias btnAddUser: btnAddUser
+    property alias btnModifyUser: btnModifyUser
+    property alias btnDeleteUser: btnDeleteUser
+    property alias radioDaily: radioDaily
+    property alias spinHour: spinHour
+    property alias spinMinute: spinMinute
+    property alias spinSecond: spinSecond
+
+    // Plain qsTr bindings, renewed by a language change.
+    property string textEMail: qsTr("E-Mail")
+    property string textOn: qsTr("ON")
+    property string textOff: qsTr("OFF")
+    property string textNone: qsTr("None")
+
+    clip: true
+    contentWidth: width
+    contentHeight: content.height + 16
+    boundsBehavior: Flickable.StopAtBounds
+    ScrollBar.vertical: ScrollBar {}
+
+    ColumnLayout {
+        id: content
+        width: parent.width - 16
+        spacing: 8
+
+        RowLayout {
+            Layout.fillWidth: true
+            Switch {
+                id: switchEnable
+                objectName: "switchEMail"
+                text: textEMail + "  " + (checked ? textOn : textOff)
+                font.bold: true
+                Layout.fillWidth: true
+            }
+            Button {
+                id: btnTestMail
+                objectName: "btnTestMail"
+                text: qsTr("Send Test Mail")
+            }
+        }
+
+        ColumnLayout {
+            id: body
+            Layout.fillWidth: true
+            spacing: 8
+
+            Label {
+                text: qsTr("Sender Information")
+                font.bold: true
+                font.pixelSize: 15
+            }
+            GridLayout {
+                Layout.fillWidth: true
+                Layout.leftMargin: 12
+                columns: 4
+                columnSpacing: 10
+                rowSpacing: 6
+
+                Label { text: qsTr("Sender Name:") }
+                TextField {
+                    id: fieldSenderName
+                    objectName: "fieldSenderName"
+                    Layout.fillWidth: true
+                    Layout.preferredWidth: 60
+                }
+                Label { text: qsTr("Sender Address:") }
+                TextField {
+                    id: fieldSenderAddress
+                    objectName: "fieldSenderAddress"
+                    Layout.fillWidth: true
+                    Layout.preferredWidth: 60
+                }
+
+                Label { text: qsTr("Server Address:") }
+                TextField {
+                    id: fieldServerAddress
+                    objectName: "fieldServerAddress"
+                    Layout.fillWidth: true
+                    Layout.preferredWidth: 60
+                }
+                Label { text: qsTr("Server Port:") }
+                TextField {
+                    id: fieldServerPort
+                    objectName: "fieldServerPort"
+                    Layout.fillWidth: true
+                    Layout.preferredWidth: 60
+                    text: "25"
+                    validator: IntValidator { bottom: 0; top: 65535 }
+                }
+
+                Label { text: qsTr("Encrypt:") }
+                ComboBox {
+                    id: comboEncrypt
+                    objectName: "comboEncrypt"
+                    Layout.fillWidth: true
+                    Layout.preferredWidth: 60
+                    model: [textNone, "STARTTLS", "SSL/TLS"]
+                }
+                CheckBox {
+                    id: checkAuth
+                    objectName: "checkAuth"
+                    text: qsTr("Account authentication:")
+                }
+                Button {
+                    id: btnAuthSettings
+                    objectName: "btnAuthSettings"
+                    text: qsTr("Settings")
+                }
+            }
+
+            Label {
+                text: qsTr("E-mail Address")
+                font.bold: true
+                font.pixelSize: 15
+            }
+            RowLayout {
+                Layout.fillWidth: true
+                Layout.leftMargin: 12
+                spacing: 10
+                Rectangle {
+                    Layout.fillWidth: true
+                    Layout.preferredHeight: 110
+                    border.color: "#D5DAE3"
+                    ListView {
+                        id: listReceivers
+                        objectName: "listReceivers"
+                        anchors.fill: parent
+                        anchors.margins: 1
+                        // Plain qsTr bindings, renewed by a language change.
+    property string textEMail: qsTr("E-Mail")
+    property string textOn: qsTr("ON")
+    property string textOff: qsTr("OFF")
+    property string textNone: qsTr("None")
+
+    clip: true
+                        currentIndex: -1
+                        highlightMoveDuration: 0
+                        highlight: Rectangle { color: "#DCEBFC" }
+                        ScrollBar.vertical: ScrollBar {}
+                        delegate: ItemDelegate {
+                            objectName: "receiverRow" + index
+                            width: listReceivers.width
+                            height: 30
+                            text: model.user
+                            onClicked: listReceivers.currentIndex = index
+                        }
+                    }
+                }
+                ColumnLayout {
+                    Layout.alignment: Qt.AlignTop
+                    Layout.fillWidth: false
+                    Layout.preferredWidth: 130
+                    spacing: 4
+                    Button {
+                        id: btnAddUser
+                        objectName: "btnAddUser"
+                        Layout.fillWidth: true
+                        text: qsTr("Add")
+                    }
+                    Button {
+                        id: btnModifyUser
+                        objectName: "btnModifyUser"
+                        Layout.fillWidth: true
+                        text: qsTr("Modify")
+                    }
+                    Button {
+                        id: btnDeleteUser
+                        objectName: "btnDeleteUser"
+                        Layout.fillWidth: true
+                        text: qsTr("Delete")
+                    }
+                }
+            }
+
+            RadioButton {
+                id: radioDaily
+                objectName: "radioDaily"
+                Layout.leftMargin: 12
+                autoExclusive: false
+                text: qsTr("Daily Report Send Time(HH:MM:SS): ")
+            }
+            RowLayout {
+                Layout.leftMargin: 48
+                spacing: 6
+                SpinBox {
+                    id: spinHour
+                    objectName: "spinDailyHour"
+                    from: 0
+                    to: 23
+                    editable: true
+                }
+                Label { text: ":" }
+                SpinBox {
+                    id: spinMinute
+                    objectName: "spinDailyMinute"
+                    from: 0
+                    to: 59
+                    editable: true
+                }
+                Label { text: ":" }
+                SpinBox {
+                    id: spinSecond
+                    objectName: "spinDailySecond"
+                    from: 0
+                    to: 59
+                    editable: true
+                }
+            }
+        }
+    }
+}

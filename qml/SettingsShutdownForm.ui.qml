@@ -1,0 +1,162 @@
+import QtQuick 2.15
+import QtQuick.Controls 2.15
+import QtQuick.Layouts 1.15
+
+Flickable {
+    property alias checkPowerControl: checkPowerControl
+    property alias spinMainFaultTime: spinMainFaultTime
+    property alias spinBattLowTime: spinBattLowTime
+    property alias spinMainFaultCap: spinMainFaultCap
+    property alias checkOsOff: checkOsOff
+    property alias checkExec: checkExec
+    property alias fieldExecFile: fieldExecFile
+    property alias btnBrowse: btnBrowse
+    property alias fieldExecTime: fieldExecTime
+    property alias checkUpsOff: checkUpsOff
+    property alias spinUpsOffTime: spinUpsOffTime
+
+    clip: true
+    contentWidth: width
+    contentHeight: content.height + 16
+    boundsBehavior: Flickable.StopAtBounds
+    ScrollBar.vertical: ScrollBar {}
+
+    ColumnLayout {
+        id: content
+        width: parent.width - 16
+        spacing: 6
+
+        CheckBox {
+            id: checkPowerControl
+            objectName: "checkPowerControl"
+            text: qsTr("Ambrel power control")
+            font.bold: true
+        }
+
+        GridLayout {
+            Layout.fillWidth: true
+            Layout.leftMargin: 28
+            columns: 3
+            columnSpacing: 10
+            rowSpacing: 4
+            enabled: checkPowerControl.checked
+
+            Label {
+                text: qsTr("After main AC fault, shutdown system in(0~2880)")
+                Layout.fillWidth: true
+                wrapMode: Text.WordWrap
+            }
+            SpinBox {
+                id: spinMainFaultTime
+                objectName: "spinMainFaultTime"
+                from: 0
+                to: 2880
+                editable: true
+            }
+            Label { text: qsTr("minute(s)") }
+
+            Label {
+                text: qsTr("If low battery occurred, shutdown system in(0~600)")
+                Layout.fillWidth: true
+                wrapMode: Text.WordWrap
+            }
+            SpinBox {
+                id: spinBattLowTime
+                objectName: "spinBattLowTime"
+                from: 0
+                to: 600
+                editable: true
+            }
+            Label { text: qsTr("minute(s)") }
+
+            Label {
+                text: qsTr("After main AC fault, shutdown system when battery capacity lower than(1~100)")
+                Layout.fillWidth: true
+                wrapMode: Text.WordWrap
+            }
+            SpinBox {
+                id: spinMainFaultCap
+                objectName: "spinMainFaultCap"
+                from: 1
+                to: 100
+                editable: true
+            }
+            Label { text: "%" }
+
+            CheckBox {
+                id: checkOsOff
+                objectName: "checkOsOff"
+                Layout.columnSpan: 3
+                text: qsTr("Shutdown OS")
+            }
+            CheckBox {
+                id: checkExec
+                objectName: "checkExec"
+                Layout.columnSpan: 3
+                text: qsTr("Command file to execute:")
+            }
+        }
+
+        GridLayout {
+            Layout.fillWidth: true
+            Layout.leftMargin: 56
+            columns: 3
+            columnSpacing: 10
+            rowSpacing: 4
+            enabled: checkPowerControl.checked && checkExec.checked
+
+            Label { text: qsTr("Command file:") }
+            TextField {
+                id: fieldExecFile
+                objectName: "fieldExecFile"
+                Layout.fillWidth: true
+            }
+            Button {
+                id: btnBrowse
+                objectName: "btnBrowse"
+                text: qsTr("Browse")
+            }
+
+            Label { text: qsTr("Max. execution time:") }
+            RowLayout {
+                Layout.columnSpan: 2
+                spacing: 10
+                TextField {
+                    id: fieldExecTime
+                    objectName: "fieldExecTime"
+                    Layout.preferredWidth: 80
+                    placeholderText: "1~30"
+                    validator: IntValidator { bottom: 1; top: 30 }
+                }
+                Label { text: qsTr("minute(s)") }
+            }
+        }
+
+        CheckBox {
+            id: checkUpsOff
+            objectName: "checkUpsOff"
+            Layout.topMargin: 8
+            text: qsTr("UPS Power Off")
+            font.bold: true
+        }
+        RowLayout {
+            Layout.fillWidth: true
+            Layout.leftMargin: 28
+            spacing: 10
+            enabled: checkUpsOff.checked
+            Label { text: qsTr("Times need (1~9)") }
+            SpinBox {
+                id: spinUpsOffTime
+                objectName: "spinUpsOffTime"
+                from: 1
+                to: 9
+                editable: true
+            }
+            Label {
+                text: qsTr("minute(s) before UPS turns off")
+                Layout.fillWidth: true
+                wrapMode: Text.WordWrap
+            }
+        }
+    }
+}
