@@ -25,6 +25,7 @@ PACKAGES="
     clang libclang-rt-14-dev llvm
     python3-pil
     fonts-dejavu-core
+    tzdata
 "
 
 missing=""

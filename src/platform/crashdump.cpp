@@ -10,16 +10,20 @@
 #include <ctime>
 #include <execinfo.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <unistd.h>
 
 // Everything the handler needs is prepared by install(): the handler itself
-// only uses async-signal-safe calls (time, open, write, close, signal, raise)
-// and backtrace, which is loaded beforehand so it does not allocate.
+// only uses async-signal-safe calls (time, open, write, close, signal, raise,
+// sigaction, alarm, pthread_sigmask) and backtrace, which is loaded beforehand
+// so it does not allocate.
 
 namespace {
 
 const int kSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT};
 const int kMaxFrames = 128;
+// Time the dump may take; then the process ends with what it holds so far.
+const unsigned kDumpSeconds = 5;
 
 // Offset of local time from UTC in seconds, kept up to date by a timer of the
 // main thread: the handler cannot ask the time zone database.
@@ -61,6 +65,15 @@ char *putDecimal(char *out, unsigned long value, int width)
     while (n)
         *out++ = digits[--n];
     return out;
+}
+
+char *putSigned(char *out, long value)
+{
+    if (value < 0) {
+        *out++ = '-';
+        return putDecimal(out, 0UL - static_cast<unsigned long>(value), 1);
+    }
+    return putDecimal(out, static_cast<unsigned long>(value), 1);
 }
 
 char *putHex(char *out, unsigned long value)
@@ -133,8 +146,39 @@ void writeAll(int fd, const char *data, size_t size)
     }
 }
 
+// The fault being reported, for the watchdog below.
+volatile sig_atomic_t faultSignal = 0;
+
+// Ends the process with the fault's default action when writing the dump
+// hangs (the backtrace and the symbol lookup may wait for the dynamic
+// loader's lock, which another thread may hold for good).
+void onDumpTimeout(int)
+{
+    const int signal = faultSignal;
+    ::signal(signal, SIG_DFL);
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, signal);
+    pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
+    raise(signal);
+}
+
+// Whether the signal came from a process (kill, raise, abort) rather than
+// from a fault, and so carries the sender's pid in place of an address.
+bool isSent(const siginfo_t *info)
+{
+    return info->si_code == SI_USER || info->si_code == SI_QUEUE || info->si_code == SI_TKILL;
+}
+
 void onFault(int signal, siginfo_t *info, void *)
 {
+    faultSignal = signal;
+    struct sigaction watchdog {};
+    watchdog.sa_handler = onDumpTimeout;
+    sigemptyset(&watchdog.sa_mask);
+    sigaction(SIGALRM, &watchdog, nullptr);
+    alarm(kDumpSeconds);
+
     char name[32];
     dumpName(name);
     const int fd = open(name, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -144,14 +188,26 @@ void onFault(int signal, siginfo_t *info, void *)
         end = putDecimal(end, unsigned(signal), 1);
         end = putText(end, " (");
         end = putText(end, signalName(signal));
-        end = putText(end, ")\nAddress: ");
-        end = putHex(end, reinterpret_cast<unsigned long>(info ? info->si_addr : nullptr));
-        end = putText(end, "\nBacktrace:\n");
+        end = putText(end, ")\n");
+        if (info) {
+            end = putText(end, "Code: ");
+            end = putSigned(end, info->si_code);
+            if (isSent(info)) {
+                end = putText(end, ", sent by pid ");
+                end = putSigned(end, info->si_pid);
+            } else if (info->si_code > 0) {
+                end = putText(end, "\nAddress: ");
+                end = putHex(end, reinterpret_cast<unsigned long>(info->si_addr));
+            }
+            end = putText(end, "\n");
+        }
+        end = putText(end, "Backtrace:\n");
         writeAll(fd, text, size_t(end - text));
         void *frames[kMaxFrames];
         backtrace_symbols_fd(frames, backtrace(frames, kMaxFrames), fd);
         close(fd);
     }
+    alarm(0);
     // The default action, as if no handler had been there.
     ::signal(signal, SIG_DFL);
     raise(signal);

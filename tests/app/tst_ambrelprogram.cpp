@@ -5,6 +5,7 @@
 #include "testenvironment.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -91,6 +92,12 @@ void TestAmbrelProgram::windowAtStart()
     QFETCH(bool, shown);
     QProcess *program = start(arguments);
     QTRY_VERIFY_WITH_TIMEOUT(log().contains(QStringLiteral("] Information: Started\r\n")), 30000);
+    if (!shown) { // and it stays hidden once the event loop runs
+        QElapsedTimer watched;
+        watched.start();
+        while (watched.elapsed() < 3000 && !log().contains(QStringLiteral("Window shown")))
+            QTest::qWait(50);
+    }
     QCOMPARE(log().contains(QStringLiteral("Window shown")), shown);
     QCOMPARE(program->state(), QProcess::Running);
 }
