@@ -1,6 +1,6 @@
 // The real service program ("ambrelsvc -e", with a home of its own and no
-// bus) started on a damaged settings file: it keeps running, and a file it
-// cannot read is left byte for byte.
+// bus) started on a damaged settings file: a damaged value that aborted it,
+// in a file that is no INI file. It keeps running; the file is left as it is.
 #include "testenvironment.h"
 
 #include <QDir>
@@ -12,28 +12,12 @@ class TestServiceSettings : public QObject
     Q_OBJECT
 
 private slots:
-    void startsOnADamagedFile_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QByteArray>("journal");
-        QTest::addColumn<bool>("kept");
-        QTest::newRow("damaged variant")
-            << QByteArray("[shutdown]\nenable=@Variant(\\0\\0\\0\\v\\x7f\\xff\\xff\\xff)\nmainFaultTime=3\n")
-            << QByteArray("held values that are no setting (shutdown/enable)") << false;
-        QTest::newRow("no INI file") << QByteArray("[shutdown]\nenable=true\n\x01\x02 garbage\n")
-                                     << QByteArray("cannot be used (it is not in the INI format)") << true;
-    }
-
     void startsOnADamagedFile()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(QByteArray, journal);
-        QFETCH(bool, kept);
-
+        const QByteArray content = "[shutdown]\nenable=@Variant(\\0\\0\\0\\v\\x7f\\xff\\xff\\xff)\n\x01\x02 garbage\n";
         QTemporaryDir home;
-        const QString config = home.filePath(QStringLiteral("data/ambrelsvc/cfg/config.cfg"));
-        QVERIFY(QDir().mkpath(QFileInfo(config).path()) && QDir().mkpath(home.filePath("data/ambrelsvc/data")));
-        QFile file(config);
+        QFile file(home.filePath(QStringLiteral("data/ambrelsvc/cfg/config.cfg")));
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()) && QDir().mkpath(home.filePath("data/ambrelsvc/data")));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
         file.close();
 
@@ -50,19 +34,13 @@ private slots:
         svc.start(QStringLiteral(AMBRELSVC), {QStringLiteral("-e")});
         QVERIFY(svc.waitForStarted(5000));
         QByteArray out;
-        QTRY_VERIFY_WITH_TIMEOUT((out += svc.readAll()).contains(journal) || svc.state() != QProcess::Running, 15000);
+        QTRY_VERIFY_WITH_TIMEOUT((out += svc.readAll()).contains("cannot be used (it is not in the INI format)")
+                                     || svc.state() != QProcess::Running,
+                                 15000);
         QTest::qWait(1000);
-        out += svc.readAll();
-        QVERIFY2(svc.state() == QProcess::Running, out.constData());
-
+        QVERIFY2(svc.state() == QProcess::Running, (out + svc.readAll()).constData());
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray now = file.readAll();
-        if (kept) {
-            QCOMPARE(now, content);
-        } else {
-            QVERIFY2(!now.contains("@Variant") && now.contains("enable=false") && now.contains("mainFaultTime=3"),
-                     now.constData());
-        }
+        QCOMPARE(file.readAll(), content);
         svc.terminate();
         QVERIFY(svc.waitForFinished(10000));
     }
