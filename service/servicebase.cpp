@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QtGlobal>
 
+#include <cerrno>
 #include <cstdio>
 
 namespace {
@@ -160,6 +161,14 @@ int ServiceBase::exec()
             return 0;
         }
         if (!install(d->args.value(2), d->args.value(3))) {
+            if (errno == ELOOP || errno == EEXIST)
+                fprintf(stderr, "The unit file of the service %s is a link or no regular file (a masked service"
+                                " links to /dev/null): unmask the service or remove the file first\n",
+                        name.constData());
+            else if (errno == EINVAL)
+                fprintf(stderr, "A unit cannot hold a line break in the account or the description, nor a"
+                                " backslash or a quote in the program's path %s\n",
+                        ServiceManager::executablePath().toLocal8Bit().constData());
             fprintf(stderr, "The service %s could not be installed\n", name.constData());
             return -1;
         }
@@ -226,6 +235,7 @@ int ServiceBase::exec()
 int ServiceBase::runAsApplication(QStringList args)
 {
     ServiceBasePrivate *d = d_ptr;
+    ServiceControlChannel::ignoreFileSizeSignal();
     d->setApplicationArguments(args);
     createApplication(d->applicationArgc, d->applicationArgv.data());
     if (!QCoreApplication::instance())
@@ -243,8 +253,10 @@ bool ServiceBase::install(const QString &account, const QString &password)
 {
     // The service manager takes no password: the account is a local user.
     Q_UNUSED(password)
-    if (!ServiceManager::isAvailable())
+    if (!ServiceManager::isAvailable()) {
+        errno = ENOTCONN;
         return false;
+    }
     QString user = account;
     if (!user.isEmpty() && !user.contains(QLatin1Char('\\')))
         user.prepend(QLatin1String(".\\"));
@@ -267,10 +279,14 @@ bool ServiceBase::startService()
     // receives the stop signals.
     ServiceControlChannel::blockStopSignals();
 
+    ServiceControlChannel::ignoreFileSizeSignal();
+
     auto *state = new ServiceControlState(d->serviceFlags);
     d->controlState = state;
     ServiceControlState::setInstance(state);
-    if (!ServiceManager::isAvailable())
+    // Started by the service manager, the service protects at once; only a
+    // start from a console needs the manager's bus to ask for the service.
+    if (!ServiceManager::startedByManager() && !ServiceManager::isAvailable())
         return false;
 
     auto *thread = new HandlerThread(d);

@@ -51,7 +51,7 @@ bool ServiceControlState::accepts(int code) const
 void ServiceControlState::setStatus(ServiceManager::State state)
 {
     // Once the loop has ended, a control still on its way reports nothing.
-    if (!ServiceManager::isAvailable() || (loopEnded && state != ServiceManager::Stopped))
+    if (!ServiceManager::startedByManager() || (loopEnded && state != ServiceManager::Stopped))
         return;
     currentState = state;
     ServiceManager::notify(state);
@@ -128,6 +128,6 @@ void ServiceControlState::controlHandler(int code)
             state->postAndWait(code);
         break; // the interrogation and unknown codes only report the state
     }
-    if (ServiceManager::isAvailable() && state->currentState != ServiceManager::Stopped)
+    if (ServiceManager::startedByManager() && state->currentState != ServiceManager::Stopped)
         ServiceManager::notify(state->currentState);
 }

@@ -1,5 +1,6 @@
 #include "deviceaccess.h"
 
+#include "fileguard.h"
 #include "udevrule.h"
 
 #include <QFile>
@@ -26,6 +27,8 @@ void DeviceAccess::setRuleFolder(const QString &path)
 
 bool DeviceAccess::grant()
 {
+    if (!FileGuard::isAbsentOrRegular(rulePath()))
+        return false;
     QSaveFile file(rulePath());
     if (!file.open(QIODevice::WriteOnly))
         return false;

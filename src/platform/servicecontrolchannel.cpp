@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <QMutex>
+#include <QVarLengthArray>
+#include <QVector>
 
 #include <cerrno>
 #include <csignal>
@@ -21,6 +23,8 @@ namespace {
 
 // How long a peer may take to send its code.
 const int kPeerTimeoutMs = 1000;
+// How many peers may wait for their codes at once; the oldest makes room.
+const int kMaxPeers = 16;
 // The longest line a peer may send: a code of up to four digits.
 const int kMaxLine = 5;
 // How long a sender waits for the service: the service's loop may be busy.
@@ -60,14 +64,35 @@ bool peerAllowed(int fd)
     return peer.uid == geteuid() || peer.uid == 0;
 }
 
+qint64 monotonicMs()
+{
+    struct timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
 } // namespace
 
 class ServiceControlChannelPrivate
 {
 public:
-    // The code on the connection fd, or -1 when the peer sent no valid code
-    // in time or a signal or an interruption came first.
-    int readCode(int fd) const;
+    // A connection that has not sent its code yet.
+    struct Peer
+    {
+        int fd;
+        qint64 deadline;
+        QByteArray line;
+    };
+    // What readCode() finds besides a code.
+    enum { Refused = -1, Incomplete = -2 };
+
+    // Reads what the peer has sent: its code, Incomplete, or Refused when
+    // it cannot send a valid one any more.
+    static int readCode(Peer &peer);
+    // Closes the peers whose time is up; the time until the next one's end
+    // (-1: none waits).
+    int expirePeers();
+    void dropPeer(int index);
 
     QString serviceName;
     QString folder;
@@ -76,46 +101,49 @@ public:
     int signalFd = -1;
     int listenFd = -1;
     int clientFd = -1;
+    // Served side by side, so that an idle one delays no other.
+    QVector<Peer> peers;
 };
 
-int ServiceControlChannelPrivate::readCode(int fd) const
+int ServiceControlChannelPrivate::readCode(Peer &peer)
 {
-    QByteArray line;
-    int remainingMs = kPeerTimeoutMs;
-    while (remainingMs > 0) {
-        pollfd fds[3] = {{fd, POLLIN, 0}, {signalFd, POLLIN, 0}, {wakeFd, POLLIN, 0}};
-        struct timespec before;
-        clock_gettime(CLOCK_MONOTONIC, &before);
-        const int ready = poll(fds, 3, remainingMs);
-        if (ready < 0 && errno != EINTR)
-            return -1;
-        if (fds[1].revents || fds[2].revents)
-            return -1; // the stop or the end of the service comes first
-        if (ready > 0 && fds[0].revents) {
-            char buffer[kMaxLine + 1];
-            const ssize_t n = read(fd, buffer, sizeof(buffer));
-            if (n <= 0 && !(n < 0 && (errno == EAGAIN || errno == EINTR)))
-                return -1;
-            if (n > 0)
-                line.append(buffer, int(n));
-            const int end = line.indexOf('\n');
-            if (end >= 0) {
-                if (end != line.size() - 1 || end == 0 || end > kMaxLine - 1)
-                    return -1;
-                for (int i = 0; i < end; ++i) {
-                    if (line.at(i) < '0' || line.at(i) > '9')
-                        return -1;
-                }
-                return line.left(end).toInt();
-            }
-            if (line.size() > kMaxLine)
-                return -1;
-        }
-        struct timespec after;
-        clock_gettime(CLOCK_MONOTONIC, &after);
-        remainingMs -= int((after.tv_sec - before.tv_sec) * 1000 + (after.tv_nsec - before.tv_nsec) / 1000000);
+    char buffer[kMaxLine + 1];
+    const ssize_t n = read(peer.fd, buffer, sizeof(buffer));
+    if (n < 0 && (errno == EAGAIN || errno == EINTR))
+        return Incomplete;
+    if (n <= 0)
+        return Refused;
+    peer.line.append(buffer, int(n));
+    const QByteArray &line = peer.line;
+    const int end = line.indexOf('\n');
+    if (end < 0)
+        return line.size() > kMaxLine ? Refused : Incomplete;
+    if (end != line.size() - 1 || end == 0 || end > kMaxLine - 1)
+        return Refused;
+    for (int i = 0; i < end; ++i) {
+        if (line.at(i) < '0' || line.at(i) > '9')
+            return Refused;
     }
-    return -1;
+    return line.left(end).toInt();
+}
+
+int ServiceControlChannelPrivate::expirePeers()
+{
+    const qint64 now = monotonicMs();
+    qint64 next = -1;
+    for (int i = peers.size() - 1; i >= 0; --i) {
+        if (peers.at(i).deadline <= now)
+            dropPeer(i);
+        else if (next < 0 || peers.at(i).deadline - now < next)
+            next = peers.at(i).deadline - now;
+    }
+    return int(next);
+}
+
+void ServiceControlChannelPrivate::dropPeer(int index)
+{
+    close(peers.at(index).fd);
+    peers.remove(index);
 }
 
 ServiceControlChannel::ServiceControlChannel(const QString &serviceName)
@@ -127,6 +155,8 @@ ServiceControlChannel::ServiceControlChannel(const QString &serviceName)
 
 ServiceControlChannel::~ServiceControlChannel()
 {
+    while (!d->peers.isEmpty())
+        d->dropPeer(0);
     if (d->clientFd >= 0)
         close(d->clientFd);
     if (d->listenFd >= 0) {
@@ -147,16 +177,15 @@ void ServiceControlChannel::blockStopSignals()
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
 }
 
+void ServiceControlChannel::ignoreFileSizeSignal()
+{
+    signal(SIGXFSZ, SIG_IGN);
+}
+
 QString ServiceControlChannel::runtimeBase()
 {
     QMutexLocker lock(&baseMutex);
-    if (!base.isEmpty())
-        return base;
-    if (geteuid() == 0)
-        return QStringLiteral("/run");
-    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
-        return qEnvironmentVariable("XDG_RUNTIME_DIR");
-    return QStringLiteral("/run/user/") + QString::number(geteuid());
+    return base.isEmpty() ? QStringLiteral("/run") : base;
 }
 
 void ServiceControlChannel::setRuntimeBase(const QString &folder)
@@ -172,7 +201,9 @@ QString ServiceControlChannel::socketPath(const QString &serviceName)
 
 bool ServiceControlChannel::listen(QString *error)
 {
-    d->path = socketPath(d->serviceName);
+    // The folder that systemd made for the service, when it did.
+    const QString runtime = qEnvironmentVariable("RUNTIME_DIRECTORY").section(QLatin1Char(':'), 0, 0);
+    d->path = runtime.isEmpty() ? socketPath(d->serviceName) : runtime + QStringLiteral("/control");
     d->folder = d->path.left(d->path.lastIndexOf(QLatin1Char('/')));
     const QByteArray folder = QFile::encodeName(d->folder);
     const QByteArray path = QFile::encodeName(d->path);
@@ -206,8 +237,14 @@ int ServiceControlChannel::nextControl()
 {
     answer(false); // a control left unanswered is refused
     for (;;) {
-        pollfd fds[3] = {{d->wakeFd, POLLIN, 0}, {d->signalFd, POLLIN, 0}, {d->listenFd, POLLIN, 0}};
-        if (poll(fds, 3, -1) < 0) {
+        const int timeout = d->expirePeers();
+        QVarLengthArray<pollfd, 3 + kMaxPeers> fds;
+        fds.append({d->wakeFd, POLLIN, 0});
+        fds.append({d->signalFd, POLLIN, 0});
+        fds.append({d->listenFd, POLLIN, 0});
+        for (const auto &peer : qAsConst(d->peers))
+            fds.append({peer.fd, POLLIN, 0});
+        if (poll(fds.data(), nfds_t(fds.size()), timeout) < 0) {
             if (errno == EINTR)
                 continue;
             return Interrupted;
@@ -220,18 +257,34 @@ int ServiceControlChannel::nextControl()
                 return StopControl;
             continue;
         }
+        // One peer at a time; the others are still ready at the next poll.
+        int ready = 0;
+        while (ready < d->peers.size() && !fds[3 + ready].revents)
+            ++ready;
+        if (ready < d->peers.size()) {
+            const int code = ServiceControlChannelPrivate::readCode(d->peers[ready]);
+            if (code == ServiceControlChannelPrivate::Incomplete)
+                continue;
+            if (code == ServiceControlChannelPrivate::Refused) {
+                d->dropPeer(ready);
+                continue;
+            }
+            d->clientFd = d->peers.at(ready).fd;
+            d->peers.remove(ready);
+            return code;
+        }
         if (!fds[2].revents)
             continue;
         const int fd = accept4(d->listenFd, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
         if (fd < 0)
             continue;
-        const int code = peerAllowed(fd) ? d->readCode(fd) : -1;
-        if (code < 0) {
+        if (!peerAllowed(fd)) {
             close(fd);
             continue;
         }
-        d->clientFd = fd;
-        return code;
+        if (d->peers.size() == kMaxPeers)
+            d->dropPeer(0);
+        d->peers.append({fd, monotonicMs() + kPeerTimeoutMs, QByteArray()});
     }
 }
 

@@ -13,7 +13,8 @@ class ServiceControlChannelPrivate;
 //
 // The folder is only the owner's (0700), the socket too (0600), and only a
 // peer of the same user or root is heard. A peer that sends anything else,
-// too much, or nothing within a second is closed without effect.
+// too much, or nothing within a second is closed without effect; peers are
+// heard side by side, so an idle one holds up no other.
 class ServiceControlChannel
 {
 public:
@@ -33,8 +34,13 @@ public:
     // before the process starts any thread.
     static void blockStopSignals();
 
-    // The folder that holds the services' runtime folders: "/run" for root,
-    // else $XDG_RUNTIME_DIR (or "/run/user/<uid>").
+    // A file that reaches the size limit then fails its write instead of
+    // ending the process.
+    static void ignoreFileSizeSignal();
+
+    // The folder that holds the services' runtime folders: "/run", whatever
+    // the account (systemd makes "/run/<name>" for the service's account;
+    // the service takes the folder it is given in $RUNTIME_DIRECTORY).
     static QString runtimeBase();
     static void setRuntimeBase(const QString &folder);
     static QString socketPath(const QString &serviceName);

@@ -1,5 +1,7 @@
 #include "servicemanager.h"
 
+#include "fileguard.h"
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -90,13 +92,15 @@ QString unitValue(QString text)
     return text.replace(QLatin1Char('%'), QLatin1String("%%"));
 }
 
-// A command line of one word, whatever characters the path holds.
-QString commandWord(QString path)
+// The program as the one word of a command line. systemd expands its
+// specifiers ('%') there but no variables ('$'), and takes no backslash in
+// the program's path: a path with a backslash or a quote is refused.
+bool commandWord(const QString &path, QString *word)
 {
-    path.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
-    path.replace(QLatin1Char('"'), QLatin1String("\\\""));
-    path.replace(QLatin1Char('$'), QLatin1String("$$"));
-    return QLatin1Char('"') + unitValue(path) + QLatin1Char('"');
+    if (path.contains(QLatin1Char('\\')) || path.contains(QLatin1Char('"')))
+        return false;
+    *word = QLatin1Char('"') + unitValue(path) + QLatin1Char('"');
+    return true;
 }
 
 bool isOneLine(const QString &text)
@@ -155,19 +159,27 @@ bool ServiceManager::isInstalled(const QString &name)
 bool ServiceManager::install(const QString &name, const UnitConfig &config)
 {
     // A line break would add lines of its own to the unit.
-    if (!isOneLine(config.description) || !isOneLine(config.user) || !isOneLine(config.executable)) {
+    QString command;
+    if (!isOneLine(config.description) || !isOneLine(config.user) || !isOneLine(config.executable)
+        || !commandWord(config.executable, &command)) {
         errno = EINVAL;
         return false;
     }
+    // Started again after a crash, with its control socket in a folder that
+    // systemd makes for it, whatever account it runs under.
     QString text = QStringLiteral("[Unit]\n");
     if (!config.description.isEmpty())
         text += QStringLiteral("Description=") + unitValue(config.description) + QLatin1Char('\n');
-    text += QStringLiteral("\n[Service]\nType=notify\nExecStart=") + commandWord(config.executable) + QLatin1Char('\n');
+    text += QStringLiteral("After=dbus.service\n\n[Service]\nType=notify\nExecStart=") + command + QLatin1Char('\n');
     if (!config.user.isEmpty())
         text += QStringLiteral("User=") + unitValue(config.user) + QLatin1Char('\n');
+    text += QStringLiteral("Restart=on-failure\nRuntimeDirectory=") + unitValue(systemName(name))
+            + QStringLiteral("\nRuntimeDirectoryMode=0700\n");
     text += QStringLiteral("\n[Install]\nWantedBy=multi-user.target\n");
 
     const QString path = unitPath(name);
+    if (!FileGuard::isAbsentOrRegular(path))
+        return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
         return false;

@@ -49,6 +49,14 @@ private slots:
 
         QVERIFY(DeviceAccess::revoke() && !QFile::exists(path));
         QVERIFY(DeviceAccess::revoke());
+
+        // Never written through a link (one to /dev/null masks a rule).
+        const QString target = dir.filePath(QStringLiteral("elsewhere"));
+        QFile(target).open(QIODevice::WriteOnly);
+        QVERIFY(QFile::link(target, path));
+        QVERIFY(!DeviceAccess::grant());
+        QVERIFY(QFileInfo(path).isSymLink());
+        QCOMPARE(QFileInfo(target).size(), 0);
     }
 };
 

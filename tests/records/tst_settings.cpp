@@ -1,7 +1,9 @@
 #include "records/settings.h"
 #include "testenvironment.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <QSettings>
 
@@ -38,6 +40,24 @@ QByteArray fileBytes(const QString &path)
     QFile file(path);
     file.open(QIODevice::ReadOnly);
     return file.readAll();
+}
+
+void writeBytes(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(data), qint64(data.size()));
+}
+
+const QFile::Permissions kOthers = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+                                   | QFile::WriteOther | QFile::ExeOther;
+
+// The journal lines of the store about its file.
+QStringList journal;
+void recordJournal(QtMsgType, const QMessageLogContext &, const QString &text)
+{
+    if (text.startsWith(QLatin1String("The settings file")))
+        journal.append(text);
 }
 
 } // namespace
@@ -93,6 +113,8 @@ private slots:
         };
         QCOMPARE(expected.size(), 29);
         QCOMPARE(readIniText(configPath()), expected);
+        // It will hold the mail password.
+        QCOMPARE(QFile::permissions(configPath()) & kOthers, QFile::Permissions());
     }
 
     void readsAfterReload()
@@ -195,6 +217,119 @@ private slots:
         QCOMPARE(s->getSettings(Settings::EMailEnable).toBool(), false);
         QCOMPARE(readIniText(configPath()).value("email/authPasswd"), QString());
         QVERIFY(s->getSettings(Settings::EMailAuthPassword).toByteArray().isEmpty());
+    }
+
+    void readableFileBecomesPrivateWhenWritten()
+    {
+        QVERIFY(QFile::setPermissions(configPath(), QFile::permissions(configPath()) | QFile::ReadGroup
+                                                        | QFile::ReadOther));
+        Settings::instance()->setSettings(Settings::EMailAuthPassword, QStringLiteral("secret"));
+        QCOMPARE(QFile::permissions(configPath()) & kOthers, QFile::Permissions());
+    }
+
+    // Values that the INI reader would turn into objects (a damaged one asks
+    // for any amount of memory) read as absent: their defaults take their
+    // lines, and every other line keeps its value.
+    void valuesThatAreNoSetting_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("damaged variant") << QByteArray("enable=@Variant(\\0\\0\\0\\v\\x7f\\xff\\xff\\xff)");
+        QTest::newRow("quoted") << QByteArray("enable=\"@Variant(\\0\\0\\0\\v\\x7f\\xff\\xff\\xff)\"");
+        QTest::newRow("escaped @") << QByteArray("enable=\\x40Variant(\\0\\0\\0\\v\\x7f\\xff\\xff\\xff)");
+        QTest::newRow("in a list") << QByteArray("enable=true, @Variant(\\0\\0\\0\\v\\x7f\\xff\\xff\\xff)");
+        QTest::newRow("date") << QByteArray("enable=@DateTime(\\0\\0\\0\\x10)");
+        QTest::newRow("rectangle, with a comment") << QByteArray("enable=@Rect(1 2 3 4) ; note");
+    }
+
+    void valuesThatAreNoSetting()
+    {
+        QFETCH(QByteArray, line);
+        const QByteArray password = Settings::instance()->getSettings(Settings::EMailAuthPassword, true).toByteArray();
+        writeBytes(configPath(), "[email]\nuserAddr=@@home\nauthPasswd=\"@ByteArray(" + password + ")\"\n"
+                                 "[shutdown]\nmainFaultTime=5\n" + line + "\nexecFile=/opt/off.sh\n");
+        Settings *s = Settings::instance();
+        s->load();
+        QCOMPARE(s->getSettings(Settings::ShutdownEnable).toString(), QStringLiteral("false"));
+        QCOMPARE(s->getSettings(Settings::ShutdownMainFaultTime).toInt(), 5);
+        QCOMPARE(s->getSettings(Settings::ShutdownExecFile).toString(), QStringLiteral("/opt/off.sh"));
+        QCOMPARE(s->getSettings(Settings::EMailSenderAddress).toString(), QStringLiteral("@home"));
+        QCOMPARE(QString::fromUtf8(s->getSettings(Settings::EMailAuthPassword).toByteArray()), QStringLiteral("secret"));
+        const QByteArray file = fileBytes(configPath());
+        QVERIFY2(!file.contains("Variant") && !file.contains("@DateTime") && !file.contains("@Rect"), file.constData());
+        QCOMPARE(readIniText(configPath()).value("shutdown/enable"), QStringLiteral("false"));
+    }
+
+    // A file that is no INI file is kept as it is and nothing is written
+    // into it; the settings in force stay in force until it can be read
+    // again. The journal tells the start and the end of each cause once.
+    void unusableFileIsKept_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("garbage") << QByteArray("[ups]\ncomPort=/dev/ttyS9\nthis is no setting\n") << "INI format";
+        QTest::newRow("UTF-16") << QByteArray("\xff\xfe[\0u\0p\0s\0]\0\n\0", 14) << "INI format";
+        QTest::newRow("zeros after a power failure") << QByteArray(700, '\0') << "INI format";
+        QTest::newRow("unclosed section") << QByteArray("[ups\ncomPort=/dev/ttyS9\n") << "INI format";
+        QTest::newRow("damaged and unclosed") << QByteArray("[ups\nenable=@Variant(\\0\\0\\0\\v\\x7f\\xff)\n")
+                                              << "INI format";
+        QTest::newRow("too large") << QByteArray("[ups]\ncomPort=/dev/ttyS9\n") + QByteArray(2 << 20, ';')
+                                   << "larger than 1 MiB";
+        QTest::newRow("a folder") << QByteArray() << "no regular file";
+    }
+
+    void unusableFileIsKept()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, cause);
+        Settings *s = Settings::instance();
+        writeBytes(configPath(), "[shutdown]\nenable=true\n[ups]\ncomPort=/dev/ttyUSB0\n");
+        s->load();
+        QCOMPARE(s->getSettings(Settings::UpsComPort).toString(), QStringLiteral("/dev/ttyUSB0"));
+
+        journal.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(recordJournal);
+        if (cause == QLatin1String("no regular file"))
+            QVERIFY(QFile::remove(configPath()) && QDir().mkdir(configPath()));
+        else
+            writeBytes(configPath(), content);
+        s->load();
+        s->load(); // the same cause: no second line
+        // Still in force, and a change lives in memory only.
+        QCOMPARE(s->getSettings(Settings::UpsComPort).toString(), QStringLiteral("/dev/ttyUSB0"));
+        QCOMPARE(s->getSettings(Settings::ShutdownEnable).toString(), QStringLiteral("true"));
+        QCOMPARE(s->getSettings(Settings::ShutdownUPSOffTime).toInt(), 1);
+        s->setSettings(Settings::UpsBaudRate, 9600);
+        s->restore();
+        QCOMPARE(s->getSettings(Settings::ShutdownEnable).toBool(), false);
+        QCOMPARE(s->getSettings(Settings::UpsComPort).toString(), QStringLiteral("/dev/ttyUSB0"));
+        if (cause == QLatin1String("no regular file")) {
+            QVERIFY(QFileInfo(configPath()).isDir());
+            QVERIFY(QDir().rmdir(configPath()));
+        } else {
+            QVERIFY(fileBytes(configPath()) == content);
+        }
+        QCOMPARE(journal.size(), 1);
+        QVERIFY2(journal.first().contains(cause) && journal.first().contains("left as it is"),
+                 qPrintable(journal.first()));
+
+        // Mended: the file counts again, once said.
+        writeBytes(configPath(), "[ups]\ncomPort=/dev/ttyS1\n");
+        s->load();
+        s->load();
+        QCOMPARE(journal.size(), 2);
+        QVERIFY2(journal.last().contains("can be used again"), qPrintable(journal.last()));
+        QCOMPARE(s->getSettings(Settings::UpsComPort).toString(), QStringLiteral("/dev/ttyS1"));
+        QCOMPARE(s->getSettings(Settings::ShutdownEnable).toString(), QStringLiteral("false"));
+
+        // Spoilt again by an editor while the program runs: the next change
+        // finds it so and leaves it alone.
+        writeBytes(configPath(), content + "\nhalf a line");
+        s->setSettings(Settings::UpsBaudRate, 4800);
+        qInstallMessageHandler(previous);
+        QCOMPARE(fileBytes(configPath()), content + "\nhalf a line");
+        QCOMPARE(s->getSettings(Settings::UpsBaudRate).toInt(), 4800);
+        QCOMPARE(s->getSettings(Settings::UpsComPort).toString(), QStringLiteral("/dev/ttyS1"));
+        writeBytes(configPath(), QByteArray());
     }
 };
 

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -92,6 +93,7 @@ class TestServiceHost : public QObject
         // Not started by a service manager, whatever runs the tests.
         env.remove("INVOCATION_ID");
         env.remove("NOTIFY_SOCKET");
+        env.remove("RUNTIME_DIRECTORY");
         env.insert("AMBREL_TEST_SERVICE_NAME", name);
         env.insert("AMBREL_TEST_UNIT_DIR", dir.filePath("units"));
         env.insert("AMBREL_TEST_RUNTIME_DIR", dir.filePath("run"));
@@ -100,11 +102,12 @@ class TestServiceHost : public QObject
         return env;
     }
 
-    Result run(const QStringList &args, const QProcessEnvironment &env)
+    Result run(const QStringList &args, const QProcessEnvironment &env,
+               const QString &program = QStringLiteral(AMBREL_TESTSERVICE))
     {
         QProcess process;
         process.setProcessEnvironment(env);
-        process.start(AMBREL_TESTSERVICE, args);
+        process.start(program, args);
         Result result;
         if (process.waitForFinished(60000)) {
             result.out = process.readAllStandardOutput();
@@ -131,10 +134,14 @@ class TestServiceHost : public QObject
     }
 
     // Starts the service as the manager would and waits until it runs.
-    bool startService(ServiceProcess &service, int flags, const QByteArray &loopExit = QByteArray())
+    // env: the environment besides what the manager sets; program: what
+    // runs the service (empty: the service itself).
+    bool startService(ServiceProcess &service, int flags, const QByteArray &loopExit = QByteArray(),
+                      QProcessEnvironment env = QProcessEnvironment(), const QStringList &program = {})
     {
         const QString notify = dir.filePath(name + ".notify");
-        QProcessEnvironment env = environment();
+        if (env.isEmpty())
+            env = environment();
         env.insert("INVOCATION_ID", "0123456789abcdef");
         env.insert("NOTIFY_SOCKET", notify);
         env.insert("AMBREL_TEST_SERVICE_FLAGS", QString::number(flags));
@@ -144,7 +151,11 @@ class TestServiceHost : public QObject
         service.process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         if (!service.listen(notify) || !mock->addUnit(name + ".service", "active"))
             return false;
-        service.process.start(AMBREL_TESTSERVICE, QStringList());
+        chmod(QFile::encodeName(notify), 0666); // for a service of another account
+        if (program.isEmpty())
+            service.process.start(AMBREL_TESTSERVICE, QStringList());
+        else
+            service.process.start(program.first(), program.mid(1) << AMBREL_TESTSERVICE);
         QElapsedTimer timer;
         timer.start();
         while (!service.noted("READY=1") && !service.noted("STATUS=Stopped") && timer.elapsed() < 20000)
@@ -184,6 +195,7 @@ private slots:
     void commandLine();
     void install_data();
     void install();
+    void installRefusesWhatTheUnitCannotHold();
     void terminate_data();
     void terminate();
     void badName();
@@ -193,6 +205,7 @@ private slots:
     void controls();
     void badPeers();
     void otherUserRefused();
+    void serviceOfAnAccount();
     void execRunsStartOnly();
 };
 
@@ -215,7 +228,9 @@ void TestServiceHost::commandLine_data()
     row("install, installed", true, UnitFile, {"-install", "bob"}, "", "The service %name is already installed\n", 0,
         "inactive");
     row("install, line break in account", true, NoUnit, {"-i", "bob\nExecStartPre=/bin/true"}, "",
-        "The service %name could not be installed\n", -1, "");
+        "A unit cannot hold a line break in the account or the description, nor a backslash or a quote in the "
+        "program's path %path\nThe service %name could not be installed\n",
+        -1, "");
     row("install, no bus", false, NoUnit, {"-i"}, "", "The service %name could not be installed\n", -1, "");
     row("uninstall", true, UnitFile, {"-u"}, "The service %name has been uninstalled.\n", "", 0, "");
     row("uninstall, not installed", true, NoUnit, {"-uninstall"}, "", "The service %name is not installed\n", 0, "");
@@ -297,10 +312,39 @@ void TestServiceHost::install()
     QFile file(unitFile());
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(file.readAll()),
-             QString("[Unit]\nDescription=Ambrel test service\n\n[Service]\nType=notify\nExecStart=\"%1\"\n%2\n"
-                     "[Install]\nWantedBy=multi-user.target\n")
-                 .arg(QFileInfo(AMBREL_TESTSERVICE).canonicalFilePath(), userLine));
+             QString("[Unit]\nDescription=Ambrel test service\nAfter=dbus.service\n\n"
+                     "[Service]\nType=notify\nExecStart=\"%1\"\n%2Restart=on-failure\nRuntimeDirectory=%3\n"
+                     "RuntimeDirectoryMode=0700\n\n[Install]\nWantedBy=multi-user.target\n")
+                 .arg(QFileInfo(AMBREL_TESTSERVICE).canonicalFilePath(), userLine, name));
     QCOMPARE(mock->callCount(SystemdMock::ManagerPath, "EnableUnitFiles"), enabled + int(automatic));
+}
+
+void TestServiceHost::installRefusesWhatTheUnitCannotHold()
+{
+    // A masked unit is a link to /dev/null (here a file that stands in for
+    // it): neither the link nor what it points to is written.
+    const QString null = dir.filePath(name + ".null");
+    QFile(null).open(QIODevice::WriteOnly);
+    QVERIFY(QFile::link(null, unitFile()));
+    Result r = run({"-i"}, environment());
+    QVERIFY2(r.exitCode == -1 && r.err.contains("is a link or no regular file"), r.err.constData());
+    QVERIFY(QFileInfo(unitFile()).isSymLink() && QFileInfo(null).size() == 0 && QFile::remove(unitFile()));
+
+    // Copies of the program: systemd takes no backslash in its path and
+    // expands no variable there, only specifiers.
+    for (const QString folder : {"bin\\x", "bin\"x", "bin$HOME%n"}) {
+        const QString program = dir.filePath(folder + "/service");
+        QVERIFY(QDir().mkpath(QFileInfo(program).path()) && QFile::copy(AMBREL_TESTSERVICE, program));
+        r = run({"-i"}, environment(), program);
+        QFile file(unitFile());
+        if (!folder.contains('$')) {
+            QVERIFY2(r.exitCode == -1 && r.err.contains("backslash or a quote") && !file.exists(), r.err.constData());
+            continue;
+        }
+        const QString path = QFileInfo(program).canonicalFilePath().replace("%", "%%");
+        QVERIFY(r.exitCode == 0 && file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains(("\nExecStart=\"" + path + "\"\n").toUtf8()));
+    }
 }
 
 void TestServiceHost::terminate_data()
@@ -372,11 +416,16 @@ void TestServiceHost::lifeCycle_data()
     QTest::addColumn<int>("signal"); // 0: none, the loop ends by itself
     QTest::addColumn<QByteArray>("loopExit");
     QTest::addColumn<int>("exitCode"); // -1: still running
+    QTest::addColumn<bool>("bus");
 
-    QTest::newRow("SIGTERM") << 0 << int(SIGTERM) << QByteArray() << 0;
-    QTest::newRow("SIGINT") << 0 << int(SIGINT) << QByteArray() << 0;
-    QTest::newRow("loop ends with 3") << 0 << 0 << QByteArray("3") << 3;
-    QTest::newRow("stop not accepted") << 0x2 << int(SIGTERM) << QByteArray() << -1;
+    QTest::newRow("SIGTERM") << 0 << int(SIGTERM) << QByteArray() << 0 << true;
+    QTest::newRow("SIGINT") << 0 << int(SIGINT) << QByteArray() << 0 << true;
+    QTest::newRow("loop ends with 3") << 0 << 0 << QByteArray("3") << 3 << true;
+    QTest::newRow("stop not accepted") << 0x2 << int(SIGTERM) << QByteArray() << -1 << true;
+    // A file at its size limit must not end the service.
+    QTest::newRow("SIGXFSZ ignored") << 0 << int(SIGXFSZ) << QByteArray() << -1 << true;
+    // Started by systemd before its bus name is there: the service runs.
+    QTest::newRow("no bus yet") << 0 << int(SIGTERM) << QByteArray() << 0 << false;
 }
 
 void TestServiceHost::lifeCycle()
@@ -385,9 +434,10 @@ void TestServiceHost::lifeCycle()
     QFETCH(int, signal);
     QFETCH(QByteArray, loopExit);
     QFETCH(int, exitCode);
+    QFETCH(bool, bus);
 
     ServiceProcess service;
-    QVERIFY(startService(service, flags, loopExit));
+    QVERIFY(startService(service, flags, loopExit, environment(bus)));
     if (signal) {
         QVERIFY(service.noted("READY=1"));
         struct stat folder, socket;
@@ -451,10 +501,25 @@ void TestServiceHost::badPeers()
 {
     ServiceProcess service;
     QVERIFY(startService(service, 0));
-    QLocalSocket silent;
-    silent.connectToServer(socketPath());
-    QVERIFY(silent.waitForConnected(10000));
-    QCOMPARE(exchange("133\n"), QByteArray("1\n")); // served after the silent peer
+    // Peers that connect and send nothing are given a second each, side by
+    // side: the control that follows them is served while they still wait.
+    QVector<int> silent;
+    sockaddr_un address{AF_UNIX, {}};
+    strncpy(address.sun_path, QFile::encodeName(socketPath()).constData(), sizeof(address.sun_path) - 1);
+    for (int i = 0; i < 3; ++i) {
+        silent.append(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+        QCOMPARE(::connect(silent.last(), reinterpret_cast<sockaddr *>(&address), sizeof(address)), 0);
+    }
+    auto closedBy = [&silent](int timeoutMs) {
+        int closed = 0;
+        for (int fd : silent) {
+            pollfd wait = {fd, POLLIN, 0};
+            closed += poll(&wait, 1, timeoutMs);
+        }
+        return closed;
+    };
+    QCOMPARE(exchange("133\n"), QByteArray("1\n"));
+    QVERIFY(closedBy(0) < silent.size());
     QCOMPARE(exchange("abc\n"), QByteArray());
     QCOMPARE(exchange(QByteArray(100000, '1')), QByteArray());
     QCOMPARE(exchange("13 3\n"), QByteArray());
@@ -462,7 +527,9 @@ void TestServiceHost::badPeers()
     QCOMPARE(exchange("2\n"), QByteArray("0\n"));
     QCOMPARE(exchange("4\n"), QByteArray("1\n"));
     QCOMPARE(service.lines(), QByteArray("start\ncommand 5\n"));
-    QVERIFY(silent.state() != QLocalSocket::ConnectedState || silent.waitForDisconnected(10000));
+    QCOMPARE(closedBy(10000), silent.size());
+    for (int fd : silent)
+        close(fd);
 }
 
 void TestServiceHost::otherUserRefused()
@@ -494,6 +561,33 @@ void TestServiceHost::otherUserRefused()
     QVERIFY2(other.exitCode() == 0, other.readAllStandardError().constData());
     QCOMPARE(other.readAllStandardOutput().trimmed(), QByteArray("b''"));
     QCOMPARE(exchange("137\n"), QByteArray("1\n"));
+    QCOMPARE(service.lines(), QByteArray("start\ncommand 9\n"));
+}
+
+void TestServiceHost::serviceOfAnAccount()
+{
+    const QString setpriv = QStandardPaths::findExecutable("setpriv");
+    if (geteuid() != 0 || setpriv.isEmpty())
+        QSKIP("needs root and setpriv to run the service under another account");
+
+    // As systemd starts a unit with User= at boot: the runtime folder made
+    // for the account, no $XDG_RUNTIME_DIR, no bus the account could use.
+    const QString folder = QFileInfo(socketPath()).path();
+    QVERIFY(QDir().mkpath(folder));
+    QCOMPARE(chown(QFile::encodeName(folder), 65534, 65534), 0);
+    QCOMPARE(chmod(QFile::encodeName(folder), 0700), 0);
+    for (const QString &path : {dir.path(), dir.filePath("run")})
+        QCOMPARE(chmod(QFile::encodeName(path), 0711), 0);
+    QProcessEnvironment env = environment(false);
+    env.remove("AMBREL_TEST_RUNTIME_DIR");
+    env.remove("XDG_RUNTIME_DIR");
+    env.insert("RUNTIME_DIRECTORY", folder);
+
+    ServiceProcess service;
+    QVERIFY(startService(service, 0, QByteArray(), env, {setpriv, "--reuid=65534", "--regid=65534", "--clear-groups"}));
+    QVERIFY(service.noted("READY=1"));
+    // Root controls it.
+    QVERIFY(control({"-c", "9"}));
     QCOMPARE(service.lines(), QByteArray("start\ncommand 9\n"));
 }
 
