@@ -3,6 +3,21 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+// Set in the program run again inside the namespaces.
+const char kInsideVariable[] = "AMBREL_TEST_OWN_NAMESPACES";
+// Mounted inside before the program runs: a lock folder and pseudo-terminals
+// of its own.
+const char kMounts[] = "mount -t tmpfs tmpfs /run/lock"
+                       " && mount -t devpts -o newinstance,ptmxmode=0666 devpts /dev/pts"
+                       " && mount --bind /dev/pts/ptmx /dev/ptmx";
+} // namespace
+
 namespace TestEnvironment {
 
 void prepare(const QString &root)
@@ -27,6 +42,42 @@ QString makeDataDirs()
     QDir().mkpath(dir + QStringLiteral("/cfg"));
     QDir().mkpath(dir + QStringLiteral("/data"));
     return dir;
+}
+
+void enterOwnNamespaces(int argc, char *argv[])
+{
+    if (::geteuid() != 0 || qEnvironmentVariableIsSet(kInsideVariable))
+        return;
+    // Tried once without the program: where the machine offers no
+    // namespaces (a container without the rights), the test runs as it is.
+    const QByteArray probe = QByteArray("unshare -m -p -f --mount-proc sh -c '") + kMounts + "' >/dev/null 2>&1";
+    if (std::system(probe.constData()) != 0) {
+        std::fprintf(stderr, "No namespaces of its own: the test shares the machine's processes and locks.\n");
+        return;
+    }
+    qputenv(kInsideVariable, "1");
+    const QByteArray script = QByteArray(kMounts) + " && exec \"$0\" \"$@\"";
+    char self[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    if (n <= 0)
+        return;
+    self[n] = '\0';
+    // The namespace ends with the test: ending unshare (as CTest does at a
+    // time-out) ends the test with it.
+    std::vector<char *> args{const_cast<char *>("unshare"), const_cast<char *>("-m"), const_cast<char *>("-p"),
+                             const_cast<char *>("-f"), const_cast<char *>("--kill-child"),
+                             const_cast<char *>("--mount-proc"), const_cast<char *>("sh"),
+                             const_cast<char *>("-c"), const_cast<char *>(script.constData()), self};
+    for (int i = 1; i < argc; ++i)
+        args.push_back(argv[i]);
+    args.push_back(nullptr);
+    ::execvp("unshare", args.data());
+    qunsetenv(kInsideVariable);
+}
+
+bool inOwnNamespaces()
+{
+    return qEnvironmentVariableIsSet(kInsideVariable);
 }
 
 QString supportFile(const QString &name)

@@ -22,6 +22,16 @@ QString makeDataDirs();
 // Path of a file under tests/support.
 QString supportFile(const QString &name);
 
+// For a test of what the machine shares between all its processes (the
+// process list, serial lock files in /run/lock, pseudo-terminal numbers):
+// run as root, it runs this program again in PID and mount namespaces of its
+// own, with a private /run/lock and a private devpts, and returns only when
+// that cannot be done (not root, or no namespaces to be had). Call first in
+// main; AMBREL_TEST_MAIN_IN_OWN_NAMESPACES does.
+void enterOwnNamespaces(int argc, char *argv[]);
+// Whether the program runs in such namespaces.
+bool inOwnNamespaces();
+
 } // namespace TestEnvironment
 
 #define AMBREL_TEST_MAIN_WITH(AppClass, TestObject)                            \
@@ -36,5 +46,17 @@ QString supportFile(const QString &name);
     }
 
 #define AMBREL_TEST_MAIN(TestObject) AMBREL_TEST_MAIN_WITH(QCoreApplication, TestObject)
+
+#define AMBREL_TEST_MAIN_IN_OWN_NAMESPACES(TestObject)                         \
+    int main(int argc, char *argv[])                                           \
+    {                                                                          \
+        TestEnvironment::enterOwnNamespaces(argc, argv);                       \
+        QTemporaryDir home;                                                    \
+        TestEnvironment::prepare(home.path());                                 \
+        QCoreApplication app(argc, argv);                                      \
+        QCoreApplication::setApplicationName(QStringLiteral("Ambrel"));        \
+        TestObject tc;                                                         \
+        return QTest::qExec(&tc, argc, argv);                                  \
+    }
 
 #endif // TESTENVIRONMENT_H
