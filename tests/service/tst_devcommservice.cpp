@@ -1,32 +1,78 @@
-// The UPS link as the service program builds it.
+// The UPS link as the service program builds it, and the service's watcher
+// that hands it to the desktop program. Run as root, the test has a lock
+// folder and pseudo-terminals of its own.
 #include "alarm/alarm.h"
+#include "fakeplatform.h"
 #include "records/clock.h"
 #include "link/devcomm.h"
 #include "link/devcomm_p.h"
 #include "hidstandin.h"
 #include "records/settings.h"
+#include "service/servicebackend.h"
 #include "simulatedups.h"
 #include "testenvironment.h"
 #include "upstestutil.h"
 
+#include <QHostInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QScopedPointer>
+#include <QSerialPort>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 using namespace UpsTestUtil;
 
 namespace {
 
 // The service cannot write settings: the test writes the file and reloads.
-void writeUpsSettings(int commType, const QString &port)
+void writeUpsSettings(const QVariant &commType, const QString &port, const QVariant &baud = 2400)
 {
     QSettings file(Settings::instance()->dataDir() + "/cfg/config.cfg", QSettings::IniFormat);
     file.setValue("ups/commType", commType);
     file.setValue("ups/comPort", port);
+    file.setValue("ups/baudRate", baud);
     file.sync();
     Settings::instance()->load();
+}
+
+// The lines the service writes to the journal while it exists.
+class Journal
+{
+public:
+    Journal() { lines().clear(); previous() = qInstallMessageHandler(&Journal::record); }
+    ~Journal() { qInstallMessageHandler(previous()); }
+    int count(const QString &text) const
+    {
+        int n = 0;
+        for (const QString &line : lines())
+            n += line.contains(text) ? 1 : 0;
+        return n;
+    }
+    QString all() const { return lines().join('\n'); }
+
+private:
+    static QStringList &lines() { static QStringList list; return list; }
+    static QtMessageHandler &previous() { static QtMessageHandler handler = nullptr; return handler; }
+    static void record(QtMsgType type, const QMessageLogContext &context, const QString &text)
+    {
+        if (type != QtDebugMsg)
+            lines().append(text);
+        previous()(type, context, text);
+    }
+};
+
+// Writes a lock file of the serial-port library for the pty, naming a process.
+void plantLock(const QString &port, qint64 pid)
+{
+    QFile lock("/var/lock/LCK.." + port.mid(5).replace('/', '_'));
+    QVERIFY(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    lock.write(QByteArray::number(pid) + "\nsleep\n" + QHostInfo::localHostName().toUtf8() + '\n');
 }
 
 // Lets every listed event expire (the service never clears its list), so
@@ -161,6 +207,120 @@ private slots:
         QCOMPARE(alarmRows(), QList<int>{Alarm::CommLost});
     }
 
+    // Each cause that keeps the UPS from being watched is told once when it
+    // begins and once when it ends.
+    void unusableSettingsAreTold()
+    {
+        Journal journal;
+        writeUpsSettings("banana", QString(), "fast");
+        DevComm link;
+        link.start();
+        poll(&link, 3);
+        QCOMPARE(journal.count("The UPS link type \"banana\" is unknown: a USB UPS is looked for."), 1);
+        QCOMPARE(journal.count("No USB UPS of the device list is present: the UPS is not watched."), 1);
+        writeUpsSettings(DevComm::COM, "None", -7);
+        link.stop();
+        link.start();
+        poll(&link, 3);
+        QCOMPARE(journal.count("No serial port is set: the UPS is not watched. "
+                               "The baud rate \"-7\" cannot be used: 2400 is used."), 1);
+
+        SimulatedUps ups;
+        writeUpsSettings(DevComm::COM, ups.portPath());
+        link.stop();
+        link.start();
+        QTRY_VERIFY_WITH_TIMEOUT(link.isOnline(), 5000);
+        QCOMPARE(journal.count("The UPS link settings can be used again."), 1);
+        QCOMPARE(journal.count("The UPS answers."), 1);
+        link.stop();
+        QCOMPARE(journal.count("not watched"), 2);
+    }
+
+    // The lock folder is everyone's: a lock of a process that does not hold
+    // the port is no reason to leave the UPS unwatched, while one whose
+    // process holds the port open is respected until it lets go.
+    void lockFilesOfOthers()
+    {
+        Journal journal;
+        // Started before the pty exists, so that it has not got it.
+        QProcess other;
+        other.start("sleep", {"30"});
+        QVERIFY(other.waitForStarted());
+        SimulatedUps ups;
+        writeUpsSettings(DevComm::COM, ups.portPath());
+        plantLock(ups.portPath(), other.processId());
+        QVERIFY(!QSerialPort(ups.portPath()).open(QIODevice::ReadWrite));
+        DevComm link;
+        link.start();
+        QTRY_VERIFY_WITH_TIMEOUT(link.isOnline(), 5000);
+        QCOMPARE(journal.count(QString("named process %1, which does not hold the port open: the file is removed.")
+                                   .arg(other.processId())), 1);
+        // Taken for itself once open.
+        const int fd = ::open(QFile::encodeName(ups.portPath()).constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        int exclusive = 0;
+        QVERIFY(fd >= 0 && ::ioctl(fd, TIOCGEXCL, &exclusive) == 0);
+        ::close(fd);
+        QCOMPARE(exclusive, 1);
+        link.stop();
+
+        QProcess holder;
+        holder.setStandardInputFile(ups.portPath());
+        holder.start("sleep", {"30"});
+        QVERIFY(holder.waitForStarted());
+        plantLock(ups.portPath(), holder.processId());
+        link.start();
+        poll(&link, 3);
+        QVERIFY(!link.isOnline());
+        QCOMPARE(journal.count(QString("cannot be opened (it is in use by process %1): the UPS is not watched.")
+                                   .arg(holder.processId())), 1);
+        holder.kill();
+        QVERIFY(holder.waitForFinished());
+        QTRY_VERIFY_WITH_TIMEOUT(link.isOnline(), 5000);
+        QCOMPARE(journal.count(QString("The serial port %1 is open.").arg(ups.portPath())), 1);
+        link.stop();
+
+        // A lock that cannot be removed is told with the reason.
+        const QString lock = "/var/lock/LCK.." + ups.portPath().mid(5).replace('/', '_');
+        QVERIFY(QDir().mkpath(lock + "/inside"));
+        link.start();
+        poll(&link, 2);
+        QVERIFY(!link.isOnline());
+        QCOMPARE(journal.count("its lock file " + lock + " cannot be removed: Directory not empty"), 1);
+        link.stop();
+        QVERIFY(QDir(lock).removeRecursively());
+        other.kill();
+        other.waitForFinished();
+    }
+
+    // The watcher hands the link to the desktop program (the file "ambrel"
+    // beside the service) and takes it back, again and again, while the UPS
+    // answers: no CommLost, and neither a hand-over nor the stop is told as
+    // a loss.
+    void handOversAndStop()
+    {
+        Journal journal;
+        SimulatedUps ups;
+        writeUpsSettings(DevComm::COM, ups.portPath());
+        FakePlatform platform;
+        ServiceBackend *backend = ServiceBackend::instance();
+        DevComm *link = DevComm::instance();
+        auto tick = [backend] { QMetaObject::invokeMethod(backend, "onTimerTimeout", Qt::DirectConnection); };
+        backend->start();
+        QTRY_VERIFY_WITH_TIMEOUT(link->isOnline(), 5000);
+        for (int i = 0; i < 3; ++i) {
+            platform.setRunning(QCoreApplication::applicationDirPath() + "/ambrel");
+            tick();
+            QVERIFY(!link->isOnline());
+            platform.setRunning(QString());
+            tick();
+            QTRY_VERIFY_WITH_TIMEOUT(link->isOnline(), 5000);
+        }
+        QVERIFY(!alarmRows().contains(Alarm::CommLost));
+        QCOMPARE(journal.count("The UPS answers."), 4);
+        backend->stop();
+        QVERIFY2(!journal.count("does not answer") && !journal.count("not watched"), qPrintable(journal.all()));
+    }
+
     void selfTestWithoutSamples()
     {
         QSqlQuery().exec("delete from log_self_test");
@@ -181,5 +341,5 @@ private slots:
     }
 };
 
-AMBREL_TEST_MAIN(TestDevCommService)
+AMBREL_TEST_MAIN_IN_OWN_NAMESPACES(TestDevCommService)
 #include "tst_devcommservice.moc"
