@@ -46,38 +46,31 @@ QString makeDataDirs()
 
 void enterOwnNamespaces(int argc, char *argv[])
 {
-    if (::geteuid() != 0 || qEnvironmentVariableIsSet(kInsideVariable))
+    if (qEnvironmentVariableIsSet(kInsideVariable))
         return;
-    // Tried once without the program: where the machine offers no
-    // namespaces (a container without the rights), the test runs as it is.
+    // Tried once without the program first: where the machine offers no
+    // namespaces (not root, a container without the rights), the test runs
+    // as it is.
     const QByteArray probe = QByteArray("unshare -m -p -f --mount-proc sh -c '") + kMounts + "' >/dev/null 2>&1";
-    if (std::system(probe.constData()) != 0) {
+    char self[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    if (::geteuid() != 0 || n <= 0 || std::system(probe.constData()) != 0) {
         std::fprintf(stderr, "No namespaces of its own: the test shares the machine's processes and locks.\n");
         return;
     }
-    qputenv(kInsideVariable, "1");
-    const QByteArray script = QByteArray(kMounts) + " && exec \"$0\" \"$@\"";
-    char self[4096];
-    const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
-    if (n <= 0)
-        return;
     self[n] = '\0';
-    // The namespace ends with the test: ending unshare (as CTest does at a
-    // time-out) ends the test with it.
-    std::vector<char *> args{const_cast<char *>("unshare"), const_cast<char *>("-m"), const_cast<char *>("-p"),
-                             const_cast<char *>("-f"), const_cast<char *>("--kill-child"),
-                             const_cast<char *>("--mount-proc"), const_cast<char *>("sh"),
-                             const_cast<char *>("-c"), const_cast<char *>(script.constData()), self};
+    qputenv(kInsideVariable, "1");
+    // Ending unshare (as CTest does at a time-out) ends the test with it.
+    QByteArrayList args{"unshare", "-m", "-p", "-f", "--kill-child", "--mount-proc", "sh", "-c",
+                        QByteArray(kMounts) + " && exec \"$0\" \"$@\"", self};
     for (int i = 1; i < argc; ++i)
-        args.push_back(argv[i]);
-    args.push_back(nullptr);
-    ::execvp("unshare", args.data());
+        args.append(argv[i]);
+    std::vector<char *> pointers;
+    for (QByteArray &arg : args)
+        pointers.push_back(arg.data());
+    pointers.push_back(nullptr);
+    ::execvp("unshare", pointers.data());
     qunsetenv(kInsideVariable);
-}
-
-bool inOwnNamespaces()
-{
-    return qEnvironmentVariableIsSet(kInsideVariable);
 }
 
 QString supportFile(const QString &name)

@@ -26,11 +26,9 @@ QString supportFile(const QString &name);
 // process list, serial lock files in /run/lock, pseudo-terminal numbers):
 // run as root, it runs this program again in PID and mount namespaces of its
 // own, with a private /run/lock and a private devpts, and returns only when
-// that cannot be done (not root, or no namespaces to be had). Call first in
-// main; AMBREL_TEST_MAIN_IN_OWN_NAMESPACES does.
+// that cannot be done (not root, or no namespaces to be had), saying so.
+// Call first in main; AMBREL_TEST_MAIN_IN_OWN_NAMESPACES does.
 void enterOwnNamespaces(int argc, char *argv[]);
-// Whether the program runs in such namespaces.
-bool inOwnNamespaces();
 
 } // namespace TestEnvironment
 
