@@ -32,9 +32,11 @@ void enterOwnNamespaces(int argc, char *argv[]);
 
 } // namespace TestEnvironment
 
-#define AMBREL_TEST_MAIN_WITH(AppClass, TestObject)                            \
+// `first` runs before anything else in main (argc and argv at hand).
+#define AMBREL_TEST_MAIN_AFTER(first, AppClass, TestObject)                   \
     int main(int argc, char *argv[])                                           \
     {                                                                          \
+        first;                                                                 \
         QTemporaryDir home;                                                    \
         TestEnvironment::prepare(home.path());                                 \
         AppClass app(argc, argv);                                              \
@@ -43,18 +45,9 @@ void enterOwnNamespaces(int argc, char *argv[]);
         return QTest::qExec(&tc, argc, argv);                                  \
     }
 
+#define AMBREL_TEST_MAIN_WITH(AppClass, TestObject) AMBREL_TEST_MAIN_AFTER((void)0, AppClass, TestObject)
 #define AMBREL_TEST_MAIN(TestObject) AMBREL_TEST_MAIN_WITH(QCoreApplication, TestObject)
-
-#define AMBREL_TEST_MAIN_IN_OWN_NAMESPACES(TestObject)                         \
-    int main(int argc, char *argv[])                                           \
-    {                                                                          \
-        TestEnvironment::enterOwnNamespaces(argc, argv);                       \
-        QTemporaryDir home;                                                    \
-        TestEnvironment::prepare(home.path());                                 \
-        QCoreApplication app(argc, argv);                                      \
-        QCoreApplication::setApplicationName(QStringLiteral("Ambrel"));        \
-        TestObject tc;                                                         \
-        return QTest::qExec(&tc, argc, argv);                                  \
-    }
+#define AMBREL_TEST_MAIN_IN_OWN_NAMESPACES(TestObject)                                                   \
+    AMBREL_TEST_MAIN_AFTER(TestEnvironment::enterOwnNamespaces(argc, argv), QCoreApplication, TestObject)
 
 #endif // TESTENVIRONMENT_H
