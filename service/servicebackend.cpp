@@ -7,47 +7,33 @@
 #include "protection/serviceshutdown.h"
 #include "records/settings.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QTimer>
 
 namespace {
-// The image name of the desktop program.
-const char kDesktopImage[] = "ambrel";
+// The desktop program's file, beside the service program's.
+const char kDesktopProgram[] = "ambrel";
 const int kWatchPeriod = 1000;
 } // namespace
 
 class ServiceBackendPrivate
 {
 public:
-    // Writes a line when the UPS starts or stops answering, so that a
-    // service that has lost its UPS says so in the system log.
-    void onDevDataChanged();
-
     QTimer *timer = nullptr;
     bool guiRunning = false;
-    bool linkOnline = false;
+    // Only this very file may take the link: a program of the same name
+    // elsewhere (of any user) would switch the protection off.
+    QString desktopProgram;
 };
-
-void ServiceBackendPrivate::onDevDataChanged()
-{
-    const bool online = DevComm::instance()->isOnline();
-    if (online == linkOnline)
-        return;
-    linkOnline = online;
-    // Releasing the link to the desktop program is no loss.
-    if (guiRunning)
-        return;
-    if (online)
-        qInfo("The UPS answers.");
-    else
-        qWarning("The UPS does not answer any more.");
-}
 
 ServiceBackend::ServiceBackend()
     : QObject(nullptr), d(new ServiceBackendPrivate)
 {
     d->timer = new QTimer(this);
     connect(d->timer, &QTimer::timeout, this, &ServiceBackend::onTimerTimeout);
-    connect(DevComm::instance(), &DevComm::devDataChanged, this, [this] { d->onDevDataChanged(); });
+    // Taken once: the service's own file may be replaced while it runs.
+    d->desktopProgram = QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kDesktopProgram));
 }
 
 ServiceBackend::~ServiceBackend()
@@ -63,8 +49,10 @@ ServiceBackend *ServiceBackend::instance()
 
 void ServiceBackend::start()
 {
-    d->guiRunning = isProcessRunning(QLatin1String(kDesktopImage));
-    if (!d->guiRunning)
+    d->guiRunning = isProcessRunning(d->desktopProgram);
+    if (d->guiRunning)
+        qInfo("The desktop program runs: the UPS link is left to it.");
+    else
         DevComm::instance()->start();
     d->timer->start(kWatchPeriod);
 }
@@ -75,14 +63,14 @@ void ServiceBackend::stop()
     d->timer->stop();
 }
 
-bool ServiceBackend::isProcessRunning(const QString &imageName)
+bool ServiceBackend::isProcessRunning(const QString &executable)
 {
-    return Platform::instance()->isProcessRunning(imageName);
+    return Platform::instance()->isProcessRunning(executable);
 }
 
 void ServiceBackend::onTimerTimeout()
 {
-    const bool running = isProcessRunning(QLatin1String(kDesktopImage));
+    const bool running = isProcessRunning(d->desktopProgram);
     if (running == d->guiRunning)
         return;
     d->guiRunning = running;

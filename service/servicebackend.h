@@ -8,7 +8,8 @@ class ServiceBackendPrivate;
 
 // Hands the UPS link to the desktop program while it runs and takes it back
 // when it ends. Once a second it asks the system whether the desktop program
-// runs; the two programs exchange nothing else.
+// runs: the file "ambrel" in the service program's own folder; the two
+// programs exchange nothing else.
 class ServiceBackend : public QObject
 {
     Q_OBJECT
@@ -22,7 +23,8 @@ public:
     // Releases the link and stops watching.
     void stop();
 
-    static bool isProcessRunning(const QString &imageName);
+    // Whether a process runs this program file.
+    static bool isProcessRunning(const QString &executable);
 
 private slots:
     void onTimerTimeout();

@@ -4,6 +4,7 @@
 #include "records/database.h"
 #include "devcomm_p.h"
 #include "megatec.h"
+#include "platform/serialportlock.h"
 #include "records/settings.h"
 
 #include <QDebug>
@@ -21,6 +22,22 @@ namespace {
 
 constexpr int kPollPeriod = 1500;
 constexpr int kPollAfterReply = 100;
+
+// The journal's lines of a serial port that is lost, and open again.
+QString portLostLine(const QString &port, const QString &why)
+{
+    return QStringLiteral("The serial port %1 is lost (%2): the UPS is not watched.").arg(port, why);
+}
+
+QString portOpenLine(const QString &port)
+{
+    return QStringLiteral("The serial port %1 is open.").arg(port);
+}
+
+#ifdef AMBREL_SERVICE
+// The baud rate of a link whose setting names none.
+constexpr int kDefaultBaud = 2400;
+#endif
 
 #ifndef AMBREL_SERVICE
 constexpr int kScanPeriod = 250;
@@ -95,9 +112,19 @@ bool DevCommPrivate::linkConfigured() const
 // word: it is reported like a link that was lost, once until it answers.
 void DevCommPrivate::countSilentPoll()
 {
-    if (megatec->isOnline() || lossReported || !linkConfigured())
+    if (megatec->isOnline() || !linkConfigured())
         return;
-    if (++silentPolls <= kUnansweredLimit)
+    if (silentPolls <= kUnansweredLimit)
+        ++silentPolls;
+    if (silentPolls <= kUnansweredLimit)
+        return;
+    // A port or device that does not open has said so already.
+    if (told != Told::Closed) {
+        tell(Told::Silent, commType == DevComm::COM
+                 ? QStringLiteral("The UPS does not answer on the serial port %1.").arg(portName)
+                 : QStringLiteral("The UPS does not answer on USB."));
+    }
+    if (lossReported)
         return;
     linkLost();
 #ifdef AMBREL_SERVICE
@@ -119,8 +146,53 @@ void DevCommPrivate::closePort()
 void DevCommPrivate::checkPortError()
 {
     const QSerialPort::SerialPortError error = serialPort->error();
-    if (serialPort->isOpen() && (error == QSerialPort::ReadError || error == QSerialPort::ResourceError))
-        closePort();
+    if (!serialPort->isOpen() || (error != QSerialPort::ReadError && error != QSerialPort::ResourceError))
+        return;
+    const QString why = serialPort->errorString();
+    closePort();
+    tell(Told::Closed, portLostLine(portName, why), portOpenLine(portName));
+}
+
+bool DevCommPrivate::openPort()
+{
+    serialPort->setPortName(portName);
+    bool opened = serialPort->open(QIODevice::ReadWrite);
+    QString why;
+    // The lock folder is everyone's: a lock file proves nothing until its
+    // process is seen to hold the port.
+    if (!opened && serialPort->error() == QSerialPort::PermissionError) {
+        const SerialPortLock::Check lock = SerialPortLock::clearFalseLock(portName);
+        switch (lock.state) {
+        case SerialPortLock::Cleared:
+            qWarning().noquote() << QStringLiteral("The lock file %1 of the serial port %2 named %3: the file is removed.")
+                                        .arg(lock.lockFile, portName,
+                                             lock.pid > 0 ? QStringLiteral("process %1, which does not hold the port "
+                                                                           "open").arg(lock.pid)
+                                                          : QStringLiteral("no process"));
+            opened = serialPort->open(QIODevice::ReadWrite);
+            break;
+        case SerialPortLock::Held:
+            why = QStringLiteral("it is in use by process %1").arg(lock.pid);
+            break;
+        case SerialPortLock::Stuck:
+            why = QStringLiteral("its lock file %1 cannot be removed: %2").arg(lock.lockFile, lock.error);
+            break;
+        case SerialPortLock::Free:
+            break;
+        }
+    }
+    if (!opened) {
+        if (why.isEmpty())
+            why = serialPort->errorString();
+        tell(Told::Closed,
+             QStringLiteral("The serial port %1 cannot be opened (%2): the UPS is not watched.").arg(portName, why),
+             portOpenLine(portName));
+        return false;
+    }
+    // Once open, no one else takes the port.
+    SerialPortLock::makeExclusive(int(serialPort->handle()));
+    tell(Told::Opened);
+    return true;
 }
 
 void DevCommPrivate::configurePort()
@@ -213,6 +285,7 @@ void DevComm::start()
 
 bool DevComm::openDevice(int type, QString devName)
 {
+    d->forgetTold();
     if (d->serialPort->isOpen())
         d->closePort();
     else if (type != d->commType && d->megatec->isOnline())
@@ -329,7 +402,9 @@ void DevComm::onTimerCOMTimeout()
 
 void DevComm::start()
 {
-    d->commType = d->settings->getSettings(Settings::UpsCommType).toInt();
+    loadSerialSettings();
+    d->unanswered = 0;
+    d->silentPolls = 0;
     onTimerPollingTimeout();
 }
 
@@ -342,13 +417,35 @@ void DevComm::stop()
     }
     d->serialPort->close();
     d->megatec->reset();
+    d->unanswered = 0;
+    d->silentPolls = 0;
+    // Released on purpose: no loss to tell.
+    d->forgetTold();
 }
 
 void DevComm::loadSerialSettings()
 {
-    d->baud = d->settings->getSettings(Settings::UpsBaudRate).toInt();
-    d->commType = d->settings->getSettings(Settings::UpsCommType).toInt();
+    const QVariant type = d->settings->getSettings(Settings::UpsCommType);
+    const QVariant baud = d->settings->getSettings(Settings::UpsBaudRate);
+    bool typeValid = false;
+    bool baudValid = false;
+    d->commType = type.toInt(&typeValid);
+    d->baud = baud.toInt(&baudValid);
     d->portName = d->settings->getSettings(Settings::UpsComPort).toString();
+
+    // Settings that name no link are told once, and what is used instead.
+    QStringList problems;
+    if (!typeValid || (d->commType != USB && d->commType != COM))
+        problems << QStringLiteral("The UPS link type \"%1\" is unknown: a USB UPS is looked for.").arg(type.toString());
+    if (d->commType == COM && !d->linkConfigured())
+        problems << QStringLiteral("No serial port is set: the UPS is not watched.");
+    if (!baudValid || d->baud <= 0) {
+        if (d->commType == COM)
+            problems << QStringLiteral("The baud rate \"%1\" cannot be used: %2 is used.")
+                            .arg(baud.toString()).arg(kDefaultBaud);
+        d->baud = kDefaultBaud;
+    }
+    d->tellSettings(problems.join(QLatin1Char(' ')));
     d->configurePort();
 }
 
@@ -411,13 +508,10 @@ void DevCommPrivate::pollSerial()
     if (!serialPort->isOpen()) {
 #ifndef AMBREL_SERVICE
         qDebug() << "Reconnect...";
-        if (portName.isEmpty() || portName.startsWith(DevComm::tr("None")))
-            return;
 #else
         q->loadSerialSettings();
 #endif
-        serialPort->setPortName(portName);
-        if (!serialPort->open(QIODevice::ReadWrite))
+        if (!linkConfigured() || !openPort())
             return;
         startSaveTimer();
         pollTimer->start(kPollPeriod);
@@ -425,14 +519,18 @@ void DevCommPrivate::pollSerial()
     }
 
     if (serialPort->write(megatec->nextCommand()) < 0) {
+        const QString why = serialPort->errorString();
 #ifndef AMBREL_SERVICE
         megatec->reset();
 #endif
         serialPort->close();
+        tell(Told::Closed, portLostLine(portName, why), portOpenLine(portName));
         return;
     }
-    if (megatec->isOnline() && ++unanswered > DevCommPrivate::kUnansweredLimit)
+    if (megatec->isOnline() && ++unanswered > DevCommPrivate::kUnansweredLimit) {
         linkLost();
+        tell(Told::Silent, QStringLiteral("The UPS does not answer any more."));
+    }
 }
 
 void DevComm::onCOMReadyRead()
@@ -440,13 +538,17 @@ void DevComm::onCOMReadyRead()
     const bool wasOnline = d->megatec->isOnline();
     if (!d->megatec->parseData(d->serialPort->readAll()))
         return;
+    // The UPS answers: no poll before this one counts as unanswered.
     d->unanswered = 0;
+    d->silentPolls = 0;
     if (!wasOnline && d->megatec->isOnline()) {
         d->lossReported = false;
         d->startSaveTimer();
         Alarm::instance()->delAlarm(Alarm::CommLost);
         Alarm::instance()->addEvent(Alarm::CommNormal);
     }
+    if (d->megatec->isOnline())
+        d->tell(DevCommPrivate::Told::Answering);
     d->pollTimer->start(kPollAfterReply);
 }
 

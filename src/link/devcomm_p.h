@@ -31,6 +31,21 @@ public:
     // For tests that stand in for the UPS: the protocol object of a link.
     static Megatec *protocol(DevComm *link) { return link->d->megatec; }
 
+    // What the journal has been told of the link. A cause that keeps the
+    // UPS from being watched gets one line when it begins and one when it
+    // ends, never one per poll: told with a line and, for its end, the line
+    // that says so (written when the link gets further than that cause).
+    enum class Told { Nothing, Closed, Opened, Silent, Answering };
+    void tell(Told state, const QString &line = QString(), const QString &endLine = QString());
+    // Link settings that cannot be used (empty: none), told the same way.
+    void tellSettings(const QString &problems);
+    // A stop or a change of link by the user: what was told is over.
+    void forgetTold();
+
+    // Opens the serial port, clearing a lock file that another process
+    // holds without holding the port, and takes the port for itself.
+    bool openPort();
+
     void linkLost();
     // Counts a poll of a configured link that has not answered since start,
     // a change of port or its last loss; the ninth takes the link-lost steps.
@@ -43,6 +58,8 @@ public:
     void pollSerial();
 
     // USB side.
+    static QString usbConfigPath();
+    QString usbMissingLine() const;
     void loadUsbConfig();
     void openUsb();
     void pollingUSB();
@@ -68,6 +85,10 @@ public:
     int unanswered = 0;
     int silentPolls = 0;
     bool lossReported = false;
+    Told told = Told::Nothing;
+    QString toldLine;
+    QString toldEndLine;
+    QString toldSettings;
     unsigned int saveCycle = 0;
     int baud = 2400;
     quint16 vid = 0;

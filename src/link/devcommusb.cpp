@@ -21,6 +21,8 @@ namespace {
 constexpr int kReportSize = 256;
 constexpr int kStringChars = 128;
 
+const char kUsbOpenLine[] = "A USB UPS of the device list is open.";
+
 quint16 word(const unsigned char *report, int at)
 {
     return quint16(report[at] | (report[at + 1] << 8));
@@ -35,10 +37,7 @@ float scaled(const unsigned char *report, int at, float factor)
 
 void DevCommPrivate::loadUsbConfig()
 {
-    const QString path = usbConfigFile.isEmpty()
-        ? QCoreApplication::applicationDirPath() + QStringLiteral("/cfg/usb.cfg")
-        : usbConfigFile;
-    QFile file(path);
+    QFile file(usbConfigPath());
     if (!file.open(QIODevice::ReadOnly))
         return;
     const QJsonDocument doc = QJsonDocument::fromJson(file.readAll());
@@ -90,12 +89,30 @@ int DevCommPrivate::getUsbString(int index, char *field, int maxBytes)
     return 1;
 }
 
+// The journal's line while no listed USB UPS can be opened.
+QString DevCommPrivate::usbMissingLine() const
+{
+    if (usbIds.isEmpty())
+        return QStringLiteral("No USB UPS is listed in %1: the UPS is not watched.").arg(usbConfigPath());
+    return QStringLiteral("No USB UPS of the device list is present: the UPS is not watched.");
+}
+
+QString DevCommPrivate::usbConfigPath()
+{
+    return usbConfigFile.isEmpty() ? QCoreApplication::applicationDirPath() + QStringLiteral("/cfg/usb.cfg")
+                                   : usbConfigFile;
+}
+
 void DevCommPrivate::pollingUSB()
 {
-    if (!hidDevice)
+    if (!hidDevice) {
         openUsb();
-    if (!hidDevice)
-        return;
+        if (!hidDevice) {
+            tell(Told::Closed, usbMissingLine(), QLatin1String(kUsbOpenLine));
+            return;
+        }
+        tell(Told::Opened);
+    }
 
     if (!stringIndexes.isEmpty()) {
         const int index = stringIndexes.first();
@@ -140,7 +157,9 @@ void DevCommPrivate::pollingUSB()
     report[0] = static_cast<unsigned char>(reportQueue.takeFirst());
     const int length = hid_get_feature_report(hidDevice, report, kReportSize);
     if (length > 0) {
+        // The device answers: no read before this one counts as unanswered.
         unanswered = 0;
+        silentPolls = 0;
         parseFeatureReport(report, length);
     } else if (length < 0) {
         hid_device_info *present = hid_enumerate(vid, pid);
@@ -163,6 +182,7 @@ void DevCommPrivate::deviceGone()
     usbVersion.clear();
     hidDevice = nullptr;
     linkLost();
+    tell(Told::Closed, usbMissingLine(), QLatin1String(kUsbOpenLine));
 #ifndef AMBREL_SERVICE
     emit q->usbVersionChanged();
 #endif
@@ -238,6 +258,7 @@ void DevCommPrivate::parseStatusReport(const unsigned char *report, int length)
         Alarm::instance()->addAlarm(Alarm::CommLost);
         // The reset zeroed the ratings and identity texts too.
         rereadUsbRecord();
+        tell(Told::Silent, QStringLiteral("The UPS does not answer its USB interface any more."));
         return;
     }
     megatec->updateStatus(quint8((status >> 1) & 0xFF));
@@ -251,5 +272,6 @@ void DevCommPrivate::parseStatusReport(const unsigned char *report, int length)
         Alarm::instance()->delAlarm(Alarm::CommLost);
         Alarm::instance()->addEvent(Alarm::CommNormal);
     }
+    tell(Told::Answering);
     emit megatec->dataChanged();
 }

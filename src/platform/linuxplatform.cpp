@@ -1,15 +1,17 @@
 #include "linuxplatform.h"
 
-#include "processtable.h"
+#include "programwatch.h"
 #include "x11windowlist.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QFileInfo>
+#include <QMutex>
 #include <QProcess>
 
 #include <chrono>
 #include <future>
+#include <map>
 #include <memory>
 #include <thread>
 
@@ -75,7 +77,14 @@ void LinuxPlatform::runCommandFile(const QString &path)
         process.waitForFinished(-1);
 }
 
-bool LinuxPlatform::isProcessRunning(const QString &imageName)
+bool LinuxPlatform::isProcessRunning(const QString &executable)
 {
-    return ProcessTable::hasImage(imageName);
+    // One watch per program file, kept for the life of the process.
+    static QMutex mutex;
+    static std::map<QString, std::unique_ptr<ProgramWatch>> watches;
+    QMutexLocker lock(&mutex);
+    std::unique_ptr<ProgramWatch> &watch = watches[executable];
+    if (!watch)
+        watch = std::make_unique<ProgramWatch>(executable);
+    return watch->runs();
 }

@@ -21,8 +21,9 @@ public:
     // shell command line.
     void runCommandFile(const QString &path) override;
 
-    // Looks through /proc (see ProcessTable).
-    bool isProcessRunning(const QString &imageName) override;
+    // Looks through /proc when the program file has been started or ended
+    // (see ProgramWatch).
+    bool isProcessRunning(const QString &executable) override;
 };
 
 #endif // LINUXPLATFORM_H

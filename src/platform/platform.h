@@ -44,10 +44,10 @@ public:
     // Blocks the calling thread: meant for a thread of its own.
     virtual void runCommandFile(const QString &path) = 0;
 
-    // Whether a process of the program with this image name runs (the name
-    // is compared without regard to case). Returns at once; a process that
-    // ends while it is being looked at counts as absent.
-    virtual bool isProcessRunning(const QString &imageName) = 0;
+    // Whether a process runs this program file (a copy of it elsewhere, or
+    // another program under its name, does not count). Returns at once; a
+    // process that ends while it is being looked at counts as absent.
+    virtual bool isProcessRunning(const QString &executable) = 0;
 };
 
 #endif // PLATFORM_H

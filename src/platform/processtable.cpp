@@ -1,15 +1,23 @@
 #include "processtable.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cctype>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <strings.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+// The kernel keeps at most this many bytes of a process's name.
+constexpr int kCommLength = 15;
 
 bool isPid(const char *name)
 {
@@ -22,61 +30,120 @@ bool isPid(const char *name)
     return true;
 }
 
-// The process's name, without the line break; empty when it cannot be read.
-QByteArray readComm(const QByteArray &dir)
+// "<pid>/<file>" into buffer; false when it does not fit.
+bool entryPath(char *buffer, size_t size, const char *pid, const char *file)
 {
-    const int fd = ::open((dir + "/comm").constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return {};
-    char buffer[64];
-    const ssize_t n = ::read(fd, buffer, sizeof buffer);
-    ::close(fd);
-    if (n <= 0)
-        return {};
-    QByteArray name(buffer, int(n));
-    if (name.endsWith('\n'))
-        name.chop(1);
-    return name;
+    const size_t pidLength = std::strlen(pid);
+    const size_t fileLength = std::strlen(file);
+    if (pidLength + 1 + fileLength + 1 > size)
+        return false;
+    std::memcpy(buffer, pid, pidLength);
+    buffer[pidLength] = '/';
+    std::memcpy(buffer + pidLength + 1, file, fileLength + 1);
+    return true;
 }
 
-// The file name of the process's executable; empty when the link cannot be
-// read (another user's process, a kernel thread, a process that has ended).
-QByteArray readExeName(const QByteArray &dir)
+// The program looked for, and what a process must show to run it. The file's
+// identity is only looked up once a process with its name turns up.
+class Wanted
 {
-    char target[PATH_MAX];
-    const ssize_t n = ::readlink((dir + "/exe").constData(), target, sizeof target);
-    if (n <= 0)
-        return {};
-    QByteArray path(target, int(n));
-    // An executable replaced or removed while it runs.
-    static const QByteArray deleted(" (deleted)");
-    if (path.endsWith(deleted))
-        path.chop(deleted.size());
-    return path.mid(path.lastIndexOf('/') + 1);
-}
+public:
+    explicit Wanted(const QString &executable)
+        : path(QFile::encodeName(executable))
+    {
+        const QByteArray name = QFile::encodeName(QFileInfo(executable).fileName());
+        comm = name.left(kCommLength);
+    }
+
+    bool nameMatches(const char *buffer, ssize_t length) const
+    {
+        if (length > 0 && buffer[length - 1] == '\n')
+            --length;
+        return length == comm.size() && ::strncasecmp(buffer, comm.constData(), size_t(length)) == 0;
+    }
+
+    // Whether the "exe" link of the process at entry (relative to proc)
+    // leads to the program.
+    bool isImage(int proc, const char *pid)
+    {
+        char path[64];
+        if (!entryPath(path, sizeof path, pid, "exe"))
+            return false;
+        resolve();
+        struct stat image;
+        const bool readable = ::fstatat(proc, path, &image, 0) == 0;
+        if (readable && fileFound && image.st_dev == file.st_dev && image.st_ino == file.st_ino)
+            return true;
+
+        // A program file replaced or removed while it runs keeps its old
+        // inode, and the link says so.
+        char target[PATH_MAX];
+        const ssize_t n = ::readlinkat(proc, path, target, sizeof target);
+        if (n <= 0 || n >= ssize_t(sizeof target))
+            return false;
+        static const QByteArray deleted(" (deleted)");
+        const QByteArray link(target, int(n));
+        if (!link.endsWith(deleted) || link.chopped(deleted.size()) != canonical)
+            return false;
+        return !readable || (folderFound && image.st_dev == folder.st_dev);
+    }
+
+private:
+    void resolve()
+    {
+        if (resolved)
+            return;
+        resolved = true;
+        fileFound = ::stat(path.constData(), &file) == 0;
+        const QFileInfo info(QFile::decodeName(path));
+        const QString canonicalFolder = info.absoluteDir().canonicalPath();
+        folderFound = !canonicalFolder.isEmpty()
+            && ::stat(QFile::encodeName(canonicalFolder).constData(), &folder) == 0;
+        canonical = folderFound ? QFile::encodeName(canonicalFolder + QLatin1Char('/') + info.fileName())
+                                : QFile::encodeName(info.absoluteFilePath());
+    }
+
+    QByteArray path;
+    QByteArray comm;
+    bool resolved = false;
+    bool fileFound = false;
+    bool folderFound = false;
+    struct stat file {};
+    struct stat folder {};
+    QByteArray canonical;
+};
 
 } // namespace
 
-bool ProcessTable::hasImage(const QString &imageName, const QString &procRoot)
+bool ProcessTable::runs(const QString &executable, const QString &procRoot)
 {
-    const QByteArray wanted = imageName.toLower().toUtf8();
-    if (wanted.isEmpty())
+    Wanted wanted(executable);
+    if (QFileInfo(executable).fileName().isEmpty())
         return false;
-    const QByteArray root = QFile::encodeName(procRoot);
-    DIR *proc = ::opendir(root.constData());
-    if (!proc)
+    DIR *entries = ::opendir(QFile::encodeName(procRoot).constData());
+    if (!entries)
         return false;
+    // Every lookup is relative to the open folder.
+    const int proc = ::dirfd(entries);
+    // Only the name of each process is read; this runs every second over
+    // every process of the machine.
     bool found = false;
+    char path[64];
+    char comm[kCommLength + 2];
     while (!found) {
-        const dirent *entry = ::readdir(proc);
+        const dirent *entry = ::readdir(entries);
         if (!entry)
             break;
-        if (!isPid(entry->d_name))
+        if (!isPid(entry->d_name) || !entryPath(path, sizeof path, entry->d_name, "comm"))
             continue;
-        const QByteArray dir = root + '/' + entry->d_name;
-        found = QString::fromUtf8(readComm(dir)).toLower().toUtf8() == wanted
-                || QString::fromUtf8(readExeName(dir)).toLower().toUtf8() == wanted;
+        const int fd = ::openat(proc, path, O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        const ssize_t n = ::read(fd, comm, sizeof comm);
+        ::close(fd);
+        if (wanted.nameMatches(comm, n))
+            found = wanted.isImage(proc, entry->d_name);
     }
-    ::closedir(proc);
+    ::closedir(entries);
     return found;
 }

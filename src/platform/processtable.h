@@ -7,11 +7,16 @@
 class ProcessTable
 {
 public:
-    // Whether a process runs whose name (its "comm") or the file name of
-    // whose executable (where its "exe" link can be read) equals imageName,
-    // both lower-cased. An entry that vanishes or cannot be read while it is
-    // being looked at counts as absent. procRoot is "/proc" but for tests.
-    static bool hasImage(const QString &imageName, const QString &procRoot = QStringLiteral("/proc"));
+    // Whether a process runs the program file `executable`. Only a process
+    // whose name (its "comm", the first 15 bytes of the file name it was
+    // started under) equals the file name of `executable` without regard to
+    // case is looked at further; it counts when its "exe" link leads to that
+    // very file (same device and inode), or, for a program file replaced or
+    // removed while it runs, when the link names this path with
+    // " (deleted)" on the same file system. A process whose link cannot be
+    // read (another user's process, a zombie) or that vanishes meanwhile does
+    // not count. procRoot is "/proc" but for tests.
+    static bool runs(const QString &executable, const QString &procRoot = QStringLiteral("/proc"));
 };
 
 #endif // PROCESSTABLE_H

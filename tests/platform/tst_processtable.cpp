@@ -1,7 +1,8 @@
-// The process check of the service, on a made-up /proc tree with the entries
-// a live system rarely shows on cue (the service's own test watches live
-// processes).
+// The process check of the service, and the watch that spares it, on a
+// made-up /proc tree with the entries a live system rarely shows on cue (the
+// service's own test watches live processes).
 #include "platform/processtable.h"
+#include "platform/programwatch.h"
 #include "testenvironment.h"
 
 #include <QDir>
@@ -16,26 +17,31 @@ class TestProcessTable : public QObject
 private slots:
     void madeUpEntries_data();
     void madeUpEntries();
+    void watchReadsTheTableOnlyWhenTold();
 };
 
 void TestProcessTable::madeUpEntries_data()
 {
     // One process entry: directory name, "comm" content (null: missing),
-    // "exe" link target (empty: no link).
+    // "exe" link target (empty: no link; "PROGRAM" stands for the watched
+    // file, "COPY" for a copy of it in another folder).
     QTest::addColumn<QString>("entry");
     QTest::addColumn<QByteArray>("comm");
     QTest::addColumn<QString>("exe");
     QTest::addColumn<bool>("found");
 
-    QTest::newRow("name") << "101" << QByteArray("ambrel\n") << "" << true;
-    QTest::newRow("name in capitals") << "102" << QByteArray("AMBREL\n") << "" << true;
-    QTest::newRow("executable's file name") << "103" << QByteArray("launcher\n") << "/opt/x/Ambrel" << true;
-    QTest::newRow("deleted executable") << "104" << QByteArray("x\n") << "/usr/bin/ambrel (deleted)" << true;
-    QTest::newRow("the service itself") << "105" << QByteArray("ambrelsvc\n") << "/usr/bin/ambrelsvc" << false;
-    QTest::newRow("name as part of a path") << "106" << QByteArray("sh\n") << "/ambrel/bin/sh" << false;
-    QTest::newRow("entry vanished") << "107" << QByteArray() << "" << false;
-    QTest::newRow("not a process") << "self" << QByteArray("ambrel\n") << "" << false;
-    QTest::newRow("empty name") << "108" << QByteArray("") << "" << false;
+    QTest::newRow("the program") << "101" << QByteArray("ambrel\n") << "PROGRAM" << true;
+    QTest::newRow("name in capitals") << "102" << QByteArray("AMBREL\n") << "PROGRAM" << true;
+    QTest::newRow("a copy elsewhere") << "103" << QByteArray("ambrel\n") << "COPY" << false;
+    QTest::newRow("another program") << "104" << QByteArray("ambrel\n") << "/bin/sleep" << false;
+    QTest::newRow("link unreadable") << "105" << QByteArray("ambrel\n") << "" << false;
+    QTest::newRow("program replaced") << "106" << QByteArray("ambrel\n") << "PROGRAM (deleted)" << true;
+    QTest::newRow("copy removed") << "107" << QByteArray("ambrel\n") << "COPY (deleted)" << false;
+    // Only a process of the program's name is looked at further.
+    QTest::newRow("started under another name") << "108" << QByteArray("launcher\n") << "PROGRAM" << false;
+    QTest::newRow("the service itself") << "109" << QByteArray("ambrelsvc\n") << "/usr/bin/ambrelsvc" << false;
+    QTest::newRow("entry vanished") << "110" << QByteArray() << "PROGRAM" << false;
+    QTest::newRow("not a process") << "self" << QByteArray("ambrel\n") << "PROGRAM" << false;
 }
 
 void TestProcessTable::madeUpEntries()
@@ -47,26 +53,84 @@ void TestProcessTable::madeUpEntries()
 
     QTemporaryDir root;
     QVERIFY(root.isValid());
+    const QString proc = root.filePath("proc");
+    // The watched program, a copy of it elsewhere, and one whose name is
+    // longer than the kernel keeps of a name.
+    QVERIFY(QDir(root.path()).mkpath("program") && QDir(root.path()).mkpath("other"));
+    const QString program = root.filePath("program/ambrel");
+    const QString copy = root.filePath("other/ambrel");
+    const QString longName = root.filePath("program/ambrel-desktop-program");
+    for (const QString &file : {program, copy, longName}) {
+        QFile binary(file);
+        QVERIFY(binary.open(QIODevice::WriteOnly));
+        binary.write("binary");
+    }
+    auto write = [&](const QString &name, const QByteArray &content) {
+        QFile file(proc + '/' + name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    };
     // Neighbours that match nothing, before and after.
     for (const QString &other : {QStringLiteral("1"), QStringLiteral("99999")}) {
-        QVERIFY(QDir(root.path()).mkpath(other));
-        QFile file(root.filePath(other + "/comm"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("init\n");
+        QVERIFY(QDir(proc).mkpath(other));
+        write(other + "/comm", "init\n");
     }
-    QVERIFY(QDir(root.path()).mkpath(entry));
-    if (!comm.isNull()) {
-        QFile file(root.filePath(entry + "/comm"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(comm);
+    QVERIFY(QDir(proc).mkpath(entry));
+    if (!comm.isNull())
+        write(entry + "/comm", comm);
+    if (!exe.isEmpty()) {
+        exe.replace("PROGRAM", program).replace("COPY", copy);
+        QVERIFY(QFile::link(exe, proc + '/' + entry + "/exe"));
     }
-    if (!exe.isEmpty())
-        QVERIFY(QFile::link(exe, root.filePath(entry + "/exe")));
 
-    QCOMPARE(ProcessTable::hasImage(QStringLiteral("ambrel"), root.path()), found);
-    QCOMPARE(ProcessTable::hasImage(QStringLiteral("Ambrel"), root.path()), found);
-    QVERIFY(!ProcessTable::hasImage(QString(), root.path()));
-    QVERIFY(!ProcessTable::hasImage(QStringLiteral("ambrel"), root.filePath("missing")));
+    QCOMPARE(ProcessTable::runs(program, proc), found);
+    // Named through a path that is not the canonical one.
+    QCOMPARE(ProcessTable::runs(root.filePath("other/../program/ambrel"), proc), found);
+    QVERIFY(!ProcessTable::runs(QString(), proc));
+    QVERIFY(!ProcessTable::runs(program, root.filePath("missing")));
+
+    // The kernel keeps the first 15 bytes of a name.
+    QVERIFY(QDir(proc).mkpath("200"));
+    write("200/comm", "ambrel-desktop-\n");
+    QVERIFY(QFile::link(longName, proc + "/200/exe"));
+    QVERIFY(ProcessTable::runs(longName, proc));
+}
+
+void TestProcessTable::watchReadsTheTableOnlyWhenTold()
+{
+    QTemporaryDir root;
+    const QString program = root.filePath("ambrel");
+    const QString proc = root.filePath("proc");
+    QVERIFY(QFile::copy("/bin/true", program) && QDir(proc).mkpath("300"));
+    QFile comm(proc + "/300/comm");
+    QVERIFY(comm.open(QIODevice::WriteOnly));
+    comm.write("ambrel\n");
+    comm.close();
+    auto setRunning = [&](bool running) {
+        QFile::remove(proc + "/300/exe");
+        QVERIFY(QFile::link(running ? program : QStringLiteral("/bin/sleep"), proc + "/300/exe"));
+    };
+    setRunning(true);
+
+    ProgramWatch watch(program, proc);
+    QVERIFY(watch.runs());
+    // Nothing has happened to the program file: the table is not read again
+    // but at every 30th look.
+    setRunning(false);
+    for (int look = 1; look < 30; ++look)
+        QVERIFY2(watch.runs(), qPrintable(QString::number(look)));
+    QVERIFY(!watch.runs());
+
+    // The file is opened (as a start does): the next two looks read.
+    setRunning(true);
+    QFile file(program);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    file.close();
+    QVERIFY(watch.runs());
+    setRunning(false);
+    QVERIFY(!watch.runs());
+    setRunning(true);
+    QVERIFY(!watch.runs());
 }
 
 AMBREL_TEST_MAIN(TestProcessTable)

@@ -4,6 +4,3 @@ target_compile_definitions(${TEST_TARGET} PRIVATE
     AMBRELSVC="$<TARGET_FILE:ambrelsvc>" AMBREL_UPSSIM="$<TARGET_FILE:ambrel_upssim>")
 target_link_libraries(${TEST_TARGET} PRIVATE Qt5::DBus Qt5::Sql Qt5::SerialPort)
 set_tests_properties(${folder}/${name} PROPERTIES TIMEOUT 300)
-# The service watches every process on the machine: no other test may run
-# the desktop program meanwhile.
-set_tests_properties(${folder}/${name} PROPERTIES RUN_SERIAL TRUE)

@@ -1,8 +1,8 @@
 // The service program as a whole: the real "ambrelsvc -e" as a child process
 // with a home of its own, polling the simulated UPS process, mailing through
 // the SMTP server on 127.0.0.1 and shutting down through a mock logind on a
-// private system bus. The machine's own buses are never used.
-#include "platform/processtable.h"
+// private system bus. The machine's own buses are never used. Run as root,
+// it has a process list, a lock folder and pseudo-terminals of its own.
 #include "smtpserverharness.h"
 #include "testenvironment.h"
 
@@ -41,14 +41,17 @@ class TestAmbrelSvc : public QObject
     Q_OBJECT
 
     QTemporaryDir shared;
+    // The service program runs from here, beside the stand-in for the
+    // desktop program (a harmless program under its name).
+    QString program, desktopProgram;
     QProcess bus, logind;
     QString busAddress;
     SmtpServerHarness smtp;
 
-    // One run: its home, the UPS, the service and the stand-in for the
-    // desktop program (a harmless program under its name).
+    // One run: its home, the UPS, the service, the desktop program and
+    // another user's program of the same name elsewhere.
     QScopedPointer<QTemporaryDir> run;
-    QProcess sim, svc, desktop;
+    QProcess sim, svc, desktop, impostor;
     QByteArray simOut, svcOut;
     QString pty;
     QElapsedTimer clock;
@@ -153,17 +156,23 @@ class TestAmbrelSvc : public QObject
         for (const char *name : {"DISPLAY", "INVOCATION_ID", "NOTIFY_SOCKET"})
             env.remove(QString::fromLatin1(name));
         svc.setProcessEnvironment(env);
-        svc.start(QStringLiteral(AMBRELSVC), {QStringLiteral("-e")});
+        svc.start(program, {QStringLiteral("-e")});
         QVERIFY(svc.waitForStarted(5000));
     }
 
     void startDesktop(const QString &seconds = QStringLiteral("120"))
     {
-        const QString copy = run->filePath(QStringLiteral("ambrel"));
-        if (!QFile::exists(copy))
-            QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), copy));
-        desktop.start(copy, {seconds});
+        desktop.start(desktopProgram, {seconds});
         QVERIFY(desktop.waitForStarted(5000));
+    }
+
+    // What any user may run: a program named like the desktop program.
+    void startImpostor()
+    {
+        const QString copy = run->filePath(QStringLiteral("ambrel"));
+        QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), copy));
+        impostor.start(copy, {QStringLiteral("120")});
+        QVERIFY(impostor.waitForStarted(5000));
     }
 
 private slots:
@@ -196,6 +205,10 @@ void TestAmbrelSvc::initTestCase()
     QTRY_VERIFY_WITH_TIMEOUT(privateBus.interface()->isServiceRegistered("org.freedesktop.login1"), 20000);
 
     QVERIFY(smtp.start());
+    program = shared.filePath(QStringLiteral("ambrelsvc"));
+    desktopProgram = shared.filePath(QStringLiteral("ambrel"));
+    QVERIFY(QFile::copy(QStringLiteral(AMBRELSVC), program));
+    QVERIFY(QFile::copy(QStringLiteral("/bin/sleep"), desktopProgram));
     clock.start();
     connect(&sim, &QProcess::readyReadStandardOutput, this, [this] {
         simOut += sim.readAllStandardOutput();
@@ -214,8 +227,6 @@ void TestAmbrelSvc::cleanupTestCase()
 
 void TestAmbrelSvc::init()
 {
-    if (ProcessTable::hasImage(QStringLiteral("ambrel")))
-        QSKIP("A program named ambrel runs on this machine: the service would hand it the UPS.");
     run.reset(new QTemporaryDir);
     QVERIFY(QDir().mkpath(dataDir() + QStringLiteral("/cfg")));
     QVERIFY(QDir().mkpath(dataDir() + QStringLiteral("/data")));
@@ -234,7 +245,7 @@ void TestAmbrelSvc::cleanup()
     sim.waitForFinished(5000);
     for (int i = 0; i < 100 && serviceHoldsALock(); ++i)
         QTest::qWait(50);
-    for (QProcess *process : {&svc, &desktop, &sim})
+    for (QProcess *process : {&svc, &desktop, &impostor, &sim})
         stop(*process);
     if (QTest::currentTestFailed())
         qWarning().noquote() << "service output:\n" << QString::fromLocal8Bit(svcOut);
@@ -243,6 +254,8 @@ void TestAmbrelSvc::cleanup()
 
 void TestAmbrelSvc::mainsFailureShutsDownTheMachine()
 {
+    // Another program of the desktop program's name does not take the UPS.
+    startImpostor();
     writeConfig(protectingConfig());
     startService();
     QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0 && addReceiver(), kStep);
@@ -262,6 +275,7 @@ void TestAmbrelSvc::mainsFailureShutsDownTheMachine()
     QTRY_COMPARE_WITH_TIMEOUT(powerOffs(), offsBefore + 1, kStep);
     QVERIFY(svcOut.contains("Execute command file:"));
     QCOMPARE(svc.state(), QProcess::Running);
+    QVERIFY(!svcOut.contains("desktop program"));
 }
 
 void TestAmbrelSvc::mainsReturnCancelsTheCountdown()
@@ -304,6 +318,14 @@ void TestAmbrelSvc::desktopProgramTakesTheLink()
     startDesktop();
     QTRY_VERIFY_WITH_TIMEOUT(quiet() > 1700, kStep);
     qInfo("last poll %lld ms after the desktop program appeared", lastPoll - appeared);
+    // A hand-over is no loss.
+    QVERIFY(!svcOut.contains("does not answer") && !svcOut.contains("not watched"));
+
+    // The desktop program's file is replaced while it runs (an update): the
+    // running program is still the desktop program.
+    QVERIFY(QFile::remove(desktopProgram) && QFile::copy(QStringLiteral("/bin/sleep"), desktopProgram));
+    QTest::qWait(2500);
+    QVERIFY(!svcOut.contains("taken back"));
 
     // The port is free for the desktop program: no lock file of the service
     // is left behind. While it holds the port, the service cannot take it.
@@ -350,6 +372,9 @@ void TestAmbrelSvc::survivesBadSettingsAndVanishingDevices()
     QTest::qWait(3000);
     QCOMPARE(svc.state(), QProcess::Running);
     QCOMPARE(polls(), 0);
+    // Said once each, not at every poll.
+    QCOMPARE(svcOut.count("The UPS link type \"banana\" is unknown: a USB UPS is looked for."), 1);
+    QCOMPARE(svcOut.count("No USB UPS is listed in "), 1);
 
     // The settings are mended while the desktop program runs and read again
     // at its end. The port is named by a link that can be pointed elsewhere.
@@ -362,18 +387,21 @@ void TestAmbrelSvc::survivesBadSettingsAndVanishingDevices()
     config.insert("shutdown/enable", false);
     writeConfig(config);
     desktop.kill();
-    QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0, kStep);
+    QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0 && svcOut.contains("The UPS answers."), kStep);
+    QVERIFY(svcOut.contains("The UPS link settings can be used again."));
 
     // The UPS goes away while the service holds its port, and comes back
     // under another pseudo-terminal.
     sim.write("quit\n");
     QVERIFY(sim.waitForFinished(5000));
-    QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains("does not answer"), kStep);
+    QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains("The serial port " + link.toLocal8Bit() + " is lost"), kStep);
     QTest::qWait(2000);
     QCOMPARE(svc.state(), QProcess::Running);
+    QCOMPARE(svcOut.count("cannot be opened (No such file or directory): the UPS is not watched."), 1);
     startSim();
     QVERIFY(QFile::remove(link) && QFile::link(pty, link));
     QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0 && svcOut.count("The UPS answers.") == 2, kStep);
+    QCOMPARE(svcOut.count("The serial port " + link.toLocal8Bit() + " is open."), 1);
 
     // Processes of the watched name that end while the service looks
     // through /proc.
@@ -386,5 +414,5 @@ void TestAmbrelSvc::survivesBadSettingsAndVanishingDevices()
     QTRY_VERIFY_WITH_TIMEOUT(polls() > pollsBefore + 5, kStep);
 }
 
-AMBREL_TEST_MAIN(TestAmbrelSvc)
+AMBREL_TEST_MAIN_IN_OWN_NAMESPACES(TestAmbrelSvc)
 #include "tst_ambrelsvc.moc"

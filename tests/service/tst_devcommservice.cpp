@@ -1,16 +1,23 @@
-// The UPS link as the service program builds it.
+// The UPS link as the service program builds it, and the service's watcher
+// that hands it to the desktop program. Run as root, the test has a lock
+// folder and pseudo-terminals of its own.
 #include "alarm/alarm.h"
+#include "fakeplatform.h"
 #include "records/clock.h"
 #include "link/devcomm.h"
 #include "link/devcomm_p.h"
 #include "hidstandin.h"
 #include "records/settings.h"
+#include "service/servicebackend.h"
 #include "simulatedups.h"
 #include "testenvironment.h"
 #include "upstestutil.h"
 
+#include <QHostInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QScopedPointer>
+#include <QSerialPort>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -20,13 +27,40 @@ using namespace UpsTestUtil;
 namespace {
 
 // The service cannot write settings: the test writes the file and reloads.
-void writeUpsSettings(int commType, const QString &port)
+void writeUpsSettings(const QVariant &commType, const QString &port, const QVariant &baud = 2400)
 {
     QSettings file(Settings::instance()->dataDir() + "/cfg/config.cfg", QSettings::IniFormat);
     file.setValue("ups/commType", commType);
     file.setValue("ups/comPort", port);
+    file.setValue("ups/baudRate", baud);
     file.sync();
     Settings::instance()->load();
+}
+
+// The lines the service writes to the journal while it exists.
+QStringList g_lines;
+QtMessageHandler g_shown = nullptr;
+struct Journal
+{
+    Journal()
+    {
+        g_lines.clear();
+        g_shown = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &text) {
+            g_lines.append(type == QtDebugMsg ? QString() : text);
+            if (g_shown)
+                g_shown(type, context, text);
+        });
+    }
+    ~Journal() { qInstallMessageHandler(g_shown); }
+    int count(const QString &text) const { return g_lines.filter(text).size(); }
+};
+
+// Writes a lock file of the serial-port library for the pty, naming a process.
+void plantLock(const QString &port, qint64 pid)
+{
+    QFile lock("/var/lock/LCK.." + port.mid(5).replace('/', '_'));
+    QVERIFY(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    lock.write(QByteArray::number(pid) + "\nsleep\n" + QHostInfo::localHostName().toUtf8() + '\n');
 }
 
 // Lets every listed event expire (the service never clears its list), so
@@ -161,6 +195,96 @@ private slots:
         QCOMPARE(alarmRows(), QList<int>{Alarm::CommLost});
     }
 
+    // Each cause that keeps the UPS from being watched is told once, not at
+    // every poll, and its end too (the service's test has more).
+    void unusableSettingsAreTold()
+    {
+        Journal journal;
+        SimulatedUps ups;
+        writeUpsSettings(DevComm::COM, "None", -7);
+        DevComm link;
+        link.start();
+        poll(&link, 3);
+        QCOMPARE(journal.count("No serial port is set: the UPS is not watched. "
+                               "The baud rate \"-7\" cannot be used: 2400 is used."), 1);
+        writeUpsSettings(DevComm::COM, ups.portPath());
+        link.stop();
+        link.start();
+        QTRY_VERIFY_WITH_TIMEOUT(link.isOnline(), 5000);
+        QCOMPARE(journal.count("The UPS link settings can be used again."), 1);
+        QCOMPARE(journal.count("not watched"), 1);
+        link.stop();
+    }
+
+    // The lock folder is everyone's: a lock of a process that does not hold
+    // the port is no reason to leave the UPS unwatched, while one whose
+    // process holds the port open is respected until it lets go.
+    void lockFilesOfOthers()
+    {
+        Journal journal;
+        // Started before the pty exists, so that it has not got it.
+        QProcess other;
+        other.start("sleep", {"30"});
+        QVERIFY(other.waitForStarted());
+        SimulatedUps ups;
+        writeUpsSettings(DevComm::COM, ups.portPath());
+        plantLock(ups.portPath(), other.processId());
+        QVERIFY(!QSerialPort(ups.portPath()).open(QIODevice::ReadWrite));
+        DevComm link;
+        link.start();
+        QTRY_VERIFY_WITH_TIMEOUT(link.isOnline(), 5000);
+        QCOMPARE(journal.count(QString("named process %1, which does not hold the port open: the file is removed.")
+                                   .arg(other.processId())), 1);
+        link.stop();
+
+        QProcess holder;
+        holder.setStandardInputFile(ups.portPath());
+        holder.start("sleep", {"30"});
+        QVERIFY(holder.waitForStarted());
+        plantLock(ups.portPath(), holder.processId());
+        link.start();
+        poll(&link, 3);
+        QVERIFY(!link.isOnline());
+        QCOMPARE(journal.count(QString("cannot be opened (it is in use by process %1): the UPS is not watched.")
+                                   .arg(holder.processId())), 1);
+        holder.kill();
+        QVERIFY(holder.waitForFinished());
+        QTRY_VERIFY_WITH_TIMEOUT(link.isOnline(), 5000);
+        QCOMPARE(journal.count(QString("The serial port %1 is open.").arg(ups.portPath())), 1);
+        link.stop();
+        other.kill();
+        other.waitForFinished();
+    }
+
+    // The watcher hands the link to the desktop program (the file "ambrel"
+    // beside the service) and takes it back, again and again, while the UPS
+    // answers: no CommLost, and neither a hand-over nor the stop is told as
+    // a loss.
+    void handOversAndStop()
+    {
+        Journal journal;
+        SimulatedUps ups;
+        writeUpsSettings(DevComm::COM, ups.portPath());
+        FakePlatform platform;
+        ServiceBackend *backend = ServiceBackend::instance();
+        DevComm *link = DevComm::instance();
+        auto tick = [backend] { QMetaObject::invokeMethod(backend, "onTimerTimeout", Qt::DirectConnection); };
+        backend->start();
+        QTRY_VERIFY_WITH_TIMEOUT(link->isOnline(), 5000);
+        for (int i = 0; i < 3; ++i) {
+            platform.setRunning(QCoreApplication::applicationDirPath() + "/ambrel");
+            tick();
+            QVERIFY(!link->isOnline());
+            platform.setRunning(QString());
+            tick();
+            QTRY_VERIFY_WITH_TIMEOUT(link->isOnline(), 5000);
+        }
+        QVERIFY(!alarmRows().contains(Alarm::CommLost));
+        QCOMPARE(journal.count("The UPS answers."), 4);
+        backend->stop();
+        QVERIFY(!journal.count("does not answer") && !journal.count("not watched"));
+    }
+
     void selfTestWithoutSamples()
     {
         QSqlQuery().exec("delete from log_self_test");
@@ -181,5 +305,5 @@ private slots:
     }
 };
 
-AMBREL_TEST_MAIN(TestDevCommService)
+AMBREL_TEST_MAIN_IN_OWN_NAMESPACES(TestDevCommService)
 #include "tst_devcommservice.moc"

@@ -33,4 +33,10 @@ void FakePlatform::holdCommandFiles(bool on)
         released.wakeAll();
 }
 
-bool FakePlatform::isProcessRunning(const QString &) { return false; }
+bool FakePlatform::isProcessRunning(const QString &executable)
+{
+    QMutexLocker lock(&mutex);
+    return !executable.isEmpty() && executable == running;
+}
+
+void FakePlatform::setRunning(const QString &executable) { QMutexLocker lock(&mutex); running = executable; }

@@ -18,8 +18,9 @@ public:
     void powerOff() override;
     QList<Window> visibleWindows() override;
     void runCommandFile(const QString &path) override;
-    // No program of the watched name ever runs.
-    bool isProcessRunning(const QString &imageName) override;
+    // Only the program file given to setRunning runs (none at first).
+    bool isProcessRunning(const QString &executable) override;
+    void setRunning(const QString &executable);
 
     int powerOffCount() const;
     void setWindows(const QList<Window> &windows);
@@ -35,6 +36,7 @@ private:
     int powerOffs = 0;
     QList<Window> windows;
     QStringList files;
+    QString running;
     bool hold = false, closing = false;
 };
 

@@ -22,11 +22,21 @@ QString makeDataDirs();
 // Path of a file under tests/support.
 QString supportFile(const QString &name);
 
+// For a test of what the machine shares between all its processes (the
+// process list, serial lock files in /run/lock, pseudo-terminal numbers):
+// run as root, it runs this program again in PID and mount namespaces of its
+// own, with a private /run/lock and a private devpts, and returns only when
+// that cannot be done (not root, or no namespaces to be had), saying so.
+// Call first in main; AMBREL_TEST_MAIN_IN_OWN_NAMESPACES does.
+void enterOwnNamespaces(int argc, char *argv[]);
+
 } // namespace TestEnvironment
 
-#define AMBREL_TEST_MAIN_WITH(AppClass, TestObject)                            \
+// `first` runs before anything else in main (argc and argv at hand).
+#define AMBREL_TEST_MAIN_AFTER(first, AppClass, TestObject)                   \
     int main(int argc, char *argv[])                                           \
     {                                                                          \
+        first;                                                                 \
         QTemporaryDir home;                                                    \
         TestEnvironment::prepare(home.path());                                 \
         AppClass app(argc, argv);                                              \
@@ -35,6 +45,9 @@ QString supportFile(const QString &name);
         return QTest::qExec(&tc, argc, argv);                                  \
     }
 
+#define AMBREL_TEST_MAIN_WITH(AppClass, TestObject) AMBREL_TEST_MAIN_AFTER((void)0, AppClass, TestObject)
 #define AMBREL_TEST_MAIN(TestObject) AMBREL_TEST_MAIN_WITH(QCoreApplication, TestObject)
+#define AMBREL_TEST_MAIN_IN_OWN_NAMESPACES(TestObject)                                                   \
+    AMBREL_TEST_MAIN_AFTER(TestEnvironment::enterOwnNamespaces(argc, argv), QCoreApplication, TestObject)
 
 #endif // TESTENVIRONMENT_H
