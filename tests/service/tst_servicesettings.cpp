@@ -46,5 +46,5 @@ private slots:
     }
 };
 
-AMBREL_TEST_MAIN(TestServiceSettings)
+AMBREL_TEST_MAIN_IN_OWN_NAMESPACES(TestServiceSettings)
 #include "tst_servicesettings.moc"
