@@ -97,6 +97,27 @@ private slots:
         QCOMPARE(alarmRows(), QList<int>{Alarm::CommNormal});
     }
 
+    // The first NQU goes unanswered and I is answered: I is not asked again,
+    // so the later NQU reply must bring the identity texts by itself.
+    void identityReplyAfterTheInformationReply()
+    {
+        ups->setUnanswered("NQU");
+        QVERIFY(openOnline());
+        QVERIFY(driveUntil([this] { return ups->received().count("Q1") >= 2; }));
+        QCOMPARE(ups->received().count("I"), 1);
+        QCOMPARE(link->devData().value("sn").toString(), QString());
+
+        ups->setUnanswered("NQU", false);
+        QSignalSpy changed(link, &DevComm::devDataChanged);
+        QVERIFY(driveUntil([this] { return !link->devData().value("sn").toString().isEmpty(); }));
+        QCOMPARE(values(link->devData(), {"sn", "UPSModel", "compName", "version"}).replaceInStrings(" ", ""),
+                 (QStringList{"SN0123456789", "ACMELINE1000", "ACME", "VER1.2"}));
+        QCOMPARE(ups->received().count("I"), 1);
+        // The next status reply tells the pages.
+        const int before = changed.count();
+        QVERIFY(driveUntil([&] { return changed.count() > before; }));
+    }
+
     void splitReplyAndTrailingBytes()
     {
         ups->setChunkSize(7);
