@@ -34,3 +34,14 @@ void FakePlatform::holdCommandFiles(bool on)
 }
 
 bool FakePlatform::isProcessRunning(const QString &) { return false; }
+
+SerialDeviceWatch *FakePlatform::watchSerialDevices(QObject *parent)
+{
+    if (!deviceEvents)
+        return nullptr;
+    watch = new SerialDeviceWatch(parent);
+    return watch;
+}
+
+void FakePlatform::setDeviceEvents(bool on) { deviceEvents = on; }
+SerialDeviceWatch *FakePlatform::deviceWatch() const { return watch; }

@@ -2,8 +2,10 @@
 #define FAKEPLATFORM_H
 
 #include "platform/platform.h"
+#include "platform/serialdevicewatch.h"
 
 #include <QMutex>
+#include <QPointer>
 #include <QStringList>
 #include <QWaitCondition>
 
@@ -20,6 +22,9 @@ public:
     void runCommandFile(const QString &path) override;
     // No program of the watched name ever runs.
     bool isProcessRunning(const QString &imageName) override;
+    // No device events unless setDeviceEvents(true): the list is then taken
+    // periodically, as where the system gives none.
+    SerialDeviceWatch *watchSerialDevices(QObject *parent) override;
 
     int powerOffCount() const;
     void setWindows(const QList<Window> &windows);
@@ -28,6 +33,10 @@ public:
     // While held, runCommandFile waits until release() (or the end of the fake).
     void holdCommandFiles(bool hold);
     void release();
+    // With events on, watchSerialDevices() hands out a plain watch, whose
+    // devicesChanged() a test emits for a device that comes or goes.
+    void setDeviceEvents(bool on);
+    SerialDeviceWatch *deviceWatch() const;
 
 private:
     mutable QMutex mutex;
@@ -36,6 +45,8 @@ private:
     QList<Window> windows;
     QStringList files;
     bool hold = false, closing = false;
+    bool deviceEvents = false;
+    QPointer<SerialDeviceWatch> watch;
 };
 
 #endif // FAKEPLATFORM_H
