@@ -4,55 +4,17 @@
 // (utime + stime of its /proc/<pid>/stat) as a share of one core, measured
 // after the first five seconds, and its peak resident memory (VmHWM).
 
+#include "benchprocess.h"
+
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include <cstdio>
-#include <unistd.h>
 
-namespace {
-
-// CPU seconds the process has used so far.
-double cpuSeconds(qint64 pid)
-{
-    QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    const QByteArray stat = file.readAll();
-    // The fields after the name in parentheses; utime and stime are 14 and 15.
-    const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
-    return double(fields.value(11).toLongLong() + fields.value(12).toLongLong()) / double(sysconf(_SC_CLK_TCK));
-}
-
-QByteArray statusField(qint64 pid, const QByteArray &name)
-{
-    QFile file(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    for (const QByteArray &line : file.readAll().split('\n')) {
-        if (line.startsWith(name + ':'))
-            return line.mid(name.size() + 1).simplified();
-    }
-    return {};
-}
-
-void waitFor(int ms)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        QThread::msleep(20);
-    }
-}
-
-} // namespace
+using namespace BenchProcess;
 
 int main(int argc, char *argv[])
 {

@@ -2,7 +2,9 @@
 //  1. CPU time per accepted status reply, from the parser to the published
 //     record and its change signal (microseconds).
 //  2. CPU used by a link polling the simulated serial UPS (percent of one
-//     core, from getrusage), over 60 s or the seconds given as argument.
+//     core, from getrusage), over 60 s or the seconds given as argument. The
+//     link starts as the desktop program starts it, from the settings and
+//     with its serial-port scan.
 
 #include "benchstore.h"
 #include "records/database.h"
@@ -106,11 +108,13 @@ int main(int argc, char *argv[])
 
     benchParser();
 
+    Settings::instance()->setSettings(Settings::UpsCommType, int(DevComm::COM));
+    Settings::instance()->setSettings(Settings::UpsComPort, QString::fromLocal8Bit(port));
     DevComm link;
     long changes = 0;
     QObject::connect(&link, &DevComm::devDataChanged, [&changes] { ++changes; });
     const double start = cpuSeconds();
-    link.openDevice(DevComm::COM, QString::fromLocal8Bit(port));
+    link.start();
     QTimer::singleShot(seconds * 1000, &app, &QCoreApplication::quit);
     app.exec();
     const double used = cpuSeconds() - start;

@@ -20,7 +20,7 @@ PACKAGES="
     libhidapi-dev libxlsxwriter-dev zlib1g-dev libssl-dev openssl
     libxcb1-dev
     fonts-wqy-microhei
-    libsystemd-dev
+    libsystemd-dev libudev-dev
     python3 python3-aiosmtpd python3-openpyxl python3-dbusmock dbus xvfb x11-utils
     clang libclang-rt-14-dev llvm
     python3-pil

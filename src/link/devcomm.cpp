@@ -4,6 +4,8 @@
 #include "records/database.h"
 #include "devcomm_p.h"
 #include "megatec.h"
+#include "platform/platform.h"
+#include "platform/serialdevicewatch.h"
 #include "platform/serialportlock.h"
 #include "records/settings.h"
 
@@ -280,6 +282,15 @@ bool DevComm::isOnline() const
 void DevComm::start()
 {
     openDevice(d->settings->getSettings(Settings::UpsCommType).toInt(), d->portName);
+    if (!d->deviceWatch) {
+        d->deviceWatch = Platform::instance()->watchSerialDevices(this);
+        if (d->deviceWatch) {
+            connect(d->deviceWatch, &SerialDeviceWatch::devicesChanged, this, [this] {
+                d->portsStale = true;
+                d->scanPorts();
+            });
+        }
+    }
     d->scanTimer->start(kScanPeriod);
 }
 
@@ -386,16 +397,27 @@ void DevComm::setBuzzer()
 
 void DevComm::onTimerCOMTimeout()
 {
-    const QStringList ports = DevCommPrivate::availablePorts();
-    if (ports == d->comPorts)
+    d->scanPorts();
+}
+
+// Taking the list costs a walk through every terminal device of the system:
+// where the system tells of devices that come and go, it is taken only after
+// such news (at once), and the tick compares the list it has.
+void DevCommPrivate::scanPorts()
+{
+    if (deviceWatch && deviceWatch->isWatching() && !portsStale)
         return;
-    d->comPorts = ports;
-    const QString device = devicePath(d->serialPort->portName());
+    portsStale = false;
+    const QStringList ports = availablePorts();
+    if (ports == comPorts)
+        return;
+    comPorts = ports;
+    const QString device = devicePath(serialPort->portName());
     const bool listed = std::any_of(ports.cbegin(), ports.cend(),
                                     [&device](const QString &port) { return devicePath(port) == device; });
-    if (d->serialPort->isOpen() && !listed)
-        d->closePort();
-    emit comPortChanged();
+    if (serialPort->isOpen() && !listed)
+        closePort();
+    emit q->comPortChanged();
 }
 
 #else // AMBREL_SERVICE

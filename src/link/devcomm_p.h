@@ -10,6 +10,7 @@
 class Megatec;
 class QSerialPort;
 class QTimer;
+class SerialDeviceWatch;
 class Settings;
 struct hid_device_;
 
@@ -56,6 +57,10 @@ public:
     void startSaveTimer();
     void configurePort();
     void pollSerial();
+#ifndef AMBREL_SERVICE
+    // Takes the list of serial ports again where it may have changed.
+    void scanPorts();
+#endif
 
     // USB side.
     static QString usbConfigPath();
@@ -98,6 +103,11 @@ public:
     QList<int> stringIndexes;
 #ifndef AMBREL_SERVICE
     QStringList comPorts;
+    // Tells when a serial device comes or goes; null where the system does
+    // not, and the list is then taken at every scan tick.
+    SerialDeviceWatch *deviceWatch = nullptr;
+    // A device came or went since the list was last taken.
+    bool portsStale = true;
 #endif
     QString usbVersion;
     QString portName;

@@ -158,6 +158,11 @@ bool MegatecPrivate::dispatch()
         copyText(data.UPSModel, body.constData() + 22, 20);
         copyText(data.compName, body.constData() + 43, 10);
         nquAnswered = true;
+        // I is asked only until it is answered: an NQU reply that comes later
+        // has no other way into the published texts.
+#ifndef AMBREL_SERVICE
+        q->updateInfo();
+#endif
         return true;
 
     default:

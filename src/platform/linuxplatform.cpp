@@ -1,6 +1,8 @@
 #include "linuxplatform.h"
 
+#include "inotifydevicewatch.h"
 #include "programwatch.h"
+#include "udevdevicewatch.h"
 #include "x11windowlist.h"
 
 #include <QDBusConnection>
@@ -87,4 +89,25 @@ bool LinuxPlatform::isProcessRunning(const QString &executable)
     if (!watch)
         watch = std::make_unique<ProgramWatch>(executable);
     return watch->runs();
+}
+
+SerialDeviceWatch *LinuxPlatform::watchSerialDevices(QObject *parent)
+{
+    SerialDeviceWatch *watch = nullptr;
+    if (UdevDeviceWatch::daemonRuns())
+        watch = new UdevDeviceWatch(parent);
+    if ((!watch || !watch->isWatching()) && InotifyDeviceWatch::kernelKeepsDev()) {
+        delete watch;
+        watch = new InotifyDeviceWatch(QStringLiteral("/dev"), parent);
+    }
+    if (watch && !watch->isWatching()) {
+        delete watch;
+        watch = nullptr;
+    }
+    if (watch)
+        qInfo("Serial ports: listed again when a device comes or goes (%s)",
+              qobject_cast<UdevDeviceWatch *>(watch) ? "udev" : "/dev");
+    else
+        qInfo("Serial ports: no device events here, the list is taken every quarter second");
+    return watch;
 }

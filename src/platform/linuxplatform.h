@@ -4,8 +4,8 @@
 #include "platform.h"
 
 // The platform layer on Linux: logind for the shutdown, the X11 window list,
-// the command file run directly or through /bin/sh, and /proc for the
-// processes.
+// the command file run directly or through /bin/sh, /proc for the processes
+// and udev or /dev for the serial devices.
 class LinuxPlatform : public Platform
 {
 public:
@@ -24,6 +24,11 @@ public:
     // Looks through /proc when the program file has been started or ended
     // (see ProgramWatch).
     bool isProcessRunning(const QString &executable) override;
+
+    // The udev daemon's announcements where it runs, else the nodes of /dev
+    // where the kernel keeps that folder itself; none in a container whose
+    // /dev is a plain copy.
+    SerialDeviceWatch *watchSerialDevices(QObject *parent) override;
 };
 
 #endif // LINUXPLATFORM_H

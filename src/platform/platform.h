@@ -4,6 +4,9 @@
 #include <QList>
 #include <QString>
 
+class QObject;
+class SerialDeviceWatch;
+
 // What the protection services need from the operating system. Everything
 // that knows which system the program runs on lives behind this interface;
 // the rest of the program calls Platform::instance() and nothing else.
@@ -48,6 +51,11 @@ public:
     // another program under its name, does not count). Returns at once; a
     // process that ends while it is being looked at counts as absent.
     virtual bool isProcessRunning(const QString &executable) = 0;
+
+    // A watch that tells when a serial device comes or goes (owned by
+    // parent), or nullptr where the system gives no such events: the list
+    // of serial ports must then be taken periodically. For the main thread.
+    virtual SerialDeviceWatch *watchSerialDevices(QObject *parent) = 0;
 };
 
 #endif // PLATFORM_H

@@ -1,4 +1,5 @@
 #include "alarm/alarm.h"
+#include "fakeplatform.h"
 #include "link/devcomm.h"
 #include "link/devcomm_p.h"
 #include "records/settings.h"
@@ -16,7 +17,12 @@ using namespace UpsTestUtil;
 namespace {
 
 QStringList g_ports;
-QStringList fakePorts() { return g_ports; }
+int g_listings = 0;
+QStringList fakePorts()
+{
+    ++g_listings;
+    return g_ports;
+}
 
 void invoke(DevComm *link, const char *slot)
 {
@@ -95,6 +101,27 @@ private slots:
         QCOMPARE(link->upsData()->status, quint8(0x10));
         QVERIFY(listed(Alarm::CommNormal));
         QCOMPARE(alarmRows(), QList<int>{Alarm::CommNormal});
+    }
+
+    // The first NQU goes unanswered and I is answered: I is not asked again,
+    // so the later NQU reply must bring the identity texts by itself.
+    void identityReplyAfterTheInformationReply()
+    {
+        ups->setUnanswered("NQU");
+        QVERIFY(openOnline());
+        QVERIFY(driveUntil([this] { return ups->received().count("Q1") >= 2; }));
+        QCOMPARE(ups->received().count("I"), 1);
+        QCOMPARE(link->devData().value("sn").toString(), QString());
+
+        ups->setUnanswered("NQU", false);
+        QSignalSpy changed(link, &DevComm::devDataChanged);
+        QVERIFY(driveUntil([this] { return !link->devData().value("sn").toString().isEmpty(); }));
+        QCOMPARE(values(link->devData(), {"sn", "UPSModel", "compName", "version"}).replaceInStrings(" ", ""),
+                 (QStringList{"SN0123456789", "ACMELINE1000", "ACME", "VER1.2"}));
+        QCOMPARE(ups->received().count("I"), 1);
+        // The next status reply tells the pages.
+        const int before = changed.count();
+        QVERIFY(driveUntil([&] { return changed.count() > before; }));
     }
 
     void splitReplyAndTrailingBytes()
@@ -336,6 +363,62 @@ private slots:
         QCOMPARE(ports.count(), 3);
         QVERIFY(!online());
         QVERIFY(listed(Alarm::CommLost));
+    }
+
+    // As the program starts it: where the system tells of devices that come
+    // and go, the list is taken again only then; elsewhere at every tick.
+    void portListFollowsDevices_data()
+    {
+        QTest::addColumn<bool>("events");
+        QTest::newRow("device events") << true;
+        QTest::newRow("no device events") << false;
+    }
+
+    void portListFollowsDevices()
+    {
+        QFETCH(bool, events);
+        FakePlatform platform;
+        platform.setDeviceEvents(events);
+        DevCommPrivate::portLister = &fakePorts;
+        const QString pty = ups->portPath().mid(5);
+        g_ports = QStringList{"ttyS1", pty};
+        QVERIFY(link->openDevice(DevComm::COM, ups->portPath()));
+        link->start();
+        QCOMPARE(platform.deviceWatch() != nullptr, events);
+        QVERIFY(driveUntil([this] { return online(); }));
+        QSignalSpy ports(link, &DevComm::comPortChanged);
+        auto tick = [this](int times) {
+            g_listings = 0;
+            for (int i = 0; i < times; ++i)
+                invoke(link, "onTimerCOMTimeout");
+            return g_listings;
+        };
+        auto deviceEvent = [&] {
+            if (events)
+                emit platform.deviceWatch()->devicesChanged();
+        };
+
+        QCOMPARE(tick(5), events ? 0 : 5);
+
+        // A port comes: with events it is listed on the news, not before.
+        g_ports.append("ttyUSB0");
+        QCOMPARE(tick(3), events ? 0 : 3);
+        QCOMPARE(link->comPort().contains("ttyUSB0"), !events);
+        deviceEvent();
+        tick(1);
+        QVERIFY(link->comPort().contains("ttyUSB0"));
+        QCOMPARE(ports.count(), 1);
+        QVERIFY(online());
+
+        // The open port goes: closed and the link lost within a tick.
+        g_ports.removeAll(pty);
+        deviceEvent();
+        tick(1);
+        QVERIFY(!online());
+        QVERIFY(listed(Alarm::CommLost));
+        QCOMPARE(link->comPort().mid(1), (QStringList{"None", "ttyS1", "ttyUSB0"}));
+        QCOMPARE(ports.count(), 2);
+        link->openDevice(DevComm::COM, QString());
     }
 };
 

@@ -40,3 +40,14 @@ bool FakePlatform::isProcessRunning(const QString &executable)
 }
 
 void FakePlatform::setRunning(const QString &executable) { QMutexLocker lock(&mutex); running = executable; }
+
+SerialDeviceWatch *FakePlatform::watchSerialDevices(QObject *parent)
+{
+    if (!deviceEvents)
+        return nullptr;
+    watch = new SerialDeviceWatch(parent);
+    return watch;
+}
+
+void FakePlatform::setDeviceEvents(bool on) { deviceEvents = on; }
+SerialDeviceWatch *FakePlatform::deviceWatch() const { return watch; }

@@ -2,8 +2,10 @@
 #define FAKEPLATFORM_H
 
 #include "platform/platform.h"
+#include "platform/serialdevicewatch.h"
 
 #include <QMutex>
+#include <QPointer>
 #include <QStringList>
 #include <QWaitCondition>
 
@@ -21,6 +23,9 @@ public:
     // Only the program file given to setRunning runs (none at first).
     bool isProcessRunning(const QString &executable) override;
     void setRunning(const QString &executable);
+    // No device events unless setDeviceEvents(true): the list is then taken
+    // periodically, as where the system gives none.
+    SerialDeviceWatch *watchSerialDevices(QObject *parent) override;
 
     int powerOffCount() const;
     void setWindows(const QList<Window> &windows);
@@ -29,6 +34,10 @@ public:
     // While held, runCommandFile waits until release() (or the end of the fake).
     void holdCommandFiles(bool hold);
     void release();
+    // With events on, watchSerialDevices() hands out a plain watch, whose
+    // devicesChanged() a test emits for a device that comes or goes.
+    void setDeviceEvents(bool on);
+    SerialDeviceWatch *deviceWatch() const;
 
 private:
     mutable QMutex mutex;
@@ -38,6 +47,8 @@ private:
     QStringList files;
     QString running;
     bool hold = false, closing = false;
+    bool deviceEvents = false;
+    QPointer<SerialDeviceWatch> watch;
 };
 
 #endif // FAKEPLATFORM_H
