@@ -4,6 +4,7 @@
 #include "email/listmodelemailuser.h"
 #include "email/serviceemail.h"
 #include "email/serviceemail_p.h"
+#include "email/workbookexport.h"
 #include "records/settings.h"
 #include "scriptedsmtpserver.h"
 #include "smtpclient.h"
@@ -403,6 +404,7 @@ void TestServiceEMail::dailyTick()
         QVERIFY(day.isValid() && time.isValid());
         Clock::setNow(QDateTime(day, time));
         service()->onTimerTimeout();
+        QTRY_VERIFY(!priv()->reportBook->isRunning());
         QVERIFY2(QFile::remove(workbookPath()) == expected, qPrintable(step));
     }
 }
