@@ -87,7 +87,7 @@ QStringList ServiceEMailPrivate::receivers() const
     return list;
 }
 
-SmtpClient *ServiceEMailPrivate::setUpClient()
+SmtpClient *ServiceEMailPrivate::setUpClient(MailKind kind)
 {
     retire(smtp);
 
@@ -100,6 +100,8 @@ SmtpClient *ServiceEMailPrivate::setUpClient()
     QObject::connect(client, QOverload<>::of(&SmtpClient::authenticationFailed), q,
                      &ServiceEMail::onAuthenticationFailed);
     QObject::connect(client, &SmtpClient::finished, q, &ServiceEMail::onMailFinished);
+    QObject::connect(client, QOverload<int, int, const QString &>::of(&SmtpClient::mailFailed), q,
+                     [this, client, kind](int, int, const QString &reply) { mailRefused(client, kind, reply); });
 
     // Once the client is through with its mail, a retired client can go.
     auto done = [this, client]() {
@@ -140,6 +142,24 @@ void ServiceEMailPrivate::retire(SmtpClient *client)
     // Still at work: let it finish its mail, but not for ever.
     retired.append(client);
     QTimer::singleShot(retireTimeout, client, &QObject::deleteLater);
+}
+
+void ServiceEMailPrivate::mailRefused(SmtpClient *client, MailKind kind, const QString &reply)
+{
+    QObject::disconnect(client, &SmtpClient::finished, q, &ServiceEMail::onMailFinished);
+    switch (kind) {
+    case TestMail:
+#ifndef AMBREL_SERVICE
+        emit q->emailFailed(reply);
+#endif
+        break;
+    case AlarmMail:
+        qWarning().noquote() << "Alarm mail refused by the mail server:" << reply;
+        break;
+    case DailyReport:
+        qWarning().noquote() << "Daily report refused by the mail server:" << reply;
+        break;
+    }
 }
 
 MailMessage ServiceEMailPrivate::message(const QStringList &to, const QString &subject) const
@@ -206,7 +226,7 @@ void ServiceEMailPrivate::mailDailyReport(bool workbookWritten)
     else if (file.open(QIODevice::ReadOnly))
         content = file.readAll();
 
-    SmtpClient *client = setUpClient();
+    SmtpClient *client = setUpClient(DailyReport);
     MailMessage mail = message(to, ServiceEMail::tr("Daily Report"));
     mail.addAttachment(QLatin1String(kWorkbookName),
                        MailAttachment(content, QStringLiteral("application/octet-stream")));
@@ -257,7 +277,7 @@ void ServiceEMail::sendAlarmMail(const QString &text)
     if (to.isEmpty())
         return;
 
-    SmtpClient *client = d->setUpClient();
+    SmtpClient *client = d->setUpClient(ServiceEMailPrivate::AlarmMail);
     MailMessage mail = d->message(to, tr("UPS Alarm"));
     mail.setBody(d->body(text));
     client->send(mail);
@@ -311,7 +331,7 @@ void ServiceEMail::onMailFinished()
 
 void ServiceEMail::sendTestEMail()
 {
-    SmtpClient *client = d->setUpClient();
+    SmtpClient *client = d->setUpClient(ServiceEMailPrivate::TestMail);
     MailMessage mail = d->message({d->senderAddress}, tr("Test E-Mail"));
     mail.setBody(d->body(tr("This is a test E-Mail!")));
     client->send(mail);

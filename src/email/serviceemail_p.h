@@ -31,9 +31,15 @@ public:
     // The day whose daily report a tick at `now` sends; invalid for none.
     QDate dueReportDay(const QDateTime &now) const;
 
+    enum MailKind { AlarmMail, DailyReport, TestMail };
+
     QStringList receivers() const;
-    SmtpClient *setUpClient();
+    SmtpClient *setUpClient(MailKind kind);
     void retire(SmtpClient *client);
+    // The server refused the mail of a client (its sender, a recipient or
+    // the text): that mail is lost, so the client's finished() that follows
+    // tells no delivery.
+    void mailRefused(SmtpClient *client, MailKind kind, const QString &reply);
     MailMessage message(const QStringList &to, const QString &subject) const;
     QString body(const QString &text) const;
     // Starts writing the workbook of the readings of one day, off the main

@@ -73,6 +73,8 @@ private slots:
     void encryptedConnections_data();
     void encryptedConnections();
     void authentication();
+    void refusedMails_data();
+    void refusedMails();
     void dailyTimeSettings();
     void dailyTimerFollowsTheSwitches();
     void dailyTick_data();
@@ -87,6 +89,12 @@ private:
     quint16 startServer(SmtpServerHarness &server, const SmtpServerOptions &options = SmtpServerOptions());
     // Starts the daily timer anew and takes its ticks into the test's hands.
     void restartTimer();
+    // Whether the client of the latest mail is through with it; `before` is
+    // the client of an earlier mail.
+    bool latestMailDone(const SmtpClient *before = nullptr) const
+    {
+        return priv()->smtp && priv()->smtp != before && priv()->smtp->property("ambrelMailDone").toBool();
+    }
     // Sends the report of `now` to a real server and reads the attached workbook back.
     // A valid `before` is ticked first, so `now` may step over the daily time.
     QJsonObject reportAt(const QDateTime &now, ReceivedMail *mail = nullptr, const QDateTime &before = QDateTime());
@@ -309,6 +317,52 @@ void TestServiceEMail::authentication()
     QTRY_COMPARE_WITH_TIMEOUT(failed.count(), 1, 5000);
     QCOMPARE(failed.at(0).at(0).toString(), QStringLiteral("authentication failed"));
     QCOMPARE(server.mails().size(), 2);
+}
+
+void TestServiceEMail::refusedMails_data()
+{
+    QTest::addColumn<QString>("refuse");
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<QDate>("day"); // of the daily report
+    QTest::newRow("sender") << "mail" << "553 5.1.3 Sender address rejected" << QDate(2026, 3, 2);
+    QTest::newRow("recipient") << "rcpt" << "550 5.1.1 Recipient address rejected" << QDate(2026, 3, 3);
+    QTest::newRow("message text") << "data" << "554 5.6.0 Message refused" << QDate(2026, 3, 4);
+}
+
+void TestServiceEMail::refusedMails()
+{
+    QFETCH(QString, refuse);
+    QFETCH(QString, reply);
+    QFETCH(QDate, day);
+    SmtpServerHarness server;
+    SmtpServerOptions options;
+    options.refuse = refuse;
+    QVERIFY(startServer(server, options));
+    QSignalSpy finished(service(), &ServiceEMail::emailFinished);
+    QSignalSpy failed(service(), &ServiceEMail::emailFailed);
+
+    // The test mail ends in a failure with the server's reply, never in "sent".
+    service()->sendTestEMail();
+    QVERIFY(failed.wait());
+    QCOMPARE(failed.at(0).at(0).toString(), reply);
+    QTRY_VERIFY(latestMailDone());
+
+    // A refused alarm mail or daily report is written to the log.
+    QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("Alarm mail refused by the mail server: ") + reply));
+    const SmtpClient *testClient = priv()->smtp;
+    service()->sendAlarmMail(QStringLiteral("Input voltage fault"));
+    QTRY_VERIFY(latestMailDone(testClient));
+
+    QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("Daily report refused by the mail server: ") + reply));
+    const SmtpClient *alarmClient = priv()->smtp;
+    restartTimer();
+    Clock::setNow(QDateTime(day, QTime(12, 0, 0)));
+    service()->onTimerTimeout();
+    QTRY_VERIFY_WITH_TIMEOUT(latestMailDone(alarmClient), 10000);
+
+    QCOMPARE(failed.count(), 1);
+    QCOMPARE(finished.count(), 0);
+    QVERIFY(server.mails().isEmpty());
 }
 
 void TestServiceEMail::dailyTimeSettings()
