@@ -10,6 +10,7 @@
 #include "email/serviceemail_p.h"
 #include "email/workbookexport.h"
 #include "records/settings.h"
+#include "timerlateness.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,7 +18,6 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QTimer>
 
 #include <cstdio>
 
@@ -38,19 +38,7 @@ int main(int argc, char *argv[])
     ServiceEMailPrivate *d = ServiceEMailPrivate::get(ServiceEMail::instance());
     const QString path = dataDir + QStringLiteral("/record.xlsx");
 
-    QElapsedTimer clock;
-    clock.start();
-    qint64 lastTick = -1;
-    qint64 worstLateness = 0;
-    QTimer tick;
-    tick.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&tick, &QTimer::timeout, [&] {
-        const qint64 now = clock.elapsed();
-        if (lastTick >= 0)
-            worstLateness = qMax(worstLateness, now - lastTick - 50);
-        lastTick = now;
-    });
-    tick.start(50);
+    TimerLateness tick;
 
     qint64 best = -1;
     bool written = true;
@@ -70,6 +58,6 @@ int main(int argc, char *argv[])
     std::printf("daily workbook, %d rows: best %lld ms, file %lld bytes%s\n", rows, static_cast<long long>(best),
                 static_cast<long long>(QFileInfo(path).size()), written ? "" : ", NOT WRITTEN");
     std::printf("longest lateness of a 50 ms main-thread timer meanwhile: %lld ms (target <= 100 ms)\n",
-                static_cast<long long>(worstLateness));
+                static_cast<long long>(tick.worstMs()));
     return written ? 0 : 1;
 }

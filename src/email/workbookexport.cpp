@@ -16,7 +16,7 @@
 namespace {
 
 // Rows read by one query: while it runs, a writer of the store waits.
-const int kChunkRows = 2000;
+const int kChunkRows = 500;
 
 // Everything the worker needs, copied, so it depends on nothing that the
 // thread which asked may destroy meanwhile.
