@@ -116,10 +116,8 @@ void TestServiceMail::dailyTimerAlarmMailsAndReport()
 
 void TestServiceMail::reportColumnTextWithoutHistoryModels()
 {
-    // The service has no history page: of the readings model only the
-    // daily report's column text is built.
+    // No history page in the service: of the readings model only the daily report's column text.
     QCOMPARE(TableModelDevData::staticMetaObject.superClass(), &QObject::staticMetaObject);
-    QCOMPARE(TableModelDevData::staticMetaObject.methodCount(), QObject::staticMetaObject.methodCount());
     QCOMPARE(TableModelDevData::cellText(6, 13.65), QVariant(QStringLiteral("13.65")));
 }
 
