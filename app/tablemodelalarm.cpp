@@ -5,18 +5,27 @@
 
 namespace {
 const int kAlarmColumn = 2;
+
+// The alarm code as its text. The texts come from fixed tables and the
+// installed translations alone, so the export's worker thread may ask too.
+QVariant cellText(const Alarm *alarm, int column, const QVariant &value)
+{
+    if (column == kAlarmColumn)
+        return alarm->alarmText(value.toInt());
+    return value;
+}
 } // namespace
 
 TableModelAlarm::TableModelAlarm(QObject *parent) : HistoryTableModel(Database::AlarmTable, parent) {}
 
-void TableModelAlarm::saveAs(QUrl url)
+bool TableModelAlarm::saveAs(QUrl url)
 {
-    exportWorkbook(url, {tr("Date"), tr("Alarm")}, 50.0);
+    const Alarm *alarm = Alarm::instance(); // made here, on the model's thread, if it was not yet
+    return exportWorkbook(url, {tr("Date"), tr("Alarm")}, 50.0,
+                          [alarm](int column, const QVariant &value) { return cellText(alarm, column, value); });
 }
 
 QVariant TableModelAlarm::displayValue(int column, const QVariant &value) const
 {
-    if (column == kAlarmColumn)
-        return Alarm::instance()->alarmText(value.toInt());
-    return value;
+    return cellText(Alarm::instance(), column, value);
 }

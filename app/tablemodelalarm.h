@@ -11,8 +11,9 @@ class TableModelAlarm : public HistoryTableModel
 public:
     explicit TableModelAlarm(QObject *parent = nullptr);
 
-    // Exports the selected rows to the workbook at a file URL.
-    Q_INVOKABLE void saveAs(QUrl url);
+    // Starts the export of the selected rows to the workbook at a file URL;
+    // exportFinished tells the outcome. False when an export still runs.
+    Q_INVOKABLE bool saveAs(QUrl url);
 
 protected:
     QVariant displayValue(int column, const QVariant &value) const override;

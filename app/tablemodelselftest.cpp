@@ -29,19 +29,18 @@ void TableModelSelfTest::selectLog(int row)
     const QDateTime dateTime = english.toDateTime(stamp, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     QFile file(Settings::instance()->dataDir() + QStringLiteral("/data/self_test/")
                + english.toString(dateTime, QStringLiteral("yyyyMMddhhmmss")) + QStringLiteral(".txt"));
-    if (!file.open(QIODevice::ReadOnly)) {
-        emit readLogFinished();
-        return;
-    }
-
+    // No record to read (no such row, or its file is missing): an empty
+    // record, so nothing of an earlier test is shown for this one.
     QStringList time, load, battCap;
-    while (!file.atEnd()) {
-        const QStringList parts = QString::fromUtf8(file.readLine()).split(QLatin1Char(','));
-        if (parts.size() < 3)
-            continue;
-        time.append(parts.at(0));
-        load.append(parts.at(1));
-        battCap.append(parts.at(2));
+    if (file.open(QIODevice::ReadOnly)) {
+        while (!file.atEnd()) {
+            const QStringList parts = QString::fromUtf8(file.readLine()).split(QLatin1Char(','));
+            if (parts.size() < 3)
+                continue;
+            time.append(parts.at(0));
+            load.append(parts.at(1));
+            battCap.append(parts.at(2));
+        }
     }
     selfTestMap.insert(QStringLiteral("time"), time);
     selfTestMap.insert(QStringLiteral("load"), load);

@@ -14,8 +14,8 @@ class TableModelSelfTest : public HistoryTableModel
 public:
     explicit TableModelSelfTest(QObject *parent = nullptr);
 
-    // The record of the last selectLog that found its file: "time", "load"
-    // and "battCap", each a list of texts.
+    // The record of the last selectLog: "time", "load" and "battCap", each a
+    // list of texts; empty lists when that test's file was not found.
     Q_INVOKABLE QVariantMap selfTestData();
     // Reads the record file of the self-test in that row, then readLogFinished.
     Q_INVOKABLE void selectLog(int row);

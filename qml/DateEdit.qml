@@ -21,6 +21,9 @@ Button {
         padding: 1
         contentWidth: 280
         contentHeight: 250
+        // A press on the field itself is left to its click, which closes the
+        // calendar: closing on that press too would let the click reopen it.
+        closePolicy: Popup.CloseOnEscape | Popup.CloseOnPressOutsideParent
         onAboutToShow: calendar.selectedDate = field.date
 
         C1.Calendar {

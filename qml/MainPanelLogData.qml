@@ -10,8 +10,8 @@ MainPanelLogDataForm {
     objectName: "mainPanelLogData"
 
     property int currentTab: 0
-    // The workbook the export timer writes.
-    property url pendingExport
+    // An export runs: the busy indicator turns and no other export starts.
+    property bool exporting: false
 
     // Each text is a plain qsTr binding of its own, which a language change
     // renews; expressions built from them follow.
@@ -33,15 +33,30 @@ MainPanelLogDataForm {
             btnDateClicked(dateS, dateE)
     }
 
-    // The file dialog's choice; also what the tests drive.
+    // The file dialog's choice; also what the tests drive. The model writes
+    // the workbook off the main thread and tells the outcome.
     function exportTo(url) {
-        busy.running = true
-        pendingExport = url
-        exportTimer.start()
+        if (exporting)
+            return
+        var model = currentTab === 0 ? tableModelDevData : tableModelAlarm
+        if (model.saveAs(url))
+            exporting = true
+        else
+            failed.open()
+    }
+
+    function exportDone(succeeded) {
+        exporting = false
+        if (succeeded)
+            finished.open()
+        else
+            failed.open()
     }
 
     stack.currentIndex: currentTab
     btnExport.visible: currentTab === 0 || currentTab === 1
+    btnExport.enabled: !exporting
+    busy.running: exporting
     dateTools.visible: currentTab !== 2
     btnSearch.onClicked: search()
     btnExport.onClicked: {
@@ -75,24 +90,16 @@ MainPanelLogDataForm {
         }
     }
 
-    TableModelDevData { id: tableModelDevData }
-    TableModelAlarm { id: tableModelAlarm }
+    TableModelDevData {
+        id: tableModelDevData
+        onExportFinished: page.exportDone(succeeded)
+    }
+    TableModelAlarm {
+        id: tableModelAlarm
+        onExportFinished: page.exportDone(succeeded)
+    }
     TreeModelShutdown { id: treeModelShutdown }
     TableModelSelfTest { id: tableModelSelfTest }
-
-    // Lets the busy indicator show before the export blocks the event loop.
-    Timer {
-        id: exportTimer
-        interval: 50
-        onTriggered: {
-            if (page.currentTab === 0)
-                tableModelDevData.saveAs(page.pendingExport)
-            else
-                tableModelAlarm.saveAs(page.pendingExport)
-            busy.running = false
-            finished.open()
-        }
-    }
 
     FileDialog {
         id: exportDialog
@@ -107,5 +114,13 @@ MainPanelLogDataForm {
         imageType: GlobalDataDef.MsgDialogInformation
         buttons: GlobalDataDef.MsgDialogButtonSure
         textMsg: qsTr("Operation finished!")
+    }
+
+    MsgDialog {
+        id: failed
+        objectName: "msgExportFailed"
+        imageType: GlobalDataDef.MsgDialogWarning
+        buttons: GlobalDataDef.MsgDialogButtonSure
+        textMsg: qsTr("Operation failed!")
     }
 }

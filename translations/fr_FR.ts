@@ -1163,6 +1163,10 @@
         <source>Operation finished!</source>
         <translation>Opération terminée !</translation>
     </message>
+    <message>
+        <source>Operation failed!</source>
+        <translation>Échec de l&apos;opération !</translation>
+    </message>
 </context>
 <context>
     <name>MainPanelLogDataForm.ui</name>

@@ -1163,6 +1163,10 @@
         <source>Operation finished!</source>
         <translation>Операция завершена!</translation>
     </message>
+    <message>
+        <source>Operation failed!</source>
+        <translation>Операция не удалась!</translation>
+    </message>
 </context>
 <context>
     <name>MainPanelLogDataForm.ui</name>

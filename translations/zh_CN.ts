@@ -1163,6 +1163,10 @@
         <source>Operation finished!</source>
         <translation>操作完成！</translation>
     </message>
+    <message>
+        <source>Operation failed!</source>
+        <translation>操作失败！</translation>
+    </message>
 </context>
 <context>
     <name>MainPanelLogDataForm.ui</name>

@@ -1,6 +1,6 @@
 #include "historytablemodel.h"
 
-#include "email/xlsxdocument.h"
+#include "email/workbookexport.h"
 #include "records/database.h"
 
 #include <QDate>
@@ -21,17 +21,35 @@ QDate strictDate(const QString &text)
 
 } // namespace
 
+class HistoryTableModelPrivate
+{
+public:
+    // The range of the last selectDate; invalid when it selected nothing.
+    QDate first;
+    QDate last;
+    WorkbookExport exporter;
+};
+
 HistoryTableModel::HistoryTableModel(int table, QObject *parent)
-    : QSqlTableModel(parent, QSqlDatabase::database())
+    : QSqlTableModel(parent, QSqlDatabase::database()), d(new HistoryTableModelPrivate)
 {
     setTable(Database::tableName(table));
+    connect(&d->exporter, &WorkbookExport::finished, this, &HistoryTableModel::exportFinished);
+}
+
+HistoryTableModel::~HistoryTableModel()
+{
+    delete d;
 }
 
 void HistoryTableModel::selectDate(QString dateS, QString dateE)
 {
     const QDate start = strictDate(dateS);
     const QDate end = strictDate(dateE);
-    if (start.isValid() && end.isValid()) {
+    const bool valid = start.isValid() && end.isValid();
+    d->first = valid ? start : QDate();
+    d->last = valid ? end : QDate();
+    if (valid) {
         // Only the dates written anew reach the statement, never the caller's text.
         setFilter(QStringLiteral("dateTime >= Datetime('%1 00:00:00') and dateTime <= "
                                  "Datetime('%2 23:59:59') order by dateTime desc")
@@ -57,28 +75,19 @@ QHash<int, QByteArray> HistoryTableModel::roleNames() const
     return Database::columnRoles(record());
 }
 
-void HistoryTableModel::exportWorkbook(const QUrl &url, const QStringList &headers, double width)
+bool HistoryTableModel::exportWorkbook(const QUrl &url, const QStringList &headers, double width,
+                                       const std::function<QVariant(int, const QVariant &)> &cellText)
 {
-    while (canFetchMore())
-        fetchMore();
-
-    XlsxDocument book;
-    XlsxDocument::Format format;
-    format.thinBorder = true;
-    format.fill = true;
-    format.fillColor = 0xC4D79B;
-    const int headerFormat = book.addFormat(format);
-    format.fillColor = 0xFFFFFF;
-    const int cellFormat = book.addFormat(format);
-
-    for (int k = 1; k <= headers.size(); ++k) {
-        book.setColumnWidth(k, width);
-        book.writeString(1, k, headers.at(k - 1), headerFormat);
-    }
-    for (int i = 0; i < rowCount(); ++i) {
-        const QSqlRecord rec = record(i);
-        for (int j = 1; j < rec.count(); ++j)
-            book.write(i + 2, j, displayValue(j, rec.value(j)), cellFormat);
-    }
-    book.saveAs(url.toLocalFile());
+    WorkbookExport::Sheet sheet;
+    sheet.headers = headers;
+    sheet.columnWidth = width;
+    sheet.headerFormat.thinBorder = true;
+    sheet.headerFormat.fill = true;
+    sheet.headerFormat.fillColor = 0xC4D79B;
+    sheet.cellFormat = sheet.headerFormat;
+    sheet.cellFormat.fillColor = 0xFFFFFF;
+    sheet.cellText = cellText;
+    // The rows of the current search, newest first as the view shows them.
+    const WorkbookExport::Rows rows{tableName(), d->first, d->last, true};
+    return d->exporter.start(rows, sheet, url.toLocalFile());
 }

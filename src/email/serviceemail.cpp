@@ -6,15 +6,14 @@
 #include "records/settings.h"
 #include "smtpclient.h"
 #include "email/tablemodeldevdata.h"
-#include "xlsxdocument.h"
+#include "email/workbookexport.h"
 #ifndef AMBREL_SERVICE
 #include "listmodelemailuser.h"
 #endif
 
+#include <QDebug>
 #include <QFile>
-#include <QLocale>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTimer>
 
 namespace {
@@ -88,7 +87,7 @@ QStringList ServiceEMailPrivate::receivers() const
     return list;
 }
 
-SmtpClient *ServiceEMailPrivate::setUpClient()
+SmtpClient *ServiceEMailPrivate::setUpClient(MailKind kind)
 {
     retire(smtp);
 
@@ -101,6 +100,8 @@ SmtpClient *ServiceEMailPrivate::setUpClient()
     QObject::connect(client, QOverload<>::of(&SmtpClient::authenticationFailed), q,
                      &ServiceEMail::onAuthenticationFailed);
     QObject::connect(client, &SmtpClient::finished, q, &ServiceEMail::onMailFinished);
+    QObject::connect(client, QOverload<int, int, const QString &>::of(&SmtpClient::mailFailed), q,
+                     [this, client, kind](int, int, const QString &reply) { mailRefused(client, kind, reply); });
 
     // Once the client is through with its mail, a retired client can go.
     auto done = [this, client]() {
@@ -143,6 +144,24 @@ void ServiceEMailPrivate::retire(SmtpClient *client)
     QTimer::singleShot(retireTimeout, client, &QObject::deleteLater);
 }
 
+void ServiceEMailPrivate::mailRefused(SmtpClient *client, MailKind kind, const QString &reply)
+{
+    QObject::disconnect(client, &SmtpClient::finished, q, &ServiceEMail::onMailFinished);
+    switch (kind) {
+    case TestMail:
+#ifndef AMBREL_SERVICE
+        emit q->emailFailed(reply);
+#endif
+        break;
+    case AlarmMail:
+        qWarning().noquote() << "Alarm mail refused by the mail server:" << reply;
+        break;
+    case DailyReport:
+        qWarning().noquote() << "Daily report refused by the mail server:" << reply;
+        break;
+    }
+}
+
 MailMessage ServiceEMailPrivate::message(const QStringList &to, const QString &subject) const
 {
     MailMessage mail;
@@ -158,12 +177,10 @@ QString ServiceEMailPrivate::body(const QString &text) const
     return text + QStringLiteral("\r\n\t\t\t\t") + ServiceEMail::tr("From Ambrel");
 }
 
-void ServiceEMailPrivate::writeWorkbook(const QString &path, const QDate &readingsDay) const
+void ServiceEMailPrivate::writeWorkbook(const QString &path, const QDate &readingsDay)
 {
-    XlsxDocument book;
-    const int format = book.addFormat();
-
-    const QStringList headers = {
+    WorkbookExport::Sheet sheet; // every cell centred, nothing more
+    sheet.headers = QStringList{
         ServiceEMail::tr("Date"),
         ServiceEMail::tr("Input Voltage(V)"),
         ServiceEMail::tr("Output Voltage(V)"),
@@ -172,26 +189,10 @@ void ServiceEMailPrivate::writeWorkbook(const QString &path, const QDate &readin
         ServiceEMail::tr("Battery voltage(V)"),
         ServiceEMail::tr("Temperature(℃)"),
     };
-    for (int i = 0; i < headers.size(); ++i) {
-        book.setColumnWidth(i + 1, kColumnWidth);
-        book.writeString(1, i + 1, headers.at(i), format);
-    }
-
-    const QString day = QLocale::c().toString(readingsDay, QStringLiteral("yyyy-MM-dd"));
-    QSqlQuery query;
-    query.setForwardOnly(true);
-    query.exec(QStringLiteral("select * from device_data where dateTime >= Datetime('%1 00:00:00') "
-                              "and dateTime <= Datetime('%1 23:59:59');")
-                   .arg(day));
-    const int fields = query.record().count();
-    int row = 2;
-    while (query.next()) {
-        for (int i = 1; i < fields; ++i)
-            book.write(row, i, TableModelDevData::cellText(i, query.value(i)), format);
-        ++row;
-    }
-
-    book.saveAs(path);
+    sheet.columnWidth = kColumnWidth;
+    sheet.cellText = &TableModelDevData::cellText;
+    const WorkbookExport::Rows rows{Database::tableName(Database::DeviceData), readingsDay, readingsDay, false};
+    reportBook->start(rows, sheet, path);
 }
 
 void ServiceEMailPrivate::sendDailyReport(const QDate &dueDay)
@@ -199,18 +200,34 @@ void ServiceEMailPrivate::sendDailyReport(const QDate &dueDay)
     const QStringList to = receivers();
     if (to.isEmpty())
         return;
+    if (reportBook->isRunning()) {
+        qWarning("Daily report not sent: the previous report's workbook is still being written");
+        return;
+    }
 
-    const QString path = settings->dataDir() + QLatin1Char('/') + QLatin1String(kWorkbookName);
     // The readings of the day before the one the report was due, even when
     // the tick that sends it comes after midnight.
-    writeWorkbook(path, dueDay.addDays(-1));
+    reportReceivers = to;
+    writeWorkbook(settings->dataDir() + QLatin1Char('/') + QLatin1String(kWorkbookName), dueDay.addDays(-1));
+}
 
-    SmtpClient *client = setUpClient();
-    MailMessage mail = message(to, ServiceEMail::tr("Daily Report"));
+void ServiceEMailPrivate::mailDailyReport(bool workbookWritten)
+{
+    const QStringList to = reportReceivers;
+    reportReceivers.clear();
+    if (to.isEmpty())
+        return;
+
     QByteArray content;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
+    QFile file(settings->dataDir() + QLatin1Char('/') + QLatin1String(kWorkbookName));
+    // A file left from an earlier day is not this report's.
+    if (!workbookWritten)
+        qWarning("Daily report: its workbook could not be written; the report goes without the readings");
+    else if (file.open(QIODevice::ReadOnly))
         content = file.readAll();
+
+    SmtpClient *client = setUpClient(DailyReport);
+    MailMessage mail = message(to, ServiceEMail::tr("Daily Report"));
     mail.addAttachment(QLatin1String(kWorkbookName),
                        MailAttachment(content, QStringLiteral("application/octet-stream")));
     mail.setBody(body(ServiceEMail::tr("UPS daily report.")));
@@ -225,6 +242,8 @@ ServiceEMail::ServiceEMail()
 #endif
     d->settings = Settings::instance();
     d->timer = new QTimer;
+    d->reportBook = new WorkbookExport;
+    connect(d->reportBook, &WorkbookExport::finished, this, [this](bool written) { d->mailDailyReport(written); });
     d->loadSettings();
     connect(d->timer, &QTimer::timeout, this, &ServiceEMail::onTimerTimeout);
     if (d->dailyEnable && d->enable)
@@ -234,6 +253,7 @@ ServiceEMail::ServiceEMail()
 ServiceEMail::~ServiceEMail()
 {
     delete d->timer;
+    delete d->reportBook;
     delete d->smtp;
     for (const QPointer<SmtpClient> &client : qAsConst(d->retired))
         delete client.data();
@@ -257,7 +277,7 @@ void ServiceEMail::sendAlarmMail(const QString &text)
     if (to.isEmpty())
         return;
 
-    SmtpClient *client = d->setUpClient();
+    SmtpClient *client = d->setUpClient(ServiceEMailPrivate::AlarmMail);
     MailMessage mail = d->message(to, tr("UPS Alarm"));
     mail.setBody(d->body(text));
     client->send(mail);
@@ -311,7 +331,7 @@ void ServiceEMail::onMailFinished()
 
 void ServiceEMail::sendTestEMail()
 {
-    SmtpClient *client = d->setUpClient();
+    SmtpClient *client = d->setUpClient(ServiceEMailPrivate::TestMail);
     MailMessage mail = d->message({d->senderAddress}, tr("Test E-Mail"));
     mail.setBody(d->body(tr("This is a test E-Mail!")));
     client->send(mail);

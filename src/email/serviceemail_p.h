@@ -15,6 +15,7 @@
 class MailMessage;
 class Settings;
 class SmtpClient;
+class WorkbookExport;
 class QTimer;
 
 class ServiceEMailPrivate
@@ -30,15 +31,24 @@ public:
     // The day whose daily report a tick at `now` sends; invalid for none.
     QDate dueReportDay(const QDateTime &now) const;
 
+    enum MailKind { AlarmMail, DailyReport, TestMail };
+
     QStringList receivers() const;
-    SmtpClient *setUpClient();
+    SmtpClient *setUpClient(MailKind kind);
     void retire(SmtpClient *client);
+    // The server refused the mail of a client (its sender, a recipient or
+    // the text): that mail is lost, so the client's finished() that follows
+    // tells no delivery.
+    void mailRefused(SmtpClient *client, MailKind kind, const QString &reply);
     MailMessage message(const QStringList &to, const QString &subject) const;
     QString body(const QString &text) const;
-    // The workbook of the readings of one day.
-    void writeWorkbook(const QString &path, const QDate &readingsDay) const;
-    // The report due on dueDay: the readings of the day before.
+    // Starts writing the workbook of the readings of one day, off the main
+    // thread; reportBook tells when it is done.
+    void writeWorkbook(const QString &path, const QDate &readingsDay);
+    // The report due on dueDay: the readings of the day before. It is mailed
+    // once its workbook is written.
     void sendDailyReport(const QDate &dueDay);
+    void mailDailyReport(bool workbookWritten);
 
     ServiceEMail *q;
 #ifndef AMBREL_SERVICE
@@ -58,6 +68,11 @@ public:
     QString authPassword;
     bool dailyEnable = false;
     QTime dailyTime;
+
+    // The daily report's workbook, and the receivers of the report that
+    // waits for it.
+    WorkbookExport *reportBook = nullptr;
+    QStringList reportReceivers;
 
     // Daily timer: the previous tick since the timer was last started (invalid
     // before the first), and the day whose report went out last.

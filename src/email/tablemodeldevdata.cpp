@@ -19,20 +19,20 @@ TableModelDevData::TableModelDevData(QObject *parent)
 {
 }
 
-void TableModelDevData::saveAs(QUrl url)
+bool TableModelDevData::saveAs(QUrl url)
 {
-    exportWorkbook(url,
-                   {tr("Date"), tr("Input Voltage(V)"), tr("Output Voltage(V)"), tr("UPS Load(%)"),
-                    tr("Input Frequency(Hz)"), tr("Battery voltage(V)"), tr("Temperature(℃)")},
-                   20.0);
+    return exportWorkbook(url,
+                          {tr("Date"), tr("Input Voltage(V)"), tr("Output Voltage(V)"), tr("UPS Load(%)"),
+                           tr("Input Frequency(Hz)"), tr("Battery voltage(V)"), tr("Temperature(℃)")},
+                          20.0, &TableModelDevData::cellText);
 }
-
-#endif // !AMBREL_SERVICE
 
 QVariant TableModelDevData::displayValue(int column, const QVariant &value) const
 {
     return cellText(column, value);
 }
+
+#endif // !AMBREL_SERVICE
 
 QVariant TableModelDevData::cellText(int column, const QVariant &value)
 {

@@ -1,6 +1,7 @@
 #include "xlsxdocument.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QVector>
 
@@ -25,6 +26,7 @@ public:
     lxw_workbook *workbook = nullptr;
     lxw_worksheet *sheet = nullptr;
     QVector<lxw_format *> formats;
+    QVector<XlsxDocument::Format> added; // what each of formats was made from
     bool closed = false;
     bool complete = false;
 };
@@ -37,7 +39,7 @@ XlsxDocument::XlsxDocument()
     d->workPath = d->dir.filePath(QStringLiteral("workbook.xlsx"));
     d->tmpDir = QFile::encodeName(d->dir.path());
     lxw_workbook_options options = {};
-    options.constant_memory = LXW_FALSE;
+    options.constant_memory = LXW_TRUE;
     options.tmpdir = d->tmpDir.data();
     d->workbook = workbook_new_opt(QFile::encodeName(d->workPath).constData(), &options);
     if (d->workbook)
@@ -64,6 +66,13 @@ int XlsxDocument::addFormat(const Format &format)
 {
     if (!d->workbook || d->closed)
         return -1;
+    // The writer looks an equal second format up anew at every cell.
+    for (int i = 0; i < d->added.size(); ++i) {
+        const Format &other = d->added.at(i);
+        if (other.thinBorder == format.thinBorder && other.fill == format.fill
+            && (!format.fill || (other.fillColor & 0xFFFFFF) == (format.fillColor & 0xFFFFFF)))
+            return i;
+    }
     lxw_format *f = workbook_add_format(d->workbook);
     if (!f)
         return -1;
@@ -76,6 +85,7 @@ int XlsxDocument::addFormat(const Format &format)
         format_set_bg_color(f, format.fillColor & 0xFFFFFF);
     }
     d->formats.append(f);
+    d->added.append(format);
     return d->formats.size() - 1;
 }
 
@@ -111,12 +121,21 @@ bool XlsxDocument::writeNumber(int row, int column, double number, int format)
                                   d->format(format)) == LXW_NO_ERROR;
 }
 
+bool XlsxDocument::writeBlank(int row, int column, int format)
+{
+    if (!d->writable(row, column))
+        return false;
+    return worksheet_write_blank(d->sheet, static_cast<lxw_row_t>(row - 1),
+                                 static_cast<lxw_col_t>(column - 1), d->format(format)) == LXW_NO_ERROR;
+}
+
 bool XlsxDocument::write(int row, int column, const QVariant &value, int format)
 {
     if (!d->writable(row, column))
         return false;
-    if (value.isNull())
-        return true;
+    // A null text is null as a variant too: both give the formatted blank.
+    if (value.isNull() || (value.userType() == QMetaType::QString && value.toString().isEmpty()))
+        return writeBlank(row, column, format);
     switch (value.userType()) {
     case QMetaType::Int:
     case QMetaType::UInt:
@@ -144,7 +163,20 @@ bool XlsxDocument::saveAs(const QString &path)
     }
     if (!d->complete)
         return false;
-    if (QFile::exists(path) && !QFile::remove(path))
+
+    QFile work(d->workPath);
+    QSaveFile file(path);
+    if (!work.open(QIODevice::ReadOnly) || !file.open(QIODevice::WriteOnly))
         return false;
-    return QFile::copy(d->workPath, path);
+    QByteArray chunk(64 * 1024, Qt::Uninitialized);
+    for (qint64 n; (n = work.read(chunk.data(), chunk.size())) != 0;) {
+        if (n < 0 || file.write(chunk.constData(), n) != n) {
+            file.cancelWriting();
+            break;
+        }
+    }
+    // The last bytes leave the buffer here; commit would not see them fail.
+    if (!file.flush())
+        file.cancelWriting();
+    return file.commit();
 }

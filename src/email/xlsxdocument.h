@@ -8,6 +8,9 @@ class XlsxDocumentPrivate;
 
 // A one-sheet Excel workbook, written cell by cell and then saved.
 // Rows and columns count from 1, as in the sheet's own numbering.
+// Rows are written from the top down, each once: a cell of a row above the
+// last one started is refused. Only the row being written is held in memory,
+// whatever the size of the sheet.
 // After the first saveAs the workbook is complete: later writes fail, and
 // a later saveAs stores the same workbook again.
 class XlsxDocument
@@ -28,7 +31,8 @@ public:
     // False when the workbook could not be set up; every call then fails.
     bool isValid() const;
 
-    // A new cell format; the returned handle is passed to the writes.
+    // A cell format; the returned handle is passed to the writes. A format
+    // equal to one added before gets the same handle.
     int addFormat(const Format &format);
     int addFormat(); // centred only
 
@@ -37,10 +41,15 @@ public:
     // format: a handle of addFormat, or -1 for the sheet's default.
     bool writeString(int row, int column, const QString &text, int format = -1);
     bool writeNumber(int row, int column, double number, int format = -1);
-    // Numbers as numbers, anything else as its text; a null value leaves the cell empty.
+    // An empty cell that still shows the format (its border and fill).
+    bool writeBlank(int row, int column, int format);
+    // Numbers as numbers, anything else as its text; a null value or an
+    // empty text gives an empty cell in the format.
     bool write(int row, int column, const QVariant &value, int format = -1);
 
-    // Saves the workbook to path, replacing a file that is there.
+    // Saves the workbook to path, replacing a file that is there only once
+    // the whole workbook is written beside it: a save that fails leaves the
+    // previous file as it was.
     bool saveAs(const QString &path);
 
 private:

@@ -13,9 +13,12 @@
 
 #include <QDir>
 #include <QJsonArray>
+#include <QLocale>
 #include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QThreadPool>
+#include <QTimer>
 
 namespace {
 
@@ -54,6 +57,15 @@ QJsonArray sheetRows(const QString &path, QJsonObject *sheet = nullptr)
 
 const char kDevColumns[] = "dateTime, inputVol, outputVol, load, inputFreq, battVol, temperature";
 
+// Exports the model's rows to path; true once they are written.
+bool saveAs(HistoryTableModel &model, const QString &path)
+{
+    QSignalSpy finished(&model, &HistoryTableModel::exportFinished);
+    bool started = false;
+    QMetaObject::invokeMethod(&model, "saveAs", Q_RETURN_ARG(bool, started), Q_ARG(QUrl, QUrl::fromLocalFile(path)));
+    return started && finished.wait(30000) && finished.at(0).at(0).toBool();
+}
+
 } // namespace
 
 class TestHistoryModels : public QObject
@@ -66,6 +78,8 @@ private slots:
     void selectDate();
     void shownTexts();
     void workbooks();
+    void exportKeepsTheViewsRowsAndOrder();
+    void exportRunsOffTheMainThread();
     void selfTestRecordFile();
     void shutdownLogTree_data();
     void shutdownLogTree();
@@ -86,9 +100,12 @@ void TestHistoryModels::initTestCase()
     QVERIFY(!familyText.isEmpty());
     insert("alarm", "dateTime, alarm", {"2026-05-01 10:00:00", int(Alarm::MainsFault)});
     insert("alarm", "dateTime, alarm", {"2026-05-01 11:00:00", family + 500});
+    insert("alarm", "dateTime, alarm", {"2026-05-02 09:00:00", 999}); // a code without a text
     // More rows in one day than a model fetches at once.
+    QSqlDatabase::database().transaction();
     for (int i = 0; i < 300; ++i)
         insert("alarm", "dateTime, alarm", {QStringLiteral("2026-06-01 %1:%2:00").arg(i / 60, 2, 10, QLatin1Char('0')).arg(i % 60, 2, 10, QLatin1Char('0')), 0});
+    QSqlDatabase::database().commit();
     insert("log_self_test", "dateTime, duration, count", {"2026-05-01 08:00:00", 3725, 3725});
     insert("log_self_test", "dateTime, duration, count", {"2026-05-01 09:00:00", 360000, 10});
 }
@@ -141,7 +158,7 @@ void TestHistoryModels::workbooks()
     TableModelDevData data;
     data.selectDate(QStringLiteral("2026-05-01"), QStringLiteral("2026-05-01"));
     const QString path = dir.filePath(QStringLiteral("readings #1.xlsx")); // as a file dialog's URL
-    data.saveAs(QUrl::fromLocalFile(path));
+    QVERIFY(saveAs(data, path));
     QJsonObject sheet;
     QJsonArray rows = sheetRows(path, &sheet);
     QCOMPARE(rows.size(), 3);
@@ -159,12 +176,76 @@ void TestHistoryModels::workbooks()
     TableModelAlarm alarms;
     alarms.selectDate(QStringLiteral("2026-06-01"), QStringLiteral("2026-06-01"));
     QVERIFY(alarms.rowCount() < 300);
-    alarms.saveAs(QUrl::fromLocalFile(path));
+    QVERIFY(saveAs(alarms, path));
     rows = sheetRows(path, &sheet);
     QCOMPARE(rows.size(), 301);
     QCOMPARE(rows.at(0).toArray(), QJsonArray({"Date", "Alarm"}));
     QCOMPARE(rows.at(300).toArray(), QJsonArray({"2026-06-01 00:00:00", "Communication lost"}));
     QVERIFY(qAbs(sheet.value("widths").toObject().value("2").toDouble() - 50.0) < 1.0);
+
+    // An alarm without a text still has its box and fill.
+    alarms.selectDate(QStringLiteral("2026-05-02"), QStringLiteral("2026-05-02"));
+    QVERIFY(saveAs(alarms, path));
+    rows = sheetRows(path, &sheet);
+    QCOMPARE(rows.at(1).toArray(), QJsonArray({"2026-05-02 09:00:00", QJsonValue::Null}));
+    const QJsonObject blank = sheet.value("rows").toArray().at(1).toArray().at(1).toObject();
+    QCOMPARE(blank.value("border").toArray(), QJsonArray({"thin", "thin", "thin", "thin"}));
+    QCOMPARE(blank.value("fillColor").toString().right(6), QStringLiteral("FFFFFF"));
+}
+
+void TestHistoryModels::exportKeepsTheViewsRowsAndOrder()
+{
+    // Rows for several reads of the export, three alarms a second, so equal
+    // times meet where one read ends and the next begins.
+    QSqlDatabase::database().transaction();
+    for (int i = 0; i < 1300; ++i)
+        insert("alarm", "dateTime, alarm", {"2026-07-01 " + QLocale::c().toString(QTime(0, 0).addSecs(i / 3), "hh:mm:ss"), i % 22});
+    QSqlDatabase::database().commit();
+    TableModelAlarm alarms;
+    alarms.selectDate(QStringLiteral("2026-07-01"), QStringLiteral("2026-07-01"));
+    while (alarms.canFetchMore())
+        alarms.fetchMore();
+    QJsonArray shown;
+    for (int row = 0; row < alarms.rowCount(); ++row)
+        shown.append(QJsonArray({alarms.data(alarms.index(row, 0), 257).toString(), alarms.data(alarms.index(row, 0), 258).toString()}));
+
+    const QString path = dir.filePath(QStringLiteral("alarms.xlsx"));
+    QVERIFY(saveAs(alarms, path));
+    QJsonArray rows = sheetRows(path);
+    rows.removeFirst();
+    QCOMPARE(rows.size(), 1300);
+    QCOMPARE(rows, shown);
+}
+
+void TestHistoryModels::exportRunsOffTheMainThread()
+{
+    const QUrl path = QUrl::fromLocalFile(dir.filePath(QStringLiteral("readings.xlsx")));
+    QFile kept(dir.filePath(QStringLiteral("kept.xlsx")));
+    QVERIFY(kept.open(QIODevice::WriteOnly) && kept.write("the previous export") > 0);
+    kept.close();
+    TableModelDevData data, *goingAway = new TableModelDevData;
+    for (TableModelDevData *model : {&data, goingAway})
+        model->selectDate(QStringLiteral("2026-05-01"), QStringLiteral("2026-05-01"));
+    QSignalSpy finished(&data, &HistoryTableModel::exportFinished);
+
+    // While the main thread's connection holds the store, the exports' own
+    // connections wait for it, and the main thread's timers go on.
+    QVERIFY(QSqlQuery().exec(QStringLiteral("begin exclusive")));
+    QVERIFY(data.saveAs(path) && goingAway->saveAs(QUrl::fromLocalFile(kept.fileName())));
+    QVERIFY(!data.saveAs(path)); // one export of a model at a time
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
+    timer.start(10);
+    QTRY_VERIFY(ticks >= 3 && finished.isEmpty());
+    delete goingAway; // its export is called off
+    QVERIFY(QSqlQuery().exec(QStringLiteral("commit")));
+
+    QVERIFY(finished.wait(30000) && finished.at(0).at(0).toBool());
+    QCOMPARE(sheetRows(path.toLocalFile()).size(), 3);
+    QThreadPool::globalInstance()->waitForDone();
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("the previous export"));
 }
 
 void TestHistoryModels::selfTestRecordFile()
@@ -183,10 +264,14 @@ void TestHistoryModels::selfTestRecordFile()
                                {"load", QStringList{"37", "39", "40"}},
                                {"battCap", QStringList{"100\n", "99", "98"}}};
     QCOMPARE(model.selfTestData(), expected);
-    model.selectLog(0); // no file for 09:00:00
-    model.selectLog(7); // no such row
-    QCOMPARE(finished.count(), 3);
-    QCOMPARE(model.selfTestData(), expected);
+    // No file for 09:00:00, and no such row: nothing of the earlier test is left.
+    const QVariantMap empty{{"time", QStringList()}, {"load", QStringList()}, {"battCap", QStringList()}};
+    for (int row : {0, 7}) {
+        model.selectLog(1);
+        model.selectLog(row);
+        QCOMPARE(model.selfTestData(), empty);
+    }
+    QCOMPARE(finished.count(), 5);
 }
 
 void TestHistoryModels::shutdownLogTree_data()

@@ -4,6 +4,7 @@
 #include "email/listmodelemailuser.h"
 #include "email/serviceemail.h"
 #include "email/serviceemail_p.h"
+#include "email/workbookexport.h"
 #include "records/settings.h"
 #include "scriptedsmtpserver.h"
 #include "smtpclient.h"
@@ -72,6 +73,8 @@ private slots:
     void encryptedConnections_data();
     void encryptedConnections();
     void authentication();
+    void refusedMails_data();
+    void refusedMails();
     void dailyTimeSettings();
     void dailyTimerFollowsTheSwitches();
     void dailyTick_data();
@@ -86,6 +89,11 @@ private:
     quint16 startServer(SmtpServerHarness &server, const SmtpServerOptions &options = SmtpServerOptions());
     // Starts the daily timer anew and takes its ticks into the test's hands.
     void restartTimer();
+    // The client of the latest mail, not `before`, is through with it.
+    bool latestMailDone(const SmtpClient *before = nullptr) const
+    {
+        return priv()->smtp && priv()->smtp != before && priv()->smtp->property("ambrelMailDone").toBool();
+    }
     // Sends the report of `now` to a real server and reads the attached workbook back.
     // A valid `before` is ticked first, so `now` may step over the daily time.
     QJsonObject reportAt(const QDateTime &now, ReceivedMail *mail = nullptr, const QDateTime &before = QDateTime());
@@ -310,6 +318,42 @@ void TestServiceEMail::authentication()
     QCOMPARE(server.mails().size(), 2);
 }
 
+void TestServiceEMail::refusedMails_data()
+{
+    QTest::addColumn<QString>("refuse");
+    QTest::addColumn<QString>("reply");
+    QTest::newRow("sender") << "mail" << "553 5.1.3 Sender address rejected";
+    QTest::newRow("recipient") << "rcpt" << "550 5.1.1 Recipient address rejected";
+    QTest::newRow("message text") << "data" << "554 5.6.0 Message refused";
+}
+
+void TestServiceEMail::refusedMails()
+{
+    QFETCH(QString, refuse);
+    QFETCH(QString, reply);
+    SmtpServerHarness server;
+    SmtpServerOptions options;
+    options.refuse = refuse;
+    QVERIFY(startServer(server, options));
+    QSignalSpy finished(service(), &ServiceEMail::emailFinished);
+    QSignalSpy failed(service(), &ServiceEMail::emailFailed);
+
+    // The test mail ends in a failure with the server's reply, never in "sent".
+    service()->sendTestEMail();
+    QVERIFY(failed.wait());
+    QCOMPARE(failed.at(0).at(0).toString(), reply);
+    QTRY_VERIFY(latestMailDone());
+
+    // A refused alarm mail is written to the log.
+    QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("Alarm mail refused by the mail server: ") + reply));
+    const SmtpClient *testClient = priv()->smtp;
+    service()->sendAlarmMail(QStringLiteral("Input voltage fault"));
+    QTRY_VERIFY(latestMailDone(testClient));
+    QCOMPARE(failed.count(), 1);
+    QCOMPARE(finished.count(), 0);
+    QVERIFY(server.mails().isEmpty());
+}
+
 void TestServiceEMail::dailyTimeSettings()
 {
     Settings *settings = Settings::instance();
@@ -403,6 +447,7 @@ void TestServiceEMail::dailyTick()
         QVERIFY(day.isValid() && time.isValid());
         Clock::setNow(QDateTime(day, time));
         service()->onTimerTimeout();
+        QTRY_VERIFY(!priv()->reportBook->isRunning());
         QVERIFY2(QFile::remove(workbookPath()) == expected, qPrintable(step));
     }
 }

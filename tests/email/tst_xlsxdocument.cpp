@@ -1,5 +1,6 @@
 #include "testenvironment.h"
 #include "email/xlsxdocument.h"
+#include "filesizelimit.h"
 #include "xlsxreader.h"
 
 #include <QJsonArray>
@@ -27,6 +28,7 @@ class TestXlsxDocument : public QObject
 private slots:
     void writesCellsFormatsAndWidths();
     void refusesCellsOutsideTheSheet();
+    void failedSaveKeepsThePreviousFile();
 };
 
 void TestXlsxDocument::writesCellsFormatsAndWidths()
@@ -47,6 +49,7 @@ void TestXlsxDocument::writesCellsFormatsAndWidths()
     boxed.fillColor = 0xC0D8F0;
     const int header = book.addFormat(boxed);
     QVERIFY(plain >= 0 && header >= 0 && plain != header);
+    QCOMPARE(book.addFormat(XlsxDocument::Format()), plain);
 
     QVERIFY(book.setColumnWidth(1, 20.0));
     QVERIFY(book.setColumnWidth(3, 8.0));
@@ -55,6 +58,7 @@ void TestXlsxDocument::writesCellsFormatsAndWidths()
     QVERIFY(book.write(2, 2, 42, plain));
     QVERIFY(book.write(2, 3, 2.5));
     QVERIFY(book.write(3, 1, QVariant())); // empty cell
+    QVERIFY(!book.write(1, 5, QStringLiteral("above the row being written")));
     QVERIFY(book.saveAs(path));
     QVERIFY(!book.writeString(4, 1, QStringLiteral("late")));
     QCOMPARE(book.addFormat(), -1);
@@ -88,6 +92,7 @@ void TestXlsxDocument::writesCellsFormatsAndWidths()
     QCOMPARE(cell(sheet, 2, 2).value(QStringLiteral("value")).toDouble(), 42.0);
     QCOMPARE(cell(sheet, 2, 3).value(QStringLiteral("value")).toDouble(), 2.5);
     QVERIFY(cell(sheet, 2, 3).value(QStringLiteral("horizontal")).isNull());
+    QCOMPARE(sheet.value(QStringLiteral("maxColumn")).toInt(), 3); // nothing above row 2 after it
 }
 
 void TestXlsxDocument::refusesCellsOutsideTheSheet()
@@ -99,6 +104,24 @@ void TestXlsxDocument::refusesCellsOutsideTheSheet()
     QVERIFY(!book.writeNumber(1048577, 1, 1.0)); // past the last row of a sheet
     QVERIFY(!book.writeString(1, 16385, QStringLiteral("x")));
     // Never saved: the document is thrown away without writing a file.
+}
+
+void TestXlsxDocument::failedSaveKeepsThePreviousFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("book.xlsx"));
+    XlsxDocument book;
+    QVERIFY(book.saveAs(dir.filePath(QStringLiteral("first.xlsx")))); // the workbook is complete
+    QFile previous(path);
+    QVERIFY(previous.open(QIODevice::WriteOnly) && previous.write("the previous export") > 0);
+    previous.close();
+    {
+        FileSizeLimit diskFull(512); // fills up while the workbook is stored
+        QVERIFY(!book.saveAs(path));
+    }
+    QVERIFY(previous.open(QIODevice::ReadOnly));
+    QCOMPARE(previous.readAll(), QByteArray("the previous export"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"book.xlsx", "first.xlsx"}));
 }
 
 AMBREL_TEST_MAIN(TestXlsxDocument)

@@ -1,3 +1,4 @@
+#include "filesizelimit.h"
 #include "records/settings.h"
 #include "teststore.h"
 #include "uidriver.h"
@@ -20,12 +21,16 @@ private slots:
     void searchShowsRangeNewestFirst_data();
     void searchShowsRangeNewestFirst();
     void chartTakesTheSelfTestRecord();
+    void secondClickClosesTheCalendar();
     void exportIsReadBack_data();
     void exportIsReadBack();
+    void failedExportIsToldAndKeepsTheEarlierFile();
     void closedRecordsShowTheShutdownLog();
 
 private:
     bool search(int tab, const QDate &start, const QDate &end);
+    bool clickSelfTestRow(int row);
+    bool exportTo(const QString &path);
     QStringList shownDates(const char *view) const;
 
     QScopedPointer<UiDriver> ui;
@@ -53,7 +58,8 @@ void TestHistoryPage::initTestCase()
                                           "inputFreq, battVol, temperature) values(%1)").arg(row)));
     for (const char *row : {"'2024-05-01 11:00:00', 2", "'2024-05-02 12:00:00', 3"})
         QVERIFY(query.exec(QStringLiteral("insert into alarm(dateTime, alarm) values(%1)").arg(row)));
-    for (const char *row : {"'2024-05-01 07:00:00', 0, 0", "'2024-05-02 08:00:00', 10, 3"})
+    // The test of 3 May has no record file.
+    for (const char *row : {"'2024-05-01 07:00:00', 0, 0", "'2024-05-02 08:00:00', 10, 3", "'2024-05-03 08:00:00', 5, 1"})
         QVERIFY(query.exec(QStringLiteral("insert into log_self_test(dateTime, duration, count) values(%1)").arg(row)));
     writeFile(dataDir + "/data/self_test/20240502080000.txt", "0,20,100\r\n5,21,99\r\n10,22,98\r\n");
     writeFile(dataDir + "/data/self_test/20240501070000.txt", "");
@@ -76,6 +82,26 @@ bool TestHistoryPage::search(int tab, const QDate &start, const QDate &end)
     ui->item("dateStart")->setProperty("date", QDateTime(start, QTime(0, 0)));
     ui->item("dateEnd")->setProperty("date", QDateTime(end, QTime(0, 0)));
     return ui->click("btnSearch");
+}
+
+// Clicks a row of the self-test table.
+bool TestHistoryPage::clickSelfTestRow(int row)
+{
+    QQuickItem *table = ui->item("tableSelfTest");
+    int y = 0;
+    for (QVariant found(-1); found.toInt() != row && y < table->height(); y += 2)
+        QMetaObject::invokeMethod(table, "rowAt", Q_RETURN_ARG(QVariant, found), Q_ARG(QVariant, 10), Q_ARG(QVariant, y));
+    if (y >= table->height())
+        return false;
+    QTest::mouseClick(&ui->view(), Qt::LeftButton, Qt::NoModifier, table->mapToScene(QPointF(20, y)).toPoint());
+    return true;
+}
+
+// The file dialog's choice on the current tab.
+bool TestHistoryPage::exportTo(const QString &path)
+{
+    return QMetaObject::invokeMethod(ui->item("mainPanelLogData"), "exportTo",
+                                     Q_ARG(QVariant, QUrl::fromLocalFile(path)));
 }
 
 QStringList TestHistoryPage::shownDates(const char *view) const
@@ -134,15 +160,33 @@ void TestHistoryPage::chartTakesTheSelfTestRecord()
     QCOMPARE(view->property("chartEnd").toReal(), 10.0);
 
     // A click on the older test, whose record has no lines, empties the chart.
-    QQuickItem *table = ui->item("tableSelfTest");
-    int y = 0;
-    for (QVariant row; row.toInt() != 1 && y < table->height(); y += 2)
-        QMetaObject::invokeMethod(table, "rowAt", Q_RETURN_ARG(QVariant, row), Q_ARG(QVariant, 10), Q_ARG(QVariant, y));
-    QVERIFY(y < table->height());
-    QTest::mouseClick(&ui->view(), Qt::LeftButton, Qt::NoModifier,
-                      table->mapToScene(QPointF(20, y)).toPoint());
+    QVERIFY(clickSelfTestRow(1));
     QTRY_COMPARE(load->property("count").toInt(), 0);
     QCOMPARE(capacity->property("count").toInt(), 0);
+
+    // Nothing of a test stays drawn for a search without tests, nor for a
+    // test whose record file is missing.
+    QVERIFY(clickSelfTestRow(0));
+    QTRY_COMPARE(load->property("count").toInt(), 3);
+    QVERIFY(search(3, QDate(2024, 6, 1), QDate(2024, 6, 2)));
+    QTRY_COMPARE(load->property("count").toInt() + capacity->property("count").toInt(), 0);
+    QVERIFY(search(3, QDate(2024, 5, 2), QDate(2024, 5, 3)));
+    QVERIFY(clickSelfTestRow(1));
+    QTRY_COMPARE(load->property("count").toInt(), 3);
+    QVERIFY(clickSelfTestRow(0));
+    QTRY_COMPARE(load->property("count").toInt() + capacity->property("count").toInt(), 0);
+}
+
+void TestHistoryPage::secondClickClosesTheCalendar()
+{
+    QVERIFY(ui->click("logTab0"));
+    QQuickItem *field = ui->item("dateStart");
+    QObject *calendar = field->findChild<QObject *>("calendarPopup");
+    QVERIFY(calendar);
+    QVERIFY(ui->click(field));
+    QTRY_VERIFY(calendar->property("opened").toBool());
+    QVERIFY(ui->click(field));
+    QTRY_VERIFY(!calendar->property("visible").toBool());
 }
 
 void TestHistoryPage::exportIsReadBack_data()
@@ -165,9 +209,12 @@ void TestHistoryPage::exportIsReadBack()
     QFETCH(QStringList, firstRow);
     QVERIFY(search(tab, QDate(2024, 5, 1), QDate(2024, 5, 2)));
     const QString path = files.filePath(QStringLiteral("history %1.xlsx").arg(tab));
-    QVERIFY(QMetaObject::invokeMethod(ui->item("mainPanelLogData"), "exportTo",
-                                      Q_ARG(QVariant, QUrl::fromLocalFile(path))));
-    QVERIFY(ui->item("busyExport")->property("running").toBool());
+    // The page waits for the export, which cannot read the store while the
+    // main thread's connection holds it.
+    QVERIFY(QSqlQuery().exec(QStringLiteral("begin exclusive")));
+    QVERIFY(exportTo(path));
+    QVERIFY(ui->item("busyExport")->property("running").toBool() && !ui->item("btnHistoryExport")->isEnabled());
+    QVERIFY(QSqlQuery().exec(QStringLiteral("commit")));
     QVERIFY(ui->answer("msgExportFinished", true));
     QVERIFY(!ui->item("busyExport")->property("running").toBool());
 
@@ -183,6 +230,22 @@ void TestHistoryPage::exportIsReadBack()
     };
     QCOMPARE(texts(rows[0]), headers);
     QCOMPARE(texts(rows[1]), firstRow);
+}
+
+void TestHistoryPage::failedExportIsToldAndKeepsTheEarlierFile()
+{
+    QVERIFY(search(0, QDate(2024, 5, 1), QDate(2024, 5, 2)));
+    const QString path = files.filePath(QStringLiteral("earlier.xlsx"));
+    writeFile(path, "the earlier export");
+    {
+        FileSizeLimit diskFull(1024);
+        QVERIFY(exportTo(path));
+        QVERIFY(ui->answer("msgExportFailed", true));
+    }
+    QCOMPARE(ui->object("msgExportFailed")->property("textMsg").toString(), QStringLiteral("Operation failed!"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("the earlier export"));
 }
 
 void TestHistoryPage::closedRecordsShowTheShutdownLog()

@@ -5,6 +5,7 @@
 #include "records/database.h"
 #include "email/serviceemail.h"
 #include "email/serviceemail_p.h"
+#include "email/tablemodeldevdata.h"
 #include "records/settings.h"
 #include "smtpserverharness.h"
 #include "testenvironment.h"
@@ -22,6 +23,7 @@ private slots:
     void cleanupTestCase();
 
     void dailyTimerAlarmMailsAndReport();
+    void reportColumnTextWithoutHistoryModels();
 
 private:
     void writeSetting(const QString &key, const QVariant &value);
@@ -110,6 +112,13 @@ void TestServiceMail::dailyTimerAlarmMailsAndReport()
     QCOMPARE(mail.subject, QStringLiteral("Daily Report"));
     QCOMPARE(mail.attachments.size(), 1);
     QVERIFY(mail.attachments.at(0).data.startsWith("PK")); // a zip container
+}
+
+void TestServiceMail::reportColumnTextWithoutHistoryModels()
+{
+    // No history page in the service: of the readings model only the daily report's column text.
+    QCOMPARE(TableModelDevData::staticMetaObject.superClass(), &QObject::staticMetaObject);
+    QCOMPARE(TableModelDevData::cellText(6, 13.65), QVariant(QStringLiteral("13.65")));
 }
 
 AMBREL_TEST_MAIN(TestServiceMail)

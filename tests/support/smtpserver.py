@@ -78,7 +78,23 @@ class Handler:
             out.insert(len(out) - 1, "250-PIPELINING")
         return out
 
+    async def handle_MAIL(self, server, session, envelope, address, mail_options):
+        if self.args.refuse == "mail":
+            return "553 5.1.3 Sender address rejected"
+        envelope.mail_from = address
+        envelope.mail_options.extend(mail_options)
+        return "250 OK"
+
+    async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
+        if self.args.refuse == "rcpt":
+            return "550 5.1.1 Recipient address rejected"
+        envelope.rcpt_tos.append(address)
+        envelope.rcpt_options.extend(rcpt_options)
+        return "250 OK"
+
     async def handle_DATA(self, server, session, envelope):
+        if self.args.refuse == "data":
+            return "554 5.6.0 Message refused"
         raw = envelope.original_content or b""
         try:
             parsed = parse_message(raw)
@@ -139,6 +155,8 @@ def main():
     parser.add_argument("--password", default="")
     parser.add_argument("--auth-required", action="store_true")
     parser.add_argument("--pipelining", action="store_true")
+    parser.add_argument("--refuse", choices=("", "mail", "rcpt", "data"), default="",
+                        help="refuse every sender, every recipient or every message text")
     args = parser.parse_args()
 
     offered = set(args.auth.upper().split())

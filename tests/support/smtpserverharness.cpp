@@ -100,6 +100,8 @@ quint16 SmtpServerHarness::start(const SmtpServerOptions &options)
         arguments << QStringLiteral("--auth-required");
     if (options.pipelining)
         arguments << QStringLiteral("--pipelining");
+    if (!options.refuse.isEmpty())
+        arguments << QStringLiteral("--refuse") << options.refuse;
 
     m_process.start(QStringLiteral(AMBREL_PYTHON), arguments);
     const QDeadlineTimer deadline(10000);

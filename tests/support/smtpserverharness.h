@@ -28,6 +28,9 @@ struct SmtpServerOptions
     bool authRequired = false;
     // The EHLO reply lists PIPELINING.
     bool pipelining = false;
+    // Every mail is refused at this step: "mail" (553 to MAIL FROM), "rcpt"
+    // (550 to each RCPT TO) or "data" (554 at the end of the message text).
+    QString refuse;
 };
 
 struct ReceivedAttachment
