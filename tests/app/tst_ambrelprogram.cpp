@@ -5,8 +5,14 @@
 #include "testenvironment.h"
 
 #include <QDir>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 class TestAmbrelProgram : public QObject
 {
@@ -19,12 +25,23 @@ private slots:
     void windowAtStart();
     void secondStartShowsTheRunningInstance();
     void killedInstanceDoesNotBlockTheNextStart();
+    void sharedTmpCannotInterfere_data();
+    void sharedTmpCannotInterfere();
+    void privateFolderFallback_data();
+    void privateFolderFallback();
+    void peersAreBounded();
+    void listenFailureIsLogged_data();
+    void listenFailureIsLogged();
+    void otherUserIsNotHeard();
     void showsOnAnXServer_data();
     void showsOnAnXServer();
 
 private:
     QProcess *start(const QStringList &arguments, const QMap<QString, QString> &variables = {});
     QString log() const;
+    QString socketPath() const { return home->path() + QStringLiteral("/runtime/Ambrel/instance"); }
+    // A second start, which must find the running instance and end with 0.
+    bool secondStartIsHeard();
 
     QScopedPointer<QTemporaryDir> home;
     QList<QProcess *> processes;
@@ -34,6 +51,8 @@ void TestAmbrelProgram::init()
 {
     home.reset(new QTemporaryDir);
     QDir(home->path()).mkpath(QStringLiteral("tmp"));
+    QDir(home->path()).mkpath(QStringLiteral("runtime"));
+    QFile::setPermissions(home->path() + QStringLiteral("/runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 void TestAmbrelProgram::cleanup()
@@ -53,6 +72,8 @@ QProcess *TestAmbrelProgram::start(const QStringList &arguments, const QMap<QStr
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     // Data and the instance socket of this test only.
     env.insert(QStringLiteral("XDG_DATA_HOME"), home->path() + QStringLiteral("/data"));
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), home->path() + QStringLiteral("/cache"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home->path() + QStringLiteral("/runtime"));
     env.insert(QStringLiteral("TMPDIR"), home->path() + QStringLiteral("/tmp"));
     for (auto it = variables.cbegin(); it != variables.cend(); ++it)
         it.value().isNull() ? env.remove(it.key()) : env.insert(it.key(), it.value());
@@ -113,7 +134,7 @@ void TestAmbrelProgram::killedInstanceDoesNotBlockTheNextStart()
     QTRY_VERIFY_WITH_TIMEOUT(log().contains(QStringLiteral("Started")), 30000);
     first->kill();
     QVERIFY(first->waitForFinished(10000));
-    QVERIFY(!QDir(home->path() + QStringLiteral("/tmp")).isEmpty(QDir::System | QDir::NoDotAndDotDot)); // its socket
+    QVERIFY(QFileInfo::exists(socketPath()));
 
     QProcess *next = start({});
     QTRY_COMPARE_WITH_TIMEOUT(log().count(QStringLiteral("Started")), 2, 30000);
@@ -121,6 +142,157 @@ void TestAmbrelProgram::killedInstanceDoesNotBlockTheNextStart()
     QProcess *third = start({}); // finds the new instance
     QVERIFY(third->waitForFinished(30000));
     QCOMPARE(third->exitCode(), 0);
+}
+
+bool TestAmbrelProgram::secondStartIsHeard()
+{
+    QProcess *second = start({});
+    return second->waitForFinished(30000) && second->exitStatus() == QProcess::NormalExit && second->exitCode() == 0
+           && QTest::qWaitFor([this] { return log().contains(QStringLiteral("Window shown")); }, 10000)
+           && log().count(QStringLiteral("Started")) == 1;
+}
+
+void TestAmbrelProgram::sharedTmpCannotInterfere_data()
+{
+    // What any user may leave in the shared temporary folder under the
+    // name a former version listened on.
+    QTest::addColumn<bool>("listener");
+    QTest::newRow("a listener that never answers") << true;
+    QTest::newRow("a folder that cannot be removed") << false;
+}
+
+void TestAmbrelProgram::sharedTmpCannotInterfere()
+{
+    QFETCH(bool, listener);
+    const QString taken = home->path() + QStringLiteral("/tmp/Ambrel-") + QString::number(getuid());
+    QLocalServer server;
+    if (listener)
+        QVERIFY(server.listen(taken));
+    else
+        QVERIFY(QDir().mkpath(taken + QStringLiteral("/inside")));
+
+    QProcess *first = start({QStringLiteral("-srv")});
+    QTRY_VERIFY_WITH_TIMEOUT(log().contains(QStringLiteral("Started")), 30000);
+    QCOMPARE(first->state(), QProcess::Running);
+    QVERIFY(secondStartIsHeard());
+}
+
+void TestAmbrelProgram::privateFolderFallback_data()
+{
+    QTest::addColumn<QString>("runtime");
+    QTest::addColumn<int>("mode");
+    QTest::newRow("unset") << QString() << 0;
+    QTest::newRow("open to others") << "runtime" << 0755;
+    QTest::newRow("relative") << "runtime" << -1;
+}
+
+void TestAmbrelProgram::privateFolderFallback()
+{
+    QFETCH(QString, runtime);
+    QFETCH(int, mode);
+    QString variable = runtime;
+    if (mode > 0) {
+        variable = home->path() + QLatin1Char('/') + runtime;
+        QCOMPARE(chmod(QFile::encodeName(variable).constData(), mode_t(mode)), 0);
+    }
+    const QMap<QString, QString> variables{{QStringLiteral("XDG_RUNTIME_DIR"), variable}};
+    start({QStringLiteral("-srv")}, variables);
+    QTRY_VERIFY_WITH_TIMEOUT(log().contains(QStringLiteral("Started")), 30000);
+    const QString folder = home->path() + QStringLiteral("/cache/Ambrel-runtime");
+    QVERIFY(QFileInfo::exists(folder + QStringLiteral("/instance")));
+    QCOMPARE(QFile::permissions(folder) & 0x0077, QFile::Permissions()); // nothing for group and others
+    QProcess *second = start({}, variables);
+    QVERIFY(second->waitForFinished(30000));
+    QCOMPARE(second->exitCode(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(log().contains(QStringLiteral("Window shown")), 10000);
+}
+
+void TestAmbrelProgram::peersAreBounded()
+{
+    start({QStringLiteral("-srv")});
+    // A start that comes while the first is still starting is not lost: it
+    // is answered once the window can be shown.
+    QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(socketPath()), 30000);
+    QLocalSocket early;
+    early.connectToServer(socketPath());
+    QVERIFY(early.waitForConnected(5000));
+    early.write(QByteArray::fromHex("ffffffff"));
+    QVERIFY(early.waitForReadyRead(30000));
+    QCOMPARE(early.readAll(), QByteArray("\x06"));
+    QTRY_VERIFY_WITH_TIMEOUT(log().contains(QStringLiteral("Window shown")), 10000);
+    QVERIFY(log().lastIndexOf(QStringLiteral("Window shown")) > log().lastIndexOf(QStringLiteral("Window hidden")));
+    QVERIFY(log().indexOf(QStringLiteral("Window shown")) > log().indexOf(QStringLiteral("Started")));
+
+    // One that says nothing, and one that announces more than a message
+    // can hold, are dropped; the next start is heard meanwhile.
+    QLocalSocket silent;
+    silent.connectToServer(socketPath());
+    QVERIFY(silent.waitForConnected(5000));
+    QLocalSocket huge;
+    huge.connectToServer(socketPath());
+    QVERIFY(huge.waitForConnected(5000));
+    huge.write(QByteArray::fromHex("7fffffff") + QByteArray(1000, 'x'));
+    QVERIFY(huge.waitForDisconnected(5000));
+    QVERIFY(silent.waitForDisconnected(5000));
+    QProcess *second = start({});
+    QVERIFY(second->waitForFinished(30000));
+    QCOMPARE(second->exitCode(), 0);
+}
+
+void TestAmbrelProgram::listenFailureIsLogged_data()
+{
+    QTest::addColumn<QString>("taken"); // under the runtime folder: a file, or a folder with a file in it
+    QTest::addColumn<QString>("logged");
+    QTest::newRow("socket name") << "Ambrel/instance/inside" << "Warning: Cannot listen on ";
+    QTest::newRow("folder name") << "Ambrel" << "Warning: No private folder for the single-instance socket: ";
+}
+
+void TestAmbrelProgram::listenFailureIsLogged()
+{
+    QFETCH(QString, taken);
+    QFETCH(QString, logged);
+    const QString path = home->path() + QStringLiteral("/runtime/") + taken;
+    QFile file(path);
+    QVERIFY(QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly));
+    file.close();
+    QProcess *program = start({QStringLiteral("-srv")});
+    QTRY_VERIFY_WITH_TIMEOUT(log().contains(logged), 30000);
+    QVERIFY(log().contains(QStringLiteral("Started")));
+    QCOMPARE(program->state(), QProcess::Running);
+}
+
+void TestAmbrelProgram::otherUserIsNotHeard()
+{
+    const QString setpriv = QStandardPaths::findExecutable("setpriv");
+    if (geteuid() != 0 || setpriv.isEmpty())
+        QSKIP("needs root and setpriv to connect as another user");
+    start({QStringLiteral("-srv")});
+    QTRY_VERIFY_WITH_TIMEOUT(log().contains(QStringLiteral("Started")), 30000);
+    // Let the other user reach the socket for a moment: only the program's
+    // own check stands in its way.
+    const QStringList folders{home->path(), home->path() + QStringLiteral("/runtime"), QFileInfo(socketPath()).path()};
+    for (const QString &path : folders)
+        QCOMPARE(chmod(QFile::encodeName(path).constData(), 0711), 0);
+    QCOMPARE(chmod(QFile::encodeName(socketPath()).constData(), 0777), 0);
+
+    QProcess other;
+    other.start(setpriv, {"--reuid=65534", "--regid=65534", "--clear-groups", AMBREL_PYTHON, "-c",
+                          "import socket, sys\n"
+                          "s = socket.socket(socket.AF_UNIX)\n"
+                          "s.connect(sys.argv[1])\n"
+                          "try:\n"
+                          "    s.sendall(b'\\xff\\xff\\xff\\xff')\n"
+                          "    print(repr(s.recv(16)))\n"
+                          "except OSError:\n"
+                          "    print(repr(b''))\n",
+                          socketPath()});
+    QVERIFY(other.waitForFinished(20000));
+    QVERIFY2(other.exitCode() == 0, other.readAllStandardError().constData());
+    QCOMPARE(other.readAllStandardOutput().trimmed(), QByteArray("b''"));
+    QVERIFY(!log().contains(QStringLiteral("Window shown")));
+    for (const QString &path : folders)
+        QCOMPARE(chmod(QFile::encodeName(path).constData(), 0700), 0);
+    QVERIFY(secondStartIsHeard());
 }
 
 void TestAmbrelProgram::showsOnAnXServer_data()
