@@ -34,6 +34,14 @@ QStringList storedState()
     return state;
 }
 
+QUrl writeFile(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(content);
+    return QUrl::fromLocalFile(path);
+}
+
 } // namespace
 
 class TestPageSettingsCommon : public QObject
@@ -131,13 +139,10 @@ void TestPageSettingsCommon::importKeepsWhatTheFileDoesNotHold()
     QFETCH(QStringList, added);
     QFETCH(int, removed);
     const QStringList before = storedState();
-    QFile file(dir.filePath(QStringLiteral("import.json")));
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(content);
-    file.close();
+    const QUrl file = writeFile(dir.filePath(QStringLiteral("import.json")), content);
 
     QSignalSpy spy(&page, &PageSettingsCommon::settingsChanged);
-    QCOMPARE(page.settingsImport(QUrl::fromLocalFile(file.fileName())), emitted);
+    QCOMPARE(page.settingsImport(file), emitted);
     QCOMPARE(spy.count(), emitted ? 1 : 0);
     const QStringList after = storedState();
     QStringList isNew;
@@ -195,13 +200,10 @@ void TestPageSettingsCommon::importRefusesAndChangesNothing()
     QFETCH(QByteArray, content);
     QFETCH(QString, reason);
     const QStringList before = storedState();
-    QFile file(dir.filePath(QStringLiteral("import.json")));
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(content);
-    file.close();
+    const QUrl file = writeFile(dir.filePath(QStringLiteral("import.json")), content);
 
     QSignalSpy spy(&page, &PageSettingsCommon::settingsChanged);
-    QVERIFY(!page.settingsImport(QUrl::fromLocalFile(file.fileName())));
+    QVERIFY(!page.settingsImport(file));
     QCOMPARE(spy.count(), 0);
     QCOMPARE(storedState(), before);
     QVERIFY2(page.errorString().contains(reason), qPrintable(page.errorString()));
@@ -262,9 +264,7 @@ void TestPageSettingsCommon::failedExportIsReported_data()
 void TestPageSettingsCommon::failedExportIsReported()
 {
     QFETCH(QString, path);
-    QFile plain(dir.filePath(QStringLiteral("plain")));
-    QVERIFY(plain.open(QIODevice::WriteOnly));
-    plain.close();
+    writeFile(dir.filePath(QStringLiteral("plain")), QByteArray());
     QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("read-only")));
     QVERIFY(QFile::setPermissions(dir.filePath(QStringLiteral("read-only")), QFile::ReadOwner | QFile::ExeOwner));
 
@@ -277,10 +277,7 @@ void TestPageSettingsCommon::failedExportIsReported()
 void TestPageSettingsCommon::exportFailingHalfwayKeepsThePreviousFile()
 {
     const QString path = dir.filePath(QStringLiteral("previous.conf"));
-    QFile previous(path);
-    QVERIFY(previous.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    previous.write("previous export");
-    previous.close();
+    writeFile(path, "previous export");
 
     // Writes past 100 bytes fail for a moment, as on a full disk.
     rlimit saved{};
@@ -295,6 +292,7 @@ void TestPageSettingsCommon::exportFailingHalfwayKeepsThePreviousFile()
 
     QVERIFY(!written);
     QCOMPARE(page.errorString(), QStringLiteral("The file cannot be written: File too large"));
+    QFile previous(path);
     QVERIFY(previous.open(QIODevice::ReadOnly));
     QCOMPARE(previous.readAll(), QByteArray("previous export"));
     QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("previous*")}, QDir::Files | QDir::Hidden),
