@@ -54,6 +54,7 @@ int main(int argc, char *argv[])
         qInfo(visible ? "Window shown" : "Window hidden");
     });
     QObject::connect(&app, &SingleApplication::messageReceived, &view, &QQuickView::show);
+    app.receiveMessages();
     QObject::connect(view.engine(), &QQmlEngine::quit, &app, &QCoreApplication::quit);
 
     Translator::instance()->setEngine(view.engine());

@@ -1,11 +1,13 @@
 #include "pagesettingscommon.h"
 
+#include "app/settingsrules.h"
 #include "email/listmodelemailuser.h"
 #include "email/serviceemail.h"
+#include "platform/privatesavefile.h"
+#include "platform/regularfile.h"
 #include "records/database.h"
 #include "records/settings.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -16,6 +18,8 @@ namespace {
 
 // A settings file is a few kilobytes; anything this large is not one.
 const qint64 kMaxImportSize = 1024 * 1024;
+// How much of a refused value the message quotes.
+const int kQuotedLength = 40;
 
 const QString kReceiverKey = QStringLiteral("email/receiver");
 
@@ -36,13 +40,8 @@ QString receiverTable()
     return Database::tableName(Database::EMailUser);
 }
 
-void replaceReceivers(const QJsonArray &receivers)
+void replaceReceivers(const QVariantList &users)
 {
-    QVariantList users;
-    for (const QJsonValue &value : receivers) {
-        if (value.isString())
-            users.append(value.toString());
-    }
     QSqlDatabase db = QSqlDatabase::database();
     db.transaction();
     QSqlQuery query;
@@ -59,11 +58,69 @@ void replaceReceivers(const QJsonArray &receivers)
     ServiceEMail::instance()->userModel()->select();
 }
 
+QString quoted(const QJsonValue &value)
+{
+    QString text = value.isString() ? value.toString()
+                                    : QString::fromUtf8(QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact)
+                                                            .mid(1).chopped(1));
+    if (text.size() > kQuotedLength)
+        text = text.left(kQuotedLength) + QStringLiteral("...");
+    return text;
+}
+
 } // namespace
 
-PageSettingsCommon::PageSettingsCommon(QObject *parent) : QObject(parent) {}
+class PageSettingsCommonPrivate
+{
+public:
+    // The settings of the object, checked; false with the error set when
+    // any value is not acceptable.
+    bool check(const QJsonObject &object, QVariantList *receivers);
+    bool refuse(const QString &key, const QJsonValue &value);
 
-void PageSettingsCommon::settingsSaveAs(QUrl file)
+    QString error;
+};
+
+bool PageSettingsCommonPrivate::refuse(const QString &key, const QJsonValue &value)
+{
+    error = PageSettingsCommon::tr("Invalid value of %1: \"%2\"").arg(key, quoted(value));
+    return false;
+}
+
+bool PageSettingsCommonPrivate::check(const QJsonObject &object, QVariantList *receivers)
+{
+    Settings *settings = Settings::instance();
+    SettingsRules *rules = SettingsRules::instance();
+    for (int type : exportedTypes()) {
+        const QString key = settings->keyName(type);
+        const auto value = object.constFind(key);
+        if (value != object.constEnd() && !(value->isString() && rules->accepts(type, value->toString())))
+            return refuse(key, *value);
+    }
+    const auto list = object.constFind(kReceiverKey);
+    if (list == object.constEnd())
+        return true;
+    if (!list->isArray())
+        return refuse(kReceiverKey, *list);
+    for (const QJsonValue &user : list->toArray()) {
+        if (!user.isString() || !rules->isAddress(user.toString()))
+            return refuse(kReceiverKey, user);
+        receivers->append(user.toString());
+    }
+    return true;
+}
+
+PageSettingsCommon::PageSettingsCommon(QObject *parent)
+    : QObject(parent), d(new PageSettingsCommonPrivate)
+{
+}
+
+PageSettingsCommon::~PageSettingsCommon()
+{
+    delete d;
+}
+
+bool PageSettingsCommon::settingsSaveAs(QUrl file)
 {
     Settings *settings = Settings::instance();
     QJsonObject object;
@@ -78,20 +135,40 @@ void PageSettingsCommon::settingsSaveAs(QUrl file)
     }
     object.insert(kReceiverKey, receivers);
 
-    QFile out(file.toLocalFile());
-    if (out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        out.write(QJsonDocument(object).toJson(QJsonDocument::Indented));
+    // It holds the stored form of the mail password, which is no secret.
+    PrivateSaveFile out(file.toLocalFile());
+    const QByteArray content = QJsonDocument(object).toJson(QJsonDocument::Indented);
+    if (out.open(QIODevice::WriteOnly) && out.write(content) == content.size() && out.finish())
+        return true;
+    d->error = tr("The file cannot be written: %1").arg(out.errorString());
+    return false;
 }
 
-void PageSettingsCommon::settingsImport(QUrl file)
+bool PageSettingsCommon::settingsImport(QUrl file)
 {
-    QFile in(file.toLocalFile());
-    if (!in.open(QIODevice::ReadOnly) || in.size() > kMaxImportSize)
-        return;
-    const QJsonDocument document = QJsonDocument::fromJson(in.readAll());
-    if (!document.isObject())
-        return;
+    QByteArray content;
+    switch (RegularFile::read(file.toLocalFile(), kMaxImportSize, &content)) {
+    case RegularFile::Read:
+        break;
+    case RegularFile::Unreadable:
+        d->error = tr("The file cannot be read.");
+        return false;
+    case RegularFile::NotRegular:
+        d->error = tr("This is not a regular file.");
+        return false;
+    case RegularFile::TooLarge:
+        d->error = tr("The file is larger than 1 MiB.");
+        return false;
+    }
+    const QJsonDocument document = QJsonDocument::fromJson(content);
+    if (!document.isObject()) {
+        d->error = tr("The file holds no settings.");
+        return false;
+    }
     const QJsonObject object = document.object();
+    QVariantList receivers;
+    if (!d->check(object, &receivers))
+        return false;
 
     Settings *settings = Settings::instance();
     for (int type : exportedTypes()) {
@@ -100,10 +177,10 @@ void PageSettingsCommon::settingsImport(QUrl file)
         if (value.isString())
             settings->setSettings(type, value.toString(), true);
     }
-    const QJsonValue receivers = object.value(kReceiverKey);
-    if (receivers.isArray())
-        replaceReceivers(receivers.toArray());
+    if (object.contains(kReceiverKey))
+        replaceReceivers(receivers);
     emit settingsChanged();
+    return true;
 }
 
 void PageSettingsCommon::settingsRestore()
@@ -111,4 +188,9 @@ void PageSettingsCommon::settingsRestore()
     Settings::instance()->restore();
     ServiceEMail::instance()->userModel()->clearUsers();
     emit settingsChanged();
+}
+
+QString PageSettingsCommon::errorString() const
+{
+    return d->error;
 }

@@ -4,6 +4,7 @@
 #include "app/fileurl.h"
 #include "app/globaldatadef.h"
 #include "app/pagesettingscommon.h"
+#include "app/settingsrules.h"
 #include "app/tablemodelalarm.h"
 #include "app/tablemodelselftest.h"
 #include "app/translator.h"
@@ -62,6 +63,7 @@ void registerQmlTypes()
     qmlRegisterSingletonType<DevComm>(kUri, 1, 0, "DevComm", programObject<DevComm>);
     qmlRegisterSingletonType<ServiceEMail>(kUri, 1, 0, "ServiceEMail", programObject<ServiceEMail>);
     qmlRegisterSingletonType<ServiceShutdown>(kUri, 1, 0, "ServiceShutdown", programObject<ServiceShutdown>);
+    qmlRegisterSingletonType<SettingsRules>(kUri, 1, 0, "SettingsRules", programObject<SettingsRules>);
     qmlRegisterSingletonType<FileUrl>(kUri, 1, 0, "FileUrl", newFileUrl);
     qmlRegisterSingletonType<PageSettingsCommon>(kUri, 1, 0, "PageSettingsCommon", newPageSettingsCommon);
 }

@@ -7,11 +7,13 @@
 class SingleApplicationPrivate;
 
 // The application object of a program that runs once per user. The first
-// instance listens on a local socket named after the user; a later start
-// finds it there (isRunning) and hands it a message (sendMessage), which the
-// first instance emits as messageReceived. A socket left behind by an
-// instance that crashed does not count: whoever fails to connect to it
-// removes it and listens in its place.
+// instance listens on a local socket in a folder of the user's alone; a
+// later start finds it there (isRunning) and hands it a message
+// (sendMessage), which the first instance emits as messageReceived once it
+// takes messages (receiveMessages). A socket left behind by an instance
+// that crashed does not count: whoever fails to connect to it removes it
+// and listens in its place. Only processes of the same user are heard, and
+// each for a short time and a short message.
 class SingleApplication : public QApplication
 {
     Q_OBJECT
@@ -27,8 +29,14 @@ public:
     // has received it within timeout milliseconds.
     bool sendMessage(const QString &message, int timeout);
 
-    // The local server name of the current user.
-    static QString serverName();
+    // From the next pass of the event loop on, messages of later starts are
+    // answered and emitted; until then they wait. Call once messageReceived
+    // is connected.
+    void receiveMessages();
+
+    // The path of the current user's socket; empty when the user has no
+    // private folder for it.
+    QString serverName() const;
 
 signals:
     void messageReceived(const QString &message);

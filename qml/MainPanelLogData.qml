@@ -104,7 +104,7 @@ MainPanelLogDataForm {
     FileDialog {
         id: exportDialog
         selectExisting: false
-        folder: shortcuts.desktop
+        folder: visible ? shortcuts.desktop : "" // given when shown: the widget dialog ignores it before
         onAccepted: page.exportTo(fileUrl)
     }
 

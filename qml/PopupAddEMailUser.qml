@@ -2,7 +2,6 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Layouts 1.15
 import Ambrel 1.0
-import "emailaddress.js" as EMailAddress
 
 // Adds a mail receiver or modifies one; an invalid address keeps it open.
 Popup {
@@ -50,7 +49,7 @@ Popup {
                 id: fieldUser
                 objectName: "fieldReceiver"
                 Layout.fillWidth: true
-                validator: RegularExpressionValidator { regularExpression: EMailAddress.pattern }
+                validator: RegularExpressionValidator { regularExpression: new RegExp(SettingsRules.addressPattern) }
             }
         }
 
@@ -61,7 +60,7 @@ Popup {
             text: popup.row < 0 ? popup.textAdd : popup.textModify
             highlighted: true
             onClicked: {
-                if (!EMailAddress.isValid(fieldUser.text)) {
+                if (!SettingsRules.isAddress(fieldUser.text)) {
                     invalid.open()
                     return
                 }

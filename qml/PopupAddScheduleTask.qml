@@ -1,4 +1,5 @@
 import QtQuick 2.15
+import Ambrel 1.0
 
 // The editor of one scheduled task, for a new task or for a listed one.
 PopupAddScheduleTaskForm {
@@ -47,6 +48,11 @@ PopupAddScheduleTaskForm {
     title.text: row < 0 ? textAdd : textModify
 
     btnSure.onClicked: {
+        // A task at a time that does not exist would never run.
+        if (!SettingsRules.isTimeOfDay(timeText())) {
+            invalidTime.open()
+            return
+        }
         var task = { cycle: comboCycle.currentIndex, time: timeText(),
                      action: comboAction.currentIndex }
         if (row < 0)
@@ -56,4 +62,12 @@ PopupAddScheduleTaskForm {
     }
     btnCancel.onClicked: close()
     btnClose.onClicked: close()
+
+    MsgDialog {
+        id: invalidTime
+        objectName: "msgTaskTimeInvalid"
+        imageType: GlobalDataDef.MsgDialogWarning
+        buttons: GlobalDataDef.MsgDialogButtonSure
+        textMsg: qsTr("Invalid time! Hours 0~23, minutes and seconds 0~59.")
+    }
 }

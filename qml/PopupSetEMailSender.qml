@@ -2,7 +2,6 @@ import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Layouts 1.15
 import Ambrel 1.0
-import "emailaddress.js" as EMailAddress
 
 // The account and password with which the mail server is logged into.
 Popup {
@@ -39,7 +38,7 @@ Popup {
                 id: fieldAccount
                 objectName: "fieldAuthAccount"
                 Layout.fillWidth: true
-                validator: RegularExpressionValidator { regularExpression: EMailAddress.pattern }
+                validator: RegularExpressionValidator { regularExpression: new RegExp(SettingsRules.addressPattern) }
             }
             Label { text: qsTr("Password:") }
             TextField {
@@ -57,7 +56,7 @@ Popup {
             text: qsTr("Sure")
             highlighted: true
             onClicked: {
-                if (!EMailAddress.isValid(fieldAccount.text)) {
+                if (!SettingsRules.isAddress(fieldAccount.text)) {
                     invalid.open()
                     return
                 }

@@ -35,15 +35,31 @@ SettingsCommonForm {
         fileDialog.open()
     }
 
+    function showOutcome(succeeded) {
+        if (succeeded) {
+            message.show(GlobalDataDef.MsgDialogInformation, qsTr("Operation finished!"))
+        } else {
+            message.show(GlobalDataDef.MsgDialogWarning,
+                         qsTr("Operation failed!") + "\n" + PageSettingsCommon.errorString())
+        }
+    }
+
     // The file dialog's choice; also what the tests drive.
     function exportTo(url) {
-        PageSettingsCommon.settingsSaveAs(url)
-        message.show(GlobalDataDef.MsgDialogInformation, qsTr("Operation finished!"))
+        showOutcome(PageSettingsCommon.settingsSaveAs(url))
     }
 
     function importFrom(url) {
-        PageSettingsCommon.settingsImport(url)
-        message.show(GlobalDataDef.MsgDialogInformation, qsTr("Operation finished!"))
+        showOutcome(PageSettingsCommon.settingsImport(url))
+    }
+
+    // The stored interval, after a restore or an import, on the page and
+    // in the link.
+    function loadSaveCycle() {
+        var stored = String(Settings.getSettings(Settings.UpsDataSaveCycle))
+        if (SettingsRules.accepts(Settings.UpsDataSaveCycle, stored))
+            DevComm.saveCycle = parseInt(stored, 10)
+        fieldSaveCycle.text = DevComm.saveCycle
     }
 
     comboPort.model: DevComm.comPort
@@ -77,7 +93,14 @@ SettingsCommonForm {
             openCom()
     }
 
-    fieldSaveCycle.onEditingFinished: DevComm.saveCycle = parseInt(fieldSaveCycle.text, 10)
+    fieldSaveCycle.onEditingFinished: {
+        if (SettingsRules.accepts(Settings.UpsDataSaveCycle, fieldSaveCycle.text)) {
+            DevComm.saveCycle = parseInt(fieldSaveCycle.text, 10)
+        } else {
+            fieldSaveCycle.text = DevComm.saveCycle
+            message.show(GlobalDataDef.MsgDialogWarning, SettingsRules.rangeMessage(Settings.UpsDataSaveCycle))
+        }
+    }
 
     comboLanguage.onActivated: Translator.language = index
 
@@ -116,12 +139,18 @@ SettingsCommonForm {
 
     Connections {
         target: PageSettingsCommon
-        function onSettingsChanged() { Translator.init() }
+        function onSettingsChanged() {
+            Translator.init()
+            page.loadSaveCycle()
+        }
     }
 
     FileDialog {
         id: fileDialog
-        folder: shortcuts.desktop
+        objectName: "fileDialogSettings"
+        // Given each time it shows: the widget file dialog ignores a folder
+        // set before and would open in the working directory.
+        folder: visible ? shortcuts.desktop : ""
         onAccepted: selectExisting ? page.importFrom(fileUrl) : page.exportTo(fileUrl)
     }
 

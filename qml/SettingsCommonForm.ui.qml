@@ -71,7 +71,8 @@ Flickable {
                 objectName: "fieldSaveCycle"
                 Layout.preferredWidth: 160
                 placeholderText: "1~600"
-                validator: IntValidator { bottom: 1; top: 600 }
+                // The range is checked when editing ends.
+                validator: RegularExpressionValidator { regularExpression: /[0-9]{0,9}/ }
             }
             Item { Layout.fillWidth: true }
 

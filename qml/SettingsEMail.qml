@@ -41,9 +41,23 @@ SettingsEMailForm {
 
     switchEnable.onToggled: ServiceEMail.enable = switchEnable.checked
     fieldSenderName.onEditingFinished: ServiceEMail.senderName = fieldSenderName.text
-    fieldSenderAddress.onEditingFinished: ServiceEMail.senderAddress = fieldSenderAddress.text
+    fieldSenderAddress.onEditingFinished: {
+        if (SettingsRules.accepts(Settings.EMailSenderAddress, fieldSenderAddress.text)) {
+            ServiceEMail.senderAddress = fieldSenderAddress.text
+        } else {
+            fieldSenderAddress.text = ServiceEMail.senderAddress
+            showMessage(GlobalDataDef.MsgDialogWarning, qsTr("E-Mail address is invalid!"))
+        }
+    }
     fieldServerAddress.onEditingFinished: ServiceEMail.serverAddress = fieldServerAddress.text
-    fieldServerPort.onEditingFinished: ServiceEMail.serverPort = parseInt(fieldServerPort.text, 10)
+    fieldServerPort.onEditingFinished: {
+        if (SettingsRules.accepts(Settings.EMailServerPort, fieldServerPort.text)) {
+            ServiceEMail.serverPort = parseInt(fieldServerPort.text, 10)
+        } else {
+            fieldServerPort.text = ServiceEMail.serverPort
+            showMessage(GlobalDataDef.MsgDialogWarning, SettingsRules.rangeMessage(Settings.EMailServerPort))
+        }
+    }
     // Only the user's choice is written: a retranslation rebuilds the items.
     comboEncrypt.onActivated: ServiceEMail.encrypt = index
     checkAuth.onToggled: ServiceEMail.authEnable = checkAuth.checked

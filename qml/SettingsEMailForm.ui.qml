@@ -101,7 +101,8 @@ Flickable {
                     Layout.fillWidth: true
                     Layout.preferredWidth: 60
                     text: "25"
-                    validator: IntValidator { bottom: 0; top: 65535 }
+                    // The range is checked when editing ends.
+                    validator: RegularExpressionValidator { regularExpression: /[0-9]{0,9}/ }
                 }
 
                 Label { text: qsTr("Encrypt:") }
@@ -137,18 +138,12 @@ Flickable {
                     Layout.fillWidth: true
                     Layout.preferredHeight: 110
                     border.color: "#D5DAE3"
+                    clip: true
                     ListView {
                         id: listReceivers
                         objectName: "listReceivers"
                         anchors.fill: parent
                         anchors.margins: 1
-                        // Plain qsTr bindings, renewed by a language change.
-    property string textEMail: qsTr("E-Mail")
-    property string textOn: qsTr("ON")
-    property string textOff: qsTr("OFF")
-    property string textNone: qsTr("None")
-
-    clip: true
                         currentIndex: -1
                         highlightMoveDuration: 0
                         highlight: Rectangle { color: "#DCEBFC" }

@@ -26,6 +26,15 @@ SettingsShutdownForm {
         ServiceShutdown.execFile = fieldExecFile.text
     }
 
+    spinMainFaultTime.from: SettingsRules.minimum(Settings.ShutdownMainFaultTime)
+    spinMainFaultTime.to: SettingsRules.maximum(Settings.ShutdownMainFaultTime)
+    spinBattLowTime.from: SettingsRules.minimum(Settings.ShutdownBattLowTime)
+    spinBattLowTime.to: SettingsRules.maximum(Settings.ShutdownBattLowTime)
+    spinMainFaultCap.from: SettingsRules.minimum(Settings.ShutdownMainFaultCap)
+    spinMainFaultCap.to: SettingsRules.maximum(Settings.ShutdownMainFaultCap)
+    spinUpsOffTime.from: SettingsRules.minimum(Settings.ShutdownUPSOffTime)
+    spinUpsOffTime.to: SettingsRules.maximum(Settings.ShutdownUPSOffTime)
+
     checkPowerControl.onToggled: ServiceShutdown.ambrelOffEnable = checkPowerControl.checked
     spinMainFaultTime.onValueModified: ServiceShutdown.mainFaultOffTime = spinMainFaultTime.value
     spinBattLowTime.onValueModified: ServiceShutdown.battLowOffTime = spinBattLowTime.value
@@ -33,7 +42,15 @@ SettingsShutdownForm {
     checkOsOff.onToggled: ServiceShutdown.osOffEnable = checkOsOff.checked
     checkExec.onToggled: ServiceShutdown.execEnable = checkExec.checked ? 1 : 0
     fieldExecFile.onEditingFinished: ServiceShutdown.execFile = fieldExecFile.text
-    fieldExecTime.onEditingFinished: ServiceShutdown.execTime = parseInt(fieldExecTime.text, 10)
+    fieldExecTime.onEditingFinished: {
+        if (SettingsRules.accepts(Settings.ShutdownExecTime, fieldExecTime.text)) {
+            ServiceShutdown.execTime = parseInt(fieldExecTime.text, 10)
+        } else {
+            fieldExecTime.text = ServiceShutdown.execTime
+            message.textMsg = SettingsRules.rangeMessage(Settings.ShutdownExecTime)
+            message.open()
+        }
+    }
     checkUpsOff.onToggled: ServiceShutdown.upsOffEnable = checkUpsOff.checked
     spinUpsOffTime.onValueModified: ServiceShutdown.upsOffTime = spinUpsOffTime.value
     btnBrowse.onClicked: browseDialog.open()
@@ -51,8 +68,18 @@ SettingsShutdownForm {
     FileDialog {
         id: browseDialog
         title: qsTr("Browse")
+        objectName: "fileDialogBrowse"
         selectExisting: true
-        folder: shortcuts.desktop
+        // Given each time it shows: the widget file dialog ignores a folder
+        // set before and would open in the working directory.
+        folder: visible ? shortcuts.desktop : ""
         onAccepted: page.commandFileChosen(fileUrl)
+    }
+
+    MsgDialog {
+        id: message
+        objectName: "msgSettingsShutdown"
+        imageType: GlobalDataDef.MsgDialogWarning
+        buttons: GlobalDataDef.MsgDialogButtonSure
     }
 }

@@ -49,8 +49,6 @@ Flickable {
             SpinBox {
                 id: spinMainFaultTime
                 objectName: "spinMainFaultTime"
-                from: 0
-                to: 2880
                 editable: true
             }
             Label { text: qsTr("minute(s)") }
@@ -63,8 +61,6 @@ Flickable {
             SpinBox {
                 id: spinBattLowTime
                 objectName: "spinBattLowTime"
-                from: 0
-                to: 600
                 editable: true
             }
             Label { text: qsTr("minute(s)") }
@@ -77,8 +73,6 @@ Flickable {
             SpinBox {
                 id: spinMainFaultCap
                 objectName: "spinMainFaultCap"
-                from: 1
-                to: 100
                 editable: true
             }
             Label { text: "%" }
@@ -126,7 +120,8 @@ Flickable {
                     objectName: "fieldExecTime"
                     Layout.preferredWidth: 80
                     placeholderText: "1~30"
-                    validator: IntValidator { bottom: 1; top: 30 }
+                    // The range is checked when editing ends.
+                    validator: RegularExpressionValidator { regularExpression: /[0-9]{0,9}/ }
                 }
                 Label { text: qsTr("minute(s)") }
             }
@@ -148,8 +143,6 @@ Flickable {
             SpinBox {
                 id: spinUpsOffTime
                 objectName: "spinUpsOffTime"
-                from: 1
-                to: 9
                 editable: true
             }
             Label {

@@ -1228,6 +1228,33 @@
     </message>
 </context>
 <context>
+    <name>PageSettingsCommon</name>
+    <message>
+        <source>Invalid value of %1: &quot;%2&quot;</source>
+        <translation>Valeur invalide de %1 : « %2 »</translation>
+    </message>
+    <message>
+        <source>The file cannot be written: %1</source>
+        <translation>Impossible d&apos;écrire le fichier : %1</translation>
+    </message>
+    <message>
+        <source>The file cannot be read.</source>
+        <translation>Impossible de lire le fichier.</translation>
+    </message>
+    <message>
+        <source>This is not a regular file.</source>
+        <translation>Ce n&apos;est pas un fichier ordinaire.</translation>
+    </message>
+    <message>
+        <source>The file is larger than 1 MiB.</source>
+        <translation>Le fichier dépasse 1 Mio.</translation>
+    </message>
+    <message>
+        <source>The file holds no settings.</source>
+        <translation>Le fichier ne contient aucun paramètre.</translation>
+    </message>
+</context>
+<context>
     <name>PopupAddEMailUser</name>
     <message>
         <source>Add</source>
@@ -1255,6 +1282,10 @@
     <message>
         <source>Modify Schedule Task</source>
         <translation>Modifier la tâche planifiée</translation>
+    </message>
+    <message>
+        <source>Invalid time! Hours 0~23, minutes and seconds 0~59.</source>
+        <translation>Heure invalide ! Heures 0~23, minutes et secondes 0~59.</translation>
     </message>
 </context>
 <context>
@@ -1490,6 +1521,10 @@
         <source>Are you sure to restore settings?!</source>
         <translation>Voulez-vous vraiment rétablir les paramètres par défaut ?</translation>
     </message>
+    <message>
+        <source>Operation failed!</source>
+        <translation>Échec de l&apos;opération !</translation>
+    </message>
 </context>
 <context>
     <name>SettingsCommonForm.ui</name>
@@ -1572,6 +1607,10 @@
         <source>Failed to send test E-Mail!</source>
         <translation>Échec de l&apos;envoi du courriel de test !</translation>
     </message>
+    <message>
+        <source>E-Mail address is invalid!</source>
+        <translation>Adresse électronique invalide !</translation>
+    </message>
 </context>
 <context>
     <name>SettingsEMailForm.ui</name>
@@ -1646,6 +1685,13 @@
     <message>
         <source>Daily Report Send Time(HH:MM:SS): </source>
         <translation>Heure d&apos;envoi du rapport quotidien (HH:MM:SS) : </translation>
+    </message>
+</context>
+<context>
+    <name>SettingsRules</name>
+    <message>
+        <source>Invalid value! Enter a number from %1 to %2.</source>
+        <translation>Valeur invalide ! Saisissez un nombre de %1 à %2.</translation>
     </message>
 </context>
 <context>

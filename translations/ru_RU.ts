@@ -1228,6 +1228,33 @@
     </message>
 </context>
 <context>
+    <name>PageSettingsCommon</name>
+    <message>
+        <source>Invalid value of %1: &quot;%2&quot;</source>
+        <translation>Недопустимое значение %1: «%2»</translation>
+    </message>
+    <message>
+        <source>The file cannot be written: %1</source>
+        <translation>Не удаётся записать файл: %1</translation>
+    </message>
+    <message>
+        <source>The file cannot be read.</source>
+        <translation>Не удаётся прочитать файл.</translation>
+    </message>
+    <message>
+        <source>This is not a regular file.</source>
+        <translation>Это не обычный файл.</translation>
+    </message>
+    <message>
+        <source>The file is larger than 1 MiB.</source>
+        <translation>Файл больше 1 МиБ.</translation>
+    </message>
+    <message>
+        <source>The file holds no settings.</source>
+        <translation>Файл не содержит настроек.</translation>
+    </message>
+</context>
+<context>
     <name>PopupAddEMailUser</name>
     <message>
         <source>Add</source>
@@ -1255,6 +1282,10 @@
     <message>
         <source>Modify Schedule Task</source>
         <translation>Изменить задание</translation>
+    </message>
+    <message>
+        <source>Invalid time! Hours 0~23, minutes and seconds 0~59.</source>
+        <translation>Недопустимое время! Часы 0~23, минуты и секунды 0~59.</translation>
     </message>
 </context>
 <context>
@@ -1490,6 +1521,10 @@
         <source>Are you sure to restore settings?!</source>
         <translation>Восстановить настройки по умолчанию?</translation>
     </message>
+    <message>
+        <source>Operation failed!</source>
+        <translation>Операция не выполнена!</translation>
+    </message>
 </context>
 <context>
     <name>SettingsCommonForm.ui</name>
@@ -1572,6 +1607,10 @@
         <source>Failed to send test E-Mail!</source>
         <translation>Не удалось отправить тестовое письмо!</translation>
     </message>
+    <message>
+        <source>E-Mail address is invalid!</source>
+        <translation>Неверный адрес эл. почты!</translation>
+    </message>
 </context>
 <context>
     <name>SettingsEMailForm.ui</name>
@@ -1646,6 +1685,13 @@
     <message>
         <source>Daily Report Send Time(HH:MM:SS): </source>
         <translation>Время отправки ежедневного отчёта (ЧЧ:ММ:СС): </translation>
+    </message>
+</context>
+<context>
+    <name>SettingsRules</name>
+    <message>
+        <source>Invalid value! Enter a number from %1 to %2.</source>
+        <translation>Недопустимое значение! Введите число от %1 до %2.</translation>
     </message>
 </context>
 <context>

@@ -1228,6 +1228,33 @@
     </message>
 </context>
 <context>
+    <name>PageSettingsCommon</name>
+    <message>
+        <source>Invalid value of %1: &quot;%2&quot;</source>
+        <translation>%1 的值无效：“%2”</translation>
+    </message>
+    <message>
+        <source>The file cannot be written: %1</source>
+        <translation>无法写入文件：%1</translation>
+    </message>
+    <message>
+        <source>The file cannot be read.</source>
+        <translation>无法读取文件。</translation>
+    </message>
+    <message>
+        <source>This is not a regular file.</source>
+        <translation>这不是普通文件。</translation>
+    </message>
+    <message>
+        <source>The file is larger than 1 MiB.</source>
+        <translation>文件大于 1 MiB。</translation>
+    </message>
+    <message>
+        <source>The file holds no settings.</source>
+        <translation>文件中没有设置。</translation>
+    </message>
+</context>
+<context>
     <name>PopupAddEMailUser</name>
     <message>
         <source>Add</source>
@@ -1255,6 +1282,10 @@
     <message>
         <source>Modify Schedule Task</source>
         <translation>修改计划任务</translation>
+    </message>
+    <message>
+        <source>Invalid time! Hours 0~23, minutes and seconds 0~59.</source>
+        <translation>时间无效！小时 0~23，分钟和秒 0~59。</translation>
     </message>
 </context>
 <context>
@@ -1490,6 +1521,10 @@
         <source>Are you sure to restore settings?!</source>
         <translation>确定要恢复默认设置吗？</translation>
     </message>
+    <message>
+        <source>Operation failed!</source>
+        <translation>操作失败！</translation>
+    </message>
 </context>
 <context>
     <name>SettingsCommonForm.ui</name>
@@ -1572,6 +1607,10 @@
         <source>Failed to send test E-Mail!</source>
         <translation>测试邮件发送失败！</translation>
     </message>
+    <message>
+        <source>E-Mail address is invalid!</source>
+        <translation>电子邮件地址无效！</translation>
+    </message>
 </context>
 <context>
     <name>SettingsEMailForm.ui</name>
@@ -1646,6 +1685,13 @@
     <message>
         <source>Daily Report Send Time(HH:MM:SS): </source>
         <translation>每日报告发送时间(时:分:秒)：</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsRules</name>
+    <message>
+        <source>Invalid value! Enter a number from %1 to %2.</source>
+        <translation>值无效！请输入 %1 到 %2 之间的数字。</translation>
     </message>
 </context>
 <context>

@@ -1,13 +1,19 @@
 // The program itself, started as real processes on the offscreen platform,
 // and on an X server of the test's own.
 
+#include "otheruser.h"
 #include "platform/x11windowlist.h"
 #include "testenvironment.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 class TestAmbrelProgram : public QObject
 {
@@ -20,12 +26,21 @@ private slots:
     void windowAtStart();
     void secondStartShowsTheRunningInstance();
     void killedInstanceDoesNotBlockTheNextStart();
+    void sharedTmpCannotInterfere_data();
+    void sharedTmpCannotInterfere();
+    void privateFolderFallback();
+    void peersAreBounded();
+    void listenFailureIsLogged();
+    void otherUserIsNotHeard();
     void showsOnAnXServer_data();
     void showsOnAnXServer();
 
 private:
     QProcess *start(const QStringList &arguments, const QMap<QString, QString> &variables = {});
     QString log() const;
+    QString socketPath() const { return home->path() + QStringLiteral("/runtime/Ambrel/instance"); }
+    // What a later start sends, sent from here; the reply.
+    static QByteArray sendEmptyMessage(const QString &path);
 
     QScopedPointer<QTemporaryDir> home;
     QList<QProcess *> processes;
@@ -35,6 +50,8 @@ void TestAmbrelProgram::init()
 {
     home.reset(new QTemporaryDir);
     QDir(home->path()).mkpath(QStringLiteral("tmp"));
+    QDir(home->path()).mkpath(QStringLiteral("runtime"));
+    chmod(QFile::encodeName(home->path() + QStringLiteral("/runtime")).constData(), 0700);
 }
 
 void TestAmbrelProgram::cleanup()
@@ -54,6 +71,8 @@ QProcess *TestAmbrelProgram::start(const QStringList &arguments, const QMap<QStr
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     // Data and the instance socket of this test only.
     env.insert(QStringLiteral("XDG_DATA_HOME"), home->path() + QStringLiteral("/data"));
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), home->path() + QStringLiteral("/cache"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home->path() + QStringLiteral("/runtime"));
     env.insert(QStringLiteral("TMPDIR"), home->path() + QStringLiteral("/tmp"));
     for (auto it = variables.cbegin(); it != variables.cend(); ++it)
         it.value().isNull() ? env.remove(it.key()) : env.insert(it.key(), it.value());
@@ -120,7 +139,7 @@ void TestAmbrelProgram::killedInstanceDoesNotBlockTheNextStart()
     QTRY_VERIFY_WITH_TIMEOUT(log().contains(QStringLiteral("Started")), 30000);
     first->kill();
     QVERIFY(first->waitForFinished(10000));
-    QVERIFY(!QDir(home->path() + QStringLiteral("/tmp")).isEmpty(QDir::System | QDir::NoDotAndDotDot)); // its socket
+    QVERIFY(QFileInfo::exists(socketPath()));
 
     QProcess *next = start({});
     QTRY_COMPARE_WITH_TIMEOUT(log().count(QStringLiteral("Started")), 2, 30000);
@@ -128,6 +147,88 @@ void TestAmbrelProgram::killedInstanceDoesNotBlockTheNextStart()
     QProcess *third = start({}); // finds the new instance
     QVERIFY(third->waitForFinished(30000));
     QCOMPARE(third->exitCode(), 0);
+}
+
+QByteArray TestAmbrelProgram::sendEmptyMessage(const QString &path)
+{
+    QLocalSocket socket;
+    socket.connectToServer(path);
+    if (!socket.waitForConnected(5000))
+        return QByteArray();
+    socket.write(QByteArray::fromHex("ffffffff"));
+    return socket.waitForReadyRead(30000) ? socket.readAll() : QByteArray();
+}
+
+void TestAmbrelProgram::sharedTmpCannotInterfere_data()
+{
+    // Left by any user under the name in the shared folder that a former
+    // version listened on.
+    QTest::addColumn<bool>("listener");
+    QTest::newRow("a listener that never answers") << true;
+    QTest::newRow("a folder that cannot be removed") << false;
+}
+
+void TestAmbrelProgram::sharedTmpCannotInterfere()
+{
+    QFETCH(bool, listener);
+    const QString taken = home->path() + QStringLiteral("/tmp/Ambrel-") + QString::number(getuid());
+    QLocalServer server;
+    QVERIFY(listener ? server.listen(taken) : QDir().mkpath(taken + QStringLiteral("/inside")));
+    start({QStringLiteral("-srv")});
+    QTRY_VERIFY_WITH_TIMEOUT(log().contains(QStringLiteral("Started")), 30000);
+    QProcess *second = start({});
+    QVERIFY(second->waitForFinished(30000));
+    QCOMPARE(second->exitCode(), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(log().contains(QStringLiteral("Window shown")), 10000);
+    QCOMPARE(log().count(QStringLiteral("Started")), 1);
+}
+
+void TestAmbrelProgram::privateFolderFallback()
+{
+    const QString runtime = home->path() + QStringLiteral("/runtime");
+    QCOMPARE(chmod(QFile::encodeName(runtime).constData(), 0755), 0);
+    start({QStringLiteral("-srv")});
+    const QString folder = home->path() + QStringLiteral("/cache/Ambrel-runtime");
+    QTRY_COMPARE_WITH_TIMEOUT(sendEmptyMessage(folder + QStringLiteral("/instance")), QByteArray("\x06"), 30000);
+    QCOMPARE(QFile::permissions(folder) & 0x0077, QFile::Permissions()); // none for group and others
+}
+
+void TestAmbrelProgram::peersAreBounded()
+{
+    // A peer that says nothing, and one that announces a long message, are
+    // dropped; others are heard meanwhile.
+    start({QStringLiteral("-srv")});
+    QTRY_VERIFY_WITH_TIMEOUT(log().contains(QStringLiteral("Started")), 30000);
+    QLocalSocket silent, huge;
+    silent.connectToServer(socketPath());
+    huge.connectToServer(socketPath());
+    QVERIFY(silent.waitForConnected(5000) && huge.waitForConnected(5000));
+    huge.write(QByteArray::fromHex("7fffffff") + QByteArray(1000, 'x'));
+    QCOMPARE(sendEmptyMessage(socketPath()), QByteArray("\x06"));
+    QVERIFY(huge.waitForDisconnected(5000) && silent.waitForDisconnected(5000));
+}
+
+void TestAmbrelProgram::listenFailureIsLogged()
+{
+    QVERIFY(QDir().mkpath(socketPath() + QStringLiteral("/inside")));
+    start({QStringLiteral("-srv")});
+    QTRY_VERIFY_WITH_TIMEOUT(log().contains(QStringLiteral("Warning: Cannot listen on ")), 30000);
+    QVERIFY(log().contains(QStringLiteral("Started")));
+}
+
+void TestAmbrelProgram::otherUserIsNotHeard()
+{
+    if (!OtherUser::available())
+        QSKIP("needs root and setpriv to connect as another user");
+    start({QStringLiteral("-srv")});
+    QTRY_VERIFY_WITH_TIMEOUT(log().contains(QStringLiteral("Started")), 30000);
+    // Only the program's own check keeps the other user out here.
+    for (const QString &path : {home->path(), home->path() + QStringLiteral("/runtime"), QFileInfo(socketPath()).path()})
+        QCOMPARE(chmod(QFile::encodeName(path).constData(), 0711), 0);
+    QCOMPARE(chmod(QFile::encodeName(socketPath()).constData(), 0777), 0);
+    QCOMPARE(OtherUser::exchange(socketPath(), QByteArray::fromHex("ffffffff")), QByteArray("b''"));
+    QCOMPARE(sendEmptyMessage(socketPath()), QByteArray("\x06"));
+    QTRY_COMPARE_WITH_TIMEOUT(log().count(QStringLiteral("Window shown")), 1, 10000);
 }
 
 void TestAmbrelProgram::showsOnAnXServer_data()

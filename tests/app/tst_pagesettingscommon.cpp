@@ -13,6 +13,10 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
 namespace {
 
 // Every stored setting as the file holds it, then the receivers in order.
@@ -28,6 +32,12 @@ QStringList storedState()
     return state;
 }
 
+QByteArray storedFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 } // namespace
 
 class TestPageSettingsCommon : public QObject
@@ -40,6 +50,9 @@ private slots:
     void exportThenImportRestoresEverything();
     void importKeepsWhatTheFileDoesNotHold_data();
     void importKeepsWhatTheFileDoesNotHold();
+    void importRefusesInvalidValues_data();
+    void importRefusesInvalidValues();
+    void exportIsPrivateAndWholeOrNothing();
     void restoreEmptiesTheReceivers();
 
 private:
@@ -71,7 +84,7 @@ void TestPageSettingsCommon::exportThenImportRestoresEverything()
     const QStringList before = storedState();
     QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("my settings #1"))); // as a file dialog's URL has it
     const QUrl url = QUrl::fromLocalFile(dir.filePath(QStringLiteral("my settings #1/export.json")));
-    page.settingsSaveAs(url);
+    QVERIFY(page.settingsSaveAs(url));
     QFile file(url.toLocalFile());
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QJsonObject object = QJsonDocument::fromJson(file.readAll()).object();
@@ -84,7 +97,7 @@ void TestPageSettingsCommon::exportThenImportRestoresEverything()
     Settings::instance()->setSettings(Settings::EMailAuthPassword, QStringLiteral("other"));
     ServiceEMail::instance()->userModel()->clearUsers();
     QSignalSpy changed(&page, &PageSettingsCommon::settingsChanged);
-    page.settingsImport(url);
+    QVERIFY(page.settingsImport(url));
     QCOMPARE(changed.count(), 1);
     QCOMPARE(storedState(), before);
     QCOMPARE(Settings::instance()->getSettings(Settings::EMailAuthPassword).toString(), QString::fromUtf8("s3cret ü"));
@@ -102,14 +115,13 @@ void TestPageSettingsCommon::importKeepsWhatTheFileDoesNotHold_data()
     QTest::newRow("not JSON") << QByteArray("{\"email/serverAddr\": ") << false << QStringList() << 0;
     QTest::newRow("array") << QByteArray("[{\"email/serverAddr\": \"evil\"}]") << false << QStringList() << 0;
     QTest::newRow("number") << QByteArray("42") << false << QStringList() << 0;
-    QTest::newRow("10 MB") << "{\"email/serverAddr\": \"evil\", \"pad\": \"" + QByteArray(10 << 20, 'x') + "\"}" << false << QStringList() << 0;
-    QTest::newRow("missing keys, other types")
-        << QByteArray("{\"email/serverAddr\": \"new.example.org\", \"email/serverPort\": 2525, \"shutdown/enable\": false,"
-                      " \"email/dailyTime\": null, \"email/receiver\": \"x@y\", \"ups/comPort\": \"/dev/evil\"}")
+    QTest::newRow("over 1 MiB") << "{\"email/serverAddr\": \"evil\", \"pad\": \"" + QByteArray(1 << 20, 'x') + "\"}"
+                                << false << QStringList() << 0;
+    QTest::newRow("missing keys, unknown keys")
+        << QByteArray("{\"email/serverAddr\": \"new.example.org\", \"ups/comPort\": \"/dev/evil\"}")
         << true << QStringList{"email/serverAddr=new.example.org"} << 1;
-    QTest::newRow("receivers of other types")
-        << QByteArray("{\"email/receiver\": [\"x@example.org\", 5, null, {}, \"y@example.org\"]}")
-        << true << QStringList{"x@example.org", "y@example.org"} << 3;
+    QTest::newRow("receivers") << QByteArray("{\"email/receiver\": [\"x@example.org\", \"y@example.org\"]}")
+                               << true << QStringList{"x@example.org", "y@example.org"} << 3;
 }
 
 void TestPageSettingsCommon::importKeepsWhatTheFileDoesNotHold()
@@ -125,7 +137,7 @@ void TestPageSettingsCommon::importKeepsWhatTheFileDoesNotHold()
     file.close();
 
     QSignalSpy spy(&page, &PageSettingsCommon::settingsChanged);
-    page.settingsImport(QUrl::fromLocalFile(file.fileName()));
+    QCOMPARE(page.settingsImport(QUrl::fromLocalFile(file.fileName())), emitted);
     QCOMPARE(spy.count(), emitted ? 1 : 0);
     const QStringList after = storedState();
     QStringList isNew;
@@ -135,6 +147,78 @@ void TestPageSettingsCommon::importKeepsWhatTheFileDoesNotHold()
     }
     QCOMPARE(isNew, added);
     QCOMPARE(before.size() - (after.size() - added.size()), removed);
+}
+
+void TestPageSettingsCommon::importRefusesInvalidValues_data()
+{
+    QTest::addColumn<QString>("file"); // when empty, a file holding a valid value and member
+    QTest::addColumn<QByteArray>("member");
+    QTest::addColumn<QString>("reason");
+    const auto row = [](const char *name, const char *member, const char *key) {
+        QTest::newRow(name) << QString() << QByteArray(member) << QString::fromLatin1(key);
+    };
+    row("port", R"("email/serverPort": "99999")", "email/serverPort");
+    row("port as a number", R"("email/serverPort": 2525)", "email/serverPort");
+    row("daily time", R"("email/dailyTime": "25:61:00")", "email/dailyTime");
+    row("mains fault time", R"("shutdown/mainFaultTime": "-5")", "shutdown/mainFaultTime");
+    row("capacity", R"("shutdown/mainFaultCapacity": "999")", "shutdown/mainFaultCapacity");
+    row("low battery time", R"("shutdown/battLowTime": "1e9")", "shutdown/battLowTime");
+    row("UPS off time", R"("shutdown/UPSOffTime": "50")", "shutdown/UPSOffTime");
+    row("flag", R"("shutdown/enable": "yes please")", "shutdown/enable");
+    row("sender", R"("email/userAddr": "a@")", "email/userAddr");
+    row("sender and a line feed", R"("email/userAddr": "a@example.com\n")", "email/userAddr");
+    row("receiver", R"("email/receiver": ["ok@example.org", "a@"])", "email/receiver");
+    // Both tell a size of 0: read as they come, one never ends, the other waits for a writer.
+    QTest::newRow("/dev/zero") << "/dev/zero" << QByteArray() << "not a regular file";
+    QTest::newRow("FIFO") << dir.filePath(QStringLiteral("fifo")) << QByteArray() << "not a regular file";
+}
+
+void TestPageSettingsCommon::importRefusesInvalidValues()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, member);
+    QFETCH(QString, reason);
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    QVERIFY(QFile::exists(fifo) || mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    if (file.isEmpty()) {
+        QFile out(file = dir.filePath(QStringLiteral("import.json")));
+        QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(R"({"email/serverAddr": "new.example.org", )" + member + '}');
+    }
+    const QStringList before = storedState();
+    QSignalSpy spy(&page, &PageSettingsCommon::settingsChanged);
+    QVERIFY(!page.settingsImport(QUrl::fromLocalFile(file)));
+    QCOMPARE(spy.count(), 0);
+    QCOMPARE(storedState(), before);
+    QVERIFY2(page.errorString().contains(reason), qPrintable(page.errorString()));
+}
+
+void TestPageSettingsCommon::exportIsPrivateAndWholeOrNothing()
+{
+    // Written over a file that others could read, it is the owner's alone.
+    const QString path = dir.filePath(QStringLiteral("export.conf"));
+    QVERIFY(page.settingsSaveAs(QUrl::fromLocalFile(path)));
+    QVERIFY(QFile::setPermissions(path, QFile::permissions(path) | QFile::ReadGroup | QFile::ReadOther));
+    QVERIFY(page.settingsSaveAs(QUrl::fromLocalFile(path)));
+    QCOMPARE(QFile::permissions(path) & ~(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser),
+             QFile::Permissions());
+    QVERIFY(!page.settingsSaveAs(QUrl::fromLocalFile("/proc/ambrel-settings.conf")));
+    QVERIFY(page.errorString().startsWith(QStringLiteral("The file cannot be written: ")));
+
+    // Writes past 100 bytes fail for a moment, as on a full disk: the
+    // previous export stays whole.
+    const QByteArray previous = storedFile(path);
+    rlimit saved{}, small{100, RLIM_INFINITY};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto handler = signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool written = page.settingsSaveAs(QUrl::fromLocalFile(path));
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &saved), 0);
+    signal(SIGXFSZ, handler);
+    QVERIFY(!written);
+    QCOMPARE(page.errorString(), QStringLiteral("The file cannot be written: File too large"));
+    QCOMPARE(storedFile(path), previous);
+    QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("export*")}, QDir::Files | QDir::Hidden).size(), 1);
 }
 
 void TestPageSettingsCommon::restoreEmptiesTheReceivers()

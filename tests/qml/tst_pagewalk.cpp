@@ -113,6 +113,9 @@ void TestPageWalk::walk()
     // Texts built from translated pieces follow the language too.
     const QVariantList cycles = ui->item("comboTaskCycle")->property("model").toList();
     QCOMPARE(cycles.value(3).toString(), QCoreApplication::translate("PopupAddScheduleTaskForm.ui", "Every Month"));
+    QVERIFY(ui->type(ui->item("fieldHour"), "25"));
+    QVERIFY(openPopup("btnTaskSure", "msgTaskTimeInvalid", "scheduletask-time-invalid"));
+    QVERIFY(ui->answer("msgTaskTimeInvalid", true));
     QVERIFY(ui->click("btnTaskCancel"));
     QTest::qWait(1200); // the schedule service re-reads the list once after a change
     QVERIFY(openPopup("btnDeleteTask0", "msgDeleteTask", "scheduletask-delete"));
@@ -126,6 +129,10 @@ void TestPageWalk::walk()
     QVERIFY(show("settingsPageItem0", "settings-common"));
     QVERIFY(openPopup("btnRestore", "msgRestoreQuestion", "settings-restore"));
     QVERIFY(ui->answer("msgRestoreQuestion", false));
+    QVERIFY(ui->type(ui->item("fieldSaveCycle"), "601"));
+    QTRY_VERIFY(ui->object("msgSettingsCommon")->property("opened").toBool());
+    save("settings-range-warning");
+    QVERIFY(ui->answer("msgSettingsCommon", true));
     QVERIFY(show("settingsPageItem1", "settings-email"));
     QVERIFY(openPopup("btnAddUser", "popupAddEMailUser", "settings-receiver"));
     QVERIFY(ui->type(ui->item("fieldReceiver"), "ops"));

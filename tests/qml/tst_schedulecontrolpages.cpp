@@ -22,6 +22,7 @@ private slots:
     void addStoresPaddedTimeEnabled();
     void modifyFillsTheTimeFields();
     void cancelledDeleteKeepsTheTask();
+    void impossibleTimeIsRefused();
     void noChoiceSendsNothing();
     void choiceSendsItsCommand_data();
     void choiceSendsItsCommand();
@@ -126,6 +127,26 @@ void TestScheduleControlPages::cancelledDeleteKeepsTheTask()
     QVERIFY(ui->click(rowButton(0, "btnDeleteTask")));
     QVERIFY(ui->answer("msgDeleteTask", true));
     QCOMPARE(tasks().size(), 0);
+}
+
+void TestScheduleControlPages::impossibleTimeIsRefused()
+{
+    // A task at 25:61:00 would never run.
+    QVERIFY(ui->click("footerScheduleTask"));
+    QVERIFY(openTaskEditor("btnAddTask"));
+    QVERIFY(ui->type(ui->item("fieldHour"), "25"));
+    QVERIFY(ui->type(ui->item("fieldMinute"), "61"));
+    QVERIFY(ui->click("btnTaskSure"));
+    QTRY_VERIFY(ui->showsMessage("msgTaskTimeInvalid", "Invalid time! Hours 0~23, minutes and seconds 0~59."));
+    QVERIFY(ui->answer("msgTaskTimeInvalid", true));
+    QVERIFY(ui->object("popupAddScheduleTask")->property("opened").toBool());
+    QCOMPARE(tasks(), QList<QVariantList>());
+
+    // Put right, it is stored.
+    QVERIFY(ui->type(ui->item("fieldHour"), "23"));
+    QVERIFY(ui->type(ui->item("fieldMinute"), "59"));
+    QVERIFY(ui->click("btnTaskSure"));
+    QCOMPARE(tasks(), (QList<QVariantList>{{0, "23:59:00", 0, 1}}));
 }
 
 void TestScheduleControlPages::noChoiceSendsNothing()

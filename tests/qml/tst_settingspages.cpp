@@ -1,3 +1,4 @@
+#include "app/globaldatadef.h"
 #include "app/translator.h"
 #include "email/listmodelemailuser.h"
 #include "email/serviceemail.h"
@@ -36,6 +37,10 @@ private slots:
     void testMail_data();
     void testMail();
     void urlsAndPathsMeet();
+    void failedExportAndImportAreTold();
+    void unacceptableValueIsPutBack_data();
+    void unacceptableValueIsPutBack();
+    void fileDialogsOpenOnTheDesktop();
 
 private:
     QString text(const char *name) const { return ui->item(name)->property("text").toString(); }
@@ -46,6 +51,7 @@ private:
 
     QScopedPointer<UiDriver> ui;
     QTemporaryDir files;
+    QString desktop;
     QList<QUrl> openedUrls;
 };
 
@@ -80,6 +86,12 @@ void TestSettingsPages::initTestCase()
     Settings::instance()->setSettings(Settings::LanguageAuto, false);
     Settings::instance()->setSettings(Settings::LanguageType, int(Translator::EN_GB));
     QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "openUrl");
+    // A desktop folder of this test's own.
+    desktop = files.filePath(QStringLiteral("my desktop"));
+    QFile dirs(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/user-dirs.dirs"));
+    QVERIFY(QDir().mkpath(desktop) && QDir().mkpath(qEnvironmentVariable("XDG_CONFIG_HOME")) && dirs.open(QIODevice::WriteOnly));
+    dirs.write("XDG_DESKTOP_DIR=\"" + QFile::encodeName(desktop) + "\"\n");
+    dirs.close();
     ui.reset(new UiDriver);
     QVERIFY(ui->ready);
 }
@@ -211,12 +223,16 @@ void TestSettingsPages::restoreQuestion()
 {
     QFETCH(bool, sure);
     QVERIFY(subPage(0));
+    QVERIFY(ui->type(ui->item("fieldSaveCycle"), "120"));
+    QCOMPARE(DevComm::instance()->saveCycle(), 120u);
     ServiceEMail::instance()->userModel()->addUser(QStringLiteral("kept@example.com"));
     const QByteArray before = settingsFile();
     QVERIFY(ui->click("btnRestore"));
     QTRY_VERIFY(ui->showsMessage("msgRestoreQuestion", "Are you sure to restore settings?!"));
     QVERIFY(ui->answer("msgRestoreQuestion", sure));
     if (sure) {
+        QCOMPARE(text("fieldSaveCycle"), QStringLiteral("60")); // on the page and in the link
+        QCOMPARE(DevComm::instance()->saveCycle(), 60u);
         QVERIFY(receivers().isEmpty());
         QCOMPARE(ServiceShutdown::instance()->mainFaultOffTime(), 0);
         QTRY_COMPARE(ui->item("spinMainFaultTime")->property("value").toInt(), 0);
@@ -295,6 +311,86 @@ void TestSettingsPages::urlsAndPathsMeet()
     QCOMPARE(logo->property("source").toUrl(),
              QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + "/cfg/image/logo.png"));
     QTRY_COMPARE(logo->property("status").toInt(), 1); // Image.Ready
+}
+
+void TestSettingsPages::failedExportAndImportAreTold()
+{
+    QVERIFY(subPage(0));
+    QFile file(files.filePath("edited.conf"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(R"({"email/serverAddr": "evil.example.org", "shutdown/UPSOffTime": "50"})");
+    file.close();
+    const QByteArray before = settingsFile();
+    const struct {
+        const char *function, *path, *text;
+    } cases[] = {{"exportTo", "/proc/ambrel.conf", "Operation failed!\nThe file cannot be written: "},
+                 {"importFrom", "", "Operation failed!\nInvalid value of shutdown/UPSOffTime: \"50\""}};
+    for (const auto &item : cases) {
+        const QString path = *item.path ? QString::fromLatin1(item.path) : file.fileName();
+        QVERIFY(QMetaObject::invokeMethod(ui->object("settingsCommon"), item.function,
+                                          Q_ARG(QVariant, QUrl::fromLocalFile(path))));
+        QObject *message = ui->object("msgSettingsCommon");
+        QVERIFY(message->property("textMsg").toString().startsWith(item.text));
+        QCOMPARE(message->property("imageType").toInt(), int(GlobalDataDef::MsgDialogWarning));
+        QVERIFY(ui->answer("msgSettingsCommon", true));
+    }
+    QCOMPARE(settingsFile(), before);
+}
+
+void TestSettingsPages::unacceptableValueIsPutBack_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("dialog");
+    QTest::newRow("interval") << 0 << "fieldSaveCycle" << "601" << "Invalid value! Enter a number from 1 to 600."
+                              << "msgSettingsCommon";
+    QTest::newRow("port") << 1 << "fieldServerPort" << "99999" << "Invalid value! Enter a number from 1 to 65535."
+                          << "msgSettingsEMail";
+    QTest::newRow("sender") << 1 << "fieldSenderAddress" << "a@" << "E-Mail address is invalid!" << "msgSettingsEMail";
+    QTest::newRow("execution time") << 2 << "fieldExecTime" << "31" << "Invalid value! Enter a number from 1 to 30."
+                                    << "msgSettingsShutdown";
+}
+
+void TestSettingsPages::unacceptableValueIsPutBack()
+{
+    QFETCH(int, page);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    QFETCH(QString, dialog);
+    QVERIFY(subPage(page));
+    // What the page has to switch on so that the field takes input.
+    for (const char *check : {"switchEMail", "checkPowerControl", "checkExec"}) {
+        if (!checked(check) && ui->item(check)->isVisible())
+            QVERIFY(ui->click(check));
+    }
+    const QString shown = text(field.toLatin1());
+    const QByteArray before = settingsFile();
+    QVERIFY(ui->type(ui->item(field.toLatin1()), typed));
+    QTRY_VERIFY(ui->showsMessage(dialog.toLatin1(), message));
+    QCOMPARE(ui->object(dialog.toLatin1())->property("imageType").toInt(), int(GlobalDataDef::MsgDialogWarning));
+    QVERIFY(ui->answer(dialog.toLatin1(), true));
+    QCOMPARE(text(field.toLatin1()), shown);
+    QCOMPARE(settingsFile(), before);
+}
+
+void TestSettingsPages::fileDialogsOpenOnTheDesktop()
+{
+    const struct {
+        int page;
+        const char *button, *dialog;
+    } dialogs[] = {{0, "btnExport", "fileDialogSettings"}, {2, "btnBrowse", "fileDialogBrowse"}};
+    for (const auto &entry : dialogs) {
+        QVERIFY(subPage(entry.page));
+        QObject *dialog = ui->object(entry.dialog);
+        QVERIFY(ui->click(entry.button));
+        QTRY_VERIFY(dialog->property("visible").toBool());
+        QCOMPARE(dialog->property("folder").toUrl(), QUrl::fromLocalFile(desktop));
+        QVERIFY(QMetaObject::invokeMethod(dialog, "close"));
+        QTRY_VERIFY(!dialog->property("visible").toBool());
+    }
 }
 
 AMBREL_TEST_MAIN_WITH(QApplication, TestSettingsPages)

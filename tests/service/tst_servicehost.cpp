@@ -3,6 +3,7 @@
 // bus (or no bus at all), and the same program run the way systemd runs a
 // service: NOTIFY_SOCKET at a socket of the test, stopped by signals,
 // controlled through its control socket.
+#include "otheruser.h"
 #include "systemdmock.h"
 #include "testenvironment.h"
 
@@ -534,8 +535,7 @@ void TestServiceHost::badPeers()
 
 void TestServiceHost::otherUserRefused()
 {
-    const QString setpriv = QStandardPaths::findExecutable("setpriv");
-    if (geteuid() != 0 || setpriv.isEmpty())
+    if (!OtherUser::available())
         QSKIP("needs root and setpriv to connect as another user");
 
     ServiceProcess service;
@@ -546,20 +546,7 @@ void TestServiceHost::otherUserRefused()
         QCOMPARE(chmod(QFile::encodeName(path), 0711), 0);
     QCOMPARE(chmod(QFile::encodeName(socketPath()), 0666), 0);
 
-    QProcess other;
-    other.start(setpriv, {"--reuid=65534", "--regid=65534", "--clear-groups", AMBREL_PYTHON, "-c",
-                          "import socket, sys\n"
-                          "s = socket.socket(socket.AF_UNIX)\n"
-                          "s.connect(sys.argv[1])\n"
-                          "try:\n"
-                          "    s.sendall(b'133\\n')\n"
-                          "    print(repr(s.recv(16)))\n"
-                          "except OSError:\n"
-                          "    print(repr(b''))\n",
-                          socketPath()});
-    QVERIFY(other.waitForFinished(20000));
-    QVERIFY2(other.exitCode() == 0, other.readAllStandardError().constData());
-    QCOMPARE(other.readAllStandardOutput().trimmed(), QByteArray("b''"));
+    QCOMPARE(OtherUser::exchange(socketPath(), "133\n"), QByteArray("b''"));
     QCOMPARE(exchange("137\n"), QByteArray("1\n"));
     QCOMPARE(service.lines(), QByteArray("start\ncommand 9\n"));
 }
