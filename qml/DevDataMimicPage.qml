@@ -1,24 +1,38 @@
 import QtQuick 2.15
+import QtQuick.Window 2.15
 import Ambrel 1.0
 
-// The power flow: eight segments stacked on a fixed background, each idle (a
+// The power flow: eight segments placed on a fixed background, each idle (a
 // still image) or active (an animated image, playing). On every change of the
-// record a chain of procedures below sets them.
+// record a chain of procedures below sets them. An active segment plays only
+// while the picture can be seen: not while another view or page is shown,
+// nor while the window is hidden to the tray or minimised.
 Item {
     id: page
 
     readonly property string dir: "qrc:/res/image/mimic/"
+    readonly property bool seen: visible && Window.window !== null && Window.visibility !== Window.Hidden
+                                 && Window.visibility !== Window.Minimized
+
+    // A segment has the size of the line it shows and sits at that line's
+    // place in the picture (scripts/drawimages.py, segment_box), so that one
+    // of its frames repaints only itself.
+    component Segment: AnimatedImage {
+        // Set by the procedures; the segment plays while it flows and can be seen.
+        property bool flowing: false
+        playing: flowing && visible && page.seen
+    }
 
     // An idle segment; `shown` undefined leaves its visibility as it is.
     function idle(segment, file, shown) {
-        segment.playing = false
+        segment.flowing = false
         segment.source = dir + file
         if (shown !== undefined)
             segment.visible = shown
     }
     function active(segment, file, shown) {
         segment.source = dir + file
-        segment.playing = true
+        segment.flowing = true
         if (shown !== undefined)
             segment.visible = shown
     }
@@ -55,9 +69,10 @@ Item {
         active(upsToBattery, "partBattDischarge.gif")
         active(upsToLoad, "partUPSToLoadOn.gif")
     }
+    // Input to bypass stays as the chain before set it: hidden after mains
+    // input, shown and playing after bypass input.
     function batteryCharging() {
         active(inputToUps, "partInputToUPSOn.gif", true)
-        idle(inputToBypass, "partInputToBypass.gif", false)
         active(upsToBattery, "partBattCharge.gif")
         active(battery, "battCharging.gif")
     }
@@ -142,35 +157,49 @@ Item {
             id: background
             source: page.dir + "background.png"
         }
-        AnimatedImage {
+        Segment {
             id: inputToUps
             objectName: "mimicInputToUPS"
+            x: 93
+            y: 132
         }
-        AnimatedImage {
+        Segment {
             id: inputToBypass
             objectName: "mimicInputToBypass"
+            x: 147
+            y: 42
         }
-        AnimatedImage {
+        Segment {
             id: bypassLeft
             objectName: "mimicBypassLeft"
+            x: 147
+            y: 42
         }
-        AnimatedImage {
+        Segment {
             id: bypassRight
             objectName: "mimicBypassRight"
+            x: 425
+            y: 42
         }
-        AnimatedImage {
+        Segment {
             id: bypassToLoad
             objectName: "mimicBypassToLoad"
+            x: 667
+            y: 42
         }
-        AnimatedImage {
+        Segment {
             id: upsToLoad
             objectName: "mimicUPSToLoad"
+            x: 457
+            y: 132
         }
-        AnimatedImage {
+        Segment {
             id: upsToBattery
             objectName: "mimicUPSToBattery"
+            x: 407
+            y: 172
         }
-        AnimatedImage {
+        Segment {
             id: battery
             objectName: "mimicBattery"
             x: 380

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QColor>
 #include <QQmlComponent>
+#include <functional>
 
 // The main window and the device page, loaded offscreen as the program loads
 // them and driven through the UPS record, the services and mouse clicks.
@@ -29,6 +30,8 @@ private slots:
     void countdown();
     void mimicProcedureByState_data();
     void mimicProcedureByState();
+    void mimicPlaysOnlyWhileSeen();
+    void mimicLinesJoin();
     void messageDialogButtons_data();
     void messageDialogButtons();
     void shutdownBringsTheHiddenWindowUp();
@@ -38,6 +41,7 @@ private slots:
 private:
     QString text(const char *name) const { return w->value(name, "text").toString(); }
     QString tile(const char *name) const { return w->value(name, "value").toString(); }
+    QStringList mimicSegments() const;
     static void putRecord(int status, float inputVol, float outputVol)
     {
         UPSData &u = MainWindowFixture::linkedRecord();
@@ -258,16 +262,15 @@ void TestMainWindow::countdown()
 
 void TestMainWindow::mimicProcedureByState_data()
 {
-    // Segments, in order: input to UPS, input to bypass, bypass left, bypass
-    // right, bypass to load, UPS to load, UPS to battery, battery. Each is its
-    // image, with "*" when it plays and "-" before it when it is hidden.
+    // The segments as mimicSegments() lists them.
     const QStringList initial{"partInputToUPS.gif", "-partInputToBypass.gif", "partBypassLeft.gif",
                               "partBypassRight.gif", "-partBypassToLoad.gif", "partUPSToLoad.gif",
                               "partBatt.gif", "battery.png"};
     const QStringList onBattery{"partInputToUPS.gif", "-partInputToBypass.gif", "partBypassLeft.gif",
                                 "partBypassRight.gif", "-partBypassToLoad.gif", "partUPSToLoadOn.gif*",
                                 "partBattDischarge.gif*", "battery.png"};
-    const QStringList onBypass{"partInputToUPSOn.gif*", "-partInputToBypass.gif", "partBypassLeftOn.gif*",
+    // On bypass the line from the input to the bypass carries the load.
+    const QStringList onBypass{"partInputToUPSOn.gif*", "partInputToBypassOn.gif*", "partBypassLeftOn.gif*",
                                "partBypassRightOn.gif*", "partBypassToLoadOn.gif*", "partUPSToLoad.gif",
                                "partBattCharge.gif*", "battCharging.gif*"};
     QStringList onMains{"partInputToUPSOn.gif*", "-partInputToBypass.gif", "partBypassLeft.gif",
@@ -288,6 +291,7 @@ void TestMainWindow::mimicProcedureByState_data()
     QTest::newRow("on-line, mains, output") << true << 0x00 << 230.f << 230.f << onMains;
     QTest::newRow("on-line, mains, no output") << true << 0x00 << 230.f << 49.f << mainsNoOutput;
     QTest::newRow("on-line, bypass, output") << true << 0x04 << 230.f << 50.f << onBypass;
+    QTest::newRow("on-line, bypass, no output") << true << 0x04 << 230.f << 49.f << bypassNoOutput;
     QTest::newRow("on-line, input below 50 V") << true << 0x00 << 49.f << 230.f << initial;
     QTest::newRow("mains fault, output") << true << 0x01 << 0.f << 230.f << onBattery;
     QTest::newRow("mains fault, battery low") << true << 0x03 << 0.f << 230.f << initial;
@@ -311,13 +315,29 @@ void TestMainWindow::mimicProcedureByState()
     if (!linked)
         MainWindowFixture::loseLink();
 
+    QCOMPARE(mimicSegments(), segments);
+
+    // Hidden to the tray, nothing plays; shown again, the same segments play.
+    QStringList still = segments;
+    still.replaceInStrings("*", "");
+    w->view().hide();
+    QCOMPARE(mimicSegments(), still);
+    w->view().show();
+    QCOMPARE(mimicSegments(), segments);
+}
+
+// Each segment as its image, with "*" when it plays and "-" before it when it
+// is hidden, in the order: input to UPS, input to bypass, bypass left, bypass
+// right, bypass to load, UPS to load, UPS to battery, battery.
+QStringList TestMainWindow::mimicSegments() const
+{
     QStringList shown;
     for (const char *name : {"mimicInputToUPS", "mimicInputToBypass", "mimicBypassLeft", "mimicBypassRight",
                              "mimicBypassToLoad", "mimicUPSToLoad", "mimicUPSToBattery", "mimicBattery"}) {
         QObject *segment = w->find(name);
-        QVERIFY(segment);
         // 1: AnimatedImage.Ready; the file is in the resources and readable.
-        QCOMPARE(segment->property("status").toInt(), 1);
+        if (!segment || segment->property("status").toInt() != 1)
+            return {QString(name) + " is not ready"};
         QString s = segment->property("source").toUrl().fileName();
         if (segment->property("playing").toBool())
             s += '*';
@@ -325,7 +345,70 @@ void TestMainWindow::mimicProcedureByState()
             s.prepend('-');
         shown.append(s);
     }
-    QCOMPARE(shown, segments);
+    return shown;
+}
+
+// The moving segments draw frames only while the picture can be seen: not
+// under another view of the device page, another page, a hidden or a
+// minimised window.
+void TestMainWindow::mimicPlaysOnlyWhileSeen()
+{
+    putRecord(0x04, 230, 230); // on bypass: the most segments move
+    auto *segment = w->find<QQuickItem>("mimicBypassToLoad");
+    QVERIFY(segment);
+    QSignalSpy frames(segment, SIGNAL(frameChanged()));
+    QTRY_VERIFY(frames.count() >= 2);
+
+    QObject *tabs = w->find("devDataTabs");
+    const std::function<void(bool)> unseen[] = {
+        [tabs](bool on) { tabs->setProperty("currentIndex", on ? 1 : 0); },
+        [this](bool on) { QVERIFY(w->click(on ? "footerControl" : "footerDevice")); },
+        [this](bool on) { on ? w->view().hide() : w->view().show(); },
+        [this](bool on) { on ? w->view().showMinimized() : w->view().showNormal(); },
+    };
+    for (const auto &away : unseen) {
+        away(true);
+        QVERIFY(!segment->property("playing").toBool());
+        // A minimised window is shown on its way (Windowed, then Minimized)
+        // and its segments may restart once before they stop.
+        QCoreApplication::processEvents();
+        frames.clear();
+        QTest::qWait(200); // more than two frames of a moving segment
+        QCOMPARE(frames.count(), 0);
+        away(false);
+        QVERIFY(segment->property("playing").toBool());
+        QTRY_VERIFY(!frames.isEmpty());
+    }
+}
+
+// Each segment is drawn at the size of its line, a small part of the picture,
+// and placed on the background so that the lines that meet overlap.
+void TestMainWindow::mimicLinesJoin()
+{
+    putRecord(0x04, 230, 230);
+    auto box = [this](const char *name) {
+        auto *item = w->find<QQuickItem>(name);
+        return item ? QRectF(item->position(), item->size()) : QRectF();
+    };
+    const QQuickItem *background = w->find<QQuickItem>("mimicInputToUPS")->parentItem();
+    const QRectF whole(0, 0, background->width(), background->height());
+    for (const char *name : {"mimicInputToUPS", "mimicInputToBypass", "mimicBypassLeft", "mimicBypassRight",
+                             "mimicBypassToLoad", "mimicUPSToLoad", "mimicUPSToBattery", "mimicBattery"}) {
+        const QRectF segment = box(name);
+        QVERIFY2(!segment.isEmpty() && whole.contains(segment), name);
+        QVERIFY2(segment.width() * segment.height() < whole.width() * whole.height() / 20, name);
+    }
+    // The bypass rises from the input line and comes down on the output line;
+    // at its two corners the ends of both lines meet.
+    const QRectF in = box("mimicInputToUPS"), up = box("mimicInputToBypass"), left = box("mimicBypassLeft");
+    const QRectF right = box("mimicBypassRight"), down = box("mimicBypassToLoad"), out = box("mimicUPSToLoad");
+    QCOMPARE(up.topLeft(), left.topLeft());
+    QCOMPARE(down.topRight(), right.topRight());
+    QCOMPARE(up.bottom(), in.bottom());
+    QVERIFY(in.left() < up.left() && up.right() < in.right());
+    QCOMPARE(down.bottom(), out.bottom());
+    QVERIFY(out.left() < down.left() && down.right() < out.right());
+    QVERIFY(box("mimicUPSToBattery").intersects(box("mimicBattery")));
 }
 
 void TestMainWindow::messageDialogButtons_data()
