@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QColor>
 #include <QQmlComponent>
+#include <QSqlDatabase>
 #include <functional>
 
 // The main window and the device page, loaded offscreen as the program loads
@@ -157,14 +158,22 @@ void TestMainWindow::alarmBadgeAndList_data()
     QTest::addColumn<QList<int>>("codes");
     QTest::newRow("none") << QList<int>();
     QTest::newRow("three") << QList<int>{Alarm::MainsFault, Alarm::BattVolLow, Alarm::UPSFault};
+    QList<int> many; // more than the list shows at once
+    for (int code = 0x10000; many.size() < 107; ++code) {
+        if (!Alarm::instance()->alarmText(code).isEmpty())
+            many.append(code);
+    }
+    QTest::newRow("107") << many;
 }
 
 void TestMainWindow::alarmBadgeAndList()
 {
     QFETCH(QList<int>, codes);
     Alarm::instance()->clearAlarm();
+    QSqlDatabase::database().transaction(); // each alarm is stored
     for (int code : codes)
         QVERIFY(Alarm::instance()->addAlarm(code));
+    QSqlDatabase::database().commit();
     QCOMPARE(w->value("alarmBadge", "visible").toBool(), !codes.isEmpty());
     if (!codes.isEmpty())
         QCOMPARE(text("alarmBadgeText"), QString::number(codes.size()));
@@ -175,6 +184,15 @@ void TestMainWindow::alarmBadgeAndList()
     // The open list follows a change of the alarms.
     QVERIFY(Alarm::instance()->addAlarm(Alarm::CommLost));
     QCOMPARE(w->value("currentAlarmList", "count").toInt(), codes.size() + 1);
+    // A scroll bar is drawn when rows lie beyond the view, and only then.
+    auto *bar = w->find<QQuickItem>("currentAlarmScrollBar");
+    QVERIFY(bar);
+    const bool beyond = codes.size() > 10; // the list shows about ten rows
+    QCOMPARE(bar->isVisible(), beyond);
+    if (beyond) {
+        auto *handle = bar->property("contentItem").value<QQuickItem *>();
+        QVERIFY(handle->opacity() > 0 && handle->height() > 0 && handle->height() < bar->height() / 2);
+    }
     QVERIFY(w->value("alarmBadge", "visible").toBool());
     QVERIFY(w->click("currentAlarmSure"));
     QTRY_VERIFY(!w->value("popupCurrentAlarm", "visible").toBool());
@@ -232,6 +250,7 @@ void TestMainWindow::tilesFollowTheRecord()
     QCOMPARE(w->value("tileInput", "statusColor").value<QColor>(), QColor(inputColor));
     QCOMPARE(w->value("tileWork", "statusColor").value<QColor>(), QColor(workColor));
     QCOMPARE(w->value("battBar", "value").toDouble(), battBar);
+    QCOMPARE(w->value("battTime", "color").value<QColor>(), QColor(linked ? "#1388ff" : "#8f97a9"));
     QCOMPARE(text("statusText"), linked ? QString("UPS Conneted") : QString("UPS Disconnected"));
     QVERIFY(w->value("upsPicture", "source").toString().endsWith(linked ? "upsOnline.png" : "upsOffline.png"));
     QCOMPARE(w->value("trayIcon", "tooltip").toString(), linked ? QString("UPS Conneted") : QString("UPS Disconnect"));
@@ -467,7 +486,8 @@ void TestMainWindow::messageDialogButtons()
 }
 
 // Closing hides the window; a mains failure that starts the countdown brings
-// it back in front with the warning, and cancelling opens nothing.
+// it back in front with the warning, which goes when the mains come back;
+// cancelling opens nothing.
 void TestMainWindow::shutdownBringsTheHiddenWindowUp()
 {
     ServiceShutdown *service = ServiceShutdown::instance();
@@ -485,11 +505,16 @@ void TestMainWindow::shutdownBringsTheHiddenWindowUp()
     QCOMPARE(w->value("msgIcon", "source").toUrl().fileName(), QString("warning.png"));
     QCOMPARE(text("countdownText"), QString("00:02:00"));
     QCOMPARE(w->value("countdownBar", "value").toDouble(), 1.0);
-    QVERIFY(w->click("msgSure"));
+    putRecord(0x00, 230, 230); // mains back: the countdown is called off
+    QCOMPARE(text("countdownText"), QString("--:--:--"));
     QTRY_VERIFY(!w->value("shutdownDialog", "visible").toBool());
 
+    putRecord(0x01, 0, 230);
+    QTRY_VERIFY(w->value("shutdownDialog", "opened").toBool());
+    QVERIFY(w->click("msgSure"));
+    QTRY_VERIFY(!w->value("shutdownDialog", "visible").toBool());
     QVERIFY(w->click("btnClose"));
-    putRecord(0x00, 230, 230); // mains back: the countdown is called off
+    putRecord(0x00, 230, 230);
     QCOMPARE(text("countdownText"), QString("--:--:--"));
     QTest::qWait(50);
     QVERIFY(!w->view().isVisible());
