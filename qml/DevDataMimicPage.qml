@@ -57,8 +57,10 @@ Item {
         idle(bypassRight, "partBypassRight.gif")
         idle(bypassToLoad, "partBypassToLoad.gif", false)
     }
+    // Input to bypass is hidden, as after any chain but bypass input, so
+    // that a failure looks the same whatever ran before it.
     function mainsFault() {
-        idle(inputToBypass, "partInputToBypass.gif")
+        idle(inputToBypass, "partInputToBypass.gif", false)
         idle(inputToUps, "partInputToUPS.gif")
         idle(bypassLeft, "partBypassLeft.gif")
         idle(bypassRight, "partBypassRight.gif")
