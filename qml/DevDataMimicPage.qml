@@ -13,26 +13,35 @@ Item {
     readonly property string dir: "qrc:/res/image/mimic/"
     readonly property bool seen: visible && Window.window !== null && Window.visibility !== Window.Hidden
                                  && Window.visibility !== Window.Minimized
+    // True while the moving segments are restarted together (see choose).
+    property bool restarting: false
+    readonly property var segments: [inputToUps, inputToBypass, bypassLeft, bypassRight, bypassToLoad, upsToLoad,
+                                     upsToBattery, battery]
 
     // A segment has the size of the line it shows and sits at that line's
     // place in the picture (scripts/drawimages.py, segment_box), so that one
     // of its frames repaints only itself.
     component Segment: AnimatedImage {
-        // Set by the procedures; the segment plays while it flows and can be seen.
+        // The image and motion that the procedures of one change set; put in
+        // place at its end, so that a segment set idle and then active by
+        // one chain goes on moving instead of loading its image again.
+        property string file
+        property bool moving: false
+        // In place: the segment plays while it flows and can be seen.
         property bool flowing: false
-        playing: flowing && visible && page.seen
+        playing: flowing && visible && page.seen && !page.restarting
     }
 
     // An idle segment; `shown` undefined leaves its visibility as it is.
     function idle(segment, file, shown) {
-        segment.flowing = false
-        segment.source = dir + file
+        segment.file = file
+        segment.moving = false
         if (shown !== undefined)
             segment.visible = shown
     }
     function active(segment, file, shown) {
-        segment.source = dir + file
-        segment.flowing = true
+        segment.file = file
+        segment.moving = true
         if (shown !== undefined)
             segment.visible = shown
     }
@@ -99,7 +108,25 @@ Item {
         active(upsToLoad, "partUPSToLoadOn.gif")
     }
 
+    // Runs the chain for the record and puts its result in place. A segment
+    // that starts to move restarts every moving one with it, so that all of
+    // them step at the same moments and the window redraws once for all
+    // (each animation keeps its own timer).
     function choose(d) {
+        chain(d)
+        let started = false
+        for (const segment of segments) {
+            if (segment.moving && (!segment.flowing || segment.source.toString() !== dir + segment.file))
+                started = true
+            segment.source = dir + segment.file
+            segment.flowing = segment.moving
+        }
+        if (started) {
+            restarting = true
+            restarting = false
+        }
+    }
+    function chain(d) {
         if (d.devOnline !== true) {
             initial()
             return
@@ -143,7 +170,7 @@ Item {
         }
     }
 
-    Component.onCompleted: initial()
+    Component.onCompleted: choose({})
 
     Connections {
         target: DevComm

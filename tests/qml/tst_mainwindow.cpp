@@ -32,6 +32,7 @@ private slots:
     void mimicProcedureByState_data();
     void mimicProcedureByState();
     void mimicPlaysOnlyWhileSeen();
+    void mimicSegmentsMoveTogether();
     void messageDialogButtons_data();
     void messageDialogButtons();
     void shutdownBringsTheHiddenWindowUp();
@@ -388,6 +389,25 @@ void TestMainWindow::mimicPlaysOnlyWhileSeen()
         QCOMPARE(frames.count(), 0);
         away(false);
         QTRY_VERIFY(!frames.isEmpty());
+    }
+}
+
+// A change that starts a segment restarts every moving one with it, so that
+// they step together; a record that changes nothing restarts and loads none.
+void TestMainWindow::mimicSegmentsMoveTogether()
+{
+    auto frame = [this](const char *name) { return w->value(name, "currentFrame").toInt(); };
+    MainWindowFixture::loseLink();
+    for (int status : {0x00, 0x04}) { // on the mains, then on bypass
+        putRecord(status, 230, 230);
+        for (const char *name : {"mimicInputToUPS", "mimicUPSToBattery", status ? "mimicBypassLeft" : "mimicUPSToLoad"})
+            QCOMPARE(frame(name), 0);
+        QTRY_VERIFY(frame("mimicInputToUPS") > 0);
+        const int now = frame("mimicInputToUPS");
+        QSignalSpy reloads(w->find("mimicInputToUPS"), SIGNAL(sourceChanged(QUrl)));
+        MainWindowFixture::publish();
+        QCOMPARE(frame("mimicInputToUPS"), now);
+        QCOMPARE(reloads.count(), 0);
     }
 }
 
