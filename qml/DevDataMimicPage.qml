@@ -1,24 +1,47 @@
 import QtQuick 2.15
+import QtQuick.Window 2.15
 import Ambrel 1.0
 
-// The power flow: eight segments stacked on a fixed background, each idle (a
+// The power flow: eight segments placed on a fixed background, each idle (a
 // still image) or active (an animated image, playing). On every change of the
-// record a chain of procedures below sets them.
+// record a chain of procedures below sets them. An active segment plays only
+// while the picture can be seen: not while another view or page is shown,
+// nor while the window is hidden to the tray or minimised.
 Item {
     id: page
 
     readonly property string dir: "qrc:/res/image/mimic/"
+    readonly property bool seen: visible && Window.window !== null && Window.visibility !== Window.Hidden
+                                 && Window.visibility !== Window.Minimized
+    // True while the moving segments are restarted together (see choose).
+    property bool restarting: false
+    readonly property var segments: [inputToUps, inputToBypass, bypassLeft, bypassRight, bypassToLoad, upsToLoad,
+                                     upsToBattery, battery]
+
+    // A segment has the size of the line it shows and sits at that line's
+    // place in the picture (scripts/drawimages.py, segment_box), so that one
+    // of its frames repaints only itself.
+    component Segment: AnimatedImage {
+        // The image and motion that the procedures of one change set; put in
+        // place at its end, so that a segment set idle and then active by
+        // one chain goes on moving instead of loading its image again.
+        property string file
+        property bool moving: false
+        // In place: the segment plays while it flows and can be seen.
+        property bool flowing: false
+        playing: flowing && visible && page.seen && !page.restarting
+    }
 
     // An idle segment; `shown` undefined leaves its visibility as it is.
     function idle(segment, file, shown) {
-        segment.playing = false
-        segment.source = dir + file
+        segment.file = file
+        segment.moving = false
         if (shown !== undefined)
             segment.visible = shown
     }
     function active(segment, file, shown) {
-        segment.source = dir + file
-        segment.playing = true
+        segment.file = file
+        segment.moving = true
         if (shown !== undefined)
             segment.visible = shown
     }
@@ -43,8 +66,10 @@ Item {
         idle(bypassRight, "partBypassRight.gif")
         idle(bypassToLoad, "partBypassToLoad.gif", false)
     }
+    // Input to bypass is hidden, as after any chain but bypass input, so
+    // that a failure looks the same whatever ran before it.
     function mainsFault() {
-        idle(inputToBypass, "partInputToBypass.gif")
+        idle(inputToBypass, "partInputToBypass.gif", false)
         idle(inputToUps, "partInputToUPS.gif")
         idle(bypassLeft, "partBypassLeft.gif")
         idle(bypassRight, "partBypassRight.gif")
@@ -55,9 +80,10 @@ Item {
         active(upsToBattery, "partBattDischarge.gif")
         active(upsToLoad, "partUPSToLoadOn.gif")
     }
+    // Input to bypass stays as the chain before set it: hidden after mains
+    // input, shown and playing after bypass input.
     function batteryCharging() {
         active(inputToUps, "partInputToUPSOn.gif", true)
-        idle(inputToBypass, "partInputToBypass.gif", false)
         active(upsToBattery, "partBattCharge.gif")
         active(battery, "battCharging.gif")
     }
@@ -82,7 +108,25 @@ Item {
         active(upsToLoad, "partUPSToLoadOn.gif")
     }
 
+    // Runs the chain for the record and puts its result in place. A segment
+    // that starts to move restarts every moving one with it, so that all of
+    // them step at the same moments and the window redraws once for all
+    // (each animation keeps its own timer).
     function choose(d) {
+        chain(d)
+        let started = false
+        for (const segment of segments) {
+            if (segment.moving && (!segment.flowing || segment.source.toString() !== dir + segment.file))
+                started = true
+            segment.source = dir + segment.file
+            segment.flowing = segment.moving
+        }
+        if (started) {
+            restarting = true
+            restarting = false
+        }
+    }
+    function chain(d) {
         if (d.devOnline !== true) {
             initial()
             return
@@ -126,7 +170,7 @@ Item {
         }
     }
 
-    Component.onCompleted: initial()
+    Component.onCompleted: choose({})
 
     Connections {
         target: DevComm
@@ -142,35 +186,49 @@ Item {
             id: background
             source: page.dir + "background.png"
         }
-        AnimatedImage {
+        Segment {
             id: inputToUps
             objectName: "mimicInputToUPS"
+            x: 93
+            y: 132
         }
-        AnimatedImage {
+        Segment {
             id: inputToBypass
             objectName: "mimicInputToBypass"
+            x: 147
+            y: 42
         }
-        AnimatedImage {
+        Segment {
             id: bypassLeft
             objectName: "mimicBypassLeft"
+            x: 147
+            y: 42
         }
-        AnimatedImage {
+        Segment {
             id: bypassRight
             objectName: "mimicBypassRight"
+            x: 425
+            y: 42
         }
-        AnimatedImage {
+        Segment {
             id: bypassToLoad
             objectName: "mimicBypassToLoad"
+            x: 667
+            y: 42
         }
-        AnimatedImage {
+        Segment {
             id: upsToLoad
             objectName: "mimicUPSToLoad"
+            x: 457
+            y: 132
         }
-        AnimatedImage {
+        Segment {
             id: upsToBattery
             objectName: "mimicUPSToBattery"
+            x: 407
+            y: 172
         }
-        AnimatedImage {
+        Segment {
             id: battery
             objectName: "mimicBattery"
             x: 380

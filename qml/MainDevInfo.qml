@@ -82,6 +82,7 @@ MainDevInfoForm {
     tileSelfTest.statusColor: tileColor(dev.selfTest == 1, colorBusy)
 
     battTime.text: online ? remainText(dev.battRemainTime || 0) : "--:--:--"
+    battTime.color: online ? colorLinked : colorUnlinked
     battBar.value: online ? (dev.battCapacity || 0) * 0.01 : 0
 
     countdownText.text: countdownLeft < 0 ? "--:--:--" : hms(countdownLeft)

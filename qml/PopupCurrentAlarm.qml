@@ -49,6 +49,12 @@ Popup {
                 anchors.margins: 1
                 clip: true
                 model: alarmModel
+                // Drawn whenever rows lie beyond the view, so that the list
+                // tells that more follow.
+                ScrollBar.vertical: ScrollBar {
+                    objectName: "currentAlarmScrollBar"
+                    policy: list.contentHeight > list.height ? ScrollBar.AlwaysOn : ScrollBar.AlwaysOff
+                }
                 delegate: Rectangle {
                     width: list.width
                     height: Math.max(timeText.implicitHeight, alarmText.implicitHeight) + 14

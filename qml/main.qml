@@ -60,10 +60,13 @@ Rectangle {
 
     Connections {
         target: ServiceShutdown
+        // A countdown called off (sec 0) takes its warning away.
         function onShutdownStarted(sec) {
             if (sec > 0) {
                 root.showWindow()
                 shutdownDialog.open()
+            } else {
+                shutdownDialog.close()
             }
         }
     }

@@ -4,10 +4,11 @@ cfg/image/. The results are committed; run this again after changing a
 drawing:  /usr/bin/python3 scripts/drawimages.py
 
 Icons are drawn four times larger and scaled down, which smooths their edges.
-The power-flow segments under res/image/mimic/ are GIFs of the whole picture's
-size with a transparent background, so that the page stacks them exactly on
-top of each other; an active segment is an animated GIF whose dashes move in
-the direction of the flow, an idle one a single grey frame.
+The power-flow segments under res/image/mimic/ are GIFs of the size of the
+line they show (segment_box), which the device page places at that box's
+corner over the background, so that a frame of one segment repaints only that
+segment; an active segment is an animated GIF whose dashes move in the
+direction of the flow, an idle one a single grey frame of the same size.
 """
 
 import math
@@ -271,14 +272,27 @@ def run_box(run, half):
     return (min(x0, x1) - half, min(y0, y1) - half, max(x0, x1) + half, max(y0, y1) + half)
 
 
+def segment_box(runs):
+    """The pixels a segment covers in the picture, (left, top, right, bottom)
+    inclusive; qml/DevDataMimicPage.qml places each segment at its corner."""
+    boxes = [run_box(run, LINE // 2) for run in runs]
+    return (min(b[0] for b in boxes), min(b[1] for b in boxes),
+            max(b[2] for b in boxes), max(b[3] for b in boxes))
+
+
 def segment_frame(runs, shift, active):
-    """One frame: the line, and when active the dashes moved `shift` pixels
-    along the flow."""
-    img = Image.new("RGB", (MIMIC_W, MIMIC_H), TRANSPARENT)
+    """One frame at the segment's size: the line, and when active the dashes
+    moved `shift` pixels along the flow."""
+    left, top, right, bottom = segment_box(runs)
+    img = Image.new("RGB", (right - left + 1, bottom - top + 1), TRANSPARENT)
     d = ImageDraw.Draw(img)
     half = LINE // 2
+
+    def fill(box, colour):
+        d.rectangle((box[0] - left, box[1] - top, box[2] - left, box[3] - top), fill=colour)
+
     for run in runs:
-        d.rectangle(run_box(run, half), fill=FLOW_BASE if active else IDLE_LINE)
+        fill(run_box(run, half), FLOW_BASE if active else IDLE_LINE)
     if active:
         for x0, y0, x1, y1 in runs:
             length = abs(x1 - x0) + abs(y1 - y0)
@@ -287,27 +301,25 @@ def segment_frame(runs, shift, active):
             while pos < length:
                 a, b = max(pos, 0), min(pos + DASH, length)
                 if b > a:
-                    d.rectangle(run_box((x0 + dx * a, y0 + dy * a, x0 + dx * (b - 1),
-                                         y0 + dy * (b - 1)), half), fill=BLUE)
+                    fill(run_box((x0 + dx * a, y0 + dy * a, x0 + dx * (b - 1),
+                                  y0 + dy * (b - 1)), half), BLUE)
                 pos += PERIOD
     return img.quantize(colors=8, method=Image.MEDIANCUT)
 
 
 def save_gif(path, frames, duration=80):
-    """Saves palette frames with the magenta key as the transparent colour."""
-    out = []
-    for f in frames:
-        pal = f.getpalette()[:3 * 256]
-        key = next((i for i in range(len(pal) // 3)
-                    if tuple(pal[3 * i:3 * i + 3]) == TRANSPARENT), 0)
-        out.append((f, key))
-    first, key = out[0]
-    if len(out) == 1:
-        first.save(path, transparency=key)
+    """Saves palette frames with the magenta key, where a frame has it, as the
+    transparent colour; a segment that its line fills has none."""
+    first = frames[0]
+    pal = first.getpalette()[:3 * 256]
+    key = next((i for i in range(len(pal) // 3)
+                if tuple(pal[3 * i:3 * i + 3]) == TRANSPARENT), None)
+    keyed = {} if key is None else {"transparency": key}
+    if len(frames) == 1:
+        first.save(path, **keyed)
         return
-    first.save(path, save_all=True, append_images=[f for f, _ in out[1:]],
-               duration=duration, loop=0, transparency=key, disposal=2,
-               optimize=False)
+    first.save(path, save_all=True, append_images=frames[1:], duration=duration, loop=0,
+               disposal=2, optimize=False, **keyed)
 
 
 def mimic_segments():

@@ -807,11 +807,11 @@
     <name>DevDataChartPage</name>
     <message>
         <source>Input Voltage(V)</source>
-        <translation>Входное напряжение (В)</translation>
+        <translation>Входное напряжение (V)</translation>
     </message>
     <message>
         <source>Output Voltage(V)</source>
-        <translation>Выходное напряжение (В)</translation>
+        <translation>Выходное напряжение (V)</translation>
     </message>
 </context>
 <context>
@@ -901,11 +901,11 @@
     </message>
     <message>
         <source>Input Voltage(V)</source>
-        <translation>Вход (В)</translation>
+        <translation>Вход (V)</translation>
     </message>
     <message>
         <source>Output Voltage(V)</source>
-        <translation>Выход (В)</translation>
+        <translation>Выход (V)</translation>
     </message>
     <message>
         <source>UPS Load(%)</source>
@@ -913,11 +913,11 @@
     </message>
     <message>
         <source>Input Frequency(Hz)</source>
-        <translation>Частота (Гц)</translation>
+        <translation>Частота (Hz)</translation>
     </message>
     <message>
         <source>Battery voltage(V)</source>
-        <translation>Батарея (В)</translation>
+        <translation>Батарея (V)</translation>
     </message>
     <message>
         <source>temperature(℃ )</source>
@@ -1440,11 +1440,11 @@
     </message>
     <message>
         <source>Input Voltage(V)</source>
-        <translation>Входное напряжение (В)</translation>
+        <translation>Входное напряжение (V)</translation>
     </message>
     <message>
         <source>Output Voltage(V)</source>
-        <translation>Выходное напряжение (В)</translation>
+        <translation>Выходное напряжение (V)</translation>
     </message>
     <message>
         <source>UPS Load(%)</source>
@@ -1452,11 +1452,11 @@
     </message>
     <message>
         <source>Input Frequency(Hz)</source>
-        <translation>Входная частота (Гц)</translation>
+        <translation>Входная частота (Hz)</translation>
     </message>
     <message>
         <source>Battery voltage(V)</source>
-        <translation>Напряжение батареи (В)</translation>
+        <translation>Напряжение батареи (V)</translation>
     </message>
     <message>
         <source>Temperature(℃)</source>
@@ -1775,11 +1775,11 @@
     </message>
     <message>
         <source>Input Voltage(V)</source>
-        <translation>Входное напряжение (В)</translation>
+        <translation>Входное напряжение (V)</translation>
     </message>
     <message>
         <source>Output Voltage(V)</source>
-        <translation>Выходное напряжение (В)</translation>
+        <translation>Выходное напряжение (V)</translation>
     </message>
     <message>
         <source>UPS Load(%)</source>
@@ -1787,11 +1787,11 @@
     </message>
     <message>
         <source>Input Frequency(Hz)</source>
-        <translation>Входная частота (Гц)</translation>
+        <translation>Входная частота (Hz)</translation>
     </message>
     <message>
         <source>Battery voltage(V)</source>
-        <translation>Напряжение батареи (В)</translation>
+        <translation>Напряжение батареи (V)</translation>
     </message>
     <message>
         <source>Temperature(℃)</source>

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QXmlStreamReader>
@@ -53,7 +54,9 @@ void TestTranslations::everyTextIsTranslated()
     QVERIFY(file.open(QIODevice::ReadOnly));
 
     // A text that is joined to another keeps its trailing blank (or ends with
-    // a full-width colon).
+    // a full-width colon). A unit in brackets stays in Latin letters, as the
+    // values of the Data tab show it beside the number in every language.
+    static const QRegularExpression unit(QStringLiteral("\\((V|Hz|%|\u2103) ?\\)"));
     QStringList faults;
     QString context, source;
     int messages = 0;
@@ -73,6 +76,9 @@ void TestTranslations::everyTextIsTranslated()
                 faults << context + ": \"" + source + "\" is not translated";
             else if (source.endsWith(' ') && !text.endsWith(' ') && !text.endsWith(QChar(0xFF1A)))
                 faults << context + ": \"" + source + "\" loses its trailing blank";
+            const QRegularExpressionMatch symbol = unit.match(source);
+            if (symbol.hasMatch() && !text.contains('(' + symbol.captured(1) + ')'))
+                faults << context + ": \"" + source + "\" does not keep the unit " + symbol.captured(1);
         }
     }
     QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));

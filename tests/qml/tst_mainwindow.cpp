@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QColor>
 #include <QQmlComponent>
+#include <QSqlDatabase>
+#include <functional>
 
 // The main window and the device page, loaded offscreen as the program loads
 // them and driven through the UPS record, the services and mouse clicks.
@@ -29,6 +31,8 @@ private slots:
     void countdown();
     void mimicProcedureByState_data();
     void mimicProcedureByState();
+    void mimicPlaysOnlyWhileSeen();
+    void mimicSegmentsMoveTogether();
     void messageDialogButtons_data();
     void messageDialogButtons();
     void shutdownBringsTheHiddenWindowUp();
@@ -153,14 +157,22 @@ void TestMainWindow::alarmBadgeAndList_data()
     QTest::addColumn<QList<int>>("codes");
     QTest::newRow("none") << QList<int>();
     QTest::newRow("three") << QList<int>{Alarm::MainsFault, Alarm::BattVolLow, Alarm::UPSFault};
+    QList<int> many; // more than the list shows at once
+    for (int code = 0x10000; many.size() < 107; ++code) {
+        if (!Alarm::instance()->alarmText(code).isEmpty())
+            many.append(code);
+    }
+    QTest::newRow("107") << many;
 }
 
 void TestMainWindow::alarmBadgeAndList()
 {
     QFETCH(QList<int>, codes);
     Alarm::instance()->clearAlarm();
+    QSqlDatabase::database().transaction(); // each alarm is stored
     for (int code : codes)
         QVERIFY(Alarm::instance()->addAlarm(code));
+    QSqlDatabase::database().commit();
     QCOMPARE(w->value("alarmBadge", "visible").toBool(), !codes.isEmpty());
     if (!codes.isEmpty())
         QCOMPARE(text("alarmBadgeText"), QString::number(codes.size()));
@@ -171,6 +183,11 @@ void TestMainWindow::alarmBadgeAndList()
     // The open list follows a change of the alarms.
     QVERIFY(Alarm::instance()->addAlarm(Alarm::CommLost));
     QCOMPARE(w->value("currentAlarmList", "count").toInt(), codes.size() + 1);
+    // A scroll bar is drawn when rows lie beyond the view, and only then.
+    auto *bar = w->find<QQuickItem>("currentAlarmScrollBar");
+    QVERIFY(bar && bar->isVisible() == (codes.size() > 10)); // the list shows about ten rows
+    auto *handle = bar->property("contentItem").value<QQuickItem *>();
+    QVERIFY(!bar->isVisible() || (handle->opacity() > 0 && handle->height() < bar->height() / 2));
     QVERIFY(w->value("alarmBadge", "visible").toBool());
     QVERIFY(w->click("currentAlarmSure"));
     QTRY_VERIFY(!w->value("popupCurrentAlarm", "visible").toBool());
@@ -228,6 +245,7 @@ void TestMainWindow::tilesFollowTheRecord()
     QCOMPARE(w->value("tileInput", "statusColor").value<QColor>(), QColor(inputColor));
     QCOMPARE(w->value("tileWork", "statusColor").value<QColor>(), QColor(workColor));
     QCOMPARE(w->value("battBar", "value").toDouble(), battBar);
+    QCOMPARE(w->value("battTime", "color").value<QColor>(), QColor(linked ? "#1388ff" : "#8f97a9"));
     QCOMPARE(text("statusText"), linked ? QString("UPS Conneted") : QString("UPS Disconnected"));
     QVERIFY(w->value("upsPicture", "source").toString().endsWith(linked ? "upsOnline.png" : "upsOffline.png"));
     QCOMPARE(w->value("trayIcon", "tooltip").toString(), linked ? QString("UPS Conneted") : QString("UPS Disconnect"));
@@ -267,7 +285,8 @@ void TestMainWindow::mimicProcedureByState_data()
     const QStringList onBattery{"partInputToUPS.gif", "-partInputToBypass.gif", "partBypassLeft.gif",
                                 "partBypassRight.gif", "-partBypassToLoad.gif", "partUPSToLoadOn.gif*",
                                 "partBattDischarge.gif*", "battery.png"};
-    const QStringList onBypass{"partInputToUPSOn.gif*", "-partInputToBypass.gif", "partBypassLeftOn.gif*",
+    // On bypass the line from the input to the bypass carries the load.
+    const QStringList onBypass{"partInputToUPSOn.gif*", "partInputToBypassOn.gif*", "partBypassLeftOn.gif*",
                                "partBypassRightOn.gif*", "partBypassToLoadOn.gif*", "partUPSToLoad.gif",
                                "partBattCharge.gif*", "battCharging.gif*"};
     QStringList onMains{"partInputToUPSOn.gif*", "-partInputToBypass.gif", "partBypassLeft.gif",
@@ -288,6 +307,7 @@ void TestMainWindow::mimicProcedureByState_data()
     QTest::newRow("on-line, mains, output") << true << 0x00 << 230.f << 230.f << onMains;
     QTest::newRow("on-line, mains, no output") << true << 0x00 << 230.f << 49.f << mainsNoOutput;
     QTest::newRow("on-line, bypass, output") << true << 0x04 << 230.f << 50.f << onBypass;
+    QTest::newRow("on-line, bypass, no output") << true << 0x04 << 230.f << 49.f << bypassNoOutput;
     QTest::newRow("on-line, input below 50 V") << true << 0x00 << 49.f << 230.f << initial;
     QTest::newRow("mains fault, output") << true << 0x01 << 0.f << 230.f << onBattery;
     QTest::newRow("mains fault, battery low") << true << 0x03 << 0.f << 230.f << initial;
@@ -305,27 +325,86 @@ void TestMainWindow::mimicProcedureByState()
     QFETCH(float, outputVol);
     QFETCH(QStringList, segments);
 
-    // From the picture of a lost link, or for a lost link from a busy one.
-    MainWindowFixture::loseLink();
-    putRecord(linked ? status : 0x04, inputVol, outputVol);
-    if (!linked)
+    // From the picture of a lost link and from that of a UPS on bypass: the
+    // picture of a state does not depend on the one before, but for an input
+    // below 50 V, which leaves it as it is.
+    for (bool fromBypass : {false, true}) {
+        if (fromBypass && linked && !(status & 0x01) && inputVol < 50)
+            break;
         MainWindowFixture::loseLink();
+        if (fromBypass || !linked)
+            putRecord(0x04, 230, 230);
+        if (linked)
+            putRecord(status, inputVol, outputVol);
+        else
+            MainWindowFixture::loseLink();
 
-    QStringList shown;
-    for (const char *name : {"mimicInputToUPS", "mimicInputToBypass", "mimicBypassLeft", "mimicBypassRight",
-                             "mimicBypassToLoad", "mimicUPSToLoad", "mimicUPSToBattery", "mimicBattery"}) {
-        QObject *segment = w->find(name);
-        QVERIFY(segment);
-        // 1: AnimatedImage.Ready; the file is in the resources and readable.
-        QCOMPARE(segment->property("status").toInt(), 1);
-        QString s = segment->property("source").toUrl().fileName();
-        if (segment->property("playing").toBool())
-            s += '*';
-        if (!segment->property("visible").toBool())
-            s.prepend('-');
-        shown.append(s);
+        QStringList shown;
+        for (const char *name : {"mimicInputToUPS", "mimicInputToBypass", "mimicBypassLeft", "mimicBypassRight",
+                                 "mimicBypassToLoad", "mimicUPSToLoad", "mimicUPSToBattery", "mimicBattery"}) {
+            QObject *segment = w->find(name);
+            QVERIFY(segment);
+            // 1: AnimatedImage.Ready; the file is in the resources and readable.
+            QCOMPARE(segment->property("status").toInt(), 1);
+            QString s = segment->property("source").toUrl().fileName();
+            if (segment->property("playing").toBool())
+                s += '*';
+            if (!segment->property("visible").toBool())
+                s.prepend('-');
+            shown.append(s);
+        }
+        QCOMPARE(shown, segments);
     }
-    QCOMPARE(shown, segments);
+}
+
+// The moving segments draw frames only while the picture can be seen: not
+// under another view of the device page, another page, a hidden or a
+// minimised window.
+void TestMainWindow::mimicPlaysOnlyWhileSeen()
+{
+    putRecord(0x04, 230, 230); // on bypass: the most segments move
+    QObject *segment = w->find("mimicBypassToLoad");
+    QSignalSpy frames(segment, SIGNAL(frameChanged()));
+    QTRY_VERIFY(!frames.isEmpty());
+
+    QObject *tabs = w->find("devDataTabs");
+    const std::function<void(bool)> unseen[] = {
+        [tabs](bool on) { tabs->setProperty("currentIndex", on ? 1 : 0); },
+        [this](bool on) { QVERIFY(w->click(on ? "footerControl" : "footerDevice")); },
+        [this](bool on) { on ? w->view().hide() : w->view().show(); },
+        [this](bool on) { on ? w->view().showMinimized() : w->view().showNormal(); },
+    };
+    for (const auto &away : unseen) {
+        away(true);
+        QVERIFY(!segment->property("playing").toBool());
+        // A minimised window is shown on its way (Windowed, then Minimized)
+        // and its segments may restart once before they stop.
+        QCoreApplication::processEvents();
+        frames.clear();
+        QTest::qWait(200); // more than two frames of a moving segment
+        QCOMPARE(frames.count(), 0);
+        away(false);
+        QTRY_VERIFY(!frames.isEmpty());
+    }
+}
+
+// A change that starts a segment restarts every moving one with it, so that
+// they step together; a record that changes nothing restarts and loads none.
+void TestMainWindow::mimicSegmentsMoveTogether()
+{
+    auto frame = [this](const char *name) { return w->value(name, "currentFrame").toInt(); };
+    MainWindowFixture::loseLink();
+    for (int status : {0x00, 0x04}) { // on the mains, then on bypass
+        putRecord(status, 230, 230);
+        for (const char *name : {"mimicInputToUPS", "mimicUPSToBattery", status ? "mimicBypassLeft" : "mimicUPSToLoad"})
+            QCOMPARE(frame(name), 0);
+        QTRY_VERIFY(frame("mimicInputToUPS") > 0);
+        const int now = frame("mimicInputToUPS");
+        QSignalSpy reloads(w->find("mimicInputToUPS"), SIGNAL(sourceChanged(QUrl)));
+        MainWindowFixture::publish();
+        QCOMPARE(frame("mimicInputToUPS"), now);
+        QCOMPARE(reloads.count(), 0);
+    }
 }
 
 void TestMainWindow::messageDialogButtons_data()
@@ -384,7 +463,8 @@ void TestMainWindow::messageDialogButtons()
 }
 
 // Closing hides the window; a mains failure that starts the countdown brings
-// it back in front with the warning, and cancelling opens nothing.
+// it back in front with the warning, which goes when the mains come back;
+// cancelling opens nothing.
 void TestMainWindow::shutdownBringsTheHiddenWindowUp()
 {
     ServiceShutdown *service = ServiceShutdown::instance();
@@ -402,11 +482,16 @@ void TestMainWindow::shutdownBringsTheHiddenWindowUp()
     QCOMPARE(w->value("msgIcon", "source").toUrl().fileName(), QString("warning.png"));
     QCOMPARE(text("countdownText"), QString("00:02:00"));
     QCOMPARE(w->value("countdownBar", "value").toDouble(), 1.0);
-    QVERIFY(w->click("msgSure"));
+    putRecord(0x00, 230, 230); // mains back: the countdown is called off
+    QCOMPARE(text("countdownText"), QString("--:--:--"));
     QTRY_VERIFY(!w->value("shutdownDialog", "visible").toBool());
 
+    putRecord(0x01, 0, 230);
+    QTRY_VERIFY(w->value("shutdownDialog", "opened").toBool());
+    QVERIFY(w->click("msgSure"));
+    QTRY_VERIFY(!w->value("shutdownDialog", "visible").toBool());
     QVERIFY(w->click("btnClose"));
-    putRecord(0x00, 230, 230); // mains back: the countdown is called off
+    putRecord(0x00, 230, 230);
     QCOMPARE(text("countdownText"), QString("--:--:--"));
     QTest::qWait(50);
     QVERIFY(!w->view().isVisible());
