@@ -1,13 +1,30 @@
 // The command-file thread on the system's platform layer: the file runs as
-// exactly that file, and the thread always ends.
+// exactly that file, the thread always ends, and a file still running can be
+// ended with everything it started.
+#include "platform/platform.h"
 #include "protection/shutdowntask.h"
 #include "testenvironment.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <csignal>
+
+namespace {
+// Whether the process has ended (a zombie has).
+bool ended(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray line = stat.readAll();
+    return line.mid(line.lastIndexOf(')') + 2, 1) == "Z";
+}
+} // namespace
 
 class TestShutDownTask : public QObject
 {
@@ -70,6 +87,62 @@ private slots:
             QCOMPARE(QString::fromLocal8Bit(out.readAll().trimmed()), script);
         QVERIFY(!QFile::exists(decoy));
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("injected"))));
+    }
+
+    // The file and the program it started in the background are asked to
+    // end, also when the thread that runs the file blocks the stop signals
+    // (as the service's threads do); one that will not is killed.
+    void endedWithWhatItStarted_data()
+    {
+        QTest::addColumn<QByteArray>("prologue");
+        QTest::addColumn<int>("fromMs");
+        QTest::addColumn<int>("toMs");
+        QTest::newRow("asked to end") << QByteArray() << 0 << 1500;
+        QTest::newRow("ignores it") << QByteArray("trap '' TERM\n") << 1900 << 4000;
+    }
+
+    void endedWithWhatItStarted()
+    {
+        QFETCH(QByteArray, prologue);
+        QFETCH(int, fromMs);
+        QFETCH(int, toMs);
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path());
+        const QString script = dir.filePath(QStringLiteral("long.sh"));
+        QFile file(script);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\n" + prologue + "sleep 300 &\necho $! > '" + folder + "/child'\necho $$ > '" + folder
+                   + "/leader'\nwait\n");
+        file.close();
+        QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
+
+        sigset_t stopSignals, before;
+        sigemptyset(&stopSignals);
+        sigaddset(&stopSignals, SIGTERM);
+        pthread_sigmask(SIG_BLOCK, &stopSignals, &before);
+        ShutDownTask task(script);
+        QSignalSpy finished(&task, &QThread::finished);
+        task.start();
+        pthread_sigmask(SIG_SETMASK, &before, nullptr);
+
+        const auto pid = [&dir](const char *name) {
+            QFile f(dir.filePath(QLatin1String(name)));
+            return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed().toLongLong() : 0;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(pid("child") > 0 && pid("leader") > 0, 10000);
+        QVERIFY(!finished.wait(200));
+        QElapsedTimer took;
+        took.start();
+        Platform::instance()->endCommandFiles();
+        QVERIFY(finished.count() == 1 || finished.wait(2000));
+        QVERIFY2(took.elapsed() >= fromMs && took.elapsed() < toMs, qPrintable(QString::number(took.elapsed())));
+        QVERIFY(task.wait(2000));
+        QVERIFY(ended(pid("leader")));
+        QTRY_VERIFY_WITH_TIMEOUT(ended(pid("child")), 2000);
+        // Nothing is left to end.
+        took.restart();
+        Platform::instance()->endCommandFiles();
+        QVERIFY(took.elapsed() < 100);
     }
 };
 
