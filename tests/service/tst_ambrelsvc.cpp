@@ -176,6 +176,21 @@ private slots:
     void mainsReturnCancelsTheCountdown();
     void desktopProgramTakesTheLink();
     void survivesBadSettingsAndVanishingDevices();
+
+    // A stop of the service while the UPS is set to switch off.
+private slots:
+    void stopCancelsTheUpsOff();
+    void stopEndsTheCommandFile();
+    void restartCancelsWhatAKilledRunLeft();
+    void stopKeepsTheUpsOffWhenTheSystemGoesDown();
+
+private:
+    QString upsOffMarker() const { return dataDir() + QStringLiteral("/data/upsoff.pending"); }
+    // The countdown of protectingConfig without a command file: the UPS is
+    // told to switch off ten seconds before its end and two.
+    void startCountdownToUpsOff();
+    void stopService();
+    bool setPreparingForShutdown(bool preparing);
 };
 
 void TestAmbrelSvc::initTestCase()
@@ -243,7 +258,17 @@ void TestAmbrelSvc::cleanup()
 
 void TestAmbrelSvc::mainsFailureShutsDownTheMachine()
 {
-    writeConfig(protectingConfig());
+    // The command file takes a while: the UPS is told to switch off once it
+    // has ended, right before the shutdown.
+    QVariantMap config = protectingConfig();
+    const QString script = run->filePath(QStringLiteral("slow.sh"));
+    QFile file(script);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("#!/bin/sh\necho done > '" + QFile::encodeName(marker()) + "'\nsleep 3\n");
+    file.close();
+    QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
+    config.insert("shutdown/execFile", script);
+    writeConfig(config);
     startService();
     QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0 && addReceiver(), kStep);
     const int offsBefore = powerOffs();
@@ -252,13 +277,12 @@ void TestAmbrelSvc::mainsFailureShutsDownTheMachine()
     QTRY_VERIFY_WITH_TIMEOUT(sql("select count(*) from alarm where alarm = 2").toInt() == 1, kStep);
     QTRY_VERIFY_WITH_TIMEOUT(mailed(QStringLiteral("Input voltage fault")), kStep);
 
-    // Ten seconds before the end, and two, the UPS is told to switch off;
-    // then the command file runs, then the system is powered off.
-    QTRY_COMPARE_WITH_TIMEOUT(received("S.2"), 1, kStep);
-    QVERIFY(!QFile::exists(marker()));
-    QCOMPARE(powerOffs(), offsBefore);
+    // At the end the command file runs; once it has ended the UPS is told
+    // to switch off, twice, and the system is powered off.
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker()), kStep + 10000);
-    QCOMPARE(received("S.2"), 2);
+    QCOMPARE(received("S.2"), 0);
+    QCOMPARE(powerOffs(), offsBefore);
+    QTRY_COMPARE_WITH_TIMEOUT(received("S.2"), 2, kStep);
     QTRY_COMPARE_WITH_TIMEOUT(powerOffs(), offsBefore + 1, kStep);
     QVERIFY(svcOut.contains("Execute command file:"));
     QCOMPARE(svc.state(), QProcess::Running);
@@ -267,8 +291,11 @@ void TestAmbrelSvc::mainsFailureShutsDownTheMachine()
 void TestAmbrelSvc::mainsReturnCancelsTheCountdown()
 {
     // The desktop program runs when the service starts: the service waits
-    // for its end before it takes the UPS.
-    writeConfig(protectingConfig());
+    // for its end before it takes the UPS. Without a command file, the UPS
+    // is told to switch off ten seconds before the end, and two.
+    QVariantMap config = protectingConfig();
+    config.insert("shutdown/execEnable", false);
+    writeConfig(config);
     startDesktop();
     startService();
     QTest::qWait(2500);
@@ -384,6 +411,152 @@ void TestAmbrelSvc::survivesBadSettingsAndVanishingDevices()
     QCOMPARE(svc.state(), QProcess::Running);
     const int pollsBefore = polls();
     QTRY_VERIFY_WITH_TIMEOUT(polls() > pollsBefore + 5, kStep);
+}
+
+void TestAmbrelSvc::startCountdownToUpsOff()
+{
+    QVariantMap config = protectingConfig();
+    config.insert("shutdown/execEnable", false);
+    config.insert("email/enable", false);
+    writeConfig(config);
+    startService();
+    QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0, kStep);
+    sim.write(kMainsFails);
+    QTRY_COMPARE_WITH_TIMEOUT(received("S.2"), 1, kStep);
+}
+
+// SIGTERM, as systemd and -t stop the service; the console run alike.
+void TestAmbrelSvc::stopService()
+{
+    svc.terminate();
+    QVERIFY(svc.waitForFinished(10000));
+    QCOMPARE(svc.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(svc.exitCode(), 0);
+}
+
+bool TestAmbrelSvc::setPreparingForShutdown(bool preparing)
+{
+    QDBusMessage update = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
+        QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("UpdateProperties"));
+    update << QStringLiteral("org.freedesktop.login1.Manager") << QVariantMap{{"PreparingForShutdown", preparing}};
+    return QDBusConnection(QStringLiteral("mock")).call(update, QDBus::Block, 10000).type()
+           == QDBusMessage::ReplyMessage;
+}
+
+void TestAmbrelSvc::stopCancelsTheUpsOff()
+{
+    startCountdownToUpsOff();
+    QVERIFY(QFile::exists(upsOffMarker()));
+    const int offsBefore = powerOffs();
+    stopService();
+    // The cancel is out before the port closed.
+    QTRY_COMPARE_WITH_TIMEOUT(received("C"), 1, 5000);
+    QVERIFY(svcOut.contains("the UPS has been told to cancel its switch-off"));
+    QVERIFY(!QFile::exists(upsOffMarker()));
+    QCOMPARE(received("S.2"), 1);
+    QCOMPARE(powerOffs(), offsBefore);
+}
+
+void TestAmbrelSvc::stopEndsTheCommandFile()
+{
+    // A command file that would run for minutes, with a program of its own.
+    const QString script = run->filePath(QStringLiteral("long.sh"));
+    QFile file(script);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    const QByteArray pids = QFile::encodeName(run->filePath(QStringLiteral("pids")));
+    file.write("#!/bin/sh\nsleep 300 &\necho $$ $! > '" + pids + "'\nwait\n");
+    file.close();
+    QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
+    QVariantMap config = protectingConfig();
+    config.insert("shutdown/execFile", script);
+    config.insert("email/enable", false);
+    writeConfig(config);
+    startService();
+    QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0, kStep);
+    sim.write(kMainsFails);
+    QList<qint64> started;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            QFile list(QString::fromLocal8Bit(pids));
+            if (!list.open(QIODevice::ReadOnly))
+                return false;
+            started.clear();
+            for (const QByteArray &pid : list.readAll().simplified().split(' '))
+                started.append(pid.toLongLong());
+            return started.size() == 2 && started.at(1) > 0;
+        }(),
+        kStep + 10000);
+
+    QElapsedTimer took;
+    took.start();
+    stopService();
+    QVERIFY2(took.elapsed() < 5000, qPrintable(QString::number(took.elapsed())));
+    for (qint64 pid : qAsConst(started)) {
+        // Gone, or a zombie no one has reaped yet.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [pid] {
+                QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+                if (!stat.open(QIODevice::ReadOnly))
+                    return true;
+                const QByteArray line = stat.readAll();
+                return line.mid(line.lastIndexOf(')') + 2, 1) == "Z";
+            }(),
+            3000);
+    }
+    // The countdown had run out, and the UPS had not been told anything.
+    QTRY_COMPARE_WITH_TIMEOUT(received("C"), 1, 5000);
+    QCOMPARE(received("S.2"), 0);
+}
+
+void TestAmbrelSvc::restartCancelsWhatAKilledRunLeft()
+{
+    startCountdownToUpsOff();
+    // Killed: nothing is cancelled, the UPS stays set to switch off.
+    svc.kill();
+    QVERIFY(svc.waitForFinished(10000));
+    QTest::qWait(500);
+    QCOMPARE(received("C"), 0);
+    sim.write(kMainsReturns);
+    QVERIFY(QFile::exists(upsOffMarker()));
+
+    // The next run cancels once the UPS answers, and forgets it once the
+    // cancel is out.
+    svcOut.clear();
+    startService();
+    QTRY_COMPARE_WITH_TIMEOUT(received("C"), 1, kStep);
+    QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(upsOffMarker()), kStep);
+    QVERIFY(svcOut.contains("it is told to cancel"));
+    stopService();
+    QTest::qWait(500);
+    QCOMPARE(received("C"), 1);
+    QCOMPARE(received("S.2"), 1);
+}
+
+void TestAmbrelSvc::stopKeepsTheUpsOffWhenTheSystemGoesDown()
+{
+    // The system goes down without the service's asking.
+    QVERIFY(setPreparingForShutdown(true));
+    startCountdownToUpsOff();
+    stopService();
+    QVERIFY(setPreparingForShutdown(false));
+    QTest::qWait(500);
+    QCOMPARE(received("C"), 0);
+    QVERIFY(svcOut.contains("The operating system is shutting down: the UPS keeps its switch-off."));
+
+    // The service has asked for the shutdown itself.
+    const int offsBefore = powerOffs();
+    svcOut.clear();
+    sim.write(kMainsReturns);
+    startService();
+    QTRY_VERIFY_WITH_TIMEOUT(received("C") == 1 && !QFile::exists(upsOffMarker()), kStep);
+    sim.write(kMainsFails);
+    QTRY_COMPARE_WITH_TIMEOUT(received("S.2"), 3, kStep);
+    QTRY_COMPARE_WITH_TIMEOUT(powerOffs(), offsBefore + 1, kStep);
+    stopService();
+    QTest::qWait(500);
+    QCOMPARE(received("C"), 1);
+    QVERIFY(svcOut.contains("at this program's request: the UPS keeps its switch-off"));
 }
 
 AMBREL_TEST_MAIN(TestAmbrelSvc)
