@@ -467,7 +467,6 @@ void ServiceShutdown::onTimerTimeout()
             d->shutDownSystem();
         }
     }
-
 }
 
 #ifndef AMBREL_SERVICE

@@ -194,7 +194,7 @@ private slots:
             case 'D': platform->setShuttingDown(true); break;
             case 'X': service->stop(); break;
             case 'Q':
-                QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+                QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
                 QCoreApplication::exec();
                 break;
             case 'A': {
