@@ -10,7 +10,6 @@
 #include "teststore.h"
 #include "upstestutil.h"
 
-#include <QFile>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QtTest>
@@ -54,7 +53,6 @@ class TestServiceShutdownSerial : public QObject
         for (int i = 0; i < count; ++i)
             service->onTimerTimeout();
     }
-    static QString marker() { return Settings::instance()->dataDir() + QStringLiteral("/data/upsoff.pending"); }
 
 private slots:
     void initTestCase()
@@ -69,7 +67,6 @@ private slots:
 
     void init()
     {
-        QFile::remove(marker());
         platform.reset(new FakePlatform);
         ups.setSilent(false);
         QTRY_VERIFY_WITH_TIMEOUT(online(), 15000);
@@ -106,14 +103,11 @@ private slots:
 
     // Steps: uN the UPS reports status N, tN N ticks, L the UPS stops
     // answering until the link counts as lost, O it answers again, sN
-    // startCountdown(N), xN command file off/on, h
-    // hold command files, r release them, qN wait N ms, RN the system refuses
-    // the next N shutdowns, D the system is going down, X the program stops,
-    // Q it quits through its event loop, A an earlier run left the UPS-off
-    // marker, B the program starts. Checks: =N seconds left, pN power-offs
-    // so far, w the command file was asked for once, kN UPS-off and cancel
-    // commands received so far, KN command files ended so far, MN the marker
-    // is there (1) or not (0).
+    // startCountdown(N), xN command file off/on, h hold command files, r
+    // release them, qN wait N ms, RN the system refuses N shutdowns, D it is
+    // going down, X the program stops, Q it quits. Checks: =N seconds left,
+    // pN power-offs so far, w the command file was asked for once, kN UPS-off
+    // and cancel commands received so far, KN command files ended so far.
     void scenario_data()
     {
         QTest::addColumn<QString>("steps");
@@ -145,27 +139,20 @@ private slots:
                                                             << QList<int>{60} << QStringList{"S01", "S01"};
         // The program's end while the UPS may switch off, or is about to be
         // told to, tells it at once to cancel; the command file is ended.
-        QTest::newRow("stop when idle") << "X K1 p0" << QList<int>{} << QStringList{};
-        QTest::newRow("stop during the countdown") << "u1 t30 X K1" << QList<int>{60} << QStringList{"C"};
-        QTest::newRow("stop after the UPS-off") << "u1 t59 k2 M1 X M0" << QList<int>{60}
-                                                << QStringList{"S01", "S01", "C"};
+        QTest::newRow("stop during the countdown") << "u1 t30 X" << QList<int>{60} << QStringList{"C"};
+        QTest::newRow("stop after the UPS-off") << "u1 t59 k2 X" << QList<int>{60} << QStringList{"S01", "S01", "C"};
         QTest::newRow("stop before the UPS-off is out") << "u1 t59 X" << QList<int>{60} << QStringList{"C"};
         QTest::newRow("stop while the file runs") << "x1 h u1 t60 w X K1 t200 p0" << QList<int>{60}
                                                   << QStringList{"C"};
         QTest::newRow("quit after the UPS-off") << "u1 t59 k2 Q" << QList<int>{60} << QStringList{"S01", "S01", "C"};
         // Not when the system goes down: at the program's request, or so.
-        QTest::newRow("stop after the shutdown") << "s0 t10 p1 X M1" << QList<int>{10}
+        QTest::newRow("stop after the shutdown") << "s0 t10 p1 X" << QList<int>{10}
                                                  << QStringList{"S01R9999", "S01R9999"};
-        QTest::newRow("stop as the system goes down") << "D u1 t59 k2 X M1" << QList<int>{60}
-                                                      << QStringList{"S01", "S01"};
+        QTest::newRow("stop as the system goes down") << "D u1 t59 k2 X" << QList<int>{60} << QStringList{"S01", "S01"};
         // A refused shutdown leaves the system up: it is asked for again, and
         // the end of the program cancels.
         QTest::newRow("stop after a refused shutdown") << "R2 s0 t10 k2 p1 t10 p2 X" << QList<int>{10}
                                                        << QStringList{"S01R9999", "S01R9999", "C"};
-        // The UPS-off an earlier run left standing is cancelled once the UPS
-        // answers; the marker goes once the cancel is out.
-        QTest::newRow("start after a run that left the UPS armed") << "A B k1 M0 X" << QList<int>{}
-                                                                   << QStringList{"C"};
     }
 
     void scenario()
@@ -197,12 +184,6 @@ private slots:
                 QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
                 QCoreApplication::exec();
                 break;
-            case 'A': {
-                QFile file(marker());
-                QVERIFY(file.open(QIODevice::WriteOnly));
-                break;
-            }
-            case 'B': service->start(); break;
             case 'w': QTRY_COMPARE_WITH_TIMEOUT(platform->commandFiles(), QStringList{kFile}, 5000); break;
             case '=': QCOMPARE(timeLeft->last().at(0).toInt(), n); break;
             case 'p': QCOMPARE(platform->powerOffCount(), n); break;
@@ -212,7 +193,6 @@ private slots:
                 QTRY_COMPARE_WITH_TIMEOUT((UpsTestUtil::poll(link), upsCommands().size()), n, 10000);
                 break;
             case 'K': QCOMPARE(platform->endCommandFilesCount(), n); break;
-            case 'M': QTRY_COMPARE_WITH_TIMEOUT(QFile::exists(marker()), n != 0, 10000); break;
             default: QFAIL(qPrintable(step));
             }
         }

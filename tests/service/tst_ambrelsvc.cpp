@@ -178,19 +178,7 @@ private slots:
     void survivesBadSettingsAndVanishingDevices();
 
     // A stop of the service while the UPS is set to switch off.
-private slots:
-    void stopCancelsTheUpsOff();
-    void stopEndsTheCommandFile();
-    void restartCancelsWhatAKilledRunLeft();
-    void stopKeepsTheUpsOffWhenTheSystemGoesDown();
-
-private:
-    QString upsOffMarker() const { return dataDir() + QStringLiteral("/data/upsoff.pending"); }
-    // The countdown of protectingConfig without a command file: the UPS is
-    // told to switch off ten seconds before its end and two.
-    void startCountdownToUpsOff();
-    void stopService();
-    bool setPreparingForShutdown(bool preparing);
+    void stopOrRestartCancelsTheUpsOff();
 };
 
 void TestAmbrelSvc::initTestCase()
@@ -413,150 +401,41 @@ void TestAmbrelSvc::survivesBadSettingsAndVanishingDevices()
     QTRY_VERIFY_WITH_TIMEOUT(polls() > pollsBefore + 5, kStep);
 }
 
-void TestAmbrelSvc::startCountdownToUpsOff()
+void TestAmbrelSvc::stopOrRestartCancelsTheUpsOff()
 {
+    // Without a command file, the ten-second countdown tells the UPS to
+    // switch off at once.
     QVariantMap config = protectingConfig();
     config.insert("shutdown/execEnable", false);
     config.insert("email/enable", false);
     writeConfig(config);
+    const QString armed = dataDir() + QStringLiteral("/data/upsoff.pending");
+    const int offsBefore = powerOffs();
     startService();
     QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0, kStep);
     sim.write(kMainsFails);
     QTRY_COMPARE_WITH_TIMEOUT(received("S.2"), 1, kStep);
-}
+    QVERIFY(QFile::exists(armed));
 
-// SIGTERM, as systemd and -t stop the service; the console run alike.
-void TestAmbrelSvc::stopService()
-{
+    // Killed, the run cancels nothing; the next cancels once the UPS
+    // answers, and forgets it once the cancel is out.
+    svc.kill();
+    QVERIFY(svc.waitForFinished(10000));
+    sim.write(kMainsReturns);
+    startService();
+    QTRY_COMPARE_WITH_TIMEOUT(received("C"), 1, kStep);
+    QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(armed), kStep);
+
+    // SIGTERM, as systemd and -t stop the service: the cancel is out
+    // before the port closes.
+    sim.write(kMainsFails);
+    QTRY_COMPARE_WITH_TIMEOUT(received("S.2"), 2, kStep);
     svc.terminate();
     QVERIFY(svc.waitForFinished(10000));
     QCOMPARE(svc.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(svc.exitCode(), 0);
-}
-
-bool TestAmbrelSvc::setPreparingForShutdown(bool preparing)
-{
-    QDBusMessage update = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
-        QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("UpdateProperties"));
-    update << QStringLiteral("org.freedesktop.login1.Manager") << QVariantMap{{"PreparingForShutdown", preparing}};
-    return QDBusConnection(QStringLiteral("mock")).call(update, QDBus::Block, 10000).type()
-           == QDBusMessage::ReplyMessage;
-}
-
-void TestAmbrelSvc::stopCancelsTheUpsOff()
-{
-    startCountdownToUpsOff();
-    QVERIFY(QFile::exists(upsOffMarker()));
-    const int offsBefore = powerOffs();
-    stopService();
-    // The cancel is out before the port closed.
-    QTRY_COMPARE_WITH_TIMEOUT(received("C"), 1, 5000);
-    QVERIFY(svcOut.contains("the UPS has been told to cancel its switch-off"));
-    QVERIFY(!QFile::exists(upsOffMarker()));
-    QCOMPARE(received("S.2"), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(received("C"), 2, 5000);
+    QVERIFY(!QFile::exists(armed));
     QCOMPARE(powerOffs(), offsBefore);
-}
-
-void TestAmbrelSvc::stopEndsTheCommandFile()
-{
-    // A command file that would run for minutes, with a program of its own.
-    const QString script = run->filePath(QStringLiteral("long.sh"));
-    QFile file(script);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    const QByteArray pids = QFile::encodeName(run->filePath(QStringLiteral("pids")));
-    file.write("#!/bin/sh\nsleep 300 &\necho $$ $! > '" + pids + "'\nwait\n");
-    file.close();
-    QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
-    QVariantMap config = protectingConfig();
-    config.insert("shutdown/execFile", script);
-    config.insert("email/enable", false);
-    writeConfig(config);
-    startService();
-    QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0, kStep);
-    sim.write(kMainsFails);
-    QList<qint64> started;
-    QTRY_VERIFY_WITH_TIMEOUT(
-        [&] {
-            QFile list(QString::fromLocal8Bit(pids));
-            if (!list.open(QIODevice::ReadOnly))
-                return false;
-            started.clear();
-            for (const QByteArray &pid : list.readAll().simplified().split(' '))
-                started.append(pid.toLongLong());
-            return started.size() == 2 && started.at(1) > 0;
-        }(),
-        kStep + 10000);
-
-    QElapsedTimer took;
-    took.start();
-    stopService();
-    QVERIFY2(took.elapsed() < 5000, qPrintable(QString::number(took.elapsed())));
-    for (qint64 pid : qAsConst(started)) {
-        // Gone, or a zombie no one has reaped yet.
-        QTRY_VERIFY_WITH_TIMEOUT(
-            [pid] {
-                QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
-                if (!stat.open(QIODevice::ReadOnly))
-                    return true;
-                const QByteArray line = stat.readAll();
-                return line.mid(line.lastIndexOf(')') + 2, 1) == "Z";
-            }(),
-            3000);
-    }
-    // The countdown had run out, and the UPS had not been told anything.
-    QTRY_COMPARE_WITH_TIMEOUT(received("C"), 1, 5000);
-    QCOMPARE(received("S.2"), 0);
-}
-
-void TestAmbrelSvc::restartCancelsWhatAKilledRunLeft()
-{
-    startCountdownToUpsOff();
-    // Killed: nothing is cancelled, the UPS stays set to switch off.
-    svc.kill();
-    QVERIFY(svc.waitForFinished(10000));
-    QTest::qWait(500);
-    QCOMPARE(received("C"), 0);
-    sim.write(kMainsReturns);
-    QVERIFY(QFile::exists(upsOffMarker()));
-
-    // The next run cancels once the UPS answers, and forgets it once the
-    // cancel is out.
-    svcOut.clear();
-    startService();
-    QTRY_COMPARE_WITH_TIMEOUT(received("C"), 1, kStep);
-    QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(upsOffMarker()), kStep);
-    QVERIFY(svcOut.contains("it is told to cancel"));
-    stopService();
-    QTest::qWait(500);
-    QCOMPARE(received("C"), 1);
-    QCOMPARE(received("S.2"), 1);
-}
-
-void TestAmbrelSvc::stopKeepsTheUpsOffWhenTheSystemGoesDown()
-{
-    // The system goes down without the service's asking.
-    QVERIFY(setPreparingForShutdown(true));
-    startCountdownToUpsOff();
-    stopService();
-    QVERIFY(setPreparingForShutdown(false));
-    QTest::qWait(500);
-    QCOMPARE(received("C"), 0);
-    QVERIFY(svcOut.contains("The operating system is shutting down: the UPS keeps its switch-off."));
-
-    // The service has asked for the shutdown itself.
-    const int offsBefore = powerOffs();
-    svcOut.clear();
-    sim.write(kMainsReturns);
-    startService();
-    QTRY_VERIFY_WITH_TIMEOUT(received("C") == 1 && !QFile::exists(upsOffMarker()), kStep);
-    sim.write(kMainsFails);
-    QTRY_COMPARE_WITH_TIMEOUT(received("S.2"), 3, kStep);
-    QTRY_COMPARE_WITH_TIMEOUT(powerOffs(), offsBefore + 1, kStep);
-    stopService();
-    QTest::qWait(500);
-    QCOMPARE(received("C"), 1);
-    QVERIFY(svcOut.contains("at this program's request: the UPS keeps its switch-off"));
 }
 
 AMBREL_TEST_MAIN(TestAmbrelSvc)

@@ -194,8 +194,6 @@ private slots:
     void badPeers();
     void otherUserRefused();
     void execRunsStartOnly();
-    void execStopsOnSignal_data();
-    void execStopsOnSignal();
 };
 
 void TestServiceHost::commandLine_data()
@@ -506,29 +504,6 @@ void TestServiceHost::execRunsStartOnly()
     const Result r = run({"-exec"}, env);
     QCOMPARE(r.out, QByteArray("start\n"));
     QCOMPARE(r.exitCode, 3);
-}
-
-// A console run asked to stop by a signal stops as the service would.
-void TestServiceHost::execStopsOnSignal_data()
-{
-    QTest::addColumn<int>("signal");
-    QTest::newRow("SIGTERM") << int(SIGTERM);
-    QTest::newRow("SIGINT") << int(SIGINT);
-}
-
-void TestServiceHost::execStopsOnSignal()
-{
-    QFETCH(int, signal);
-    ServiceProcess service;
-    service.process.setProcessEnvironment(environment());
-    service.process.start(AMBREL_TESTSERVICE, {"-exec"});
-    QVERIFY(service.process.waitForStarted(10000));
-    QTRY_VERIFY_WITH_TIMEOUT((service.out += service.process.readAllStandardOutput()) == "start\n", 10000);
-    QCOMPARE(kill(pid_t(service.process.processId()), signal), 0);
-    QVERIFY(service.process.waitForFinished(10000));
-    QCOMPARE(service.process.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(service.process.exitCode(), 0);
-    QCOMPARE(service.lines(), QByteArray("start\nstop\n"));
 }
 
 AMBREL_TEST_MAIN(TestServiceHost)

@@ -18,13 +18,10 @@ int FakePlatform::endCommandFilesCount() const { QMutexLocker lock(&mutex); retu
 
 void FakePlatform::powerOff(const std::function<void(bool)> &answered)
 {
-    bool accepted;
-    {
-        QMutexLocker lock(&mutex);
-        ++powerOffs;
-        accepted = refusals == 0;
-        refusals = qMax(0, refusals - 1);
-    }
+    QMutexLocker lock(&mutex);
+    ++powerOffs;
+    const bool accepted = refusals-- <= 0;
+    lock.unlock();
     answered(accepted);
 }
 
