@@ -27,5 +27,7 @@ void AmbrelService::start()
 
 void AmbrelService::stop()
 {
+    // The UPS may have to be told to cancel while its link is still open.
+    ServiceShutdown::instance()->stop();
     ServiceBackend::instance()->stop();
 }

@@ -2,6 +2,7 @@
 
 #include "platform/servicecontrolchannel.h"
 #include "platform/servicemanager.h"
+#include "platform/stopsignalnotifier.h"
 #include "service/handlerthread.h"
 #include "service/serviceappeventfilter.h"
 #include "service/servicebase_p.h"
@@ -236,6 +237,9 @@ int ServiceBase::runAsApplication(QStringList args)
 {
     ServiceBasePrivate *d = d_ptr;
     ServiceControlChannel::ignoreFileSizeSignal();
+    // A stop signal ends the run in order, through stop(), as under the
+    // service manager; before any thread exists, so that none takes it.
+    ServiceControlChannel::blockStopSignals();
     d->setApplicationArguments(args);
     createApplication(d->applicationArgc, d->applicationArgv.data());
     if (!QCoreApplication::instance())
@@ -244,6 +248,8 @@ int ServiceBase::runAsApplication(QStringList args)
     // start() is the first thing the running event loop does.
     ServiceStarter starter(d);
     QTimer::singleShot(0, &starter, &ServiceStarter::slotStart);
+    StopSignalNotifier stopSignals;
+    QObject::connect(&stopSignals, &StopSignalNotifier::activated, &starter, &ServiceStarter::slotStop);
     const int result = executeApplication();
     delete QCoreApplication::instance();
     return result;

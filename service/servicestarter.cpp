@@ -2,6 +2,8 @@
 
 #include "service/servicebase_p.h"
 
+#include <QCoreApplication>
+
 ServiceStarter::ServiceStarter(ServiceBasePrivate *service)
     : service(service)
 {
@@ -10,4 +12,10 @@ ServiceStarter::ServiceStarter(ServiceBasePrivate *service)
 void ServiceStarter::slotStart()
 {
     service->q_ptr->start();
+}
+
+void ServiceStarter::slotStop()
+{
+    service->q_ptr->stop();
+    QCoreApplication::quit();
 }

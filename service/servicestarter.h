@@ -5,7 +5,8 @@
 
 class ServiceBasePrivate;
 
-// Calls the service's start() from the event loop of a console run.
+// Calls the service's start() from the event loop of a console run, and its
+// stop() when the run is asked to stop.
 class ServiceStarter : public QObject
 {
     Q_OBJECT
@@ -15,6 +16,8 @@ public:
 
 public slots:
     void slotStart();
+    // Calls stop(), then ends the event loop.
+    void slotStop();
 
 private:
     ServiceBasePrivate *service;

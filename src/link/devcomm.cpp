@@ -6,10 +6,12 @@
 #include "megatec.h"
 #include "platform/platform.h"
 #include "platform/serialdevicewatch.h"
+#include "platform/serialline.h"
 #include "platform/serialportlock.h"
 #include "records/settings.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSerialPort>
 #include <QSerialPortInfo>
@@ -24,6 +26,8 @@ namespace {
 
 constexpr int kPollPeriod = 1500;
 constexpr int kPollAfterReply = 100;
+// The longest wait for a command written at once to leave the port.
+constexpr int kWriteNowTimeout = 1000;
 
 // The journal's lines of a serial port that is lost, and open again.
 QString portLostLine(const QString &port, const QString &why)
@@ -487,6 +491,34 @@ void DevComm::setShutdown(bool shutdown, int time)
         report[1] = shutdown ? char(time + 1) : char(0);
         d->sendReport(report);
     }
+}
+
+bool DevComm::cancelShutdownNow()
+{
+    if (d->commType != COM)
+        return d->sendReport(QByteArray("\x03\x00", 2));
+    if (!d->serialPort->isOpen())
+        return false;
+    // The cancel goes to the front of the queue and is taken from there at
+    // once, instead of with the next poll.
+    d->megatec->setShutdown(false, 0);
+    return d->writeNow(d->megatec->nextCommand());
+}
+
+bool DevCommPrivate::writeNow(const QByteArray &command)
+{
+    if (serialPort->write(command) != command.size())
+        return false;
+    QElapsedTimer waited;
+    waited.start();
+    while (serialPort->bytesToWrite() > 0) {
+        const int left = kWriteNowTimeout - int(waited.elapsed());
+        if (left <= 0 || !serialPort->waitForBytesWritten(left))
+            return false;
+    }
+    // Closing the port right after the write would set its old line
+    // settings while the last characters are still on their way.
+    return SerialLine::drain(serialPort->handle(), qMax(1, kWriteNowTimeout - int(waited.elapsed())));
 }
 
 void DevComm::setSelfTest(int type, int time)

@@ -50,6 +50,12 @@ public:
     // Whether the UPS answers; while it does not, upsData() holds no state.
     bool isOnline() const;
 
+    // Tells the UPS at once, ahead of the polls, to cancel a switch-off of
+    // its output, and waits until the command has left the serial port (at
+    // most a second) or the USB report has been sent. False when no link is
+    // open or the command could not be sent.
+    bool cancelShutdownNow();
+
 #ifndef AMBREL_SERVICE
     uint saveCycle() const;
     void setSaveCycle(uint seconds);

@@ -74,7 +74,9 @@ public:
     void deviceGone();
     // The ratings and identity texts are read from the device again.
     void rereadUsbRecord();
-    void sendReport(const QByteArray &report);
+    bool sendReport(const QByteArray &report);
+    // Writes a command to the open serial port and waits until it has left.
+    bool writeNow(const QByteArray &command);
 
     DevComm *q;
     Megatec *megatec = nullptr;

@@ -64,11 +64,12 @@ void DevCommPrivate::openUsb()
     }
 }
 
-void DevCommPrivate::sendReport(const QByteArray &report)
+bool DevCommPrivate::sendReport(const QByteArray &report)
 {
-    if (hidDevice)
-        hid_send_feature_report(hidDevice, reinterpret_cast<const unsigned char *>(report.constData()),
-                                size_t(report.size()));
+    return hidDevice
+           && hid_send_feature_report(hidDevice, reinterpret_cast<const unsigned char *>(report.constData()),
+                                      size_t(report.size()))
+                  >= 0;
 }
 
 int DevCommPrivate::getUsbString(int index, char *field, int maxBytes)

@@ -2,6 +2,7 @@
 
 #include "megatec_p.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -31,6 +32,16 @@ MegatecPrivate::MegatecPrivate(Megatec *owner)
 void MegatecPrivate::prepend(int command, const QByteArray &text)
 {
     queue.prepend(CommandEntry{command, withCr(text)});
+}
+
+void MegatecPrivate::dropQueuedOutput(bool cancels)
+{
+    queue.erase(std::remove_if(queue.begin(), queue.end(),
+                               [cancels](const CommandEntry &entry) {
+                                   return entry.command == Megatec::CmdCloseOutput
+                                          && entry.text.startsWith('C') == cancels;
+                               }),
+                queue.end());
 }
 
 Megatec::Megatec(QObject *parent)
@@ -235,13 +246,17 @@ void Megatec::setBuzzer()
 
 void Megatec::setShutdown(bool shutdown, int time)
 {
+    // User commands go out latest first: a switch-off still queued behind
+    // its cancel (or a cancel behind a switch-off) would undo the later one.
     if (!shutdown) {
+        d->dropQueuedOutput(false);
         d->prepend(CmdCloseOutput, "C");
         return;
     }
     // A time outside 0 to 10 minutes is not a command the UPS knows.
     if (time < 0 || time > 10)
         return;
+    d->dropQueuedOutput(true);
     const bool mainsFault = d->mainsFaultReported;
     QByteArray text = time == 0 ? QByteArray("S.2") : QString::asprintf("S%02d", time).toLatin1();
     if (!mainsFault)

@@ -29,6 +29,9 @@ public:
     explicit MegatecPrivate(Megatec *owner);
 
     void prepend(int command, const QByteArray &text);
+    // Takes queued switch-offs of the output (cancels false) or queued
+    // cancels (true) off the queue.
+    void dropQueuedOutput(bool cancels);
     bool dispatch();
     bool parseQ1(const QList<QByteArray> &fields);
     void estimateBattery();

@@ -1,5 +1,6 @@
 #include "linuxplatform.h"
 
+#include "commandfile.h"
 #include "inotifydevicewatch.h"
 #include "programwatch.h"
 #include "udevdevicewatch.h"
@@ -7,9 +8,10 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusVariant>
 #include <QFileInfo>
 #include <QMutex>
-#include <QProcess>
 
 #include <chrono>
 #include <future>
@@ -18,22 +20,77 @@
 #include <thread>
 
 namespace {
-// How long a shutdown request may hold up the caller; logind answers at once.
-const int kPowerOffTimeoutMs = 5000;
+// How long a shutdown request may take to be answered; logind answers at once.
+const int kPowerOffTimeoutMs = 10000;
+// How long each question whether the system is going down may take.
+const int kStateTimeoutMs = 1000;
 // The longest wait for the window list.
 const int kWindowListTimeoutMs = 3000;
-// The longest wait for the command file to start.
-const int kStartTimeoutMs = 30000;
+
+const char kLogind[] = "org.freedesktop.login1";
+const char kLogindPath[] = "/org/freedesktop/login1";
+const char kLogindManager[] = "org.freedesktop.login1.Manager";
+const char kSystemd[] = "org.freedesktop.systemd1";
+const char kSystemdPath[] = "/org/freedesktop/systemd1";
+const char kSystemdManager[] = "org.freedesktop.systemd1.Manager";
+
+QDBusMessage managerCall(const char *service, const char *path, const char *interface, const char *method)
+{
+    return QDBusMessage::createMethodCall(QLatin1String(service), QLatin1String(path), QLatin1String(interface),
+                                          QLatin1String(method));
+}
+
+// Sends the call and hands its reply to done on the calling thread.
+void callThen(const QDBusMessage &call, const std::function<void(const QDBusMessage &reply)> &done)
+{
+    auto *watcher =
+        new QDBusPendingCallWatcher(QDBusConnection::systemBus().asyncCall(call, kPowerOffTimeoutMs));
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [watcher, done] {
+        watcher->deleteLater();
+        done(watcher->reply());
+    });
+}
+
+// "name: message" of an error reply.
+QByteArray reason(const QDBusMessage &reply)
+{
+    return (reply.errorName() + QStringLiteral(": ") + reply.errorMessage()).toLocal8Bit();
+}
+
+QVariant managerProperty(const char *service, const char *path, const char *interface, const char *name)
+{
+    QDBusMessage get = managerCall(service, path, "org.freedesktop.DBus.Properties", "Get");
+    get << QLatin1String(interface) << QLatin1String(name);
+    const QDBusMessage reply = QDBusConnection::systemBus().call(get, QDBus::Block, kStateTimeoutMs);
+    return reply.arguments().value(0).value<QDBusVariant>().variant();
+}
 } // namespace
 
-void LinuxPlatform::powerOff()
+void LinuxPlatform::powerOff(const std::function<void(bool accepted)> &answered)
 {
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
-        QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("PowerOff"));
-    call << false; // not interactive: no authentication prompt
-    // The answer does not matter: a refusal leaves nothing else to do.
-    QDBusConnection::systemBus().call(call, QDBus::Block, kPowerOffTimeoutMs);
+    QDBusMessage logind = managerCall(kLogind, kLogindPath, kLogindManager, "PowerOff");
+    logind << false; // not interactive: no authentication prompt
+    callThen(logind, [answered](const QDBusMessage &reply) {
+        if (reply.type() == QDBusMessage::ReplyMessage) {
+            answered(true);
+            return;
+        }
+        // Without logind, the service manager itself can still power off.
+        qWarning("logind did not accept the power-off (%s); systemd is asked instead.", reason(reply).constData());
+        callThen(managerCall(kSystemd, kSystemdPath, kSystemdManager, "PowerOff"),
+                 [answered](const QDBusMessage &reply) {
+                     if (reply.type() != QDBusMessage::ReplyMessage)
+                         qWarning("systemd did not accept the power-off either (%s).", reason(reply).constData());
+                     answered(reply.type() == QDBusMessage::ReplyMessage);
+                 });
+    });
+}
+
+bool LinuxPlatform::isShuttingDown()
+{
+    return managerProperty(kLogind, kLogindPath, kLogindManager, "PreparingForShutdown").toBool()
+           || managerProperty(kSystemd, kSystemdPath, kSystemdManager, "SystemState").toString()
+                  == QLatin1String("stopping");
 }
 
 QList<Platform::Window> LinuxPlatform::visibleWindows()
@@ -51,32 +108,12 @@ QList<Platform::Window> LinuxPlatform::visibleWindows()
 
 void LinuxPlatform::runCommandFile(const QString &path)
 {
-    if (path.isEmpty())
-        return;
-    const QFileInfo info(path);
-    if (!info.exists() || info.isDir())
-        return;
+    CommandFile::run(path);
+}
 
-    // An absolute path can neither be looked up in PATH nor be taken for an
-    // option of the shell.
-    const QString file = info.absoluteFilePath();
-    QProcess process;
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    bool started = false;
-    if (info.isExecutable()) {
-        process.start(file, QStringList());
-        started = process.waitForStarted(kStartTimeoutMs);
-    }
-    // A file that the system cannot run by itself (a script without a "#!"
-    // line) is the script of the shell, as a shell's own exec would do it.
-    if (!started) {
-        process.start(QStringLiteral("/bin/sh"), QStringList{file});
-        started = process.waitForStarted(kStartTimeoutMs);
-    }
-    if (started)
-        process.waitForFinished(-1);
+void LinuxPlatform::endCommandFiles()
+{
+    CommandFile::endAll();
 }
 
 bool LinuxPlatform::isProcessRunning(const QString &executable)

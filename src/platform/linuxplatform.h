@@ -3,14 +3,19 @@
 
 #include "platform.h"
 
-// The platform layer on Linux: logind for the shutdown, the X11 window list,
-// the command file run directly or through /bin/sh, /proc for the processes
-// and udev or /dev for the serial devices.
+// The platform layer on Linux: logind (or systemd) for the shutdown, the
+// X11 window list, the command file run directly or through /bin/sh (see
+// CommandFile), /proc for the processes and udev or /dev for the serial
+// devices.
 class LinuxPlatform : public Platform
 {
 public:
-    // Calls logind's PowerOff (not interactive) on the system bus.
-    void powerOff() override;
+    // Calls logind's PowerOff (not interactive) on the system bus and, when
+    // logind refuses or is not there, systemd's.
+    void powerOff(const std::function<void(bool accepted)> &answered) override;
+
+    // logind prepares for the shutdown, or systemd's state is "stopping".
+    bool isShuttingDown() override;
 
     // The windows of the X display named by DISPLAY (see X11WindowList);
     // empty when the display does not answer within three seconds.
@@ -20,6 +25,7 @@ public:
     // /bin/sh. The path is handed over as one argument, never through a
     // shell command line.
     void runCommandFile(const QString &path) override;
+    void endCommandFiles() override;
 
     // Looks through /proc when the program file has been started or ended
     // (see ProgramWatch).

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class QObject;
 class SerialDeviceWatch;
 
@@ -33,9 +35,15 @@ public:
     // implementation.
     static void setInstance(Platform *platform);
 
-    // Asks the operating system to shut down at once. A refused or failed
-    // request is not reported.
-    virtual void powerOff() = 0;
+    // Asks the operating system to shut down at once. Returns at once;
+    // answered runs later on the calling thread's event loop (or before
+    // powerOff returns) with whether the system accepted the request. Every
+    // refusal is logged with the system's reason.
+    virtual void powerOff(const std::function<void(bool accepted)> &answered) = 0;
+
+    // Whether the operating system is already going down. Asks the system
+    // and waits for at most about two seconds; no answer counts as no.
+    virtual bool isShuttingDown() = 0;
 
     // The visible top-level windows that have a class name and a non-empty
     // title, in the order in which the system lists them; empty when the
@@ -46,6 +54,11 @@ public:
     // standard streams go nowhere. An empty or missing path returns at once.
     // Blocks the calling thread: meant for a thread of its own.
     virtual void runCommandFile(const QString &path) = 0;
+
+    // Ends every command file that runCommandFile still waits for, together
+    // with the processes it started: they are asked to end and killed when
+    // they have not within two seconds. The waiting calls then return.
+    virtual void endCommandFiles() = 0;
 
     // Whether a process runs this program file (a copy of it elsewhere, or
     // another program under its name, does not count). Returns at once; a

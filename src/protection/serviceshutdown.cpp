@@ -2,10 +2,13 @@
 
 #include "link/devcomm.h"
 #include "platform/platform.h"
+#include "records/clock.h"
 #include "records/settings.h"
 #include "shutdownlog.h"
 #include "shutdowntask.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QTimer>
 
 #include <limits>
@@ -13,8 +16,26 @@
 namespace {
 const quint8 kMainsFault = 0x01;
 const quint8 kBatteryLow = 0x02;
-// A countdown of "0 minutes" and the remainder a low capacity leaves.
+// A countdown of "0 minutes" and the remainder a low capacity leaves; also
+// the most a low battery leaves of the command file's wait.
 const int kShortCountdown = 10;
+// Seconds from the UPS-off command after a command file to the second one,
+// which goes out with the shutdown request.
+const int kUpsOffRepeat = 2;
+// Seconds from a refused shutdown request to the next.
+const int kPowerOffRetry = 10;
+// UPS records after a queued cancel by which the UPS has surely received it:
+// the first may answer a poll sent before the cancel.
+const int kCancelConfirmations = 2;
+// How long a stop waits for the thread of an ended command file.
+const int kTaskEndMs = 5000;
+
+// Present while the UPS may have been told to switch its output off and has
+// not been told to cancel: a later run of the program cancels it.
+QString upsOffMarkerPath()
+{
+    return Settings::instance()->dataDir() + QStringLiteral("/data/upsoff.pending");
+}
 
 // Minutes of a setting in seconds; a setting too large for the counters
 // gives the longest count rather than one that wraps and never ends.
@@ -35,12 +56,27 @@ public:
     explicit ServiceShutdownPrivate(ServiceShutdown *q);
 
     void loadSettings();
-    // A countdown runs, or the command file at its end.
-    bool shutdownUnderway() const { return countdown > 0 || task; }
+    // A countdown runs, or the command file at its end, or the UPS-off
+    // commands after it.
+    bool shutdownUnderway() const { return countdown > 0 || task || upsOffStep > 0; }
     // Ends a countdown and forgets a command file that still runs.
     void stopCountdown();
     void startCommandFile();
+    // A low battery leaves the command file a few seconds at most.
+    void shortenCommandFileWait();
     void shutDownSystem();
+    void requestPowerOff();
+    void onPowerOffAnswered(bool accepted);
+
+    // The UPS-off command, and the cancel through the poll queue.
+    void sendUpsOff();
+    void queueCancel();
+    // Counts the records after a queued cancel; owes the cancel of an
+    // earlier run once the UPS answers.
+    void followCancel();
+    // The UPS has been told to cancel.
+    void disarmed();
+    void cancelAtStop();
 
     ServiceShutdown *q;
     QTimer timer;
@@ -64,6 +100,22 @@ public:
     int countdown = 0;
     int execCountdown = 0;
     QString execFile;
+
+    // After a command file: seconds until the second UPS-off command.
+    int upsOffStep = 0;
+    // A UPS-off command may have reached the UPS and no cancel is known to
+    // have followed it (this run's, or one an earlier run left behind).
+    bool upsArmed = false;
+    bool cancelOwed = false;
+    int cancelConfirmations = 0;
+    // The operating-system shutdown: asked for and not yet accepted, a
+    // request on its way, accepted, refused at least once, seconds until
+    // the next request.
+    bool powerOffWanted = false;
+    bool powerOffBusy = false;
+    bool powerOffAccepted = false;
+    bool powerOffRefused = false;
+    int powerOffRetry = 0;
 };
 
 ServiceShutdownPrivate::ServiceShutdownPrivate(ServiceShutdown *owner)
@@ -92,6 +144,10 @@ void ServiceShutdownPrivate::stopCountdown()
     countdown = 0;
     execCountdown = 0;
     counting = false;
+    upsOffStep = 0;
+    powerOffWanted = false;
+    powerOffAccepted = false;
+    powerOffRetry = 0;
     // A command file of the cancelled countdown may go on running, but its
     // end (even one already queued for this thread) no longer shuts the
     // system down.
@@ -114,10 +170,118 @@ void ServiceShutdownPrivate::startCommandFile()
     task->start(QThread::InheritPriority);
 }
 
+void ServiceShutdownPrivate::shortenCommandFileWait()
+{
+    // A wait of 0 is no limit at all.
+    if (execCountdown > 0 && execCountdown <= kShortCountdown)
+        return;
+    execCountdown = kShortCountdown;
+    qInfo("The battery is low: the command file gets %d more seconds at most.", kShortCountdown);
+}
+
 void ServiceShutdownPrivate::shutDownSystem()
 {
     q->writeShutdownLog();
-    Platform::instance()->powerOff();
+    powerOffWanted = true;
+    requestPowerOff();
+}
+
+void ServiceShutdownPrivate::requestPowerOff()
+{
+    // The request is answered later: the tick and the link go on meanwhile.
+    if (powerOffBusy)
+        return;
+    powerOffBusy = true;
+    Platform::instance()->powerOff([this](bool accepted) { onPowerOffAnswered(accepted); });
+}
+
+void ServiceShutdownPrivate::onPowerOffAnswered(bool accepted)
+{
+    powerOffBusy = false;
+    if (accepted) {
+        powerOffAccepted = true;
+        powerOffWanted = false;
+        powerOffRefused = false;
+        qInfo("The operating system has accepted the shutdown.");
+        return;
+    }
+    // A shutdown cancelled meanwhile is not asked for again.
+    if (!powerOffWanted)
+        return;
+    if (!powerOffRefused)
+        qWarning("The operating system did not accept the shutdown: this computer stays up while the UPS "
+                 "runs down. The shutdown is asked for again every %d seconds.", kPowerOffRetry);
+    powerOffRefused = true;
+    powerOffRetry = kPowerOffRetry;
+}
+
+void ServiceShutdownPrivate::sendUpsOff()
+{
+    devComm->setShutdown(true, upsOffTime);
+    // This run's command takes the place of whatever an earlier one left.
+    cancelOwed = false;
+    cancelConfirmations = 0;
+    if (upsArmed)
+        return;
+    upsArmed = true;
+    QFile marker(upsOffMarkerPath());
+    if (!marker.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || marker.write(Clock::now().toString(Qt::ISODate).toLatin1() + '\n') < 0)
+        qWarning("%s cannot be written: should this program end before the UPS switches off, its next "
+                 "start will not cancel the switch-off.", qPrintable(marker.fileName()));
+}
+
+void ServiceShutdownPrivate::queueCancel()
+{
+    devComm->setShutdown(false, 0);
+    if (upsArmed)
+        cancelConfirmations = kCancelConfirmations;
+}
+
+void ServiceShutdownPrivate::followCancel()
+{
+    if (cancelConfirmations > 0 && --cancelConfirmations == 0)
+        disarmed();
+    if (cancelOwed) {
+        cancelOwed = false;
+        qInfo("The UPS may still be set to switch off by an earlier run: it is told to cancel.");
+        queueCancel();
+    }
+}
+
+void ServiceShutdownPrivate::disarmed()
+{
+    upsArmed = false;
+    cancelOwed = false;
+    cancelConfirmations = 0;
+    QFile::remove(upsOffMarkerPath());
+}
+
+void ServiceShutdownPrivate::cancelAtStop()
+{
+    // Whichever way this ends, it is this run's last word: the next run
+    // learns from the marker what is left to do.
+    const bool armed = upsArmed;
+    upsArmed = false;
+    cancelOwed = false;
+    cancelConfirmations = 0;
+    if (powerOffAccepted) {
+        qInfo("The operating system is shutting down at this program's request: the UPS keeps its switch-off.");
+        return;
+    }
+    if (Platform::instance()->isShuttingDown()) {
+        qInfo("The operating system is shutting down: the UPS keeps its switch-off.");
+        return;
+    }
+    if (devComm->cancelShutdownNow()) {
+        qInfo("The program stops: the UPS has been told to cancel its switch-off.");
+        QFile::remove(upsOffMarkerPath());
+        return;
+    }
+    // Without a UPS-off command of ours the UPS has nothing to cancel.
+    if (armed)
+        qWarning("The program stops, and the UPS could not be told to cancel its switch-off: it may cut the "
+                 "power of this computer.");
 }
 
 ServiceShutdown::ServiceShutdown()
@@ -125,6 +289,9 @@ ServiceShutdown::ServiceShutdown()
 {
     connect(&d->timer, &QTimer::timeout, this, &ServiceShutdown::onTimerTimeout);
     connect(d->devComm, &DevComm::devDataChanged, this, &ServiceShutdown::onDevDataChanged);
+    // The desktop program's Quit ends its event loop.
+    if (QCoreApplication::instance())
+        connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, &ServiceShutdown::stop);
     d->loadSettings();
     d->savedStatus = 0;
 }
@@ -142,7 +309,22 @@ ServiceShutdown *ServiceShutdown::instance()
 
 void ServiceShutdown::start()
 {
+    if (QFile::exists(upsOffMarkerPath())) {
+        d->upsArmed = true;
+        d->cancelOwed = true;
+    }
     d->timer.start(1000);
+}
+
+void ServiceShutdown::stop()
+{
+    d->timer.stop();
+    if (d->shutdownUnderway() || d->upsArmed)
+        d->cancelAtStop();
+    Platform::instance()->endCommandFiles();
+    if (d->task && !d->task->wait(kTaskEndMs))
+        qWarning("The command file did not end.");
+    d->stopCountdown();
 }
 
 void ServiceShutdown::startCountdown(int minutes)
@@ -151,6 +333,7 @@ void ServiceShutdown::startCountdown(int minutes)
         return;
     const int seconds = countdownSeconds(minutes);
     d->countdown = seconds;
+    d->powerOffAccepted = false;
     emit shutdownStarted(seconds);
 }
 
@@ -166,11 +349,12 @@ void ServiceShutdown::onSettingsChanged()
 
 void ServiceShutdown::onDevDataChanged()
 {
-    if (!d->enable)
-        return;
     // A lost link zeroes the record: that says nothing about the mains, so
     // it neither starts nor cancels a countdown.
     if (!d->devComm->isOnline())
+        return;
+    d->followCancel();
+    if (!d->enable)
         return;
     const quint8 s = quint8(d->devComm->upsData()->status);
     quint8 &saved = d->savedStatus;
@@ -204,19 +388,23 @@ void ServiceShutdown::onDevDataChanged()
         // UPS state started is cancelled.
         if (d->counting) {
             d->stopCountdown();
-            d->devComm->setShutdown(false, 0);
+            d->queueCancel();
             emit shutdownStarted(0);
         }
         return;
     }
-    // While the command file runs, the deadline already set holds.
-    if (!triggered || d->task)
+    // While the command file runs, the deadline already set holds, but for
+    // a battery that runs low.
+    if (d->task && lowOnBattery)
+        d->shortenCommandFileWait();
+    if (!triggered || d->task || d->upsOffStep > 0)
         return;
 
     const int seconds = countdownSeconds(minutes);
     if (d->countdown == 0) {
         d->counting = true;
         d->countdown = seconds;
+        d->powerOffAccepted = false;
         emit shutdownStarted(seconds);
     } else if (seconds < d->countdown) {
         d->countdown = seconds;
@@ -227,6 +415,9 @@ void ServiceShutdown::onTimerTimeout()
 {
     bool shutNow = false;
 
+    if (d->powerOffRetry > 0 && --d->powerOffRetry == 0)
+        d->requestPowerOff();
+
     // The capacity of a UPS that does not answer is unknown, not zero.
     if ((d->savedStatus & kMainsFault) && d->devComm->isOnline()
         && d->devComm->upsData()->battCapacity < float(d->mainFaultCapacity)
@@ -234,8 +425,10 @@ void ServiceShutdown::onTimerTimeout()
         d->countdown = kShortCountdown;
 
     if (d->countdown != 0) {
-        if (d->upsOff && (d->countdown == 10 || d->countdown == 2))
-            d->devComm->setShutdown(true, d->upsOffTime);
+        // With a command file the UPS is told once its wait has ended, so
+        // that the UPS's delay counts from the shutdown.
+        if (d->upsOff && !d->execEnable && (d->countdown == 10 || d->countdown == 2))
+            d->sendUpsOff();
         --d->countdown;
         if (d->countdown == 0) {
             if (d->execEnable)
@@ -244,6 +437,13 @@ void ServiceShutdown::onTimerTimeout()
                 shutNow = true;
         }
         emit shutdownTimeChanged(d->countdown);
+    }
+
+    // The second UPS-off command after a command file, and the shutdown.
+    if (d->upsOffStep > 0 && --d->upsOffStep == 0) {
+        d->sendUpsOff();
+        if (d->osOff)
+            d->shutDownSystem();
     }
 
     if (d->execCountdown != 0) {
@@ -256,11 +456,16 @@ void ServiceShutdown::onTimerTimeout()
     // end of its wait are used up here, whether or not the system goes down;
     // a file that outlasts its wait ends unheard.
     if (shutNow || d->execFinished) {
+        const bool afterCommandFile = d->task != nullptr;
         d->execFinished = false;
         d->execCountdown = 0;
         d->task = nullptr;
-        if (d->osOff)
+        if (afterCommandFile && d->upsOff) {
+            d->sendUpsOff();
+            d->upsOffStep = kUpsOffRepeat;
+        } else if (d->osOff) {
             d->shutDownSystem();
+        }
     }
 }
 
@@ -296,7 +501,7 @@ void ServiceShutdown::setAmbrelOffEnable(bool enable)
         return;
     d->savedStatus = 0;
     d->stopCountdown();
-    d->devComm->setShutdown(false, 0);
+    d->queueCancel();
     emit shutdownStarted(0);
 }
 

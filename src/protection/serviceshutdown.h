@@ -10,7 +10,10 @@ class ServiceShutdownPrivate;
 // low battery starts a countdown in whole seconds; on the way the UPS may be
 // told to switch its output off, at zero the user's command file may run, and
 // then the open windows are logged and the operating system is shut down.
-// A mains return cancels a countdown that the UPS state started.
+// With a command file, the UPS is told to switch off once the file's wait
+// has ended, right before the shutdown. A mains return cancels a countdown
+// that the UPS state started. A refused shutdown is asked for again every
+// ten seconds.
 class ServiceShutdown : public QObject
 {
     Q_OBJECT
@@ -34,8 +37,16 @@ public:
 
     static ServiceShutdown *instance();
 
-    // Starts the one-second tick.
+    // Starts the one-second tick. A UPS-off command that an earlier run
+    // left standing is cancelled once the UPS answers.
     void start();
+
+    // The program ends (also on its event loop's end): the tick stops, a
+    // command file still running is ended with the processes it started,
+    // and a UPS told to switch off, or a countdown under way, is told at
+    // once to cancel, unless the operating system is going down (at this
+    // program's request or otherwise). Call before the UPS link is closed.
+    void stop();
 
     // Starts a countdown of the given minutes (10 seconds for 0) unless one
     // runs already, or the command file at its end. Such a countdown is not

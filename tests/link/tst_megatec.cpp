@@ -221,6 +221,14 @@ private slots:
         QCOMPARE(m.nextCommand(), QByteArray("NQU\r"));
         m.setSelfTest(1, 0);
         QCOMPARE(m.nextCommand(), QByteArray("CT\r"));
+
+        // A queued switch-off and its cancel: the later takes the other's place.
+        Megatec output;
+        output.setShutdown(true, 2);
+        output.setBuzzer();
+        output.setShutdown(false, 0);
+        output.setShutdown(true, 3);
+        QCOMPARE(commands(output, 3), (Commands{"S03R9999\r", "Q\r", "BT\r"}));
     }
 
     void statusChangeCallOrder()

@@ -1,75 +1,165 @@
-// The real shutdown path: logind's PowerOff on the system bus, answered by a
-// mock logind on a private bus that this test starts. The machine's own
-// system bus is never used: the test refuses to call PowerOff unless the
-// service that answers is the mock.
+// The real shutdown path: logind's PowerOff on the system bus, and systemd's
+// when logind refuses or is gone, answered by mock logind and systemd
+// services on a private bus that this test starts. The machine's own system
+// bus is never used: the test refuses to call PowerOff unless the services
+// that answer are the mocks.
+#include "link/devcomm.h"
+#include "link/devcomm_p.h"
+#include "link/megatec.h"
 #include "platform/linuxplatform.h"
+#include "protection/serviceshutdown.h"
+#include "records/settings.h"
+#include "systemdmock.h"
 #include "testenvironment.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
+
+namespace {
+const char kMock[] = "org.freedesktop.DBus.Mock";
+const char kLogind[] = "org.freedesktop.login1";
+const char kLogindManager[] = "org.freedesktop.login1.Manager";
+const char kRefuse[] = "raise dbus.exceptions.DBusException('Not now.', name='org.freedesktop.DBus.Error.AccessDenied')";
+} // namespace
 
 class TestLogindPowerOff : public QObject
 {
     Q_OBJECT
 
     QTemporaryDir dir;
-    QProcess bus;
-    QProcess mock;
+    QScopedPointer<SystemdMock> systemd;
+    QProcess logind;
+
+    bool callLogind(const QString &method, const QVariantList &args)
+    {
+        QDBusMessage message = QDBusMessage::createMethodCall(kLogind, "/org/freedesktop/login1", kMock, method);
+        message.setArguments(args);
+        return QDBusConnection::systemBus().call(message, QDBus::Block, 10000).type() == QDBusMessage::ReplyMessage;
+    }
+    bool setSystemd(const QString &method, const QVariantList &args)
+    {
+        return systemd->call(SystemdMock::ManagerPath, kMock, method, args).type() == QDBusMessage::ReplyMessage;
+    }
+    int logindPowerOffs() const
+    {
+        QFile log(dir.filePath(QStringLiteral("logind.log")));
+        return log.open(QIODevice::ReadOnly) ? log.readAll().count("PowerOff False") : 0;
+    }
+    int systemdPowerOffs() { return systemd->callCount(SystemdMock::ManagerPath, "PowerOff"); }
+
+    // The answer of one request: 1 accepted, 0 refused, -1 none in time.
+    static int powerOff()
+    {
+        int answer = -1;
+        LinuxPlatform().powerOff([&answer](bool accepted) { answer = accepted ? 1 : 0; });
+        return QTest::qWaitFor([&answer] { return answer >= 0; }, 30000) ? answer : -1;
+    }
 
 private slots:
     void initTestCase()
     {
-        QVERIFY(dir.isValid());
-        bus.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
-        QVERIFY(bus.waitForStarted(10000));
-        QTRY_VERIFY_WITH_TIMEOUT(bus.canReadLine(), 10000);
-        const QByteArray address = bus.readLine().trimmed();
-        QVERIFY(!address.isEmpty());
+        systemd.reset(new SystemdMock(dir.path()));
+        QVERIFY(systemd->start());
         // Everything of this process that speaks to "the system bus" now speaks
         // to the private one; no system bus connection was made before.
-        qputenv("DBUS_SYSTEM_BUS_ADDRESS", address);
-
-        mock.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        mock.start(QStringLiteral(AMBREL_PYTHON), {"-m", "dbusmock", "--system", "--template", "logind",
-                                                   "-l", dir.filePath(QStringLiteral("logind.log"))});
-        QVERIFY(mock.waitForStarted(10000));
-        QDBusConnection system = QDBusConnection::systemBus();
-        QVERIFY(system.isConnected());
-        QTRY_VERIFY_WITH_TIMEOUT(
-            system.interface()->isServiceRegistered(QStringLiteral("org.freedesktop.login1")), 20000);
+        qputenv("DBUS_SYSTEM_BUS_ADDRESS", systemd->address());
+        QVERIFY(setSystemd("AddMethod", {SystemdMock::Manager, "PowerOff", "", "", ""}));
+        QVERIFY(setSystemd("AddProperty", {SystemdMock::Manager, "SystemState", "running"}));
+        logind.start(QStringLiteral(AMBREL_PYTHON), {"-m", "dbusmock", "--system", "--template", "logind",
+                                                     "-l", dir.filePath(QStringLiteral("logind.log"))});
+        QTRY_VERIFY_WITH_TIMEOUT(QDBusConnection::systemBus().interface()->isServiceRegistered(kLogind), 20000);
+        // Only the mock answers to its own interface; the real logind does not.
+        QVERIFY(callLogind("GetCalls", {}));
     }
 
     void cleanupTestCase()
     {
-        for (QProcess *process : {&mock, &bus}) {
-            process->terminate();
-            if (!process->waitForFinished(5000)) {
-                process->kill();
-                process->waitForFinished(5000);
-            }
-        }
+        logind.kill();
+        logind.waitForFinished(5000);
+        systemd.reset();
     }
 
-    void powerOffCallsLogindNotInteractive()
+    void powerOffAsksLogindFirstThenSystemd()
     {
-        // Only the mock answers to its own interface; the real logind does not.
-        const QDBusMessage probe = QDBusMessage::createMethodCall(
-            QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
-            QStringLiteral("org.freedesktop.DBus.Mock"), QStringLiteral("GetCalls"));
-        QCOMPARE(QDBusConnection::systemBus().call(probe, QDBus::Block, 10000).type(),
-                 QDBusMessage::ReplyMessage);
+        QCOMPARE(powerOff(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(logindPowerOffs(), 1, 10000);
+        QCOMPARE(systemdPowerOffs(), 0);
 
-        LinuxPlatform().powerOff();
-        QTRY_VERIFY_WITH_TIMEOUT(
-            [this] {
-                QFile log(dir.filePath(QStringLiteral("logind.log")));
-                return log.open(QIODevice::ReadOnly) && log.readAll().contains("PowerOff False");
-            }(), 10000);
+        QVERIFY(callLogind("AddMethod", {kLogindManager, "PowerOff", "b", "", kRefuse}));
+        QTest::ignoreMessage(QtWarningMsg, "logind did not accept the power-off (org.freedesktop.DBus.Error."
+                                           "AccessDenied: Not now.); systemd is asked instead.");
+        QCOMPARE(powerOff(), 1);
+        QCOMPARE(systemdPowerOffs(), 1);
+
+        QVERIFY(setSystemd("AddMethod", {SystemdMock::Manager, "PowerOff", "", "", kRefuse}));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^logind did not accept"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^systemd did not accept the power-off either"));
+        QCOMPARE(powerOff(), 0);
+        QVERIFY(callLogind("AddMethod", {kLogindManager, "PowerOff", "b", "", ""}));
+    }
+
+    void shuttingDownIsReadFromLogindAndSystemd()
+    {
+        LinuxPlatform platform;
+        QVERIFY(!platform.isShuttingDown());
+        QVERIFY(callLogind("UpdateProperties", {kLogindManager, QVariantMap{{"PreparingForShutdown", true}}}));
+        QVERIFY(platform.isShuttingDown());
+        QVERIFY(callLogind("UpdateProperties", {kLogindManager, QVariantMap{{"PreparingForShutdown", false}}}));
+        QVERIFY(setSystemd("UpdateProperties", {SystemdMock::Manager, QVariantMap{{"SystemState", "stopping"}}}));
+        QVERIFY(platform.isShuttingDown());
+        QVERIFY(setSystemd("UpdateProperties", {SystemdMock::Manager, QVariantMap{{"SystemState", "running"}}}));
+    }
+
+    // Last: logind goes away, and systemd takes its time to refuse.
+    void refusedShutdownIsRetriedWithoutHoldingUpTheLoop()
+    {
+        logind.kill();
+        QTRY_VERIFY_WITH_TIMEOUT(!QDBusConnection::systemBus().interface()->isServiceRegistered(kLogind), 10000);
+        QVERIFY(setSystemd("AddMethod", {SystemdMock::Manager, "PowerOff", "", "",
+                                         QStringLiteral("import time\ntime.sleep(1.5)\n") + kRefuse}));
+        const int before = systemdPowerOffs();
+        TestEnvironment::makeDataDirs();
+        Settings::instance()->load();
+        Settings::instance()->setSettings(Settings::ShutdownOsOff, true);
+        DevCommPrivate::protocol(DevComm::instance())->setOnline(true);
+        ServiceShutdown *service = ServiceShutdown::instance();
+        service->onSettingsChanged();
+
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^logind did not accept the power-off "
+                                                              "\\(org.freedesktop.DBus.Error.ServiceUnknown"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^systemd did not accept"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^The operating system did not accept the shutdown"));
+        QElapsedTimer sinceTurn;
+        qint64 longestGap = 0;
+        QTimer turning;
+        connect(&turning, &QTimer::timeout, [&] { longestGap = qMax(longestGap, sinceTurn.restart()); });
+        sinceTurn.start();
+        turning.start(20);
+        // The countdown ends inside the event loop.
+        service->startCountdown(0);
+        QTimer::singleShot(100, service, [service] {
+            for (int i = 0; i < 10; ++i)
+                service->onTimerTimeout();
+        });
+        QTest::qWait(2500);
+        QVERIFY2(longestGap < 500, qPrintable(QString::number(longestGap)));
+        QCOMPARE(systemdPowerOffs(), before + 1);
+
+        // Ten ticks later it is asked again, and accepted.
+        QVERIFY(setSystemd("AddMethod", {SystemdMock::Manager, "PowerOff", "", "", ""}));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^logind did not accept"));
+        QTest::ignoreMessage(QtInfoMsg, "The operating system has accepted the shutdown.");
+        for (int i = 0; i < 10; ++i)
+            service->onTimerTimeout();
+        QTRY_COMPARE_WITH_TIMEOUT(systemdPowerOffs(), before + 2, 10000);
+        QTest::qWait(300); // for the answer
     }
 };
 

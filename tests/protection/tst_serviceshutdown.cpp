@@ -89,8 +89,10 @@ private slots:
 
     // Steps: uN UPS status N, L the link is lost, O it answers again, tN N ticks, sN startCountdown(N), eN switch the
     // service off/on, kN capacity threshold, cX battery capacity, xN command
-    // file off/on, oN system shutdown off/on, h hold command files, r release
-    // them, qN wait N ms, zN sleep N ms without events, T tick until a power-off (bounded). Checks: =N
+    // file off/on, EN its wait in minutes, oN system shutdown off/on, UN
+    // UPS-off off/on, RN the system refuses the next N shutdowns, h hold
+    // command files, r release them, qN wait N ms, zN sleep N ms without
+    // events, T tick until a power-off (bounded). Checks: =N
     // seconds left, pN power-offs so far, nN tick signals so far, fN the first
     // tick signal, l0/l1 no log / the log of the fake's one window, w the
     // command file was asked for.
@@ -135,7 +137,20 @@ private slots:
         QTest::newRow("osOff clear, file outlasts its wait") << 1 << 0 << "o0 x1 h u1 t60 w t130 o1 r q50 t3 p0" << QList<int>{60};
         // The file starts on the last tick, the first of its 120-tick wait.
         QTest::newRow("command file ends first") << 5 << 0 << "x1 h s0 t10 w t30 p0 r T t120 p1" << QList<int>{10};
-        QTest::newRow("command file never ends") << 5 << 0 << "x1 h s0 t10 w t118 p0 t1 p1 t120 p1" << QList<int>{10};
+        // The UPS-off commands after the file's wait delay the shutdown by two seconds.
+        QTest::newRow("command file never ends") << 5 << 0 << "x1 h s0 t10 w t118 p0 t1 p0 t1 p0 t1 p1 t120 p1"
+                                                 << QList<int>{10};
+        QTest::newRow("command file, no UPS-off") << 5 << 0 << "U0 x1 h s0 t10 w t118 p0 t1 p1" << QList<int>{10};
+        // A refused shutdown is asked for again every ten seconds until it is
+        // accepted; a mains return gives it up.
+        QTest::newRow("shutdown refused twice") << 5 << 0 << "U0 R2 s0 t10 p1 t9 p1 t1 p2 t10 p3 t40 p3" << QList<int>{10};
+        QTest::newRow("mains back while refused") << 1 << 0 << "U0 R9 u1 t60 p1 t10 p2 u0 t40 p2" << QList<int>{60, 0};
+        // A low battery leaves the file's wait 10 seconds at most, never more
+        // than it had, and puts a limit on a wait without one.
+        QTest::newRow("battery low near the wait's end") << 1 << 0 << "x1 h u1 t60 w t115 u3 t3 p0 t1 p0 t1 p0 t1 p1"
+                                                         << QList<int>{60};
+        QTest::newRow("battery low, wait without limit") << 1 << 0 << "E0 x1 h u1 t60 w t300 u3 t9 p0 t3 p1"
+                                                         << QList<int>{60};
         QTest::newRow("cancel while the file runs") << 1 << 0 << "x1 h u1 t60 w u0 r q50 t200 p0" << QList<int>{60, 0};
         // The file's end is already on its way to the service when the mains returns.
         QTest::newRow("cancel as the file ends") << 1 << 0 << "x1 h u1 t60 w r z200 u0 q50 t200 p0" << QList<int>{60, 0};
@@ -161,6 +176,9 @@ private slots:
             case 'c': ups->battCapacity = step.midRef(1).toFloat(); break;
             case 'x': service->setExecEnable(n); break;
             case 'o': service->setOsOffEnable(n != 0); break;
+            case 'U': service->setUpsOffEnable(n != 0); break;
+            case 'E': service->setExecTime(n); break;
+            case 'R': platform->refusePowerOffs(n); break;
             case 'h': platform->holdCommandFiles(true); break;
             case 'r': platform->release(); break;
             case 'q': QTest::qWait(n); break;

@@ -1,6 +1,7 @@
 // The shutdown service on a serial link to a simulated UPS: the UPS state
 // comes through the link, and the UPS-off and cancel commands are checked
-// where the UPS receives them. The tick is driven directly.
+// where the UPS receives them, also those of the program's end. The tick is
+// driven directly.
 #include "fakeplatform.h"
 #include "link/devcomm.h"
 #include "protection/serviceshutdown.h"
@@ -10,6 +11,7 @@
 #include "upstestutil.h"
 
 #include <QSignalSpy>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -76,6 +78,9 @@ private slots:
         QVERIFY(report(0));
         service->setAmbrelOffEnable(true);
         QTRY_VERIFY_WITH_TIMEOUT((UpsTestUtil::poll(link), upsCommands().contains("C")), 10000);
+        // Two records more, and the service knows the cancel is out.
+        QSignalSpy records(link, &DevComm::devDataChanged);
+        QTRY_VERIFY_WITH_TIMEOUT((UpsTestUtil::poll(link), records.count() >= 2), 10000);
         ups.clearReceived();
         service->setMainFaultOffTime(1);
         service->setBattLowOffTime(0);
@@ -98,9 +103,11 @@ private slots:
 
     // Steps: uN the UPS reports status N, tN N ticks, L the UPS stops
     // answering until the link counts as lost, O it answers again, sN
-    // startCountdown(N), xN command file off/on, h hold command files.
-    // Checks: =N seconds left, pN power-offs so far, w the command file
-    // was asked for once.
+    // startCountdown(N), xN command file off/on, h hold command files, r
+    // release them, qN wait N ms, RN the system refuses N shutdowns, D it is
+    // going down, X the program stops, Q it quits. Checks: =N seconds left,
+    // pN power-offs so far, w the command file was asked for once, kN UPS-off
+    // and cancel commands received so far, KN command files ended so far.
     void scenario_data()
     {
         QTest::addColumn<QString>("steps");
@@ -118,12 +125,34 @@ private slots:
                                                     << QStringList{"S01", "S01"};
         QTest::newRow("link back, then mains back") << "u1 t10 L t1 =49 O t1 =48 u0 t5 p0" << QList<int>{60, 0}
                                                     << QStringList{"C"};
-        // While the command file runs, neither a low battery nor a scheduled
-        // power-off starts a countdown again: the wait already set holds.
-        QTest::newRow("battery low during the file's wait") << "x1 h u1 t60 w u3 t118 p0 t1 p1 w" << QList<int>{60}
-                                                            << QStringList{"S01", "S01"};
-        QTest::newRow("power-off during the file's wait") << "x1 h u1 t60 w s0 t118 p0 t1 p1 w" << QList<int>{60}
-                                                          << QStringList{"S01", "S01"};
+        // With a command file, the UPS is told to switch off when the file's
+        // wait ends, twice two seconds apart, the second time with the shutdown.
+        QTest::newRow("UPS off after the file's wait") << "x1 h u1 t60 w t118 k0 t1 k1 p0 t1 p0 t1 k2 p1"
+                                                       << QList<int>{60} << QStringList{"S01", "S01"};
+        QTest::newRow("mains back between the two") << "x1 u1 t60 w q100 t1 k1 t1 u0 t5 p0" << QList<int>{60, 0}
+                                                    << QStringList{"S01", "C"};
+        // While the command file runs, a scheduled power-off does not start
+        // a countdown again; a low battery leaves it 10 seconds at most.
+        QTest::newRow("power-off during the file's wait") << "x1 h u1 t60 w s0 t118 k0 p0 t1 k1 t2 p1 w"
+                                                          << QList<int>{60} << QStringList{"S01", "S01"};
+        QTest::newRow("battery low during the file's wait") << "x1 h u1 t60 w u3 t9 k0 t1 k1 p0 t2 p1 w"
+                                                            << QList<int>{60} << QStringList{"S01", "S01"};
+        // The program's end while the UPS may switch off, or is about to be
+        // told to, tells it at once to cancel; the command file is ended.
+        QTest::newRow("stop during the countdown") << "u1 t30 X" << QList<int>{60} << QStringList{"C"};
+        QTest::newRow("stop after the UPS-off") << "u1 t59 k2 X" << QList<int>{60} << QStringList{"S01", "S01", "C"};
+        QTest::newRow("stop before the UPS-off is out") << "u1 t59 X" << QList<int>{60} << QStringList{"C"};
+        QTest::newRow("stop while the file runs") << "x1 h u1 t60 w X K1 t200 p0" << QList<int>{60}
+                                                  << QStringList{"C"};
+        QTest::newRow("quit after the UPS-off") << "u1 t59 k2 Q" << QList<int>{60} << QStringList{"S01", "S01", "C"};
+        // Not when the system goes down: at the program's request, or so.
+        QTest::newRow("stop after the shutdown") << "s0 t10 p1 X" << QList<int>{10}
+                                                 << QStringList{"S01R9999", "S01R9999"};
+        QTest::newRow("stop as the system goes down") << "D u1 t59 k2 X" << QList<int>{60} << QStringList{"S01", "S01"};
+        // A refused shutdown leaves the system up: it is asked for again, and
+        // the end of the program cancels.
+        QTest::newRow("stop after a refused shutdown") << "R2 s0 t10 k2 p1 t10 p2 X" << QList<int>{10}
+                                                       << QStringList{"S01R9999", "S01R9999", "C"};
     }
 
     void scenario()
@@ -146,9 +175,24 @@ private slots:
             case 's': service->startCountdown(n); break;
             case 'x': service->setExecEnable(n); break;
             case 'h': platform->holdCommandFiles(true); break;
+            case 'r': platform->release(); break;
+            case 'q': QTest::qWait(n); break;
+            case 'R': platform->refusePowerOffs(n); break;
+            case 'D': platform->setShuttingDown(true); break;
+            case 'X': service->stop(); break;
+            case 'Q':
+                QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+                QCoreApplication::exec();
+                break;
             case 'w': QTRY_COMPARE_WITH_TIMEOUT(platform->commandFiles(), QStringList{kFile}, 5000); break;
             case '=': QCOMPARE(timeLeft->last().at(0).toInt(), n); break;
             case 'p': QCOMPARE(platform->powerOffCount(), n); break;
+            case 'k':
+                UpsTestUtil::poll(link, 2);
+                QTest::qWait(100);
+                QTRY_COMPARE_WITH_TIMEOUT((UpsTestUtil::poll(link), upsCommands().size()), n, 10000);
+                break;
+            case 'K': QCOMPARE(platform->endCommandFilesCount(), n); break;
             default: QFAIL(qPrintable(step));
             }
         }

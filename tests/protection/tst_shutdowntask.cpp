@@ -1,13 +1,30 @@
 // The command-file thread on the system's platform layer: the file runs as
-// exactly that file, and the thread always ends.
+// exactly that file, the thread always ends, and a file still running can be
+// ended with everything it started.
+#include "platform/platform.h"
 #include "protection/shutdowntask.h"
 #include "testenvironment.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <csignal>
+
+namespace {
+// Whether the process has ended (a zombie has).
+bool ended(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray line = stat.readAll();
+    return line.mid(line.lastIndexOf(')') + 2, 1) == "Z";
+}
+} // namespace
 
 class TestShutDownTask : public QObject
 {
@@ -70,6 +87,54 @@ private slots:
             QCOMPARE(QString::fromLocal8Bit(out.readAll().trimmed()), script);
         QVERIFY(!QFile::exists(decoy));
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("injected"))));
+    }
+
+    // The file and what it started in the background are asked to end, also
+    // when the thread that runs it blocks SIGTERM (as the service's threads
+    // do); a file that will not end is killed.
+    void endedWithWhatItStarted_data()
+    {
+        QTest::addColumn<QByteArray>("prologue");
+        QTest::addColumn<int>("fromMs");
+        QTest::newRow("asked to end") << QByteArray() << 0;
+        QTest::newRow("ignores it") << QByteArray("trap '' TERM\n") << 1900;
+    }
+
+    void endedWithWhatItStarted()
+    {
+        QFETCH(QByteArray, prologue);
+        QFETCH(int, fromMs);
+        QTemporaryDir dir;
+        const QString script = dir.filePath(QStringLiteral("long.sh"));
+        const QString pids = dir.filePath(QStringLiteral("pids"));
+        QFile file(script);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\n" + prologue + "sleep 300 &\necho $$ $! > '" + QFile::encodeName(pids) + "'\nwait\n");
+        QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
+        file.close();
+
+        sigset_t term, before;
+        sigemptyset(&term);
+        sigaddset(&term, SIGTERM);
+        pthread_sigmask(SIG_BLOCK, &term, &before);
+        ShutDownTask task(script);
+        task.start();
+        pthread_sigmask(SIG_SETMASK, &before, nullptr);
+        QList<QByteArray> started;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                QFile list(pids);
+                return list.open(QIODevice::ReadOnly) && (started = list.readAll().simplified().split(' ')).size() == 2;
+            }(),
+            10000);
+
+        QElapsedTimer took;
+        took.start();
+        Platform::instance()->endCommandFiles();
+        QVERIFY(task.wait(1000));
+        QVERIFY2(took.elapsed() >= fromMs && took.elapsed() < fromMs + 1500, qPrintable(QString::number(took.elapsed())));
+        for (const QByteArray &pid : started)
+            QTRY_VERIFY_WITH_TIMEOUT(ended(pid.toLongLong()), 2000);
     }
 };
 

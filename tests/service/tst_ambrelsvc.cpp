@@ -185,6 +185,9 @@ private slots:
     void mainsReturnCancelsTheCountdown();
     void desktopProgramTakesTheLink();
     void survivesBadSettingsAndVanishingDevices();
+
+    // A stop of the service while the UPS is set to switch off.
+    void stopOrRestartCancelsTheUpsOff();
 };
 
 void TestAmbrelSvc::initTestCase()
@@ -256,7 +259,17 @@ void TestAmbrelSvc::mainsFailureShutsDownTheMachine()
 {
     // Another program of the desktop program's name does not take the UPS.
     startImpostor();
-    writeConfig(protectingConfig());
+    // The command file takes a while: the UPS is told to switch off once it
+    // has ended, right before the shutdown.
+    QVariantMap config = protectingConfig();
+    const QString script = run->filePath(QStringLiteral("slow.sh"));
+    QFile file(script);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("#!/bin/sh\necho done > '" + QFile::encodeName(marker()) + "'\nsleep 3\n");
+    file.close();
+    QVERIFY(file.setPermissions(file.permissions() | QFile::ExeOwner));
+    config.insert("shutdown/execFile", script);
+    writeConfig(config);
     startService();
     QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0 && addReceiver(), kStep);
     const int offsBefore = powerOffs();
@@ -265,13 +278,12 @@ void TestAmbrelSvc::mainsFailureShutsDownTheMachine()
     QTRY_VERIFY_WITH_TIMEOUT(sql("select count(*) from alarm where alarm = 2").toInt() == 1, kStep);
     QTRY_VERIFY_WITH_TIMEOUT(mailed(QStringLiteral("Input voltage fault")), kStep);
 
-    // Ten seconds before the end, and two, the UPS is told to switch off;
-    // then the command file runs, then the system is powered off.
-    QTRY_COMPARE_WITH_TIMEOUT(received("S.2"), 1, kStep);
-    QVERIFY(!QFile::exists(marker()));
-    QCOMPARE(powerOffs(), offsBefore);
+    // At the end the command file runs; once it has ended the UPS is told
+    // to switch off, twice, and the system is powered off.
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(marker()), kStep + 10000);
-    QCOMPARE(received("S.2"), 2);
+    QCOMPARE(received("S.2"), 0);
+    QCOMPARE(powerOffs(), offsBefore);
+    QTRY_COMPARE_WITH_TIMEOUT(received("S.2"), 2, kStep);
     QTRY_COMPARE_WITH_TIMEOUT(powerOffs(), offsBefore + 1, kStep);
     QVERIFY(svcOut.contains("Execute command file:"));
     QCOMPARE(svc.state(), QProcess::Running);
@@ -281,8 +293,11 @@ void TestAmbrelSvc::mainsFailureShutsDownTheMachine()
 void TestAmbrelSvc::mainsReturnCancelsTheCountdown()
 {
     // The desktop program runs when the service starts: the service waits
-    // for its end before it takes the UPS.
-    writeConfig(protectingConfig());
+    // for its end before it takes the UPS. Without a command file, the UPS
+    // is told to switch off ten seconds before the end, and two.
+    QVariantMap config = protectingConfig();
+    config.insert("shutdown/execEnable", false);
+    writeConfig(config);
     startDesktop();
     startService();
     QTest::qWait(2500);
@@ -412,6 +427,43 @@ void TestAmbrelSvc::survivesBadSettingsAndVanishingDevices()
     QCOMPARE(svc.state(), QProcess::Running);
     const int pollsBefore = polls();
     QTRY_VERIFY_WITH_TIMEOUT(polls() > pollsBefore + 5, kStep);
+}
+
+void TestAmbrelSvc::stopOrRestartCancelsTheUpsOff()
+{
+    // Without a command file, the ten-second countdown tells the UPS to
+    // switch off at once.
+    QVariantMap config = protectingConfig();
+    config.insert("shutdown/execEnable", false);
+    config.insert("email/enable", false);
+    writeConfig(config);
+    const QString armed = dataDir() + QStringLiteral("/data/upsoff.pending");
+    const int offsBefore = powerOffs();
+    startService();
+    QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0, kStep);
+    sim.write(kMainsFails);
+    QTRY_COMPARE_WITH_TIMEOUT(received("S.2"), 1, kStep);
+    QVERIFY(QFile::exists(armed));
+
+    // Killed, the run cancels nothing; the next cancels once the UPS
+    // answers, and forgets it once the cancel is out.
+    svc.kill();
+    QVERIFY(svc.waitForFinished(10000));
+    sim.write(kMainsReturns);
+    startService();
+    QTRY_COMPARE_WITH_TIMEOUT(received("C"), 1, kStep);
+    QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(armed), kStep);
+
+    // SIGTERM, as systemd and -t stop the service: the cancel is out
+    // before the port closes.
+    sim.write(kMainsFails);
+    QTRY_COMPARE_WITH_TIMEOUT(received("S.2"), 2, kStep);
+    svc.terminate();
+    QVERIFY(svc.waitForFinished(10000));
+    QCOMPARE(svc.exitStatus(), QProcess::NormalExit);
+    QTRY_COMPARE_WITH_TIMEOUT(received("C"), 2, 5000);
+    QVERIFY(!QFile::exists(armed));
+    QCOMPARE(powerOffs(), offsBefore);
 }
 
 AMBREL_TEST_MAIN_IN_OWN_NAMESPACES(TestAmbrelSvc)

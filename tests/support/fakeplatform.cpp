@@ -10,8 +10,27 @@ FakePlatform::~FakePlatform()
     released.wakeAll();
 }
 
-void FakePlatform::powerOff() { QMutexLocker lock(&mutex); ++powerOffs; }
 int FakePlatform::powerOffCount() const { QMutexLocker lock(&mutex); return powerOffs; }
+void FakePlatform::refusePowerOffs(int count) { QMutexLocker lock(&mutex); refusals = count; }
+void FakePlatform::setShuttingDown(bool on) { QMutexLocker lock(&mutex); shuttingDown = on; }
+bool FakePlatform::isShuttingDown() { QMutexLocker lock(&mutex); return shuttingDown; }
+int FakePlatform::endCommandFilesCount() const { QMutexLocker lock(&mutex); return endings; }
+
+void FakePlatform::powerOff(const std::function<void(bool)> &answered)
+{
+    QMutexLocker lock(&mutex);
+    ++powerOffs;
+    const bool accepted = refusals-- <= 0;
+    lock.unlock();
+    answered(accepted);
+}
+
+void FakePlatform::endCommandFiles()
+{
+    QMutexLocker lock(&mutex);
+    ++endings;
+    released.wakeAll();
+}
 QList<Platform::Window> FakePlatform::visibleWindows() { QMutexLocker lock(&mutex); return windows; }
 void FakePlatform::setWindows(const QList<Window> &list) { QMutexLocker lock(&mutex); windows = list; }
 QStringList FakePlatform::commandFiles() const { QMutexLocker lock(&mutex); return files; }
@@ -21,7 +40,8 @@ void FakePlatform::runCommandFile(const QString &path)
 {
     QMutexLocker lock(&mutex);
     files.append(path);
-    while (hold && !closing)
+    const int ended = endings;
+    while (hold && !closing && endings == ended)
         released.wait(&mutex);
 }
 

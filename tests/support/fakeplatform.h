@@ -17,9 +17,14 @@ public:
     FakePlatform();
     ~FakePlatform() override;
 
-    void powerOff() override;
+    // Counts the request and answers it at once: accepted, unless refusals
+    // are still due (refusePowerOffs).
+    void powerOff(const std::function<void(bool accepted)> &answered) override;
+    bool isShuttingDown() override;
     QList<Window> visibleWindows() override;
     void runCommandFile(const QString &path) override;
+    // Lets the command files that wait return, and counts the call.
+    void endCommandFiles() override;
     // Only the program file given to setRunning runs (none at first).
     bool isProcessRunning(const QString &executable) override;
     void setRunning(const QString &executable);
@@ -28,6 +33,9 @@ public:
     SerialDeviceWatch *watchSerialDevices(QObject *parent) override;
 
     int powerOffCount() const;
+    void refusePowerOffs(int count);
+    void setShuttingDown(bool shuttingDown);
+    int endCommandFilesCount() const;
     void setWindows(const QList<Window> &windows);
     // Command files asked for, in order (the call is recorded on entry).
     QStringList commandFiles() const;
@@ -43,6 +51,9 @@ private:
     mutable QMutex mutex;
     QWaitCondition released;
     int powerOffs = 0;
+    int refusals = 0;
+    bool shuttingDown = false;
+    int endings = 0;
     QList<Window> windows;
     QStringList files;
     QString running;

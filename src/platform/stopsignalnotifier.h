@@ -1,0 +1,32 @@
+#ifndef STOPSIGNALNOTIFIER_H
+#define STOPSIGNALNOTIFIER_H
+
+#include <QObject>
+
+class StopSignalNotifierPrivate;
+
+// Tells the event loop of a program run from a console that it is asked to
+// stop (SIGTERM, or SIGINT from the terminal), so that it can end in order.
+// The stop signals must be blocked in every thread first
+// (ServiceControlChannel::blockStopSignals); while this object exists they
+// arrive only here.
+class StopSignalNotifier : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit StopSignalNotifier(QObject *parent = nullptr);
+    ~StopSignalNotifier() override;
+
+signals:
+    // Once per stop signal received.
+    void activated();
+
+private slots:
+    void onNotifierActivated();
+
+private:
+    StopSignalNotifierPrivate *d;
+};
+
+#endif // STOPSIGNALNOTIFIER_H
