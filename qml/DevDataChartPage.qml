@@ -1,10 +1,30 @@
 import QtQuick 2.15
+import QtQuick.Window 2.15
 import QtCharts 2.3
 import Ambrel 1.0
 
-// The last input and output voltages.
+// The last input and output voltages. The series follow the record only
+// while the chart can be seen (a chart redraws itself on every change, also
+// out of sight); it catches up when it comes into view.
 ChartView {
     id: chart
+
+    readonly property bool seen: visible && Window.window !== null && Window.visibility !== Window.Hidden
+                                 && Window.visibility !== Window.Minimized
+
+    function refresh() {
+        const d = DevComm.devData
+        const input = d.inputVolList || []
+        const output = d.outputVolList || []
+        inputSeries.clear()
+        outputSeries.clear()
+        for (let i = 0; i < input.length; ++i) {
+            inputSeries.append(i, input[i])
+            outputSeries.append(i, output[i] || 0)
+        }
+    }
+
+    onSeenChanged: if (seen) refresh()
 
     antialiasing: true
     legend.alignment: Qt.AlignBottom
@@ -15,17 +35,8 @@ ChartView {
 
     Connections {
         target: DevComm
-        function onDevDataChanged() {
-            const d = DevComm.devData
-            const input = d.inputVolList || []
-            const output = d.outputVolList || []
-            inputSeries.clear()
-            outputSeries.clear()
-            for (let i = 0; i < input.length; ++i) {
-                inputSeries.append(i, input[i])
-                outputSeries.append(i, output[i] || 0)
-            }
-        }
+        enabled: chart.seen
+        function onDevDataChanged() { chart.refresh() }
     }
 
     ValueAxis {

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QColor>
 #include <QQmlComponent>
+#include <QQmlContext>
+#include <QQmlExpression>
 #include <QSqlDatabase>
 #include <functional>
 
@@ -33,6 +35,7 @@ private slots:
     void mimicProcedureByState();
     void mimicPlaysOnlyWhileSeen();
     void mimicSegmentsMoveTogether();
+    void chartFollowsOnlyWhileSeen();
     void messageDialogButtons_data();
     void messageDialogButtons();
     void shutdownBringsTheHiddenWindowUp();
@@ -405,6 +408,29 @@ void TestMainWindow::mimicSegmentsMoveTogether()
         QCOMPARE(frame("mimicInputToUPS"), now);
         QCOMPARE(reloads.count(), 0);
     }
+}
+
+// The chart redraws on every change: out of sight it takes none, and it
+// catches up when it comes into view.
+void TestMainWindow::chartFollowsOnlyWhileSeen()
+{
+    QObject *tabs = w->find("devDataTabs");
+    QObject *chart = w->find("chartPage");
+    auto last = [chart] {
+        QQmlExpression lastVoltage(qmlContext(chart), chart, QStringLiteral("series(0).at(series(0).count - 1).y"));
+        return lastVoltage.evaluate().toDouble();
+    };
+    tabs->setProperty("currentIndex", 3);
+    putRecord(0x00, 231, 230);
+    QCOMPARE(last(), 231.0);
+    for (int away : {0, 1}) {
+        away ? w->view().hide() : void(tabs->setProperty("currentIndex", 0));
+        putRecord(0x00, 232 + away, 230);
+        QCOMPARE(last(), 231.0 + away);
+        away ? w->view().show() : void(tabs->setProperty("currentIndex", 3));
+        QTRY_COMPARE(last(), 232.0 + away);
+    }
+    tabs->setProperty("currentIndex", 0);
 }
 
 void TestMainWindow::messageDialogButtons_data()
