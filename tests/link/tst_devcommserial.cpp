@@ -422,5 +422,5 @@ private slots:
     }
 };
 
-AMBREL_TEST_MAIN(TestDevCommSerial)
+AMBREL_TEST_MAIN_IN_OWN_NAMESPACES(TestDevCommSerial)
 #include "tst_devcommserial.moc"

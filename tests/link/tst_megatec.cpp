@@ -397,5 +397,5 @@ private slots:
     }
 };
 
-AMBREL_TEST_MAIN(TestMegatec)
+AMBREL_TEST_MAIN_IN_OWN_NAMESPACES(TestMegatec)
 #include "tst_megatec.moc"

@@ -118,5 +118,5 @@ private slots:
     }
 };
 
-AMBREL_TEST_MAIN(TestSelfTestLog)
+AMBREL_TEST_MAIN_IN_OWN_NAMESPACES(TestSelfTestLog)
 #include "tst_selftestlog.moc"

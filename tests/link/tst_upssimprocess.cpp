@@ -43,5 +43,5 @@ void TestUpsSimProcess::linkAgainstProcess()
     QCOMPARE(sim.exitCode(), 0);
 }
 
-AMBREL_TEST_MAIN(TestUpsSimProcess)
+AMBREL_TEST_MAIN_IN_OWN_NAMESPACES(TestUpsSimProcess)
 #include "tst_upssimprocess.moc"

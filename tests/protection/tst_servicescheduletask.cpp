@@ -272,5 +272,5 @@ private slots:
     }
 };
 
-AMBREL_TEST_MAIN(TestServiceScheduleTask)
+AMBREL_TEST_MAIN_IN_OWN_NAMESPACES(TestServiceScheduleTask)
 #include "tst_servicescheduletask.moc"

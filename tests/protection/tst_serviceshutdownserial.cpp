@@ -205,5 +205,5 @@ private slots:
     }
 };
 
-AMBREL_TEST_MAIN(TestServiceShutdownSerial)
+AMBREL_TEST_MAIN_IN_OWN_NAMESPACES(TestServiceShutdownSerial)
 #include "tst_serviceshutdownserial.moc"

@@ -568,5 +568,5 @@ void TestMainWindow::realLinkFillsAndEmptiesThePage()
     DevComm::instance()->openDevice(DevComm::USB);
 }
 
-AMBREL_TEST_MAIN_WITH(QApplication, TestMainWindow)
+AMBREL_TEST_MAIN_IN_OWN_NAMESPACES_WITH(QApplication, TestMainWindow)
 #include "tst_mainwindow.moc"

@@ -210,5 +210,5 @@ void TestScheduleControlPages::choiceSendsItsCommand()
     QTRY_VERIFY_WITH_TIMEOUT(ups->received().contains(command), 10000);
 }
 
-AMBREL_TEST_MAIN_WITH(QApplication, TestScheduleControlPages)
+AMBREL_TEST_MAIN_IN_OWN_NAMESPACES_WITH(QApplication, TestScheduleControlPages)
 #include "tst_schedulecontrolpages.moc"

@@ -47,7 +47,8 @@ void enterOwnNamespaces(int argc, char *argv[]);
 
 #define AMBREL_TEST_MAIN_WITH(AppClass, TestObject) AMBREL_TEST_MAIN_AFTER((void)0, AppClass, TestObject)
 #define AMBREL_TEST_MAIN(TestObject) AMBREL_TEST_MAIN_WITH(QCoreApplication, TestObject)
-#define AMBREL_TEST_MAIN_IN_OWN_NAMESPACES(TestObject)                                                   \
-    AMBREL_TEST_MAIN_AFTER(TestEnvironment::enterOwnNamespaces(argc, argv), QCoreApplication, TestObject)
+#define AMBREL_TEST_MAIN_IN_OWN_NAMESPACES_WITH(AppClass, TestObject)                                  \
+    AMBREL_TEST_MAIN_AFTER(TestEnvironment::enterOwnNamespaces(argc, argv), AppClass, TestObject)
+#define AMBREL_TEST_MAIN_IN_OWN_NAMESPACES(TestObject) AMBREL_TEST_MAIN_IN_OWN_NAMESPACES_WITH(QCoreApplication, TestObject)
 
 #endif // TESTENVIRONMENT_H
