@@ -1,7 +1,8 @@
 #include "xlsxdocument.h"
 
+#include "platform/savefile.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QVector>
 
@@ -165,7 +166,7 @@ bool XlsxDocument::saveAs(const QString &path)
         return false;
 
     QFile work(d->workPath);
-    QSaveFile file(path);
+    SaveFile file(path);
     if (!work.open(QIODevice::ReadOnly) || !file.open(QIODevice::WriteOnly))
         return false;
     QByteArray chunk(64 * 1024, Qt::Uninitialized);
@@ -175,8 +176,5 @@ bool XlsxDocument::saveAs(const QString &path)
             break;
         }
     }
-    // The last bytes leave the buffer here; commit would not see them fail.
-    if (!file.flush())
-        file.cancelWriting();
-    return file.commit();
+    return file.finish();
 }

@@ -1,10 +1,10 @@
 #include "deviceaccess.h"
 
 #include "fileguard.h"
+#include "savefile.h"
 #include "udevrule.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace {
 QString folder = QStringLiteral("/etc/udev/rules.d");
@@ -29,12 +29,12 @@ bool DeviceAccess::grant()
 {
     if (!FileGuard::isAbsentOrRegular(rulePath()))
         return false;
-    QSaveFile file(rulePath());
+    SaveFile file(rulePath());
     if (!file.open(QIODevice::WriteOnly))
         return false;
     file.write(kUdevRule);
     file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    return file.commit();
+    return file.finish();
 }
 
 bool DeviceAccess::revoke()

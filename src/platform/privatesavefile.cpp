@@ -1,10 +1,7 @@
 #include "privatesavefile.h"
 
-#include <cerrno>
-#include <cstring>
-
 PrivateSaveFile::PrivateSaveFile(const QString &name)
-    : QSaveFile(name)
+    : SaveFile(name)
 {
 }
 
@@ -16,16 +13,5 @@ bool PrivateSaveFile::open(OpenMode mode)
     if (setPermissions(ReadOwner | WriteOwner))
         return true;
     cancelWriting();
-    return false;
-}
-
-bool PrivateSaveFile::finish()
-{
-    errno = 0;
-    if (flush())
-        return commit();
-    // The temporary file is removed when this object goes.
-    if (errno != 0)
-        setErrorString(QString::fromLocal8Bit(strerror(errno)));
     return false;
 }

@@ -1,6 +1,7 @@
 #include "servicemanager.h"
 
 #include "fileguard.h"
+#include "savefile.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -10,7 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
-#include <QSaveFile>
 
 #include <systemd/sd-daemon.h>
 
@@ -180,8 +180,8 @@ bool ServiceManager::install(const QString &name, const UnitConfig &config)
     const QString path = unitPath(name);
     if (!FileGuard::isAbsentOrRegular(path))
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
+    SaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.finish())
         return false;
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     if (callManager(QStringLiteral("Reload"))

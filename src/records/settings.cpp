@@ -2,12 +2,12 @@
 
 #include "aes.h"
 #include "platform/fileguard.h"
+#include "platform/privatesavefile.h"
 #include "settingsfilecheck.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
-#include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -159,9 +159,8 @@ bool SettingsPrivate::fileUnchanged() const
 
 bool SettingsPrivate::writeFile(const QByteArray &data) const
 {
-    FileGuard::restrictToOwner(filePath);
-    QSaveFile file(filePath);
-    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
+    PrivateSaveFile file(filePath);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.finish();
 }
 
 bool SettingsPrivate::openStore()
