@@ -1,6 +1,7 @@
 #include "servicecontrolchannel.h"
 
 #include "servicemanager.h"
+#include "userchannel.h"
 
 #include <QFile>
 #include <QMutex>
@@ -57,11 +58,8 @@ bool fillAddress(const QString &path, sockaddr_un *address)
 
 bool peerAllowed(int fd)
 {
-    ucred peer{};
-    socklen_t size = sizeof(peer);
-    if (getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0)
-        return false;
-    return peer.uid == geteuid() || peer.uid == 0;
+    uint uid = 0;
+    return UserChannel::peerUser(fd, &uid) && (uid == geteuid() || uid == 0);
 }
 
 qint64 monotonicMs()
@@ -177,6 +175,12 @@ void ServiceControlChannel::blockStopSignals()
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
 }
 
+int ServiceControlChannel::openStopSignalReader()
+{
+    const sigset_t set = stopSignals();
+    return signalfd(-1, &set, SFD_CLOEXEC | SFD_NONBLOCK);
+}
+
 void ServiceControlChannel::ignoreFileSizeSignal()
 {
     signal(SIGXFSZ, SIG_IGN);
@@ -205,19 +209,11 @@ bool ServiceControlChannel::listen(QString *error)
     const QString runtime = qEnvironmentVariable("RUNTIME_DIRECTORY").section(QLatin1Char(':'), 0, 0);
     d->path = runtime.isEmpty() ? socketPath(d->serviceName) : runtime + QStringLiteral("/control");
     d->folder = d->path.left(d->path.lastIndexOf(QLatin1Char('/')));
-    const QByteArray folder = QFile::encodeName(d->folder);
     const QByteArray path = QFile::encodeName(d->path);
     sockaddr_un address;
-    struct stat info;
-    const sigset_t set = stopSignals();
-    bool ok = d->wakeFd >= 0 && fillAddress(d->path, &address)
-              && (mkdir(folder.constData(), 0700) == 0 || errno == EEXIST);
     // An existing folder must be a folder of this user, not a link to one.
-    if (ok && (lstat(folder.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != geteuid())) {
-        errno = EPERM;
-        ok = false;
-    }
-    if (ok && chmod(folder.constData(), 0700) == 0 && (unlink(path.constData()) == 0 || errno == ENOENT)) {
+    bool ok = d->wakeFd >= 0 && fillAddress(d->path, &address) && UserChannel::makePrivateFolder(d->folder);
+    if (ok && (unlink(path.constData()) == 0 || errno == ENOENT)) {
         d->listenFd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
         ok = d->listenFd >= 0 && bind(d->listenFd, reinterpret_cast<sockaddr *>(&address), sizeof(address)) == 0
              && chmod(path.constData(), 0600) == 0 && ::listen(d->listenFd, 16) == 0;
@@ -225,7 +221,7 @@ bool ServiceControlChannel::listen(QString *error)
         ok = false;
     }
     if (ok) {
-        d->signalFd = signalfd(-1, &set, SFD_CLOEXEC | SFD_NONBLOCK);
+        d->signalFd = openStopSignalReader();
         ok = d->signalFd >= 0;
     }
     if (!ok && error)

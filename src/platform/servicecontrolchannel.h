@@ -33,6 +33,9 @@ public:
     // starts afterwards, so that only nextControl() receives them. Call
     // before the process starts any thread.
     static void blockStopSignals();
+    // A descriptor (non-blocking) from which the blocked stop signals are
+    // read; -1 when the system gives none.
+    static int openStopSignalReader();
 
     // A file that reaches the size limit then fails its write instead of
     // ending the process.

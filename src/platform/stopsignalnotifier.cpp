@@ -1,8 +1,9 @@
 #include "stopsignalnotifier.h"
 
+#include "servicecontrolchannel.h"
+
 #include <QSocketNotifier>
 
-#include <csignal>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
@@ -16,11 +17,7 @@ public:
 StopSignalNotifier::StopSignalNotifier(QObject *parent)
     : QObject(parent), d(new StopSignalNotifierPrivate)
 {
-    sigset_t set;
-    sigemptyset(&set);
-    sigaddset(&set, SIGTERM);
-    sigaddset(&set, SIGINT);
-    d->fd = signalfd(-1, &set, SFD_CLOEXEC | SFD_NONBLOCK);
+    d->fd = ServiceControlChannel::openStopSignalReader();
     if (d->fd < 0) {
         qWarning("The stop signals cannot be received: the program ends only with its event loop.");
         return;

@@ -20,27 +20,20 @@ bool isPrivateFolder(const QString &path)
            && info.st_uid == geteuid() && (info.st_mode & 077) == 0;
 }
 
-// Makes path (whose parent exists) a folder of this user alone.
-bool makePrivateFolder(const QString &path, QString *error)
+} // namespace
+
+bool UserChannel::makePrivateFolder(const QString &path)
 {
     const QByteArray name = QFile::encodeName(path);
     struct stat info;
-    if ((mkdir(name.constData(), 0700) != 0 && errno != EEXIST) || lstat(name.constData(), &info) != 0) {
-        *error = QString::fromLocal8Bit(strerror(errno));
+    if ((mkdir(name.constData(), 0700) != 0 && errno != EEXIST) || lstat(name.constData(), &info) != 0)
         return false;
-    }
     if (!S_ISDIR(info.st_mode) || info.st_uid != geteuid()) {
-        *error = QStringLiteral("not a folder of this user");
+        errno = EPERM;
         return false;
     }
-    if ((info.st_mode & 077) != 0 && chmod(name.constData(), 0700) != 0) {
-        *error = QString::fromLocal8Bit(strerror(errno));
-        return false;
-    }
-    return true;
+    return (info.st_mode & 07777) == 0700 || chmod(name.constData(), 0700) == 0;
 }
-
-} // namespace
 
 QString UserChannel::folder(const QString &name, QString *error)
 {
@@ -53,18 +46,28 @@ QString UserChannel::folder(const QString &name, QString *error)
         QDir().mkpath(cache);
         path = cache + QLatin1Char('/') + name + QStringLiteral("-runtime");
     }
-    QString reason;
-    if (makePrivateFolder(path, &reason))
+    if (makePrivateFolder(path))
         return path;
-    if (error)
-        *error = path + QStringLiteral(": ") + reason;
+    if (error) {
+        *error = path + QStringLiteral(": ")
+                 + (errno == EPERM ? QStringLiteral("not a folder of this user")
+                                   : QString::fromLocal8Bit(strerror(errno)));
+    }
     return QString();
+}
+
+bool UserChannel::peerUser(qintptr socketDescriptor, uint *uid)
+{
+    ucred peer{};
+    socklen_t size = sizeof(peer);
+    if (getsockopt(int(socketDescriptor), SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0 || size != sizeof(peer))
+        return false;
+    *uid = peer.uid;
+    return true;
 }
 
 bool UserChannel::isPeerOfThisUser(qintptr socketDescriptor)
 {
-    ucred peer{};
-    socklen_t size = sizeof(peer);
-    return getsockopt(int(socketDescriptor), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0
-           && size == sizeof(peer) && peer.uid == geteuid();
+    uint uid = 0;
+    return peerUser(socketDescriptor, &uid) && uid == geteuid();
 }
