@@ -481,22 +481,15 @@ void DevComm::setShutdown(bool shutdown, int time)
 {
     if (d->commType == COM) {
         d->megatec->setShutdown(shutdown, time);
-    } else if (d->hidDevice) {
-        // The delay goes as time + 1 in one byte, 0 being the cancel: a time
-        // that does not fit is not sent.
-        if (shutdown && (time < 0 || time > 254))
-            return;
-        QByteArray report(2, '\0');
-        report[0] = 3;
-        report[1] = shutdown ? char(time + 1) : char(0);
-        d->sendReport(report);
+    } else {
+        d->sendShutdownReport(shutdown, time);
     }
 }
 
 bool DevComm::cancelShutdownNow()
 {
     if (d->commType != COM)
-        return d->sendReport(QByteArray("\x03\x00", 2));
+        return d->sendShutdownReport(false, 0);
     if (!d->serialPort->isOpen())
         return false;
     // The cancel goes to the front of the queue and is taken from there at

@@ -75,6 +75,8 @@ public:
     // The ratings and identity texts are read from the device again.
     void rereadUsbRecord();
     bool sendReport(const QByteArray &report);
+    // Report 3: the output off after `time` minutes, or the cancel.
+    bool sendShutdownReport(bool shutdown, int time);
     // Writes a command to the open serial port and waits until it has left.
     bool writeNow(const QByteArray &command);
 

@@ -72,6 +72,18 @@ bool DevCommPrivate::sendReport(const QByteArray &report)
                   >= 0;
 }
 
+bool DevCommPrivate::sendShutdownReport(bool shutdown, int time)
+{
+    // The delay goes as time + 1 in one byte, 0 being the cancel: a time
+    // that does not fit is not sent.
+    if (shutdown && (time < 0 || time > 254))
+        return false;
+    QByteArray report(2, '\0');
+    report[0] = 3;
+    report[1] = shutdown ? char(time + 1) : char(0);
+    return sendReport(report);
+}
+
 int DevCommPrivate::getUsbString(int index, char *field, int maxBytes)
 {
     wchar_t buffer[kStringChars];
