@@ -67,7 +67,7 @@ SettingsRulesPrivate::SettingsRulesPrivate()
         {Settings::ShutdownBattLowTime, number(0, 600)},
         {Settings::ShutdownMainFaultCap, number(1, 100)},
         {Settings::ShutdownUPSOff, flag},
-        // The UPS-off command carries at most 9 minutes.
+        // The range the shutdown page gives: 1 to 9 minutes.
         {Settings::ShutdownUPSOffTime, number(1, 9)},
         {Settings::ShutdownExecTime, number(1, 30)},
         {Settings::UpsDataSaveCycle, number(1, 600)},
