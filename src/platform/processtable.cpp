@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include <cctype>
+#include <cerrno>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -146,4 +147,25 @@ bool ProcessTable::runs(const QString &executable, const QString &procRoot)
     }
     ::closedir(entries);
     return found;
+}
+
+ProcessTable::Holding ProcessTable::holdsFile(qint64 pid, dev_t device, ino_t inode, const QString &procRoot)
+{
+    if (pid <= 0)
+        return Holding::No;
+    const QByteArray folder = QFile::encodeName(procRoot) + '/' + QByteArray::number(pid) + "/fd";
+    DIR *files = ::opendir(folder.constData());
+    if (!files)
+        return errno == ENOENT || errno == ESRCH ? Holding::No : Holding::Unknown;
+    bool holds = false;
+    while (!holds) {
+        const dirent *entry = ::readdir(files);
+        if (!entry)
+            break;
+        struct stat file;
+        holds = entry->d_name[0] != '.' && ::fstatat(::dirfd(files), entry->d_name, &file, 0) == 0
+            && file.st_dev == device && file.st_ino == inode;
+    }
+    ::closedir(files);
+    return holds ? Holding::Yes : Holding::No;
 }

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include <sys/types.h>
+
 // The processes of the machine as /proc lists them.
 class ProcessTable
 {
@@ -17,6 +19,14 @@ public:
     // read (another user's process, a zombie) or that vanishes meanwhile does
     // not count. procRoot is "/proc" but for tests.
     static bool runs(const QString &executable, const QString &procRoot = QStringLiteral("/proc"));
+
+    // Whether process pid has the file with this identity (device and inode,
+    // of stat) open. Unknown when its open files cannot be looked into
+    // (another user's process, to a program that is not root); No when the
+    // process does not exist.
+    enum class Holding { Yes, No, Unknown };
+    static Holding holdsFile(qint64 pid, dev_t device, ino_t inode,
+                             const QString &procRoot = QStringLiteral("/proc"));
 };
 
 #endif // PROCESSTABLE_H

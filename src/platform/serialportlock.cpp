@@ -1,11 +1,12 @@
 #include "serialportlock.h"
 
+#include "processtable.h"
+
 #include <QByteArray>
 #include <QFile>
 
 #include <cerrno>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -50,27 +51,6 @@ qint64 readPid(const QByteArray &path)
     return ok && pid > 0 ? pid : 0;
 }
 
-// Whether the process has this device open; true as well when its open
-// files cannot be looked into.
-bool holdsDevice(qint64 pid, const struct stat &device)
-{
-    const QByteArray folder = "/proc/" + QByteArray::number(pid) + "/fd";
-    DIR *files = ::opendir(folder.constData());
-    if (!files)
-        return errno != ENOENT && errno != ESRCH;
-    bool holds = false;
-    while (!holds) {
-        const dirent *entry = ::readdir(files);
-        if (!entry)
-            break;
-        struct stat file;
-        holds = entry->d_name[0] != '.' && ::fstatat(::dirfd(files), entry->d_name, &file, 0) == 0
-            && file.st_dev == device.st_dev && file.st_ino == device.st_ino;
-    }
-    ::closedir(files);
-    return holds;
-}
-
 } // namespace
 
 QString SerialPortLock::lockFile(const QString &portName)
@@ -98,7 +78,9 @@ SerialPortLock::Check SerialPortLock::clearFalseLock(const QString &portName)
 
     struct stat device;
     const bool deviceFound = ::stat(QFile::encodeName(devicePath(portName)).constData(), &device) == 0;
-    if (check.pid > 0 && deviceFound && holdsDevice(check.pid, device)) {
+    // A process whose open files cannot be looked into is taken to hold it.
+    if (check.pid > 0 && deviceFound
+        && ProcessTable::holdsFile(check.pid, device.st_dev, device.st_ino) != ProcessTable::Holding::No) {
         check.state = Held;
         return check;
     }
