@@ -162,32 +162,13 @@ void DevCommPrivate::checkPortError()
 bool DevCommPrivate::openPort()
 {
     serialPort->setPortName(portName);
-    bool opened = serialPort->open(QIODevice::ReadWrite);
-    QString why;
-    // The lock folder is everyone's: a lock file proves nothing until its
-    // process is seen to hold the port.
-    if (!opened && serialPort->error() == QSerialPort::PermissionError) {
-        const SerialPortLock::Check lock = SerialPortLock::clearFalseLock(portName);
-        switch (lock.state) {
-        case SerialPortLock::Cleared:
-            qWarning().noquote() << QStringLiteral("The lock file %1 of the serial port %2 named %3: the file is removed.")
-                                        .arg(lock.lockFile, portName,
-                                             lock.pid > 0 ? QStringLiteral("process %1, which does not hold the port "
-                                                                           "open").arg(lock.pid)
-                                                          : QStringLiteral("no process"));
-            opened = serialPort->open(QIODevice::ReadWrite);
-            break;
-        case SerialPortLock::Held:
-            why = QStringLiteral("it is in use by process %1").arg(lock.pid);
-            break;
-        case SerialPortLock::Stuck:
-            why = QStringLiteral("its lock file %1 cannot be removed: %2").arg(lock.lockFile, lock.error);
-            break;
-        case SerialPortLock::Free:
-            break;
-        }
-    }
-    if (!opened) {
+    // The lock folder is everyone's: the lock path is checked before the library reads it.
+    const SerialPortLock::Check lock = SerialPortLock::clearFalseLock(portName);
+    if (lock.state == SerialPortLock::Cleared)
+        qWarning().noquote() << lock.removedLine(portName);
+    QString why = lock.reason();
+    if (!why.isEmpty()
+        || !SerialPortLock::guardOpen(lock.lockFile, [this] { return serialPort->open(QIODevice::ReadWrite); })) {
         if (why.isEmpty())
             why = serialPort->errorString();
         tell(Told::Closed,

@@ -43,8 +43,9 @@ public:
     // A stop or a change of link by the user: what was told is over.
     void forgetTold();
 
-    // Opens the serial port, clearing a lock file that another process
-    // holds without holding the port, and takes the port for itself.
+    // Opens the serial port, clearing what lies at its lock path unless it
+    // is the lock of a process that holds the port, and takes the port for
+    // itself.
     bool openPort();
 
     void linkLost();

@@ -169,3 +169,27 @@ ProcessTable::Holding ProcessTable::holdsFile(qint64 pid, dev_t device, ino_t in
     ::closedir(files);
     return holds ? Holding::Yes : Holding::No;
 }
+
+bool ProcessTable::owner(qint64 pid, uid_t *user, const QString &procRoot)
+{
+    if (pid <= 0)
+        return false;
+    // The line "Uid:" comes early in the status: real, effective, saved and
+    // file system user ids.
+    const QByteArray path = QFile::encodeName(procRoot) + '/' + QByteArray::number(pid) + "/status";
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    char text[1024];
+    const ssize_t n = ::read(fd, text, sizeof text);
+    ::close(fd);
+    const QByteArray status(text, int(qMax<ssize_t>(n, 0)));
+    const int line = status.indexOf("\nUid:");
+    if (line < 0)
+        return false;
+    bool ok = false;
+    const qulonglong id = status.mid(line + 5, status.indexOf('\n', line + 1) - line - 5)
+                              .simplified().split(' ').value(0).toULongLong(&ok);
+    *user = uid_t(id);
+    return ok;
+}

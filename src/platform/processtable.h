@@ -27,6 +27,10 @@ public:
     enum class Holding { Yes, No, Unknown };
     static Holding holdsFile(qint64 pid, dev_t device, ino_t inode,
                              const QString &procRoot = QStringLiteral("/proc"));
+
+    // The user that started process pid (its real user id); false when
+    // there is no such process.
+    static bool owner(qint64 pid, uid_t *user, const QString &procRoot = QStringLiteral("/proc"));
 };
 
 #endif // PROCESSTABLE_H

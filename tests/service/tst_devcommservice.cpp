@@ -7,6 +7,7 @@
 #include "link/devcomm.h"
 #include "link/devcomm_p.h"
 #include "hidstandin.h"
+#include "platform/serialportlock.h"
 #include "records/settings.h"
 #include "service/servicebackend.h"
 #include "simulatedups.h"
@@ -16,11 +17,17 @@
 #include <QHostInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScopedPointer>
 #include <QSerialPort>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+
+#include <csignal>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace UpsTestUtil;
 
@@ -61,6 +68,22 @@ void plantLock(const QString &port, qint64 pid)
     QFile lock("/var/lock/LCK.." + port.mid(5).replace('/', '_'));
     QVERIFY(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
     lock.write(QByteArray::number(pid) + "\nsleep\n" + QHostInfo::localHostName().toUtf8() + '\n');
+}
+
+// Ends the test, as a crash that QtTest reports, when what follows has not
+// returned within 10 seconds (alarm(0) ends the wait): a link blocked on its
+// lock path would hang it. The first process of a namespace of its own never
+// gets a signal left to the default action, hence the handler.
+void startDeadline()
+{
+    ::signal(SIGALRM, [](int) { std::abort(); });
+    ::alarm(10);
+}
+
+long residentPages()
+{
+    QFile statm("/proc/self/statm");
+    return statm.open(QIODevice::ReadOnly) ? statm.readAll().split(' ').value(1).toLong() : 0;
 }
 
 // Lets every listed event expire (the service never clears its list), so
@@ -245,7 +268,7 @@ private slots:
         link.start();
         poll(&link, 3);
         QVERIFY(!link.isOnline());
-        QCOMPARE(journal.count(QString("cannot be opened (it is in use by process %1): the UPS is not watched.")
+        QCOMPARE(journal.count(QString("cannot be opened (it is in use by process %1 of user root): the UPS is not watched.")
                                    .arg(holder.processId())), 1);
         holder.kill();
         QVERIFY(holder.waitForFinished());
@@ -254,6 +277,80 @@ private slots:
         link.stop();
         other.kill();
         other.waitForFinished();
+    }
+
+    // Whatever another user puts at the lock path is no lock: it neither
+    // blocks the link nor grows its memory. Once the link may remove it, it
+    // does so and opens the port; till then it names path and owner. A
+    // link that blocks is ended by the alarm clock.
+    void lockPathsThatAreNoLocks_data()
+    {
+        QTest::addColumn<QString>("planted");
+        QTest::addColumn<bool>("asOtherUser");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("FIFO") << "fifo" << false << "held a FIFO owned by user root, which is no lock file";
+        QTest::newRow("sparse file") << "sparse" << false << "held a file of 107374182400 bytes owned by user root";
+        QTest::newRow("folder") << "folder" << false << "held a folder owned by user root";
+        QTest::newRow("not removable") << "fifo" << true
+                                       << "(its lock path LOCK holds a FIFO owned by user root, which cannot be "
+                                          "removed: Operation not permitted): the UPS is not watched.";
+    }
+
+    void lockPathsThatAreNoLocks()
+    {
+        QFETCH(QString, planted);
+        QFETCH(bool, asOtherUser);
+        QFETCH(QString, line);
+        if (asOtherUser && geteuid() != 0)
+            QSKIP("Only root can act as another user.");
+        Journal journal;
+        SimulatedUps ups;
+        writeUpsSettings(DevComm::COM, ups.portPath());
+        const QString lock = SerialPortLock::lockFile(ups.portPath());
+        const QByteArray path = QFile::encodeName(lock);
+        QTemporaryDir outside;
+        if (planted == "fifo") {
+            QCOMPARE(::mkfifo(path, 0644), 0);
+        } else if (planted == "sparse") {
+            QFile file(lock);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(100LL << 30));
+        } else {
+            QVERIFY(QDir().mkpath(lock + "/inner") && QFile(lock + "/inner/file").open(QIODevice::WriteOnly));
+            QVERIFY(QFile(outside.filePath("kept")).open(QIODevice::WriteOnly));
+            QVERIFY(QFile::link(outside.path(), lock + "/inner/out"));
+        }
+        const long before = residentPages();
+        DevComm link;
+        {
+            const auto back = qScopeGuard([] { QVERIFY(::seteuid(0) == 0); });
+            QVERIFY(!asOtherUser || ::seteuid(65534) == 0);
+            startDeadline();
+            link.start();
+            poll(&link, asOtherUser ? 2 : 0);
+            ::alarm(0);
+        }
+        QCOMPARE(journal.count(line.replace("LOCK", lock)), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(link.isOnline(), 5000);
+        QCOMPARE(journal.count("which is no lock file: it is removed."), 1);
+        QVERIFY(residentPages() - before < (64 << 20) / ::sysconf(_SC_PAGESIZE));
+        QVERIFY(planted != "folder" || QFile::exists(outside.filePath("kept")));
+        link.stop();
+    }
+
+    // A FIFO put at the lock path between the link's look and the library's
+    // own read of the lock file does not block that read.
+    void fifoPlantedAfterTheLook()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("LCK..ttyS0");
+        QCOMPARE(::mkfifo(QFile::encodeName(path), 0600), 0);
+        startDeadline();
+        const bool read = SerialPortLock::guardOpen(path, [&path] {
+            QFile reader(path);
+            return reader.open(QIODevice::ReadOnly) && reader.readAll().isEmpty();
+        });
+        ::alarm(0);
+        QVERIFY(read);
     }
 
     // The watcher hands the link to the desktop program (the file "ambrel"
