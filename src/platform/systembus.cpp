@@ -61,20 +61,22 @@ private:
         QMutexLocker lock(&mutex);
         const QString old = bus.name();
         bus = fresh;
-        // A bus never reached (a command line on a machine without one) is
-        // told by the caller's own error.
-        if (fresh.isConnected()) {
-            if (state == Lost)
-                qInfo("The system bus can be reached again.");
-            state = Reached;
-        } else if (state == Reached) {
-            qWarning("The system bus cannot be reached (%s); each call tries again.",
-                     qPrintable(fresh.lastError().message()));
-            state = Lost;
-        }
+        const Reach before = reach;
+        if (fresh.isConnected())
+            reach = Reached;
+        else if (reach == Reached)
+            reach = Lost;
+        const Reach after = reach;
         std::vector<Then> answer;
         answer.swap(waiting);
         lock.unlock();
+        // A bus never reached (a command line on a machine without one) is
+        // told by the caller's own error.
+        if (before == Reached && after == Lost)
+            qWarning("The system bus cannot be reached (%s); each call tries again.",
+                     qPrintable(fresh.lastError().message()));
+        else if (before == Lost && after == Reached)
+            qInfo("The system bus can be reached again.");
         if (!old.isEmpty())
             QDBusConnection::disconnectFromBus(old);
         for (const Then &then : answer)
@@ -84,7 +86,7 @@ private:
     QMutex mutex;
     QDBusConnection bus{QString()}; // none before the first call
     int made = 0;
-    enum { NeverReached, Reached, Lost } state = NeverReached;
+    enum Reach { NeverReached, Reached, Lost } reach = NeverReached;
     std::vector<Then> waiting;
 };
 
