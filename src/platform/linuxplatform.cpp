@@ -3,12 +3,11 @@
 #include "commandfile.h"
 #include "inotifydevicewatch.h"
 #include "programwatch.h"
+#include "systembus.h"
 #include "udevdevicewatch.h"
 #include "x11windowlist.h"
 
-#include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
 #include <QFileInfo>
 #include <QMutex>
@@ -43,12 +42,7 @@ QDBusMessage managerCall(const char *service, const char *path, const char *inte
 // Sends the call and hands its reply to done on the calling thread.
 void callThen(const QDBusMessage &call, const std::function<void(const QDBusMessage &reply)> &done)
 {
-    auto *watcher =
-        new QDBusPendingCallWatcher(QDBusConnection::systemBus().asyncCall(call, kPowerOffTimeoutMs));
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, [watcher, done] {
-        watcher->deleteLater();
-        done(watcher->reply());
-    });
+    SystemBus::callThen(call, kPowerOffTimeoutMs, done);
 }
 
 // "name: message" of an error reply.
@@ -61,7 +55,7 @@ QVariant managerProperty(const char *service, const char *path, const char *inte
 {
     QDBusMessage get = managerCall(service, path, "org.freedesktop.DBus.Properties", "Get");
     get << QLatin1String(interface) << QLatin1String(name);
-    const QDBusMessage reply = QDBusConnection::systemBus().call(get, QDBus::Block, kStateTimeoutMs);
+    const QDBusMessage reply = SystemBus::call(get, kStateTimeoutMs);
     return reply.arguments().value(0).value<QDBusVariant>().variant();
 }
 } // namespace

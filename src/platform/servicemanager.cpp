@@ -2,9 +2,8 @@
 
 #include "fileguard.h"
 #include "savefile.h"
+#include "systembus.h"
 
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
@@ -57,7 +56,7 @@ bool call(const QString &path, const QString &interface, const QString &method, 
 {
     QDBusMessage message = QDBusMessage::createMethodCall(kService, path, interface, method);
     message.setArguments(args);
-    const QDBusMessage reply = QDBusConnection::systemBus().call(message, QDBus::Block, kCallTimeoutMs);
+    const QDBusMessage reply = SystemBus::call(message, kCallTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage) {
         errno = errorNumber(reply.errorName());
         return false;
@@ -134,8 +133,11 @@ QString ServiceManager::systemName(const QString &name)
 bool ServiceManager::isAvailable()
 {
     static const bool available = [] {
-        QDBusConnection bus = QDBusConnection::systemBus();
-        return bus.isConnected() && bus.interface()->isServiceRegistered(kService).value();
+        QDBusMessage ask = QDBusMessage::createMethodCall(
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("NameHasOwner"));
+        ask << kService;
+        return SystemBus::call(ask, kCallTimeoutMs).arguments().value(0).toBool();
     }();
     return available;
 }

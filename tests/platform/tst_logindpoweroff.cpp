@@ -1,8 +1,8 @@
 // The real shutdown path: logind's PowerOff on the system bus, and systemd's
 // when logind refuses or is gone, answered by mock logind and systemd
-// services on a private bus that this test starts. The machine's own system
-// bus is never used: the test refuses to call PowerOff unless the services
-// that answer are the mocks.
+// services on a private system bus that this test starts (and restarts). The
+// machine's own system bus is never used: the test refuses to call PowerOff
+// unless the services that answer are the mocks.
 #include "link/devcomm.h"
 #include "link/devcomm_p.h"
 #include "link/megatec.h"
@@ -34,14 +34,34 @@ class TestLogindPowerOff : public QObject
     Q_OBJECT
 
     QTemporaryDir dir;
+    QProcess bus;
+    QByteArray address;
+    QDBusConnection own{QString()};
     QScopedPointer<SystemdMock> systemd;
     QProcess logind;
 
+    // On the same socket each time, with a connection of this test's own.
+    bool startBus()
+    {
+        bus.start(QStringLiteral("dbus-daemon"),
+                  {"--nofork", "--print-address=1", "--config-file=" + dir.filePath(QStringLiteral("bus.conf"))});
+        if (!QTest::qWaitFor([this] { return bus.canReadLine(); }, 10000))
+            return false;
+        own = QDBusConnection::connectToBus(QString::fromLatin1(address), QString::number(bus.processId()));
+        return own.isConnected();
+    }
+    bool startLogind()
+    {
+        logind.waitForFinished(5000);
+        logind.start(QStringLiteral(AMBREL_PYTHON), {"-m", "dbusmock", "--system", "--template", "logind",
+                                                     "-l", dir.filePath(QStringLiteral("logind.log"))});
+        return QTest::qWaitFor([this] { return own.interface()->isServiceRegistered(kLogind).value(); }, 20000);
+    }
     bool callLogind(const QString &method, const QVariantList &args)
     {
         QDBusMessage message = QDBusMessage::createMethodCall(kLogind, "/org/freedesktop/login1", kMock, method);
         message.setArguments(args);
-        return QDBusConnection::systemBus().call(message, QDBus::Block, 10000).type() == QDBusMessage::ReplyMessage;
+        return own.call(message, QDBus::Block, 10000).type() == QDBusMessage::ReplyMessage;
     }
     bool setSystemd(const QString &method, const QVariantList &args)
     {
@@ -65,16 +85,23 @@ class TestLogindPowerOff : public QObject
 private slots:
     void initTestCase()
     {
-        systemd.reset(new SystemdMock(dir.path()));
-        QVERIFY(systemd->start());
+        const QByteArray socket = QFile::encodeName(dir.filePath(QStringLiteral("bus")));
+        QFile config(dir.filePath(QStringLiteral("bus.conf")));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write("<busconfig><type>system</type><listen>unix:path=" + socket + "</listen><auth>EXTERNAL</auth>"
+                     "<policy context='default'><allow send_destination='*'/><allow receive_sender='*'/>"
+                     "<allow own='*'/></policy></busconfig>");
+        config.close();
+        address = "unix:path=" + socket;
+        QVERIFY(startBus());
         // Everything of this process that speaks to "the system bus" now speaks
         // to the private one; no system bus connection was made before.
-        qputenv("DBUS_SYSTEM_BUS_ADDRESS", systemd->address());
+        qputenv("DBUS_SYSTEM_BUS_ADDRESS", address);
+        systemd.reset(new SystemdMock(dir.path(), address));
+        QVERIFY(systemd->start());
         QVERIFY(setSystemd("AddMethod", {SystemdMock::Manager, "PowerOff", "", "", ""}));
         QVERIFY(setSystemd("AddProperty", {SystemdMock::Manager, "SystemState", "running"}));
-        logind.start(QStringLiteral(AMBREL_PYTHON), {"-m", "dbusmock", "--system", "--template", "logind",
-                                                     "-l", dir.filePath(QStringLiteral("logind.log"))});
-        QTRY_VERIFY_WITH_TIMEOUT(QDBusConnection::systemBus().interface()->isServiceRegistered(kLogind), 20000);
+        QVERIFY(startLogind());
         // Only the mock answers to its own interface; the real logind does not.
         QVERIFY(callLogind("GetCalls", {}));
     }
@@ -84,6 +111,8 @@ private slots:
         logind.kill();
         logind.waitForFinished(5000);
         systemd.reset();
+        bus.terminate();
+        bus.waitForFinished(5000);
     }
 
     void powerOffAsksLogindFirstThenSystemd()
@@ -117,11 +146,11 @@ private slots:
         QVERIFY(setSystemd("UpdateProperties", {SystemdMock::Manager, QVariantMap{{"SystemState", "running"}}}));
     }
 
-    // Last: logind goes away, and systemd takes its time to refuse.
+    // logind goes away, and systemd takes its time to refuse.
     void refusedShutdownIsRetriedWithoutHoldingUpTheLoop()
     {
         logind.kill();
-        QTRY_VERIFY_WITH_TIMEOUT(!QDBusConnection::systemBus().interface()->isServiceRegistered(kLogind), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!own.interface()->isServiceRegistered(kLogind), 10000);
         QVERIFY(setSystemd("AddMethod", {SystemdMock::Manager, "PowerOff", "", "",
                                          QStringLiteral("import time\ntime.sleep(1.5)\n") + kRefuse}));
         const int before = systemdPowerOffs();
@@ -160,6 +189,28 @@ private slots:
             service->onTimerTimeout();
         QTRY_COMPARE_WITH_TIMEOUT(systemdPowerOffs(), before + 2, 10000);
         QTest::qWait(300); // for the answer
+    }
+
+    // Last: the bus restarts after a refusal, and logind is back.
+    void callsReachTheBusAgainAfterItRestarts()
+    {
+        QVERIFY(setSystemd("AddMethod", {SystemdMock::Manager, "PowerOff", "", "", kRefuse}));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^logind did not accept"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^systemd did not accept"));
+        QCOMPARE(powerOff(), 0);
+
+        bus.terminate();
+        QVERIFY(bus.waitForFinished(10000));
+        LinuxPlatform platform;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^The system bus cannot be reached"));
+        QVERIFY(!platform.isShuttingDown());
+
+        QVERIFY(startBus());
+        QVERIFY(startLogind());
+        QTest::ignoreMessage(QtInfoMsg, "The system bus can be reached again.");
+        QCOMPARE(powerOff(), 1);
+        QVERIFY(callLogind("UpdateProperties", {kLogindManager, QVariantMap{{"PreparingForShutdown", true}}}));
+        QVERIFY(platform.isShuttingDown());
     }
 };
 

@@ -27,8 +27,9 @@ const char kReload[] = "import os\n"
 
 } // namespace
 
-SystemdMock::SystemdMock(const QString &unitFolder)
+SystemdMock::SystemdMock(const QString &unitFolder, const QByteArray &address)
     : folder(unitFolder)
+    , busAddress(address)
     , connection(QStringLiteral("none"))
 {
 }
@@ -46,12 +47,14 @@ SystemdMock::~SystemdMock()
 
 bool SystemdMock::start()
 {
-    bus.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
     QElapsedTimer timer;
     timer.start();
-    while (!bus.canReadLine() && bus.state() != QProcess::NotRunning && timer.elapsed() < 10000)
-        bus.waitForReadyRead(100);
-    busAddress = bus.readLine().trimmed();
+    if (busAddress.isEmpty()) {
+        bus.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
+        while (!bus.canReadLine() && bus.state() != QProcess::NotRunning && timer.elapsed() < 10000)
+            bus.waitForReadyRead(100);
+        busAddress = bus.readLine().trimmed();
+    }
     if (busAddress.isEmpty())
         return false;
 

@@ -16,7 +16,8 @@ public:
     static constexpr const char *ManagerPath = "/org/freedesktop/systemd1";
     static constexpr const char *Manager = "org.freedesktop.systemd1.Manager";
 
-    explicit SystemdMock(const QString &unitFolder);
+    // On the bus at address, else on a bus of its own.
+    explicit SystemdMock(const QString &unitFolder, const QByteArray &address = QByteArray());
     ~SystemdMock();
 
     bool start();
