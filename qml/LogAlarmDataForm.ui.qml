@@ -1,11 +1,10 @@
 import QtQuick 2.15
 import QtQuick.Controls 1.4
 
-TableView {
+LogTable {
     id: table
     objectName: "tableAlarm"
-    style: LogTableStyle {}
 
-    TableViewColumn { role: "dateTime"; title: qsTr("Date"); width: (table.width - 20) / 2 }
-    TableViewColumn { role: "alarm"; title: qsTr("Alarm"); width: (table.width - 20) / 2 }
+    TableViewColumn { role: "dateTime"; title: qsTr("Date") }
+    TableViewColumn { role: "alarm"; title: qsTr("Alarm") }
 }

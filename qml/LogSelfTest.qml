@@ -35,17 +35,16 @@ ColumnLayout {
 
     spacing: 6
 
-    TableView {
+    LogTable {
         id: table
         objectName: "tableSelfTest"
         Layout.fillWidth: true
         Layout.preferredHeight: 150
-        style: LogTableStyle {}
         onClicked: model.selectLog(row)
 
-        TableViewColumn { role: "dateTime"; title: qsTr("Date"); width: (table.width - 20) / 3 }
-        TableViewColumn { role: "duration"; title: qsTr("Duration"); width: (table.width - 20) / 3 }
-        TableViewColumn { role: "count"; title: qsTr("Count"); width: (table.width - 20) / 3 }
+        TableViewColumn { role: "dateTime"; title: qsTr("Date") }
+        TableViewColumn { role: "duration"; title: qsTr("Duration") }
+        TableViewColumn { role: "count"; title: qsTr("Count") }
     }
 
     Connections {

@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import QtQuick.Controls 1.4 as C1
 import QtQuick.Layouts 1.15
 import Ambrel 1.0
 
@@ -53,12 +54,13 @@ Popup {
             }
         }
 
-        Button {
+        C1.Button {
             objectName: "btnUserAccept"
+            style: SettingsButtonStyle {}
+            activeFocusOnPress: true
             Layout.alignment: Qt.AlignRight
             Layout.margins: 16
             text: popup.row < 0 ? popup.textAdd : popup.textModify
-            highlighted: true
             onClicked: {
                 if (!SettingsRules.isAddress(fieldUser.text)) {
                     invalid.open()

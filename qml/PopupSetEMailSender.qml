@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import QtQuick.Controls 1.4 as C1
 import QtQuick.Layouts 1.15
 import Ambrel 1.0
 
@@ -49,12 +50,13 @@ Popup {
             }
         }
 
-        Button {
+        C1.Button {
             objectName: "btnSenderSure"
+            style: SettingsButtonStyle {}
+            activeFocusOnPress: true
             Layout.alignment: Qt.AlignRight
             Layout.margins: 16
             text: qsTr("Sure")
-            highlighted: true
             onClicked: {
                 if (!SettingsRules.isAddress(fieldAccount.text)) {
                     invalid.open()

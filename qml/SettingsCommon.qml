@@ -104,7 +104,7 @@ SettingsCommonForm {
 
     comboLanguage.onActivated: Translator.language = index
 
-    checkFollowSystem.onToggled: {
+    checkFollowSystem.onClicked: {
         Translator.autoLanguage = checkFollowSystem.checked
         comboLanguage.enabled = !checkFollowSystem.checked
         // After a start that followed the system, the translator already

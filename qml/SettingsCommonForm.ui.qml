@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import QtQuick.Controls 1.4 as C1
 import QtQuick.Layouts 1.15
 
 Flickable {
@@ -44,7 +45,7 @@ Flickable {
             rowSpacing: 6
 
             Label { text: qsTr("UPS Communication Type:") }
-            ComboBox {
+            SettingsComboBox {
                 id: comboCommType
                 objectName: "comboCommType"
                 Layout.preferredWidth: 160
@@ -53,12 +54,12 @@ Flickable {
             Item { Layout.fillWidth: true }
 
             Label { text: qsTr("COM port:") }
-            ComboBox {
+            SettingsComboBox {
                 id: comboPort
                 objectName: "comboPort"
                 Layout.preferredWidth: 160
             }
-            ComboBox {
+            SettingsComboBox {
                 id: comboBaud
                 objectName: "comboBaud"
                 Layout.preferredWidth: 110
@@ -77,15 +78,17 @@ Flickable {
             Item { Layout.fillWidth: true }
 
             Label { text: qsTr("Language:") }
-            ComboBox {
+            SettingsComboBox {
                 id: comboLanguage
                 objectName: "comboLanguage"
                 Layout.preferredWidth: 160
                 model: ["English", "中文简体 ", "Français", "Русский"]
             }
-            CheckBox {
+            C1.CheckBox {
                 id: checkFollowSystem
                 objectName: "checkFollowSystem"
+                style: SettingsCheckBoxStyle {}
+                activeFocusOnPress: true
                 text: qsTr("Following System Language")
                 Layout.fillWidth: true
             }
@@ -105,28 +108,36 @@ Flickable {
             rowSpacing: 6
 
             Label { text: qsTr("Settings Import:") }
-            Button {
+            C1.Button {
                 id: btnImport
                 objectName: "btnImport"
+                style: SettingsButtonStyle {}
+                activeFocusOnPress: true
                 text: qsTr("Look for...")
             }
             Label { text: qsTr("Settings Export:") }
-            Button {
+            C1.Button {
                 id: btnExport
                 objectName: "btnExport"
+                style: SettingsButtonStyle {}
+                activeFocusOnPress: true
                 text: qsTr("Save as...")
             }
             RowLayout {
                 Layout.columnSpan: 2
                 spacing: 10
-                Button {
+                C1.Button {
                     id: btnRestore
                     objectName: "btnRestore"
+                    style: SettingsButtonStyle {}
+                    activeFocusOnPress: true
                     text: qsTr("Restore Default Settings")
                 }
-                Button {
+                C1.Button {
                     id: btnOpenPath
                     objectName: "btnOpenPath"
+                    style: SettingsButtonStyle {}
+                    activeFocusOnPress: true
                     text: qsTr("Open Path")
                 }
             }

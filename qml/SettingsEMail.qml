@@ -60,7 +60,7 @@ SettingsEMailForm {
     }
     // Only the user's choice is written: a retranslation rebuilds the items.
     comboEncrypt.onActivated: ServiceEMail.encrypt = index
-    checkAuth.onToggled: ServiceEMail.authEnable = checkAuth.checked
+    checkAuth.onClicked: ServiceEMail.authEnable = checkAuth.checked
     radioDaily.onToggled: ServiceEMail.dailyEnable = radioDaily.checked
     spinHour.onValueModified: ServiceEMail.dailyHour = spinHour.value
     spinMinute.onValueModified: ServiceEMail.dailyMinute = spinMinute.value

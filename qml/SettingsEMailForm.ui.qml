@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import QtQuick.Controls 1.4 as C1
 import QtQuick.Layouts 1.15
 
 Flickable {
@@ -48,9 +49,11 @@ Flickable {
                 font.bold: true
                 Layout.fillWidth: true
             }
-            Button {
+            C1.Button {
                 id: btnTestMail
                 objectName: "btnTestMail"
+                style: SettingsButtonStyle {}
+                activeFocusOnPress: true
                 text: qsTr("Send Test Mail")
             }
         }
@@ -106,21 +109,25 @@ Flickable {
                 }
 
                 Label { text: qsTr("Encrypt:") }
-                ComboBox {
+                SettingsComboBox {
                     id: comboEncrypt
                     objectName: "comboEncrypt"
                     Layout.fillWidth: true
                     Layout.preferredWidth: 60
                     model: [textNone, "STARTTLS", "SSL/TLS"]
                 }
-                CheckBox {
+                C1.CheckBox {
                     id: checkAuth
                     objectName: "checkAuth"
+                    style: SettingsCheckBoxStyle {}
+                    activeFocusOnPress: true
                     text: qsTr("Account authentication:")
                 }
-                Button {
+                C1.Button {
                     id: btnAuthSettings
                     objectName: "btnAuthSettings"
+                    style: SettingsButtonStyle {}
+                    activeFocusOnPress: true
                     text: qsTr("Settings")
                 }
             }
@@ -145,13 +152,9 @@ Flickable {
                         anchors.fill: parent
                         anchors.margins: 1
                         currentIndex: -1
-                        highlightMoveDuration: 0
-                        highlight: Rectangle { color: "#DCEBFC" }
                         ScrollBar.vertical: ScrollBar {}
-                        delegate: ItemDelegate {
+                        delegate: SettingsListDelegate {
                             objectName: "receiverRow" + index
-                            width: listReceivers.width
-                            height: 30
                             text: model.user
                             onClicked: listReceivers.currentIndex = index
                         }
@@ -162,21 +165,27 @@ Flickable {
                     Layout.fillWidth: false
                     Layout.preferredWidth: 130
                     spacing: 4
-                    Button {
+                    C1.Button {
                         id: btnAddUser
                         objectName: "btnAddUser"
+                        style: SettingsButtonStyle {}
+                        activeFocusOnPress: true
                         Layout.fillWidth: true
                         text: qsTr("Add")
                     }
-                    Button {
+                    C1.Button {
                         id: btnModifyUser
                         objectName: "btnModifyUser"
+                        style: SettingsButtonStyle {}
+                        activeFocusOnPress: true
                         Layout.fillWidth: true
                         text: qsTr("Modify")
                     }
-                    Button {
+                    C1.Button {
                         id: btnDeleteUser
                         objectName: "btnDeleteUser"
+                        style: SettingsButtonStyle {}
+                        activeFocusOnPress: true
                         Layout.fillWidth: true
                         text: qsTr("Delete")
                     }

@@ -35,12 +35,12 @@ SettingsShutdownForm {
     spinUpsOffTime.from: SettingsRules.minimum(Settings.ShutdownUPSOffTime)
     spinUpsOffTime.to: SettingsRules.maximum(Settings.ShutdownUPSOffTime)
 
-    checkPowerControl.onToggled: ServiceShutdown.ambrelOffEnable = checkPowerControl.checked
+    checkPowerControl.onClicked: ServiceShutdown.ambrelOffEnable = checkPowerControl.checked
     spinMainFaultTime.onValueModified: ServiceShutdown.mainFaultOffTime = spinMainFaultTime.value
     spinBattLowTime.onValueModified: ServiceShutdown.battLowOffTime = spinBattLowTime.value
     spinMainFaultCap.onValueModified: ServiceShutdown.mainFaultOffCap = spinMainFaultCap.value
-    checkOsOff.onToggled: ServiceShutdown.osOffEnable = checkOsOff.checked
-    checkExec.onToggled: ServiceShutdown.execEnable = checkExec.checked ? 1 : 0
+    checkOsOff.onClicked: ServiceShutdown.osOffEnable = checkOsOff.checked
+    checkExec.onClicked: ServiceShutdown.execEnable = checkExec.checked ? 1 : 0
     fieldExecFile.onEditingFinished: ServiceShutdown.execFile = fieldExecFile.text
     fieldExecTime.onEditingFinished: {
         if (SettingsRules.accepts(Settings.ShutdownExecTime, fieldExecTime.text)) {
@@ -51,7 +51,7 @@ SettingsShutdownForm {
             message.open()
         }
     }
-    checkUpsOff.onToggled: ServiceShutdown.upsOffEnable = checkUpsOff.checked
+    checkUpsOff.onClicked: ServiceShutdown.upsOffEnable = checkUpsOff.checked
     spinUpsOffTime.onValueModified: ServiceShutdown.upsOffTime = spinUpsOffTime.value
     btnBrowse.onClicked: browseDialog.open()
 

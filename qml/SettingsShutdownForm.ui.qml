@@ -1,5 +1,6 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
+import QtQuick.Controls 1.4 as C1
 import QtQuick.Layouts 1.15
 
 Flickable {
@@ -26,11 +27,12 @@ Flickable {
         width: parent.width - 16
         spacing: 6
 
-        CheckBox {
+        C1.CheckBox {
             id: checkPowerControl
             objectName: "checkPowerControl"
+            style: SettingsCheckBoxStyle { bold: true }
+            activeFocusOnPress: true
             text: qsTr("Ambrel power control")
-            font.bold: true
         }
 
         GridLayout {
@@ -77,15 +79,19 @@ Flickable {
             }
             Label { text: "%" }
 
-            CheckBox {
+            C1.CheckBox {
                 id: checkOsOff
                 objectName: "checkOsOff"
+                style: SettingsCheckBoxStyle {}
+                activeFocusOnPress: true
                 Layout.columnSpan: 3
                 text: qsTr("Shutdown OS")
             }
-            CheckBox {
+            C1.CheckBox {
                 id: checkExec
                 objectName: "checkExec"
+                style: SettingsCheckBoxStyle {}
+                activeFocusOnPress: true
                 Layout.columnSpan: 3
                 text: qsTr("Command file to execute:")
             }
@@ -105,9 +111,11 @@ Flickable {
                 objectName: "fieldExecFile"
                 Layout.fillWidth: true
             }
-            Button {
+            C1.Button {
                 id: btnBrowse
                 objectName: "btnBrowse"
+                style: SettingsButtonStyle {}
+                activeFocusOnPress: true
                 text: qsTr("Browse")
             }
 
@@ -127,12 +135,13 @@ Flickable {
             }
         }
 
-        CheckBox {
+        C1.CheckBox {
             id: checkUpsOff
             objectName: "checkUpsOff"
+            style: SettingsCheckBoxStyle { bold: true }
+            activeFocusOnPress: true
             Layout.topMargin: 8
             text: qsTr("UPS Power Off")
-            font.bold: true
         }
         RowLayout {
             Layout.fillWidth: true
