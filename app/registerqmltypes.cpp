@@ -14,6 +14,7 @@
 #include "link/devcomm.h"
 #include "protection/scheduletaskdata.h"
 #include "protection/serviceshutdown.h"
+#include "records/database.h"
 #include "records/settings.h"
 
 #include <QQmlEngine>
@@ -63,6 +64,7 @@ void registerQmlTypes()
     qmlRegisterSingletonType<DevComm>(kUri, 1, 0, "DevComm", programObject<DevComm>);
     qmlRegisterSingletonType<ServiceEMail>(kUri, 1, 0, "ServiceEMail", programObject<ServiceEMail>);
     qmlRegisterSingletonType<ServiceShutdown>(kUri, 1, 0, "ServiceShutdown", programObject<ServiceShutdown>);
+    qmlRegisterSingletonType<Database>(kUri, 1, 0, "Database", programObject<Database>);
     qmlRegisterSingletonType<SettingsRules>(kUri, 1, 0, "SettingsRules", programObject<SettingsRules>);
     qmlRegisterSingletonType<FileUrl>(kUri, 1, 0, "FileUrl", newFileUrl);
     qmlRegisterSingletonType<PageSettingsCommon>(kUri, 1, 0, "PageSettingsCommon", newPageSettingsCommon);

@@ -71,6 +71,31 @@ Rectangle {
         }
     }
 
+    // Told once when the history cannot be kept any more (a damaged
+    // database file, a full disk), taken away when it can be again.
+    MsgDialog {
+        id: databaseDialog
+        objectName: "databaseDialog"
+        imageType: GlobalDataDef.MsgDialogWarning
+        buttons: GlobalDataDef.MsgDialogButtonSure
+        textMsg: qsTr("Readings, alarms and tasks cannot be kept: the database reports \"%1\".").arg(Database.failure)
+    }
+
+    function showDatabaseState() {
+        if (Database.failure !== "")
+            databaseDialog.open()
+        else
+            databaseDialog.close()
+    }
+
+    // Once the window holds the document, to have a place for the dialog.
+    Component.onCompleted: Qt.callLater(showDatabaseState)
+
+    Connections {
+        target: Database
+        function onFailureChanged() { root.showDatabaseState() }
+    }
+
     Platform.SystemTrayIcon {
         objectName: "trayIcon"
         icon.source: "qrc:/res/image/" + appIcon

@@ -1820,5 +1820,9 @@
         <source>Quit</source>
         <translation>Quitter</translation>
     </message>
+    <message>
+        <source>Readings, alarms and tasks cannot be kept: the database reports &quot;%1&quot;.</source>
+        <translation>Les mesures, les alarmes et les tâches ne peuvent pas être enregistrées : la base de données signale « %1 ».</translation>
+    </message>
 </context>
 </TS>

@@ -1820,5 +1820,9 @@
         <source>Quit</source>
         <translation>Выход</translation>
     </message>
+    <message>
+        <source>Readings, alarms and tasks cannot be kept: the database reports &quot;%1&quot;.</source>
+        <translation>Показания, тревоги и задачи не могут быть сохранены: база данных сообщает «%1».</translation>
+    </message>
 </context>
 </TS>

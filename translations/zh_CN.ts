@@ -1820,5 +1820,9 @@
         <source>Quit</source>
         <translation>退出</translation>
     </message>
+    <message>
+        <source>Readings, alarms and tasks cannot be kept: the database reports &quot;%1&quot;.</source>
+        <translation>无法保存测量数据、告警和任务：数据库报告“%1”。</translation>
+    </message>
 </context>
 </TS>

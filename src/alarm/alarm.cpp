@@ -5,7 +5,6 @@
 #include "email/serviceemail.h"
 
 #include <QMap>
-#include <QSqlQuery>
 #include <QTimer>
 #include <QVector>
 
@@ -78,11 +77,8 @@ bool Alarm::addAlarm(int code)
 
     d->entries.append({Clock::now().toString(QLatin1String(kTimeFormat)), code});
 
-    QSqlQuery query;
-    query.prepare(QStringLiteral("insert into %1(alarm) values(?)")
-                      .arg(Database::tableName(Database::AlarmTable)));
-    query.addBindValue(code);
-    query.exec();
+    Database::instance()->write(
+        QStringLiteral("insert into %1(alarm) values(?)").arg(Database::tableName(Database::AlarmTable)), {code});
 
     ServiceEMail::instance()->sendAlarmMail(text);
 

@@ -15,7 +15,6 @@
 #include <QFileInfo>
 #include <QSerialPort>
 #include <QSerialPortInfo>
-#include <QSqlQuery>
 #include <QTimer>
 
 #include <algorithm>
@@ -585,15 +584,8 @@ void DevComm::onTimerSaveTimeout()
     if (!d->megatec->isOnline())
         return;
     const UPSData *u = d->megatec->upsData();
-    QSqlQuery query;
-    query.prepare(QStringLiteral("insert into %1(inputVol, outputVol, load, inputFreq, battVol, "
-                                 "temperature) values(?, ?, ?, ?, ?, ?)")
-                      .arg(Database::tableName(Database::DeviceData)));
-    query.addBindValue(u->inputVol);
-    query.addBindValue(u->outputVol);
-    query.addBindValue(int(u->load));
-    query.addBindValue(u->inputFreq);
-    query.addBindValue(u->battVol);
-    query.addBindValue(u->temperature);
-    query.exec();
+    Database::instance()->write(QStringLiteral("insert into %1(inputVol, outputVol, load, inputFreq, battVol, "
+                                               "temperature) values(?, ?, ?, ?, ?, ?)")
+                                    .arg(Database::tableName(Database::DeviceData)),
+                                {u->inputVol, u->outputVol, int(u->load), u->inputFreq, u->battVol, u->temperature});
 }

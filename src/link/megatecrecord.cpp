@@ -11,7 +11,6 @@
 #include <QDebug>
 #include <QFile>
 #include <QLocale>
-#include <QSqlQuery>
 
 #include <cstring>
 
@@ -266,12 +265,9 @@ void MegatecPrivate::stopLogSelfTest()
     file.write(text);
     file.close();
 
-    QSqlQuery query;
-    query.prepare(QStringLiteral("insert into %1(dateTime, duration, count) values(?, ?, ?)")
-                      .arg(Database::tableName(Database::LogSelfTest)));
-    query.addBindValue(english.toString(start, QStringLiteral("yyyy-MM-dd hh:mm:ss")));
-    query.addBindValue(uint(Clock::now().toSecsSinceEpoch() - logStart));
-    query.addBindValue(samples.size());
-    query.exec();
+    Database::instance()->write(QStringLiteral("insert into %1(dateTime, duration, count) values(?, ?, ?)")
+                                    .arg(Database::tableName(Database::LogSelfTest)),
+                                {english.toString(start, QStringLiteral("yyyy-MM-dd hh:mm:ss")),
+                                 uint(Clock::now().toSecsSinceEpoch() - logStart), samples.size()});
     logging = false;
 }

@@ -5,6 +5,7 @@
 #include "nextruntime.h"
 
 #include <QLocale>
+#include <QSqlError>
 #include <QSqlRecord>
 
 namespace {
@@ -117,6 +118,24 @@ bool ListModelScheduleTask::setData(const QModelIndex &index, const QVariant &va
     if (ok)
         emit taskChanged();
     return ok;
+}
+
+bool ListModelScheduleTask::updateRowInTable(int row, const QSqlRecord &values)
+{
+    const bool ok = QSqlTableModel::updateRowInTable(row, values);
+    return Database::instance()->noteWrite(ok, lastError());
+}
+
+bool ListModelScheduleTask::insertRowIntoTable(const QSqlRecord &values)
+{
+    const bool ok = QSqlTableModel::insertRowIntoTable(values);
+    return Database::instance()->noteWrite(ok, lastError());
+}
+
+bool ListModelScheduleTask::deleteRowFromTable(int row)
+{
+    const bool ok = QSqlTableModel::deleteRowFromTable(row);
+    return Database::instance()->noteWrite(ok, lastError());
 }
 
 QHash<int, QByteArray> ListModelScheduleTask::roleNames() const

@@ -36,6 +36,12 @@ public:
 
 signals:
     void taskChanged();
+
+protected:
+    // Every write of the model to the table; the store hears of each outcome.
+    bool updateRowInTable(int row, const QSqlRecord &values) override;
+    bool insertRowIntoTable(const QSqlRecord &values) override;
+    bool deleteRowFromTable(int row) override;
 };
 
 #endif // LISTMODELSCHEDULETASK_H

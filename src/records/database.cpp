@@ -2,8 +2,10 @@
 
 #include "settings.h"
 
+#include <QFile>
 #include <QMap>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -44,19 +46,29 @@ const char kDayIndex[] = "create index if not exists %1_date_index on %1 (date(d
 
 void run(const char *statement, int table)
 {
-    QSqlQuery query;
-    query.exec(QString::fromLatin1(statement).arg(Database::tableName(table)));
+    Database::instance()->write(QString::fromLatin1(statement).arg(Database::tableName(table)));
 }
 
 } // namespace
 
-Database::Database()
+class DatabasePrivate
 {
+public:
+    QString path;
+    // Whether the last write failed, and SQLite's reason.
+    bool failing = false;
+    QString failure;
+};
+
+Database::Database()
+    : d(new DatabasePrivate)
+{
+    d->path = Settings::instance()->dataDir() + QStringLiteral("/data/ambrel.db");
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
-    if (db.isValid()) {
-        db.setDatabaseName(Settings::instance()->dataDir() + QStringLiteral("/data/ambrel.db"));
-        db.open();
-    }
+    db.setDatabaseName(d->path);
+    // No driver gives no connection either; its error says so.
+    const bool opened = db.isValid() && db.open();
+    noteWrite(opened, db.lastError());
 
     QMap<int, QString> &names = tableNames();
     names.insert(DeviceData, QStringLiteral("device_data"));
@@ -64,6 +76,11 @@ Database::Database()
     names.insert(ScheduleTask, QStringLiteral("schedule_task"));
     names.insert(EMailUser, QStringLiteral("email_user"));
     names.insert(LogSelfTest, QStringLiteral("log_self_test"));
+}
+
+Database::~Database()
+{
+    delete d;
 }
 
 Database *Database::instance()
@@ -85,6 +102,50 @@ void Database::createTables()
     run(kScheduleTaskTable, ScheduleTask);
     run(kLogSelfTestTable, LogSelfTest);
     run(kEMailUserTable, EMailUser);
+}
+
+bool Database::write(const QString &statement, const QVariantList &values)
+{
+    const QSqlDatabase db = QSqlDatabase::database(QLatin1String(QSqlDatabase::defaultConnection), false);
+    // A connection that did not open is not tried again at every reading;
+    // its reason was told when it failed.
+    if (!db.isOpen())
+        return noteWrite(false, db.lastError());
+    QSqlQuery query(db);
+    if (!query.prepare(statement))
+        return noteWrite(false, query.lastError());
+    for (const QVariant &value : values)
+        query.addBindValue(value);
+    const bool ok = query.exec();
+    return noteWrite(ok, query.lastError());
+}
+
+bool Database::noteWrite(bool ok, const QSqlError &error)
+{
+    if (ok != d->failing)
+        return ok;
+    d->failing = !ok;
+    const QByteArray path = QFile::encodeName(d->path);
+    if (ok) {
+        d->failure.clear();
+        qInfo("Readings, alarms and tasks are kept in the database %s again.", path.constData());
+    } else {
+        // SQLite's own words; the driver's only where SQLite has none.
+        d->failure = error.databaseText().isEmpty() ? error.text().trimmed() : error.databaseText();
+        if (d->failure.isEmpty())
+            d->failure = QStringLiteral("no reason given");
+        qWarning("Readings, alarms and tasks cannot be kept in the database %s (%s); the file is left as it is.",
+                 path.constData(), qPrintable(d->failure));
+    }
+#ifndef AMBREL_SERVICE
+    emit failureChanged();
+#endif
+    return ok;
+}
+
+QString Database::failure() const
+{
+    return d->failure;
 }
 
 QString Database::tableName(int index)

@@ -1,3 +1,8 @@
+#include "filesizelimit.h"
+#include "link/devcomm.h"
+#include "link/devcomm_p.h"
+#include "link/megatec.h"
+#include "protection/listmodelscheduletask.h"
 #include "records/database.h"
 #include "records/settings.h"
 #include "testenvironment.h"
@@ -132,6 +137,30 @@ private slots:
         QVERIFY(stamp.isValid());
         QVERIFY(qAbs(stamp.secsTo(QDateTime::currentDateTime())) < 60);
         QVERIFY(query.exec(QStringLiteral("delete from alarm")));
+    }
+
+    // Writes that fail for a while (the file may not grow, as on a full
+    // disk): one line when failing begins, one when writes work again.
+    void failingWritesAreToldWhenTheyBeginAndEnd()
+    {
+        DevCommPrivate::protocol(DevComm::instance())->setOnline(true);
+        ListModelScheduleTask tasks;
+        static QStringList journal;
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext &, const QString &text) { journal.append(text); });
+        for (const rlim_t limit : {rlim_t(0), RLIM_INFINITY}) {
+            const FileSizeLimit full(limit);
+            for (int i = 0; i < 20; ++i)
+                QVERIFY(QMetaObject::invokeMethod(DevComm::instance(), "onTimerSaveTimeout"));
+            tasks.addTask(QVariantMap{{"cycle", 1}, {"time", "12:00:00"}, {"action", 0}, {"enable", true}});
+        }
+        qInstallMessageHandler(previous);
+        const QString path = Settings::instance()->dataDir() + QStringLiteral("/data/ambrel.db");
+        QCOMPARE(journal, QStringList({QStringLiteral("Readings, alarms and tasks cannot be kept in the database %1 (disk "
+                                                      "I/O error); the file is left as it is.").arg(path),
+                                       QStringLiteral("Readings, alarms and tasks are kept in the database %1 again.")
+                                           .arg(path)}));
+        QCOMPARE(count(QStringLiteral("device_data")) + count(QStringLiteral("schedule_task")), 21);
     }
 
     void sizeTriggerKeepsAMillionRows()

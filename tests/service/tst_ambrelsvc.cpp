@@ -383,6 +383,9 @@ void TestAmbrelSvc::survivesBadSettingsAndVanishingDevices()
         {"email/dailyTime", "25:99"}, {"shutdown/enable", true}, {"shutdown/mainFaultTime", "x"},
         {"shutdown/battLowTime", -2147483647}, {"shutdown/execFile", "/nonexistent/\x02"},
     });
+    // And a folder where the database should be, left as it is.
+    const QString database = dataDir() + QStringLiteral("/data/ambrel.db");
+    QVERIFY(QDir().mkdir(database));
     startService();
     QTest::qWait(3000);
     QCOMPARE(svc.state(), QProcess::Running);
@@ -427,6 +430,10 @@ void TestAmbrelSvc::survivesBadSettingsAndVanishingDevices()
     QCOMPARE(svc.state(), QProcess::Running);
     const int pollsBefore = polls();
     QTRY_VERIFY_WITH_TIMEOUT(polls() > pollsBefore + 5, kStep);
+    QCOMPARE(svcOut.count("Readings, alarms and tasks"), 1);
+    QVERIFY(svcOut.contains("Readings, alarms and tasks cannot be kept in the database " + QFile::encodeName(database)
+                            + " (unable to open database file)"));
+    QVERIFY(QDir(database).isEmpty());
 }
 
 void TestAmbrelSvc::stopOrRestartCancelsTheUpsOff()
