@@ -63,15 +63,10 @@ void FakePlatform::setRunning(const QString &executable) { QMutexLocker lock(&mu
 
 QList<ProcessTable::Process> FakePlatform::processesRunning(const QString &executable)
 {
-    if (!isProcessRunning(executable))
-        return {};
-    return {ProcessTable::Process{1, 0}};
+    return isProcessRunning(executable) ? QList<ProcessTable::Process>{{1, 0}} : QList<ProcessTable::Process>{};
 }
 
-ProcessTable::Holding FakePlatform::holdsFile(const ProcessTable::Process &, const QString &)
-{
-    return ProcessTable::Holding::Yes;
-}
+ProcessTable::Holding FakePlatform::holdsFile(const ProcessTable::Process &, const QString &) { return ProcessTable::Holding::Yes; }
 
 SerialDeviceWatch *FakePlatform::watchSerialDevices(QObject *parent)
 {
