@@ -9,23 +9,133 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QStringList>
 #include <QTimer>
 
 namespace {
 // The desktop program's file, beside the service program's.
 const char kDesktopProgram[] = "ambrel";
 const int kWatchPeriod = 1000;
+// Watcher ticks in a row in which no desktop process holds the UPS device
+// open, after the hand-over or after one last held it, before the service
+// takes the link back.
+const int kHoldTicks = 10;
+
+using Process = ProcessTable::Process;
+using Holding = ProcessTable::Holding;
+
+QByteArray processText(const QList<Process> &processes)
+{
+    QStringList ids;
+    for (const Process &process : processes)
+        ids << QString::number(process.pid);
+    return ((processes.size() == 1 ? QStringLiteral("process ") : QStringLiteral("processes "))
+            + ids.join(QStringLiteral(", ")))
+        .toLocal8Bit();
+}
 } // namespace
 
 class ServiceBackendPrivate
 {
 public:
+    // Where the UPS link is: with the service, handed to the desktop program
+    // and not yet seen in use, or seen held by a desktop process.
+    enum class Link { Service, OnTrial, Confirmed };
+
+    // The desktop processes that may have the link.
+    QList<Process> candidates();
+    void handOver();
+    // Takes the link back unless a desktop process holds the UPS device.
+    void checkHolders(const QList<Process> &desktop);
+    void takeBack();
+
     QTimer *timer = nullptr;
-    bool guiRunning = false;
     // Only this very file may take the link: a program of the same name
     // elsewhere (of any user) would switch the protection off.
     QString desktopProgram;
+    Link link = Link::Service;
+    // The UPS's device file, as the link had it when it was handed over.
+    QString device;
+    int quietTicks = 0;
+    // Processes that had the link and did not use it: they never get it
+    // again (a new start of the program does).
+    QList<Process> refused;
+    // The journal has been told that the shutdown keeps the link here.
+    bool toldKept = false;
 };
+
+QList<Process> ServiceBackendPrivate::candidates()
+{
+    const QList<Process> running = Platform::instance()->processesRunning(desktopProgram);
+    QList<Process> stillRunning;
+    QList<Process> result;
+    for (const Process &process : running)
+        (refused.contains(process) ? stillRunning : result).append(process);
+    refused = stillRunning;
+    return result;
+}
+
+void ServiceBackendPrivate::handOver()
+{
+    DevComm *ups = DevComm::instance();
+    device = ups->devicePath();
+    ups->stop();
+    link = Link::OnTrial;
+    quietTicks = 0;
+    toldKept = false;
+}
+
+void ServiceBackendPrivate::checkHolders(const QList<Process> &desktop)
+{
+    bool unknown = false;
+    for (const Process &process : desktop) {
+        const Holding holding = Platform::instance()->holdsFile(process, device);
+        unknown = unknown || holding == Holding::Unknown;
+        if (holding != Holding::Yes)
+            continue;
+        quietTicks = 0;
+        if (link == Link::OnTrial) {
+            link = Link::Confirmed;
+            // The desktop program runs its own countdown from here.
+            const bool ended = ServiceShutdown::instance()->linkHandedOver();
+            qInfo("The desktop program (process %lld) holds the UPS device %s open: it watches the UPS now%s",
+                  process.pid, qPrintable(device), ended ? ", and the service's countdown ends." : ".");
+        }
+        return;
+    }
+    if (++quietTicks < kHoldTicks)
+        return;
+    const QByteArray why = unknown ? QByteArrayLiteral(" (its open files cannot be looked into)") : QByteArray();
+    const QByteArray what = "the UPS device" + (device.isEmpty() ? QByteArray() : ' ' + device.toLocal8Bit());
+    if (link == Link::OnTrial)
+        qWarning("The desktop program (%s) has not opened %s within %d seconds%s: the UPS link is taken back, "
+                 "and not handed to it again.",
+                 processText(desktop).constData(), what.constData(), kHoldTicks, why.constData());
+    else
+        qWarning("The desktop program (%s) has not held %s open for %d seconds%s: the UPS link is taken back, "
+                 "and not handed to it again.",
+                 processText(desktop).constData(), what.constData(), kHoldTicks, why.constData());
+    refused += desktop;
+    takeBack();
+}
+
+void ServiceBackendPrivate::takeBack()
+{
+    DevComm *ups = DevComm::instance();
+    // While the desktop program watched the UPS, a switch-off queued here
+    // could not reach it; sent now, it would come too late.
+    if (link == Link::Confirmed)
+        ups->dropQueuedShutdown();
+    link = Link::Service;
+    quietTicks = 0;
+    // The desktop program may have left changed settings behind: read the
+    // file again before the services take their settings from it.
+    Settings::instance()->load();
+    ServiceScheduleTask::instance()->reload();
+    ServiceShutdown::instance()->onSettingsChanged();
+    ServiceEMail::instance()->onSettingsChanged();
+    ups->start();
+}
 
 ServiceBackend::ServiceBackend()
     : QObject(nullptr), d(new ServiceBackendPrivate)
@@ -49,11 +159,13 @@ ServiceBackend *ServiceBackend::instance()
 
 void ServiceBackend::start()
 {
-    d->guiRunning = isProcessRunning(d->desktopProgram);
-    if (d->guiRunning)
-        qInfo("The desktop program runs: the UPS link is left to it.");
-    else
+    if (d->candidates().isEmpty()) {
         DevComm::instance()->start();
+    } else {
+        qInfo("The desktop program runs: the UPS link is left to it.");
+        d->device = DevComm::instance()->devicePath();
+        d->link = ServiceBackendPrivate::Link::OnTrial;
+    }
     d->timer->start(kWatchPeriod);
 }
 
@@ -70,21 +182,32 @@ bool ServiceBackend::isProcessRunning(const QString &executable)
 
 void ServiceBackend::onTimerTimeout()
 {
-    const bool running = isProcessRunning(d->desktopProgram);
-    if (running == d->guiRunning)
-        return;
-    d->guiRunning = running;
-    if (running) {
+    using Link = ServiceBackendPrivate::Link;
+    const QList<Process> desktop = d->candidates();
+    // Once the shutdown is under way the service sees it through.
+    const bool shuttingDown = ServiceShutdown::instance()->isShuttingDown();
+    if (d->link == Link::Service) {
+        if (desktop.isEmpty() || shuttingDown) {
+            if (!desktop.isEmpty() && !d->toldKept)
+                qInfo("The desktop program runs, but the shutdown is under way: the service keeps the UPS link "
+                      "until it ends.");
+            d->toldKept = !desktop.isEmpty();
+            return;
+        }
         qInfo("The desktop program runs: the UPS link is handed to it.");
-        DevComm::instance()->stop();
+        d->handOver();
         return;
     }
-    qInfo("The desktop program has ended: the UPS link is taken back.");
-    // The desktop program may have left changed settings behind: read the
-    // file again before the services take their settings from it.
-    Settings::instance()->load();
-    ServiceScheduleTask::instance()->reload();
-    ServiceShutdown::instance()->onSettingsChanged();
-    ServiceEMail::instance()->onSettingsChanged();
-    DevComm::instance()->start();
+    if (desktop.isEmpty()) {
+        qInfo("The desktop program has ended: the UPS link is taken back.");
+        d->takeBack();
+        return;
+    }
+    if (d->link == Link::OnTrial && shuttingDown) {
+        d->toldKept = true;
+        qInfo("The shutdown is under way: the UPS link is taken back from the desktop program until it ends.");
+        d->takeBack();
+        return;
+    }
+    d->checkHolders(desktop);
 }

@@ -44,6 +44,15 @@ QString portOpenLine(const QString &port)
 constexpr int kDefaultBaud = 2400;
 #endif
 
+// The device behind a port name, a listed name or an alias such as
+// /dev/serial/by-id/...: the same port gives the same path.
+QString portDevicePath(const QString &name)
+{
+    const QString path = name.startsWith(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name;
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? path : canonical;
+}
+
 #ifndef AMBREL_SERVICE
 constexpr int kScanPeriod = 250;
 
@@ -51,15 +60,6 @@ constexpr int kScanPeriod = 250;
 QString listedName(const QString &name)
 {
     return name.startsWith(QLatin1String("/dev/")) ? name.mid(5) : name;
-}
-
-// The device behind a port name, a listed name or an alias such as
-// /dev/serial/by-id/...: the same port gives the same path.
-QString devicePath(const QString &name)
-{
-    const QString path = name.startsWith(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name;
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    return canonical.isEmpty() ? path : canonical;
 }
 #endif
 
@@ -396,9 +396,9 @@ void DevCommPrivate::scanPorts()
     if (ports == comPorts)
         return;
     comPorts = ports;
-    const QString device = devicePath(serialPort->portName());
+    const QString device = portDevicePath(serialPort->portName());
     const bool listed = std::any_of(ports.cbegin(), ports.cend(),
-                                    [&device](const QString &port) { return devicePath(port) == device; });
+                                    [&device](const QString &port) { return portDevicePath(port) == device; });
     if (serialPort->isOpen() && !listed)
         closePort();
     emit q->comPortChanged();
@@ -453,6 +453,18 @@ void DevComm::loadSerialSettings()
     }
     d->tellSettings(problems.join(QLatin1Char(' ')));
     d->configurePort();
+}
+
+QString DevComm::devicePath() const
+{
+    if (d->commType != COM)
+        return d->usbPath;
+    return d->linkConfigured() ? portDevicePath(d->portName) : QString();
+}
+
+void DevComm::dropQueuedShutdown()
+{
+    d->megatec->dropShutdown();
 }
 
 #endif // AMBREL_SERVICE

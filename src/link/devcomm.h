@@ -43,6 +43,12 @@ public:
     void stop();
     // Reads the serial settings again and configures the port with them.
     void loadSerialSettings();
+    // The device file of the link: the serial port's, or that of the USB
+    // UPS opened last (empty when unknown).
+    QString devicePath() const;
+    // Switch-offs of the UPS's output that wait for the serial link are
+    // not sent.
+    void dropQueuedShutdown();
 #endif
 
     // The live record (status bits, battery capacity, ...).

@@ -115,6 +115,8 @@ public:
     bool portsStale = true;
 #endif
     QString usbVersion;
+    // The device file of the USB UPS opened last.
+    QString usbPath;
     QString portName;
     QList<int> reportQueue;
     QJsonArray usbIds;

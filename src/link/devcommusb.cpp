@@ -55,6 +55,8 @@ void DevCommPrivate::openUsb()
         hid_device *dev = hid_open(vendor, product, nullptr);
         if (dev) {
             hidDevice = dev;
+            const hid_device_info *info = hid_get_device_info(dev);
+            usbPath = info && info->path ? QString::fromLocal8Bit(info->path) : QString();
             vid = vendor;
             pid = product;
             versionReportSeen = false;

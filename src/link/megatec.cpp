@@ -264,6 +264,11 @@ void Megatec::setShutdown(bool shutdown, int time)
     d->prepend(CmdCloseOutput, text);
 }
 
+void Megatec::dropShutdown()
+{
+    d->dropQueuedOutput(false);
+}
+
 void Megatec::setSelfTest(int type, int time)
 {
     if (d->data.status & 0x20) {

@@ -49,6 +49,8 @@ public:
 #endif
     void setShutdown(bool shutdown, int time);
     void setSelfTest(int type, int time);
+    // Takes switch-offs of the output that still wait off the queue.
+    void dropShutdown();
 
     bool isOnline() const;
     void setOnline(bool online);

@@ -112,6 +112,11 @@ void LinuxPlatform::endCommandFiles()
 
 bool LinuxPlatform::isProcessRunning(const QString &executable)
 {
+    return !processesRunning(executable).isEmpty();
+}
+
+QList<ProcessTable::Process> LinuxPlatform::processesRunning(const QString &executable)
+{
     // One watch per program file, kept for the life of the process.
     static QMutex mutex;
     static std::map<QString, std::unique_ptr<ProgramWatch>> watches;
@@ -119,7 +124,12 @@ bool LinuxPlatform::isProcessRunning(const QString &executable)
     std::unique_ptr<ProgramWatch> &watch = watches[executable];
     if (!watch)
         watch = std::make_unique<ProgramWatch>(executable);
-    return watch->runs();
+    return watch->processes();
+}
+
+ProcessTable::Holding LinuxPlatform::holdsFile(const ProcessTable::Process &process, const QString &path)
+{
+    return ProcessTable::holdsFile(process, path);
 }
 
 SerialDeviceWatch *LinuxPlatform::watchSerialDevices(QObject *parent)

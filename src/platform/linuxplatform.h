@@ -30,6 +30,9 @@ public:
     // Looks through /proc when the program file has been started or ended
     // (see ProgramWatch).
     bool isProcessRunning(const QString &executable) override;
+    QList<ProcessTable::Process> processesRunning(const QString &executable) override;
+    // Looks through /proc/<pid>/fd.
+    ProcessTable::Holding holdsFile(const ProcessTable::Process &process, const QString &path) override;
 
     // The udev daemon's announcements where it runs, else the nodes of /dev
     // where the kernel keeps that folder itself; none in a container whose

@@ -1,6 +1,8 @@
 #ifndef PLATFORM_H
 #define PLATFORM_H
 
+#include "processtable.h"
+
 #include <QList>
 #include <QString>
 
@@ -64,6 +66,12 @@ public:
     // another program under its name, does not count). Returns at once; a
     // process that ends while it is being looked at counts as absent.
     virtual bool isProcessRunning(const QString &executable) = 0;
+    // The processes that run this program file, found the same way.
+    virtual QList<ProcessTable::Process> processesRunning(const QString &executable) = 0;
+    // Whether the process (not a later one given its id) has the file that
+    // path names open; Unknown when its open files may not be looked into.
+    // Returns at once.
+    virtual ProcessTable::Holding holdsFile(const ProcessTable::Process &process, const QString &path) = 0;
 
     // A watch that tells when a serial device comes or goes (owned by
     // parent), or nullptr where the system gives no such events: the list

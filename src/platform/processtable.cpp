@@ -7,6 +7,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -114,24 +115,46 @@ private:
     QByteArray canonical;
 };
 
-} // namespace
-
-bool ProcessTable::runs(const QString &executable, const QString &procRoot)
+// When the process at entry (relative to proc) started: field 22 of its
+// "stat", which follows the name in parentheses (a name may hold spaces and
+// parentheses of its own). 0 when it cannot be read.
+quint64 startTime(int proc, const char *pid)
 {
+    char path[64];
+    if (!entryPath(path, sizeof path, pid, "stat"))
+        return 0;
+    const int fd = ::openat(proc, path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return 0;
+    char line[1024];
+    const ssize_t n = ::read(fd, line, sizeof line - 1);
+    ::close(fd);
+    if (n <= 0)
+        return 0;
+    line[n] = '\0';
+    const char *field = std::strrchr(line, ')');
+    for (int i = 3; i <= 22 && field; ++i)
+        field = std::strchr(field + 1, ' ');
+    return field ? std::strtoull(field + 1, nullptr, 10) : 0;
+}
+
+// The processes that run the program: the first one only, unless all.
+QList<ProcessTable::Process> scan(const QString &executable, const QString &procRoot, bool all)
+{
+    QList<ProcessTable::Process> found;
     Wanted wanted(executable);
     if (QFileInfo(executable).fileName().isEmpty())
-        return false;
+        return found;
     DIR *entries = ::opendir(QFile::encodeName(procRoot).constData());
     if (!entries)
-        return false;
+        return found;
     // Every lookup is relative to the open folder.
     const int proc = ::dirfd(entries);
-    // Only the name of each process is read; this runs every second over
-    // every process of the machine.
-    bool found = false;
+    // Only the name of each process is read; this runs over every process
+    // of the machine.
     char path[64];
     char comm[kCommLength + 2];
-    while (!found) {
+    while (all || found.isEmpty()) {
         const dirent *entry = ::readdir(entries);
         if (!entry)
             break;
@@ -142,11 +165,23 @@ bool ProcessTable::runs(const QString &executable, const QString &procRoot)
             continue;
         const ssize_t n = ::read(fd, comm, sizeof comm);
         ::close(fd);
-        if (wanted.nameMatches(comm, n))
-            found = wanted.isImage(proc, entry->d_name);
+        if (wanted.nameMatches(comm, n) && wanted.isImage(proc, entry->d_name))
+            found.append({std::strtoll(entry->d_name, nullptr, 10), startTime(proc, entry->d_name)});
     }
     ::closedir(entries);
     return found;
+}
+
+} // namespace
+
+bool ProcessTable::runs(const QString &executable, const QString &procRoot)
+{
+    return !scan(executable, procRoot, false).isEmpty();
+}
+
+QList<ProcessTable::Process> ProcessTable::processes(const QString &executable, const QString &procRoot)
+{
+    return scan(executable, procRoot, true);
 }
 
 ProcessTable::Holding ProcessTable::holdsFile(qint64 pid, dev_t device, ino_t inode, const QString &procRoot)
@@ -192,4 +227,20 @@ bool ProcessTable::owner(qint64 pid, uid_t *user, const QString &procRoot)
                               .simplified().split(' ').value(0).toULongLong(&ok);
     *user = uid_t(id);
     return ok;
+}
+
+ProcessTable::Holding ProcessTable::holdsFile(const Process &process, const QString &path, const QString &procRoot)
+{
+    struct stat file;
+    if (::stat(QFile::encodeName(path).constData(), &file) != 0)
+        return Holding::No;
+    const Holding holding = holdsFile(process.pid, file.st_dev, file.st_ino, procRoot);
+    // Asked afterwards: an id that still names the process then named it
+    // throughout.
+    const int proc = ::open(QFile::encodeName(procRoot).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (proc < 0)
+        return Holding::No;
+    const quint64 started = startTime(proc, QByteArray::number(process.pid).constData());
+    ::close(proc);
+    return started == process.started ? holding : Holding::No;
 }

@@ -37,7 +37,7 @@ public:
     int folderWatch = -1;
     int readsDue = 1;
     int looks = 0;
-    bool running = false;
+    QList<ProcessTable::Process> running;
 };
 
 bool ProgramWatchPrivate::eventsPending()
@@ -98,6 +98,11 @@ ProgramWatch::~ProgramWatch()
 
 bool ProgramWatch::runs()
 {
+    return !processes().isEmpty();
+}
+
+QList<ProcessTable::Process> ProgramWatch::processes()
+{
     if (d->events < 0 || d->eventsPending())
         d->readsDue = kReadsAfterEvent;
     if (++d->looks >= kLooksBetweenReads)
@@ -107,6 +112,6 @@ bool ProgramWatch::runs()
     --d->readsDue;
     d->looks = 0;
     d->watch();
-    d->running = ProcessTable::runs(d->executable, d->procRoot);
+    d->running = ProcessTable::processes(d->executable, d->procRoot);
     return d->running;
 }

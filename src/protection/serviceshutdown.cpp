@@ -342,6 +342,26 @@ void ServiceShutdown::writeShutdownLog()
     ShutdownLog::write(ShutdownLog::path(), Platform::instance()->visibleWindows());
 }
 
+#ifdef AMBREL_SERVICE
+bool ServiceShutdown::isShuttingDown() const
+{
+    return d->task || d->upsOffStep > 0 || d->powerOffWanted || d->powerOffBusy || d->powerOffAccepted
+        || (d->upsArmed && !d->cancelOwed);
+}
+
+bool ServiceShutdown::linkHandedOver()
+{
+    d->savedStatus = 0;
+    if (!d->counting)
+        return false;
+    const bool running = d->countdown > 0;
+    d->stopCountdown();
+    if (running)
+        emit shutdownStarted(0);
+    return running;
+}
+#endif
+
 void ServiceShutdown::onSettingsChanged()
 {
     d->loadSettings();

@@ -56,6 +56,18 @@ public:
     // Records the visible windows in "<data directory>/data/shutdown.log".
     void writeShutdownLog();
 
+#ifdef AMBREL_SERVICE
+    // The shutdown itself is under way: the command file runs, the UPS has
+    // been told to switch its output off (and not since to cancel), or the
+    // operating system's shutdown has been asked for.
+    bool isShuttingDown() const;
+    // Another program watches the UPS now: a countdown that the UPS state
+    // started ends (true when one ran), and that state is forgotten, so
+    // that the state found when the link comes back counts afresh. The
+    // countdown of a scheduled power-off goes on.
+    bool linkHandedOver();
+#endif
+
 #ifndef AMBREL_SERVICE
     bool ambrelOffEnable() const;
     void setAmbrelOffEnable(bool enable);

@@ -18,6 +18,7 @@ private slots:
     void madeUpEntries_data();
     void madeUpEntries();
     void watchReadsTheTableOnlyWhenTold();
+    void processHoldsAFile();
 };
 
 void TestProcessTable::madeUpEntries_data()
@@ -131,6 +132,25 @@ void TestProcessTable::watchReadsTheTableOnlyWhenTold()
     QVERIFY(!watch.runs());
     setRunning(true);
     QVERIFY(!watch.runs());
+}
+
+// On the live table: this very test program, and a file it opens.
+void TestProcessTable::processHoldsAFile()
+{
+    const QList<ProcessTable::Process> found = ProcessTable::processes(QCoreApplication::applicationFilePath());
+    const auto at = std::find_if(found.begin(), found.end(), [](const ProcessTable::Process &process) {
+        return process.pid == QCoreApplication::applicationPid();
+    });
+    QVERIFY(at != found.end() && at->started > 0);
+    const ProcessTable::Process self = *at;
+    QTemporaryDir dir;
+    QFile file(dir.filePath("held"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(ProcessTable::holdsFile(self, file.fileName()), ProcessTable::Holding::Yes);
+    // A process that got the same id later is another process.
+    QCOMPARE(ProcessTable::holdsFile({self.pid, self.started + 1}, file.fileName()), ProcessTable::Holding::No);
+    file.close();
+    QCOMPARE(ProcessTable::holdsFile(self, file.fileName()), ProcessTable::Holding::No);
 }
 
 AMBREL_TEST_MAIN(TestProcessTable)

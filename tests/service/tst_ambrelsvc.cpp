@@ -10,6 +10,7 @@
 #include <QDBusConnectionInterface>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QSerialPort>
 #include <QSettings>
 #include <QSqlDatabase>
@@ -24,6 +25,8 @@ namespace {
 const int kStep = 15000;
 const QByteArray kMainsFails = "set status 10001000\nset inputVol 0\n";
 const QByteArray kMainsReturns = "set status 00001000\nset inputVol 230\n";
+// With the battery low too: a countdown of ten seconds.
+const QByteArray kMainsFailsLow = "set status 11001000\nset inputVol 0\n";
 
 void stop(QProcess &process)
 {
@@ -166,6 +169,38 @@ class TestAmbrelSvc : public QObject
         QVERIFY(desktop.waitForStarted(5000));
     }
 
+    // A desktop program that opens the UPS's port and holds it: a copy of
+    // the python interpreter in the desktop program's place.
+    void startHolder()
+    {
+        QVERIFY(QFile::remove(desktopProgram));
+        QVERIFY(QFile::copy(QFileInfo(QStringLiteral(AMBREL_PYTHON)).canonicalFilePath(), desktopProgram));
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("PYTHONHOME"), QStringLiteral("/usr"));
+        desktop.setProcessEnvironment(env);
+        desktop.start(desktopProgram, {"-c", "import os, sys, time\nos.open(sys.argv[1], os.O_RDWR | os.O_NOCTTY)\n"
+                                             "time.sleep(120)", pty});
+        QVERIFY(desktop.waitForStarted(5000));
+    }
+
+    // No mail, and a low battery leaves ten seconds.
+    void startProtectingService()
+    {
+        QVariantMap config = protectingConfig();
+        config.insert("email/enable", false);
+        config.insert("shutdown/battLowTime", 0);
+        writeConfig(config);
+        startService();
+        QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0, kStep);
+    }
+
+    // Waits until the service has seen the UPS state just set.
+    void waitForStatus()
+    {
+        const int before = received("Q1");
+        QTRY_VERIFY_WITH_TIMEOUT(received("Q1") >= before + 2, kStep);
+    }
+
     // What any user may run: a program named like the desktop program.
     void startImpostor()
     {
@@ -185,6 +220,9 @@ private slots:
     void mainsReturnCancelsTheCountdown();
     void desktopProgramTakesTheLink();
     void survivesBadSettingsAndVanishingDevices();
+    // The link is taken back from a desktop program that does not use it.
+    void unusedLinkIsTakenBack();
+    void handOverEndsTheCountdown();
 
     // A stop of the service while the UPS is set to switch off.
     void stopOrRestartCancelsTheUpsOff();
@@ -250,6 +288,8 @@ void TestAmbrelSvc::cleanup()
         QTest::qWait(50);
     for (QProcess *process : {&svc, &desktop, &impostor, &sim})
         stop(*process);
+    QFile::remove(desktopProgram);
+    QFile::copy(QStringLiteral("/bin/sleep"), desktopProgram);
     if (QTest::currentTestFailed())
         qWarning().noquote() << "service output:\n" << QString::fromLocal8Bit(svcOut);
     QSqlDatabase::removeDatabase(QStringLiteral("service"));
@@ -434,6 +474,72 @@ void TestAmbrelSvc::survivesBadSettingsAndVanishingDevices()
     QVERIFY(svcOut.contains("Readings, alarms and tasks cannot be kept in the database " + QFile::encodeName(database)
                             + " (unable to open database file)"));
     QVERIFY(QDir(database).isEmpty());
+}
+
+void TestAmbrelSvc::unusedLinkIsTakenBack()
+{
+    startProtectingService();
+
+    // A desktop program that never opens the port (one without rights on
+    // it, or set to another port).
+    startDesktop();
+    QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains("handed to it"), kStep);
+    const QByteArray line = QStringLiteral("The desktop program (process %1) has not opened the UPS device %2 "
+                                           "within 10 seconds: the UPS link is taken back")
+                                .arg(desktop.processId()).arg(pty).toLocal8Bit();
+    QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains(line), kStep + 10000);
+    const int pollsBefore = polls();
+    QTRY_VERIFY_WITH_TIMEOUT(polls() > pollsBefore, kStep);
+    QTest::qWait(3000);
+    QCOMPARE(svcOut.count("the UPS link is handed to it"), 1);
+
+    // The service protects the machine again.
+    const int offsBefore = powerOffs();
+    sim.write(kMainsFailsLow);
+    QTRY_COMPARE_WITH_TIMEOUT(powerOffs(), offsBefore + 1, kStep + 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(received("S.2"), 2, kStep);
+
+    // A new start gets no link while the shutdown is under way.
+    stop(desktop);
+    startDesktop();
+    QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains("the shutdown is under way: the service keeps the UPS link"), kStep);
+    QTest::qWait(1500);
+    QCOMPARE(svcOut.count("the UPS link is handed to it"), 1);
+}
+
+void TestAmbrelSvc::handOverEndsTheCountdown()
+{
+    startProtectingService();
+    const int offsBefore = powerOffs();
+
+    // The mains fails and the service counts ten seconds down; the desktop
+    // program takes the UPS and runs its own countdown. The mains returns
+    // while it watches the UPS, and it ends well after the service's
+    // countdown would have ended.
+    sim.write(kMainsFailsLow);
+    waitForStatus();
+    startHolder();
+    QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains("it watches the UPS now, and the service's countdown ends."), kStep);
+    sim.write(kMainsReturns);
+    QTest::qWait(12000);
+    stop(desktop);
+    QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains("has ended: the UPS link is taken back."), kStep);
+    waitForStatus();
+    QTest::qWait(2000);
+    QVERIFY(!simOut.contains("RX S"));
+    QVERIFY(!QFile::exists(marker()));
+    QCOMPARE(powerOffs(), offsBefore);
+
+    // A failure still there when the link comes back starts a countdown of
+    // its own (of ten seconds, as the capacity is below the limit).
+    sim.write(kMainsFails);
+    waitForStatus();
+    startHolder();
+    QTRY_COMPARE_WITH_TIMEOUT(svcOut.count("it watches the UPS now"), 2, kStep);
+    stop(desktop);
+    QTRY_COMPARE_WITH_TIMEOUT(powerOffs(), offsBefore + 1, kStep + 10000);
+    QVERIFY(QFile::exists(marker()));
+    QTRY_COMPARE_WITH_TIMEOUT(received("S.2"), 2, kStep);
 }
 
 void TestAmbrelSvc::stopOrRestartCancelsTheUpsOff()

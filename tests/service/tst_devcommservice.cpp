@@ -378,6 +378,22 @@ private slots:
         }
         QVERIFY(!alarmRows().contains(Alarm::CommLost));
         QCOMPARE(journal.count("The UPS answers."), 4);
+
+        // A switch-off queued while the desktop program watched the UPS is
+        // not sent when the link comes back; a scheduled self-test is.
+        platform.setRunning(QCoreApplication::applicationDirPath() + "/ambrel");
+        tick();
+        tick();
+        QCOMPARE(journal.count("it watches the UPS now"), 1);
+        link->setShutdown(true, 0);
+        link->setSelfTest(2, 0);
+        platform.setRunning(QString());
+        const int sent = ups.received().size();
+        tick();
+        QTRY_VERIFY_WITH_TIMEOUT(ups.received().mid(sent).contains("Q1"), 5000);
+        QVERIFY(ups.received().mid(sent).contains("T"));
+        for (const QByteArray &command : ups.received().mid(sent))
+            QVERIFY2(!command.startsWith('S'), command.constData());
         backend->stop();
         QVERIFY(!journal.count("does not answer") && !journal.count("not watched"));
     }

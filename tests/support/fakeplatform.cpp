@@ -61,6 +61,13 @@ bool FakePlatform::isProcessRunning(const QString &executable)
 
 void FakePlatform::setRunning(const QString &executable) { QMutexLocker lock(&mutex); running = executable; }
 
+QList<ProcessTable::Process> FakePlatform::processesRunning(const QString &executable)
+{
+    return isProcessRunning(executable) ? QList<ProcessTable::Process>{{1, 0}} : QList<ProcessTable::Process>{};
+}
+
+ProcessTable::Holding FakePlatform::holdsFile(const ProcessTable::Process &, const QString &) { return ProcessTable::Holding::Yes; }
+
 SerialDeviceWatch *FakePlatform::watchSerialDevices(QObject *parent)
 {
     if (!deviceEvents)

@@ -28,6 +28,9 @@ public:
     // Only the program file given to setRunning runs (none at first).
     bool isProcessRunning(const QString &executable) override;
     void setRunning(const QString &executable);
+    // One process (id 1) while that program runs; it holds every file.
+    QList<ProcessTable::Process> processesRunning(const QString &executable) override;
+    ProcessTable::Holding holdsFile(const ProcessTable::Process &process, const QString &path) override;
     // No device events unless setDeviceEvents(true): the list is then taken
     // periodically, as where the system gives none.
     SerialDeviceWatch *watchSerialDevices(QObject *parent) override;

@@ -170,6 +170,12 @@ void HID_API_EXPORT HID_API_CALL hid_close(hid_device *dev)
         delete dev;
 }
 
+// The stand-in's devices have no device file.
+struct hid_device_info HID_API_EXPORT *HID_API_CALL hid_get_device_info(hid_device *)
+{
+    return nullptr;
+}
+
 int HID_API_EXPORT HID_API_CALL hid_send_feature_report(hid_device *dev, const unsigned char *data,
                                                         size_t length)
 {
