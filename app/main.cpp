@@ -7,6 +7,7 @@
 #include "app/translator.h"
 #include "link/devcomm.h"
 #include "platform/crashdump.h"
+#include "platform/stopsignalnotifier.h"
 #include "protection/servicescheduletask.h"
 #include "protection/serviceshutdown.h"
 #include "records/database.h"
@@ -19,6 +20,9 @@
 
 int main(int argc, char *argv[])
 {
+    // Before any thread starts: a stop signal (the end of the session, a
+    // kill, Ctrl+C) ends the event loop as Quit does.
+    ServiceControlChannel::blockStopSignals(ServiceControlChannel::SessionStop);
     QCoreApplication::setApplicationName(QStringLiteral("Ambrel"));
     QCoreApplication::setApplicationVersion(QStringLiteral("v1.0.19"));
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
@@ -56,6 +60,11 @@ int main(int argc, char *argv[])
     QObject::connect(&app, &SingleApplication::messageReceived, &view, &QQuickView::show);
     app.receiveMessages();
     QObject::connect(view.engine(), &QQmlEngine::quit, &app, &QCoreApplication::quit);
+    StopSignalNotifier stopSignals(ServiceControlChannel::SessionStop);
+    QObject::connect(&stopSignals, &StopSignalNotifier::activated, &app, [] {
+        qInfo("A stop signal ends the program.");
+        QCoreApplication::quit();
+    });
 
     Translator::instance()->setEngine(view.engine());
     Translator::instance()->init();
