@@ -18,6 +18,31 @@
 #include <QQmlEngine>
 #include <QQuickView>
 
+#include <cstdlib>
+
+namespace {
+
+// The protection has stopped: at the end of the event loop (Quit, a stop
+// signal) or at exit.
+bool protectionStopped = false;
+
+// Qt ends the program with exit() from inside the event loop when the
+// display goes away, without ending the loop: the protection stops here
+// then, on the main thread. Exit handlers and the destructors of statics run
+// in the reverse order of their registration: registered once the window
+// is made (and with it the D-Bus connection manager that Qt's accessibility
+// bridge asks for), this runs while the link to the UPS, the platform and
+// the system bus that the stop needs are still there.
+void stopProtectionAtExit()
+{
+    if (protectionStopped)
+        return;
+    protectionStopped = true;
+    ServiceShutdown::instance()->stop();
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     // Before any thread starts: a stop signal (the end of the session, a
@@ -78,5 +103,9 @@ int main(int argc, char *argv[])
         view.show();
     }
     qInfo("Started");
-    return QApplication::exec();
+    std::atexit(stopProtectionAtExit);
+    const int result = QApplication::exec();
+    // The end of the loop has stopped the protection (aboutToQuit).
+    protectionStopped = true;
+    return result;
 }

@@ -103,7 +103,9 @@ private slots:
         QTest::addColumn<bool>("shuttingDown");
         QTest::newRow("SIGTERM") << int(SIGTERM) << false;
         QTest::newRow("SIGHUP") << int(SIGHUP) << false;
-        QTest::newRow("SIGTERM as the system goes down") << int(SIGTERM) << true;
+        QTest::newRow("display ends") << 0 << false;
+        // The system is asked at exit whether it is going down.
+        QTest::newRow("display ends as the system goes down") << 0 << true;
     }
 
     void endCancelsTheUpsOff()
