@@ -7,6 +7,7 @@
 #include "app/translator.h"
 #include "link/devcomm.h"
 #include "platform/crashdump.h"
+#include "platform/stopsignalnotifier.h"
 #include "protection/servicescheduletask.h"
 #include "protection/serviceshutdown.h"
 #include "records/database.h"
@@ -17,8 +18,36 @@
 #include <QQmlEngine>
 #include <QQuickView>
 
+#include <cstdlib>
+
+namespace {
+
+// The protection has stopped: at the end of the event loop (Quit, a stop
+// signal) or at exit.
+bool protectionStopped = false;
+
+// Qt ends the program with exit() from inside the event loop when the
+// display goes away, without ending the loop: the protection stops here
+// then, on the main thread. Exit handlers and the destructors of statics run
+// in the reverse order of their registration: registered once the window
+// is made (and with it the D-Bus connection manager that Qt's accessibility
+// bridge asks for), this runs while the link to the UPS, the platform and
+// the system bus that the stop needs are still there.
+void stopProtectionAtExit()
+{
+    if (protectionStopped)
+        return;
+    protectionStopped = true;
+    ServiceShutdown::instance()->stop();
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    // Before any thread starts: a stop signal (the end of the session, a
+    // kill, Ctrl+C) ends the event loop as Quit does.
+    ServiceControlChannel::blockStopSignals(ServiceControlChannel::SessionStop);
     QCoreApplication::setApplicationName(QStringLiteral("Ambrel"));
     QCoreApplication::setApplicationVersion(QStringLiteral("v1.0.19"));
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
@@ -56,6 +85,11 @@ int main(int argc, char *argv[])
     QObject::connect(&app, &SingleApplication::messageReceived, &view, &QQuickView::show);
     app.receiveMessages();
     QObject::connect(view.engine(), &QQmlEngine::quit, &app, &QCoreApplication::quit);
+    StopSignalNotifier stopSignals(ServiceControlChannel::SessionStop);
+    QObject::connect(&stopSignals, &StopSignalNotifier::activated, &app, [] {
+        qInfo("A stop signal ends the program.");
+        QCoreApplication::quit();
+    });
 
     Translator::instance()->setEngine(view.engine());
     Translator::instance()->init();
@@ -69,5 +103,9 @@ int main(int argc, char *argv[])
         view.show();
     }
     qInfo("Started");
-    return QApplication::exec();
+    std::atexit(stopProtectionAtExit);
+    const int result = QApplication::exec();
+    // The end of the loop has stopped the protection (aboutToQuit).
+    protectionStopped = true;
+    return result;
 }

@@ -34,12 +34,14 @@ const int kReplyTimeoutMs = 40000;
 QMutex baseMutex;
 QString base;
 
-sigset_t stopSignals()
+sigset_t stopSignals(ServiceControlChannel::StopSignals which)
 {
     sigset_t set;
     sigemptyset(&set);
     sigaddset(&set, SIGTERM);
     sigaddset(&set, SIGINT);
+    if (which == ServiceControlChannel::SessionStop)
+        sigaddset(&set, SIGHUP);
     return set;
 }
 
@@ -169,15 +171,15 @@ ServiceControlChannel::~ServiceControlChannel()
     delete d;
 }
 
-void ServiceControlChannel::blockStopSignals()
+void ServiceControlChannel::blockStopSignals(StopSignals which)
 {
-    const sigset_t set = stopSignals();
+    const sigset_t set = stopSignals(which);
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
 }
 
-int ServiceControlChannel::openStopSignalReader()
+int ServiceControlChannel::openStopSignalReader(StopSignals which)
 {
-    const sigset_t set = stopSignals();
+    const sigset_t set = stopSignals(which);
     return signalfd(-1, &set, SFD_CLOEXEC | SFD_NONBLOCK);
 }
 

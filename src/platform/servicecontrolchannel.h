@@ -29,13 +29,18 @@ public:
     ServiceControlChannel(const ServiceControlChannel &) = delete;
     ServiceControlChannel &operator=(const ServiceControlChannel &) = delete;
 
+    // The signals that ask a program to stop: a service's (SIGTERM, and
+    // SIGINT from a terminal), or those of a program of the user's session,
+    // which the end of the session or of its terminal (SIGHUP) stops too.
+    enum StopSignals { ServiceStop, SessionStop };
+
     // Blocks the stop signals for the calling thread and for every thread it
-    // starts afterwards, so that only nextControl() receives them. Call
-    // before the process starts any thread.
-    static void blockStopSignals();
+    // starts afterwards, so that only nextControl() (or a StopSignalNotifier)
+    // receives them. Call before the process starts any thread.
+    static void blockStopSignals(StopSignals which = ServiceStop);
     // A descriptor (non-blocking) from which the blocked stop signals are
     // read; -1 when the system gives none.
-    static int openStopSignalReader();
+    static int openStopSignalReader(StopSignals which = ServiceStop);
 
     // A file that reaches the size limit then fails its write instead of
     // ending the process.

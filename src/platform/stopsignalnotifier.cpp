@@ -1,7 +1,5 @@
 #include "stopsignalnotifier.h"
 
-#include "servicecontrolchannel.h"
-
 #include <QSocketNotifier>
 
 #include <sys/signalfd.h>
@@ -14,10 +12,10 @@ public:
     QSocketNotifier *notifier = nullptr;
 };
 
-StopSignalNotifier::StopSignalNotifier(QObject *parent)
+StopSignalNotifier::StopSignalNotifier(ServiceControlChannel::StopSignals which, QObject *parent)
     : QObject(parent), d(new StopSignalNotifierPrivate)
 {
-    d->fd = ServiceControlChannel::openStopSignalReader();
+    d->fd = ServiceControlChannel::openStopSignalReader(which);
     if (d->fd < 0) {
         qWarning("The stop signals cannot be received: the program ends only with its event loop.");
         return;

@@ -1,21 +1,24 @@
 #ifndef STOPSIGNALNOTIFIER_H
 #define STOPSIGNALNOTIFIER_H
 
+#include "servicecontrolchannel.h"
+
 #include <QObject>
 
 class StopSignalNotifierPrivate;
 
-// Tells the event loop of a program run from a console that it is asked to
-// stop (SIGTERM, or SIGINT from the terminal), so that it can end in order.
-// The stop signals must be blocked in every thread first
-// (ServiceControlChannel::blockStopSignals); while this object exists they
-// arrive only here.
+// Tells the event loop of a program that it is asked to stop (SIGTERM, or
+// SIGINT from the terminal; for a program of the user's session also
+// SIGHUP), so that it can end in order. The same stop signals must be
+// blocked in every thread first (ServiceControlChannel::blockStopSignals);
+// while this object exists they arrive only here.
 class StopSignalNotifier : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit StopSignalNotifier(QObject *parent = nullptr);
+    explicit StopSignalNotifier(ServiceControlChannel::StopSignals which = ServiceControlChannel::ServiceStop,
+                                QObject *parent = nullptr);
     ~StopSignalNotifier() override;
 
 signals:

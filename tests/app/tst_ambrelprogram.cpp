@@ -3,6 +3,7 @@
 
 #include "otheruser.h"
 #include "platform/x11windowlist.h"
+#include "testdisplay.h"
 #include "testenvironment.h"
 
 #include <QDir>
@@ -243,29 +244,13 @@ void TestAmbrelProgram::showsOnAnXServer_data()
 void TestAmbrelProgram::showsOnAnXServer()
 {
     QFETCH(QString, backend);
-    // An X server of this test's own, on a display number that other tests
-    // running at the same time are unlikely to pick; it must not reset when
-    // the short connections of the window check close.
-    static int next = 1000 + QCoreApplication::applicationPid() % 20000;
-    QProcess xvfb;
-    QByteArray display;
-    for (int tries = 0; display.isEmpty() && tries < 10; ++tries) {
-        xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(next++), "-displayfd", "1", "-noreset",
-                                            "-nolisten", "tcp", "-screen", "0", "1280x800x24"});
-        while (!xvfb.canReadLine() && xvfb.waitForReadyRead(10000)) {
-        }
-        if (xvfb.canReadLine()) {
-            display = ':' + xvfb.readLine().trimmed();
-        } else { // display taken
-            xvfb.kill();
-            xvfb.waitForFinished(5000);
-        }
-    }
+    TestDisplay xvfb;
+    const QString display = xvfb.start();
     QVERIFY(!display.isEmpty());
 
-    start({}, {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", QString::fromLatin1(display)}, {"QT_QUICK_BACKEND", backend}});
+    start({}, {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", display}, {"QT_QUICK_BACKEND", backend}});
     const auto windowIsMapped = [&display] {
-        for (const Platform::Window &window : X11WindowList::windows(display)) {
+        for (const Platform::Window &window : X11WindowList::windows(display.toLocal8Bit())) {
             if (window.className == QLatin1String("Ambrel"))
                 return true;
         }
@@ -275,8 +260,6 @@ void TestAmbrelProgram::showsOnAnXServer()
     QTRY_VERIFY_WITH_TIMEOUT(windowIsMapped(), 10000);
     QVERIFY2(!log().contains(QStringLiteral("Warning: ")) && !log().contains(QStringLiteral("Critical: ")), qPrintable(log()));
     cleanup();
-    xvfb.terminate();
-    xvfb.waitForFinished(5000);
 }
 
 AMBREL_TEST_MAIN(TestAmbrelProgram)
