@@ -1,6 +1,7 @@
 #include "workbookexport.h"
 
 #include <QAtomicInt>
+#include <QDebug>
 #include <QFutureWatcher>
 #include <QLocale>
 #include <QSqlDatabase>
@@ -33,10 +34,30 @@ QString dayText(const QDate &day, const char *time)
     return QLocale::c().toString(day, QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') + QLatin1String(time);
 }
 
+// What the worker found: whether the workbook is at its path, and why not.
+struct Outcome {
+    bool written = false;
+    QString reason;
+};
+
+// Gives a sheet its column widths and its header row.
+bool startSheet(XlsxDocument &book, const Job &job, int headerFormat)
+{
+    for (int k = 1; k <= job.sheet.headers.size(); ++k) {
+        if (!book.setColumnWidth(k, job.sheet.columnWidth)
+            || !book.writeString(1, k, job.sheet.headers.at(k - 1), headerFormat))
+            return false;
+    }
+    return true;
+}
+
 // Writes the rows of the range from sheet row 2 on, reading them in short
 // forward-only queries ordered by (dateTime, id); each query goes on after
-// the last row of the one before.
-bool writeRows(const QSqlDatabase &db, const Job &job, XlsxDocument &book, int format)
+// the last row of the one before. A sheet full to its last row is followed
+// by another one of the same layout. False, with the reason, at the first
+// row that cannot be read or written.
+bool writeRows(const QSqlDatabase &db, const Job &job, XlsxDocument &book, int headerFormat, int format,
+               QString *reason)
 {
     const bool newestFirst = job.rows.newestFirst;
     const QString order = QLatin1String(newestFirst ? "desc" : "asc");
@@ -46,6 +67,15 @@ bool writeRows(const QSqlDatabase &db, const Job &job, XlsxDocument &book, int f
     int sheetRow = 2;
     QVector<QVector<QVariant>> chunk;
     chunk.reserve(kChunkRows);
+    const auto readFailed = [&](const QSqlQuery &query) {
+        *reason = QStringLiteral("the rows of %1 cannot be read from %2 (%3)")
+                      .arg(job.rows.table, job.databaseName, query.lastError().text());
+        return false;
+    };
+    const auto writeFailed = [&] {
+        *reason = book.errorString();
+        return false;
+    };
 
     for (;;) {
         if (job.cancelled->load())
@@ -61,7 +91,7 @@ bool writeRows(const QSqlDatabase &db, const Job &job, XlsxDocument &book, int f
                                           "order by dateTime %3, id %3 limit %4")
                                .arg(job.rows.table, after, order)
                                .arg(kChunkRows)))
-            return false;
+            return readFailed(query);
         query.addBindValue(low);
         query.addBindValue(high);
         if (lastId.isValid()) {
@@ -69,15 +99,17 @@ bool writeRows(const QSqlDatabase &db, const Job &job, XlsxDocument &book, int f
             query.addBindValue(lastId);
         }
         if (!query.exec())
-            return false;
+            return readFailed(query);
 
         chunk.clear();
         const QSqlRecord record = query.record();
         const int fields = record.count();
         const int idField = record.indexOf(QStringLiteral("id"));
         const int dateTimeField = record.indexOf(QStringLiteral("dateTime"));
-        if (idField < 0 || dateTimeField < 0)
+        if (idField < 0 || dateTimeField < 0) {
+            *reason = QStringLiteral("the table %1 has no columns id and dateTime").arg(job.rows.table);
             return false;
+        }
         while (query.next()) {
             QVector<QVariant> values(fields);
             for (int i = 0; i < fields; ++i)
@@ -85,13 +117,20 @@ bool writeRows(const QSqlDatabase &db, const Job &job, XlsxDocument &book, int f
             chunk.append(values);
         }
         if (query.lastError().type() != QSqlError::NoError)
-            return false;
+            return readFailed(query);
         query.finish(); // the store is free for its writers again
 
         for (const QVector<QVariant> &values : qAsConst(chunk)) {
-            for (int j = 1; j < fields; ++j)
-                book.write(sheetRow, j, job.sheet.cellText ? job.sheet.cellText(j, values.at(j)) : values.at(j),
-                           format);
+            if (sheetRow > XlsxDocument::MaxRows) {
+                if (!book.addSheet() || !startSheet(book, job, headerFormat))
+                    return writeFailed();
+                sheetRow = 2;
+            }
+            for (int j = 1; j < fields; ++j) {
+                if (!book.write(sheetRow, j, job.sheet.cellText ? job.sheet.cellText(j, values.at(j)) : values.at(j),
+                                format))
+                    return writeFailed();
+            }
             ++sheetRow;
         }
         if (chunk.size() < kChunkRows)
@@ -103,14 +142,15 @@ bool writeRows(const QSqlDatabase &db, const Job &job, XlsxDocument &book, int f
 }
 
 // The worker: the whole export, on a connection of its own.
-bool exportWorkbook(const Job &job)
+Outcome exportWorkbook(const Job &job)
 {
+    Outcome outcome;
     XlsxDocument book;
     const int headerFormat = book.addFormat(job.sheet.headerFormat);
     const int cellFormat = book.addFormat(job.sheet.cellFormat);
-    for (int k = 1; k <= job.sheet.headers.size(); ++k) {
-        book.setColumnWidth(k, job.sheet.columnWidth);
-        book.writeString(1, k, job.sheet.headers.at(k - 1), headerFormat);
+    if (!startSheet(book, job, headerFormat)) {
+        outcome.reason = book.errorString();
+        return outcome;
     }
 
     if (job.rows.first.isValid() && job.rows.last.isValid()) {
@@ -121,14 +161,23 @@ bool exportWorkbook(const Job &job)
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
             db.setDatabaseName(job.databaseName);
             db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-            read = db.open() && writeRows(db, job, book, cellFormat);
+            if (!db.open())
+                outcome.reason =
+                    QStringLiteral("%1 cannot be opened (%2)").arg(job.databaseName, db.lastError().text());
+            else
+                read = writeRows(db, job, book, headerFormat, cellFormat, &outcome.reason);
             db.close();
         }
         QSqlDatabase::removeDatabase(name);
         if (!read)
-            return false;
+            return outcome;
     }
-    return !job.cancelled->load() && book.saveAs(job.path);
+    if (job.cancelled->load())
+        return outcome;
+    outcome.written = book.saveAs(job.path);
+    if (!outcome.written)
+        outcome.reason = book.errorString();
+    return outcome;
 }
 
 } // namespace
@@ -136,7 +185,8 @@ bool exportWorkbook(const Job &job)
 class WorkbookExportPrivate
 {
 public:
-    QFutureWatcher<bool> watcher;
+    QFutureWatcher<Outcome> watcher;
+    QString table;
     std::shared_ptr<std::atomic_bool> cancelled;
     bool running = false;
 };
@@ -144,9 +194,12 @@ public:
 WorkbookExport::WorkbookExport(QObject *parent)
     : QObject(parent), d(new WorkbookExportPrivate)
 {
-    connect(&d->watcher, &QFutureWatcher<bool>::finished, this, [this] {
+    connect(&d->watcher, &QFutureWatcher<Outcome>::finished, this, [this] {
         d->running = false;
-        emit finished(d->watcher.result());
+        const Outcome outcome = d->watcher.result();
+        if (!outcome.written)
+            qWarning().noquote() << QStringLiteral("The export of %1 failed: %2").arg(d->table, outcome.reason);
+        emit finished(outcome.written);
     });
 }
 
@@ -165,6 +218,7 @@ bool WorkbookExport::start(const Rows &rows, const Sheet &sheet, const QString &
     job.rows = rows;
     job.sheet = sheet;
     job.path = path;
+    d->table = rows.table;
     // The store the calling thread's default connection has open.
     job.databaseName = QSqlDatabase::database(QLatin1String(QSqlDatabase::defaultConnection), false).databaseName();
     d->cancelled = std::make_shared<std::atomic_bool>(false);

@@ -13,12 +13,15 @@
 class WorkbookExportPrivate;
 
 // Writes the rows of a table of the store that lie in a range of days to a
-// one-sheet workbook, on a worker thread with a database connection of its
-// own, so that the thread that asked goes on meanwhile. Row 1 holds the
-// headers; from row 2 on, one sheet row per table row, field 0 (the id) left
-// out. The store's writers wait for at most a short read of a few thousand
-// rows at a time, and the file at the path is replaced only by a complete
-// workbook.
+// workbook, on a worker thread with a database connection of its own, so
+// that the thread that asked goes on meanwhile. Row 1 holds the headers;
+// from row 2 on, one sheet row per table row, field 0 (the id) left out.
+// Rows past the last row of a worksheet go on to the next one ("Sheet2",
+// "Sheet3", ...), laid out alike with its own header row. The store's
+// writers wait for at most a short read of a few hundred rows at a time,
+// and the file at the path is replaced only by a workbook with every row.
+// A failure is written to the log with its reason (the system's error and
+// the file or folder).
 class WorkbookExport : public QObject
 {
     Q_OBJECT

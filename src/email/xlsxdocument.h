@@ -6,16 +6,21 @@
 
 class XlsxDocumentPrivate;
 
-// A one-sheet Excel workbook, written cell by cell and then saved.
-// Rows and columns count from 1, as in the sheet's own numbering.
+// An Excel workbook, written cell by cell and then saved. It starts with one
+// worksheet ("Sheet1"); addSheet() starts the next one, and the writes go to
+// the latest. Rows and columns count from 1, as in the sheet's own numbering.
 // Rows are written from the top down, each once: a cell of a row above the
 // last one started is refused. Only the row being written is held in memory,
-// whatever the size of the sheet.
+// whatever the size of the sheet; the rows before it wait in a temporary
+// file, and a write that finds that file failing spoils the workbook: every
+// later call fails.
 // After the first saveAs the workbook is complete: later writes fail, and
 // a later saveAs stores the same workbook again.
 class XlsxDocument
 {
 public:
+    static constexpr int MaxRows = 1048576; // rows of a worksheet
+
     // Every format centres its cells horizontally and vertically.
     struct Format {
         bool thinBorder = false; // thin border on all four sides
@@ -30,6 +35,13 @@ public:
 
     // False when the workbook could not be set up; every call then fails.
     bool isValid() const;
+    // Why the latest call that failed did: the system's error and the file
+    // or folder, or what the writer refused.
+    QString errorString() const;
+
+    // Starts the next worksheet, named "Sheet2", "Sheet3" and so on; the
+    // writes that follow go to it, from its row 1.
+    bool addSheet();
 
     // A cell format; the returned handle is passed to the writes. A format
     // equal to one added before gets the same handle.
