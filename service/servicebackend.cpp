@@ -20,6 +20,10 @@ const int kWatchPeriod = 1000;
 // open, after the hand-over or after one last held it, before the service
 // takes the link back.
 const int kHoldTicks = 10;
+// Watcher ticks after such a take-back in which the service keeps the link
+// whoever starts the desktop program: a user who starts it again and again
+// would otherwise leave the UPS unwatched nearly all the time.
+const int kKeepTicks = 30;
 
 using Process = ProcessTable::Process;
 using Holding = ProcessTable::Holding;
@@ -57,6 +61,7 @@ public:
     // The UPS's device file, as the link had it when it was handed over.
     QString device;
     int quietTicks = 0;
+    int keepTicks = 0;
     // Processes that had the link and did not use it: they never get it
     // again (a new start of the program does).
     QList<Process> refused;
@@ -109,13 +114,14 @@ void ServiceBackendPrivate::checkHolders(const QList<Process> &desktop)
     const QByteArray what = "the UPS device" + (device.isEmpty() ? QByteArray() : ' ' + device.toLocal8Bit());
     if (link == Link::OnTrial)
         qWarning("The desktop program (%s) has not opened %s within %d seconds%s: the UPS link is taken back, "
-                 "and not handed to it again.",
-                 processText(desktop).constData(), what.constData(), kHoldTicks, why.constData());
+                 "and not handed to it again (nor to any other for %d seconds).",
+                 processText(desktop).constData(), what.constData(), kHoldTicks, why.constData(), kKeepTicks);
     else
         qWarning("The desktop program (%s) has not held %s open for %d seconds%s: the UPS link is taken back, "
-                 "and not handed to it again.",
-                 processText(desktop).constData(), what.constData(), kHoldTicks, why.constData());
+                 "and not handed to it again (nor to any other for %d seconds).",
+                 processText(desktop).constData(), what.constData(), kHoldTicks, why.constData(), kKeepTicks);
     refused += desktop;
+    keepTicks = kKeepTicks;
     takeBack();
 }
 
@@ -187,6 +193,7 @@ void ServiceBackend::onTimerTimeout()
     // Once the shutdown is under way the service sees it through.
     const bool shuttingDown = ServiceShutdown::instance()->isShuttingDown();
     if (d->link == Link::Service) {
+        d->keepTicks = qMax(0, d->keepTicks - 1);
         if (desktop.isEmpty() || shuttingDown) {
             if (!desktop.isEmpty() && !d->toldKept)
                 qInfo("The desktop program runs, but the shutdown is under way: the service keeps the UPS link "
@@ -194,6 +201,8 @@ void ServiceBackend::onTimerTimeout()
             d->toldKept = !desktop.isEmpty();
             return;
         }
+        if (d->keepTicks > 0)
+            return;
         qInfo("The desktop program runs: the UPS link is handed to it.");
         d->handOver();
         return;

@@ -490,7 +490,12 @@ void TestAmbrelSvc::unusedLinkIsTakenBack()
     QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains(line), kStep + 10000);
     const int pollsBefore = polls();
     QTRY_VERIFY_WITH_TIMEOUT(polls() > pollsBefore, kStep);
+    // Neither that process nor a new start right away gets it again.
+    QProcess again;
+    again.start(desktopProgram, {QStringLiteral("120")});
+    QVERIFY(again.waitForStarted(5000));
     QTest::qWait(3000);
+    stop(again);
     QCOMPARE(svcOut.count("the UPS link is handed to it"), 1);
 
     // The service protects the machine again.
