@@ -1,9 +1,15 @@
+// The workbook, and the export of a table of the store into one, read back by openpyxl.
 #include "testenvironment.h"
+#include "email/workbookexport.h"
 #include "email/xlsxdocument.h"
 #include "filesizelimit.h"
+#include "teststore.h"
 #include "xlsxreader.h"
 
 #include <QJsonArray>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 namespace {
@@ -19,6 +25,23 @@ QJsonObject cell(const QJsonObject &sheet, int row, int column)
     return sheet.value(QStringLiteral("rows")).toArray().at(row - 1).toArray().at(column - 1).toObject();
 }
 
+// Exports the alarms from 2025-03-01 to `last` (none when it is invalid), newest
+// first as the history page does: "written", or what was logged meanwhile.
+QString exportAlarms(const QString &path, const QDate &last = QDate(2025, 3, 31))
+{
+    static QStringList log;
+    log.clear();
+    WorkbookExport exporter;
+    QSignalSpy finished(&exporter, &WorkbookExport::finished);
+    exporter.start({"alarm", QDate(2025, 3, 1), last, true}, {{"Date", "Alarm"}, 20.0, {}, {}, {}}, path);
+    const QtMessageHandler shown =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) { log << text; });
+    if (finished.wait(60000) && finished.at(0).at(0).toBool())
+        log << QStringLiteral("written");
+    qInstallMessageHandler(shown);
+    return log.join('\n');
+}
+
 } // namespace
 
 class TestXlsxDocument : public QObject
@@ -29,6 +52,8 @@ private slots:
     void writesCellsFormatsAndWidths();
     void refusesCellsOutsideTheSheet();
     void failedSaveKeepsThePreviousFile();
+    void exportToAReadOnlyFolderIsLoggedWithItsReason();
+    void exportLongerThanASheet();
 };
 
 void TestXlsxDocument::writesCellsFormatsAndWidths()
@@ -124,5 +149,53 @@ void TestXlsxDocument::failedSaveKeepsThePreviousFile()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({"book.xlsx", "first.xlsx"}));
 }
 
-AMBREL_TEST_MAIN(TestXlsxDocument)
+void TestXlsxDocument::exportToAReadOnlyFolderIsLoggedWithItsReason()
+{
+    QTemporaryDir folder;
+    const bool mounted = qEnvironmentVariableIsSet("AMBREL_TEST_OWN_NAMESPACES")
+                         && QProcess::execute("mount", {"-t", "tmpfs", "-o", "ro", "tmpfs", folder.path()}) == 0;
+    QVERIFY(mounted || QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+    if (QFileInfo(folder.path()).isWritable())
+        QSKIP("root writes into any folder: a read-only one needs a mount namespace of the test's own");
+    const QString path = folder.filePath("alarms.xlsx"), told = exportAlarms(path, QDate()); // the header row alone
+    if (mounted)
+        QProcess::execute("umount", {folder.path()});
+    QVERIFY2(!told.contains('\n') && told.contains(path) && told.contains(qt_error_string(mounted ? EROFS : EACCES)),
+             qPrintable(told));
+}
+
+void TestXlsxDocument::exportLongerThanASheet()
+{
+    // Alarms one a second from 2025-03-01, their codes counting up; the size
+    // trigger, which would count the table at every insert, comes back after.
+    const int alarms = XlsxDocument::MaxRows - 1 + 25;
+    TestStore::open();
+    QVERIFY(QSqlQuery().exec(QStringLiteral("drop trigger alarm_trigger")));
+    QVERIFY(QSqlQuery().exec(QStringLiteral("with recursive n(i) as (select 0 union all select i + 1 from n where i < %1) "
+                                            "insert into alarm(dateTime, alarm) select datetime('2025-03-01', "
+                                            "'+' || i || ' seconds'), i from n").arg(alarms - 1)));
+    Database::instance()->createTables();
+    QTemporaryDir dir;
+    const QString path = dir.filePath("alarms.xlsx"), values = dir.filePath("values.txt");
+    QCOMPARE(exportAlarms(path), QStringLiteral("written"));
+    QCOMPARE(QProcess::execute(AMBREL_PYTHON, {TestEnvironment::supportFile("xlsxdump.py"), "--values", path, values}), 0);
+    QFile file(values);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    // Every row, newest first: the 25 oldest on Sheet2, under a header row of its own.
+    for (int row = alarms - 1; row >= 0; --row) {
+        if (row == alarms - 1 || row == 24)
+            QCOMPARE(file.readLine(), "Sheet" + QByteArray::number(row == 24 ? 2 : 1) + "\tDate\tAlarm\n");
+        QVERIFY2(file.readLine().endsWith('\t' + QByteArray::number(row) + '\n'), "row " + QByteArray::number(row));
+    }
+    QVERIFY(file.atEnd());
+
+    // As where the temporary folder was full at start, so SQLite could not sort for the time
+    // index: each read goes through the whole table. The export ends at once all the same.
+    QVERIFY(QSqlQuery().exec(QStringLiteral("drop index alarm_index")));
+    const FileSizeLimit full(64 * 1024);
+    const QString told = exportAlarms(path), where = "temporary folder " + QDir::tempPath() + '/';
+    QVERIFY2(!told.contains('\n') && told.contains(where) && told.contains(qt_error_string(EFBIG)), qPrintable(told));
+}
+
+AMBREL_TEST_MAIN_IN_OWN_NAMESPACES(TestXlsxDocument)
 #include "tst_xlsxdocument.moc"

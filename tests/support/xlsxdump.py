@@ -1,6 +1,5 @@
 #!/usr/bin/python3
-"""Prints a workbook read with openpyxl as JSON, or with --values writes the
-values of every sheet to a text file (see xlsxreader.h)."""
+"""Prints a workbook read with openpyxl as JSON (see xlsxreader.h)."""
 import json
 import sys
 
@@ -27,18 +26,14 @@ def sheet_info(sheet):
             "widths": widths, "rows": rows}
 
 
-def write_values(path, out):
-    book = openpyxl.load_workbook(path, read_only=True)
-    with open(out, "w", encoding="utf-8") as lines:
-        for sheet in book.worksheets:
-            lines.write("sheet\t%s\n" % sheet.title)
-            for row in sheet.iter_rows(values_only=True):
-                lines.write("\t".join("" if v is None else str(v) for v in row) + "\n")
-
-
 if __name__ == "__main__":
+    # --values PATH OUT: a line per row, values tab-separated, each sheet's name before its first.
     if sys.argv[1] == "--values":
-        write_values(sys.argv[2], sys.argv[3])
-    else:
-        book = openpyxl.load_workbook(sys.argv[1])
-        json.dump({"sheets": [sheet_info(s) for s in book.worksheets]}, sys.stdout)
+        with open(sys.argv[3], "w", encoding="utf-8") as out:
+            for sheet in openpyxl.load_workbook(sys.argv[2], read_only=True).worksheets:
+                print(sheet.title, end="\t", file=out)
+                for row in sheet.iter_rows(values_only=True):
+                    print(*row, sep="\t", file=out)
+        sys.exit()
+    book = openpyxl.load_workbook(sys.argv[1])
+    json.dump({"sheets": [sheet_info(s) for s in book.worksheets]}, sys.stdout)

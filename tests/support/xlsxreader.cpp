@@ -21,12 +21,4 @@ QJsonObject read(const QString &path, QString *error)
     return QJsonDocument::fromJson(process.readAllStandardOutput()).object();
 }
 
-bool writeValues(const QString &path, const QString &out)
-{
-    return QProcess::execute(QStringLiteral(AMBREL_PYTHON),
-                             {TestEnvironment::supportFile(QStringLiteral("xlsxdump.py")), QStringLiteral("--values"),
-                              path, out})
-           == 0;
-}
-
 } // namespace XlsxReader
