@@ -134,23 +134,19 @@ void TestProcessTable::watchReadsTheTableOnlyWhenTold()
     QVERIFY(!watch.runs());
 }
 
-// On the live table: this very test program, and a file it opens.
+// On the live table: this test program holds a file it opens and not its
+// folder, and a process that got its id later (another start time) holds none.
 void TestProcessTable::processHoldsAFile()
 {
-    const QList<ProcessTable::Process> found = ProcessTable::processes(QCoreApplication::applicationFilePath());
-    const auto at = std::find_if(found.begin(), found.end(), [](const ProcessTable::Process &process) {
-        return process.pid == QCoreApplication::applicationPid();
-    });
-    QVERIFY(at != found.end() && at->started > 0);
-    const ProcessTable::Process self = *at;
+    ProcessTable::Process self;
+    for (const ProcessTable::Process &process : ProcessTable::processes(QCoreApplication::applicationFilePath()))
+        self = process.pid == QCoreApplication::applicationPid() ? process : self;
     QTemporaryDir dir;
     QFile file(dir.filePath("held"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(self.started > 0 && file.open(QIODevice::WriteOnly));
     QCOMPARE(ProcessTable::holdsFile(self, file.fileName()), ProcessTable::Holding::Yes);
-    // A process that got the same id later is another process.
+    QCOMPARE(ProcessTable::holdsFile(self, dir.path()), ProcessTable::Holding::No);
     QCOMPARE(ProcessTable::holdsFile({self.pid, self.started + 1}, file.fileName()), ProcessTable::Holding::No);
-    file.close();
-    QCOMPARE(ProcessTable::holdsFile(self, file.fileName()), ProcessTable::Holding::No);
 }
 
 AMBREL_TEST_MAIN(TestProcessTable)

@@ -41,8 +41,6 @@ private slots:
     void unacceptableValueIsPutBack_data();
     void unacceptableValueIsPutBack();
     void fileDialogsOpenOnTheDesktop();
-    void pressingAControlEndsAnEdit_data();
-    void pressingAControlEndsAnEdit();
 
 private:
     QString text(const char *name) const { return ui->item(name)->property("text").toString(); }
@@ -304,10 +302,14 @@ void TestSettingsPages::urlsAndPathsMeet()
                                       Q_ARG(QVariant, QUrl::fromLocalFile(command))));
     QCOMPARE(text("fieldExecFile"), command);
     QCOMPARE(ServiceShutdown::instance()->execFile(), command);
+    // A value typed without Enter is written once a check box or button is pressed.
+    QVERIFY(ui->type(ui->item("fieldExecTime"), "7", false) && ui->click("checkOsOff"));
+    QCOMPARE(ServiceShutdown::instance()->execTime(), 7);
 
     // The data directory and the logo are opened by their local-file URLs.
     QVERIFY(subPage(0));
-    QVERIFY(ui->click("btnOpenPath"));
+    QVERIFY(ui->type(ui->item("fieldSaveCycle"), "7", false) && ui->click("btnOpenPath"));
+    QCOMPARE(DevComm::instance()->saveCycle(), 7u);
     QCOMPARE(openedUrls, QList<QUrl>{QUrl::fromLocalFile(Settings::instance()->dataDir())});
     QQuickItem *logo = ui->item("imageLogo");
     QCOMPARE(logo->property("source").toUrl(),
@@ -393,38 +395,6 @@ void TestSettingsPages::fileDialogsOpenOnTheDesktop()
         QVERIFY(QMetaObject::invokeMethod(dialog, "close"));
         QTRY_VERIFY(!dialog->property("visible").toBool());
     }
-}
-
-void TestSettingsPages::pressingAControlEndsAnEdit_data()
-{
-    QTest::addColumn<int>("page");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("control");
-    QTest::newRow("button") << 0 << "fieldSaveCycle" << int(Settings::UpsDataSaveCycle) << "btnOpenPath";
-    QTest::newRow("check box") << 2 << "fieldExecTime" << int(Settings::ShutdownExecTime) << "checkOsOff";
-}
-
-void TestSettingsPages::pressingAControlEndsAnEdit()
-{
-    // A value typed without Enter is written once a button or check box is pressed.
-    QFETCH(int, page);
-    QFETCH(QString, field);
-    QFETCH(int, key);
-    QFETCH(QString, control);
-    QVERIFY(subPage(page));
-    for (const char *check : {"checkPowerControl", "checkExec"}) {
-        if (!checked(check) && ui->item(check)->isVisible())
-            QVERIFY(ui->click(check));
-    }
-    // Typing reaches the window only while it is active (a file dialog may have been).
-    ui->view().requestActivate();
-    QVERIFY(QTest::qWaitForWindowActive(&ui->view()));
-    QVERIFY(ui->click(ui->item(field.toLatin1())));
-    QTest::keyClick(&ui->view(), Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(&ui->view(), '7');
-    QVERIFY(ui->click(control));
-    QCOMPARE(Settings::instance()->getSettings(Settings::SettingsType(key)).toInt(), 7);
 }
 
 AMBREL_TEST_MAIN_WITH(QApplication, TestSettingsPages)

@@ -38,8 +38,8 @@ public:
         return true;
     }
 
-    // Replaces the text of a field as the user would (ASCII) and presses Enter.
-    bool type(QQuickItem *field, const QString &text)
+    // Replaces the text of a field as the user would (ASCII) and, if enter, presses Enter.
+    bool type(QQuickItem *field, const QString &text, bool enter = true)
     {
         if (!click(field))
             return false;
@@ -47,7 +47,8 @@ public:
         QTest::keyClick(&view(), Qt::Key_Backspace);
         for (const QChar c : text)
             QTest::keyClick(&view(), c.toLatin1());
-        QTest::keyClick(&view(), Qt::Key_Return);
+        if (enter)
+            QTest::keyClick(&view(), Qt::Key_Return);
         return true;
     }
 
