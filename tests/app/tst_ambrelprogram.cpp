@@ -1,9 +1,10 @@
 // The program itself, started as real processes on the offscreen platform,
 // and on an X server of the test's own.
+// Run as root, in namespaces of its own; a mock logind is its system bus.
 
+#include "mocklogind.h"
 #include "otheruser.h"
 #include "platform/x11windowlist.h"
-#include "testdisplay.h"
 #include "testenvironment.h"
 
 #include <QDir>
@@ -11,8 +12,10 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include <csignal>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,6 +24,7 @@ class TestAmbrelProgram : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { QVERIFY(logind.start()); }
     void init();
     void cleanup();
     void windowAtStart_data();
@@ -35,6 +39,9 @@ private slots:
     void otherUserIsNotHeard();
     void showsOnAnXServer_data();
     void showsOnAnXServer();
+    // Ended otherwise than by Quit while the UPS is set to switch off.
+    void endCancelsTheUpsOff_data();
+    void endCancelsTheUpsOff();
 
 private:
     QProcess *start(const QStringList &arguments, const QMap<QString, QString> &variables = {});
@@ -42,9 +49,12 @@ private:
     QString socketPath() const { return home->path() + QStringLiteral("/runtime/Ambrel/instance"); }
     // What a later start sends, sent from here; the reply.
     static QByteArray sendEmptyMessage(const QString &path);
+    QByteArray startDisplay();
 
+    MockLogind logind;
     QScopedPointer<QTemporaryDir> home;
     QList<QProcess *> processes;
+    QProcess xvfb;
 };
 
 void TestAmbrelProgram::init()
@@ -63,6 +73,8 @@ void TestAmbrelProgram::cleanup()
     }
     qDeleteAll(processes);
     processes.clear();
+    xvfb.terminate();
+    xvfb.waitForFinished(5000);
 }
 
 QProcess *TestAmbrelProgram::start(const QStringList &arguments, const QMap<QString, QString> &variables)
@@ -241,16 +253,37 @@ void TestAmbrelProgram::showsOnAnXServer_data()
     QTest::newRow("default backend") << QString();
 }
 
+QByteArray TestAmbrelProgram::startDisplay()
+{
+    // An X server of this test's own, on a display number that other tests
+    // running at the same time are unlikely to pick; it must not reset when
+    // the short connections of the window check close.
+    static int next = 1000 + QRandomGenerator::global()->bounded(20000); // not by process id: alike in namespaces
+    QByteArray display;
+    for (int tries = 0; display.isEmpty() && tries < 10; ++tries) {
+        xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(next++), "-displayfd", "1", "-noreset",
+                                            "-nolisten", "tcp", "-screen", "0", "1280x800x24"});
+        while (!xvfb.canReadLine() && xvfb.waitForReadyRead(10000)) {
+        }
+        if (xvfb.canReadLine()) {
+            display = ':' + xvfb.readLine().trimmed();
+        } else { // display taken
+            xvfb.kill();
+            xvfb.waitForFinished(5000);
+        }
+    }
+    return display;
+}
+
 void TestAmbrelProgram::showsOnAnXServer()
 {
     QFETCH(QString, backend);
-    TestDisplay xvfb;
-    const QString display = xvfb.start();
+    const QByteArray display = startDisplay();
     QVERIFY(!display.isEmpty());
 
-    start({}, {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", display}, {"QT_QUICK_BACKEND", backend}});
+    start({}, {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", QString::fromLatin1(display)}, {"QT_QUICK_BACKEND", backend}});
     const auto windowIsMapped = [&display] {
-        for (const Platform::Window &window : X11WindowList::windows(display.toLocal8Bit())) {
+        for (const Platform::Window &window : X11WindowList::windows(display)) {
             if (window.className == QLatin1String("Ambrel"))
                 return true;
         }
@@ -259,8 +292,55 @@ void TestAmbrelProgram::showsOnAnXServer()
     QTRY_VERIFY_WITH_TIMEOUT(log().contains(QStringLiteral("Started")), 30000);
     QTRY_VERIFY_WITH_TIMEOUT(windowIsMapped(), 10000);
     QVERIFY2(!log().contains(QStringLiteral("Warning: ")) && !log().contains(QStringLiteral("Critical: ")), qPrintable(log()));
-    cleanup();
 }
 
-AMBREL_TEST_MAIN(TestAmbrelProgram)
+void TestAmbrelProgram::endCancelsTheUpsOff_data()
+{
+    QTest::addColumn<int>("signal"); // 0: the display ends
+    QTest::addColumn<bool>("shuttingDown");
+    QTest::newRow("SIGTERM") << int(SIGTERM) << false;
+    QTest::newRow("SIGHUP") << int(SIGHUP) << false;
+    QTest::newRow("display ends") << 0 << false;
+    // The system is asked at exit whether it is going down.
+    QTest::newRow("display ends as the system goes down") << 0 << true;
+}
+
+void TestAmbrelProgram::endCancelsTheUpsOff()
+{
+    QFETCH(int, signal);
+    QFETCH(bool, shuttingDown);
+    QVERIFY(logind.setPreparingForShutdown(shuttingDown));
+    // On battery, and the battery is low: the ten-second countdown tells the
+    // simulated UPS at once to switch off in a minute.
+    auto *sim = new QProcess;
+    processes.append(sim);
+    sim->start(QStringLiteral(AMBREL_UPSSIM), QStringList());
+    sim->write("set status 11001000\nset inputVol 0\n");
+    QByteArray said;
+    const auto simSaid = [&] { return said += sim->readAllStandardOutput(); };
+    QTRY_VERIFY_WITH_TIMEOUT(simSaid().contains('\n'), 5000);
+    QVERIFY(QDir().mkpath(home->path() + QStringLiteral("/data/Ambrel/cfg")));
+    QFile config(home->path() + QStringLiteral("/data/Ambrel/cfg/config.cfg"));
+    QVERIFY(config.open(QIODevice::WriteOnly));
+    config.write("[ups]\ncommType=1\nbaudRate=2400\ncomPort=" + said.mid(4, said.indexOf('\n') - 4)
+                 + "\n[shutdown]\nenable=true\nmainFaultTime=1\nbattLowTime=0\nUPSOff=true\nUPSOffTime=1\n");
+    config.close();
+
+    const QString display = QString::fromLatin1(startDisplay());
+    QProcess *program = start({"-srv"}, {{"QT_QPA_PLATFORM", "xcb"}, {"DISPLAY", display}});
+    QTRY_VERIFY2_WITH_TIMEOUT(simSaid().count("RX S01\n") == 1, qPrintable(log()), 30000);
+    if (signal)
+        QCOMPARE(::kill(pid_t(program->processId()), signal), 0);
+    else
+        xvfb.terminate();
+    QVERIFY(program->waitForFinished(30000));
+    if (shuttingDown)
+        QVERIFY(log().contains(QStringLiteral("The operating system is shutting down: the UPS keeps its switch-off.")));
+    else
+        QTRY_VERIFY_WITH_TIMEOUT(simSaid().contains("RX C\n"), 5000);
+    QCOMPARE(simSaid().count("RX C\n"), shuttingDown ? 0 : 1);
+    QCOMPARE(QFile::exists(home->path() + QStringLiteral("/data/Ambrel/data/upsoff.pending")), shuttingDown);
+}
+
+AMBREL_TEST_MAIN_IN_OWN_NAMESPACES(TestAmbrelProgram)
 #include "tst_ambrelprogram.moc"

@@ -1,30 +1,26 @@
 // The real shutdown path: logind's PowerOff on the system bus, and systemd's
 // when logind refuses or is gone, answered by mock logind and systemd
-// services on a private system bus that this test starts (and restarts). The
-// machine's own system bus is never used: the test refuses to call PowerOff
-// unless the services that answer are the mocks.
+// services on a private bus that this test starts. The machine's own system
+// bus is never used: the test refuses to call PowerOff unless the services
+// that answer are the mocks.
 #include "link/devcomm.h"
 #include "link/devcomm_p.h"
 #include "link/megatec.h"
+#include "mocklogind.h"
 #include "platform/linuxplatform.h"
 #include "protection/serviceshutdown.h"
 #include "records/settings.h"
 #include "systemdmock.h"
 #include "testenvironment.h"
 
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
 namespace {
 const char kMock[] = "org.freedesktop.DBus.Mock";
-const char kLogind[] = "org.freedesktop.login1";
 const char kLogindManager[] = "org.freedesktop.login1.Manager";
 const char kRefuse[] = "raise dbus.exceptions.DBusException('Not now.', name='org.freedesktop.DBus.Error.AccessDenied')";
 } // namespace
@@ -34,44 +30,15 @@ class TestLogindPowerOff : public QObject
     Q_OBJECT
 
     QTemporaryDir dir;
-    QProcess bus;
-    QByteArray address;
-    QDBusConnection own{QString()};
+    MockLogind logind;
     QScopedPointer<SystemdMock> systemd;
-    QProcess logind;
 
-    // On the same socket each time, with a connection of this test's own.
-    bool startBus()
-    {
-        bus.start(QStringLiteral("dbus-daemon"),
-                  {"--nofork", "--print-address=1", "--config-file=" + dir.filePath(QStringLiteral("bus.conf"))});
-        if (!QTest::qWaitFor([this] { return bus.canReadLine(); }, 10000))
-            return false;
-        own = QDBusConnection::connectToBus(QString::fromLatin1(address), QString::number(bus.processId()));
-        return own.isConnected();
-    }
-    bool startLogind()
-    {
-        logind.waitForFinished(5000);
-        logind.start(QStringLiteral(AMBREL_PYTHON), {"-m", "dbusmock", "--system", "--template", "logind",
-                                                     "-l", dir.filePath(QStringLiteral("logind.log"))});
-        return QTest::qWaitFor([this] { return own.interface()->isServiceRegistered(kLogind).value(); }, 20000);
-    }
-    bool callLogind(const QString &method, const QVariantList &args)
-    {
-        QDBusMessage message = QDBusMessage::createMethodCall(kLogind, "/org/freedesktop/login1", kMock, method);
-        message.setArguments(args);
-        return own.call(message, QDBus::Block, 10000).type() == QDBusMessage::ReplyMessage;
-    }
+    bool callLogind(const QString &method, const QVariantList &args) { return logind.call(method, args); }
     bool setSystemd(const QString &method, const QVariantList &args)
     {
         return systemd->call(SystemdMock::ManagerPath, kMock, method, args).type() == QDBusMessage::ReplyMessage;
     }
-    int logindPowerOffs() const
-    {
-        QFile log(dir.filePath(QStringLiteral("logind.log")));
-        return log.open(QIODevice::ReadOnly) ? log.readAll().count("PowerOff False") : 0;
-    }
+    int logindPowerOffs() const { return logind.powerOffs(); }
     int systemdPowerOffs() { return systemd->callCount(SystemdMock::ManagerPath, "PowerOff"); }
 
     // The answer of one request: 1 accepted, 0 refused, -1 none in time.
@@ -85,34 +52,15 @@ class TestLogindPowerOff : public QObject
 private slots:
     void initTestCase()
     {
-        const QByteArray socket = QFile::encodeName(dir.filePath(QStringLiteral("bus")));
-        QFile config(dir.filePath(QStringLiteral("bus.conf")));
-        QVERIFY(config.open(QIODevice::WriteOnly));
-        config.write("<busconfig><type>system</type><listen>unix:path=" + socket + "</listen><auth>EXTERNAL</auth>"
-                     "<policy context='default'><allow send_destination='*'/><allow receive_sender='*'/>"
-                     "<allow own='*'/></policy></busconfig>");
-        config.close();
-        address = "unix:path=" + socket;
-        QVERIFY(startBus());
         // Everything of this process that speaks to "the system bus" now speaks
         // to the private one; no system bus connection was made before.
-        qputenv("DBUS_SYSTEM_BUS_ADDRESS", address);
-        systemd.reset(new SystemdMock(dir.path(), address));
+        QVERIFY(logind.start());
+        systemd.reset(new SystemdMock(dir.path(), logind.address()));
         QVERIFY(systemd->start());
         QVERIFY(setSystemd("AddMethod", {SystemdMock::Manager, "PowerOff", "", "", ""}));
         QVERIFY(setSystemd("AddProperty", {SystemdMock::Manager, "SystemState", "running"}));
-        QVERIFY(startLogind());
         // Only the mock answers to its own interface; the real logind does not.
         QVERIFY(callLogind("GetCalls", {}));
-    }
-
-    void cleanupTestCase()
-    {
-        logind.kill();
-        logind.waitForFinished(5000);
-        systemd.reset();
-        bus.terminate();
-        bus.waitForFinished(5000);
     }
 
     void powerOffAsksLogindFirstThenSystemd()
@@ -149,8 +97,7 @@ private slots:
     // logind goes away, and systemd takes its time to refuse.
     void refusedShutdownIsRetriedWithoutHoldingUpTheLoop()
     {
-        logind.kill();
-        QTRY_VERIFY_WITH_TIMEOUT(!own.interface()->isServiceRegistered(kLogind), 10000);
+        QVERIFY(logind.stopMock());
         QVERIFY(setSystemd("AddMethod", {SystemdMock::Manager, "PowerOff", "", "",
                                          QStringLiteral("import time\ntime.sleep(1.5)\n") + kRefuse}));
         const int before = systemdPowerOffs();
@@ -191,25 +138,18 @@ private slots:
         QTest::qWait(300); // for the answer
     }
 
-    // Last: the bus restarts after a refusal, and logind is back.
+    // Last: the bus restarts, and logind is back.
     void callsReachTheBusAgainAfterItRestarts()
     {
-        QVERIFY(setSystemd("AddMethod", {SystemdMock::Manager, "PowerOff", "", "", kRefuse}));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^logind did not accept"));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^systemd did not accept"));
-        QCOMPARE(powerOff(), 0);
-
-        bus.terminate();
-        QVERIFY(bus.waitForFinished(10000));
+        logind.stop();
         LinuxPlatform platform;
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^The system bus cannot be reached"));
         QVERIFY(!platform.isShuttingDown());
 
-        QVERIFY(startBus());
-        QVERIFY(startLogind());
+        QVERIFY(logind.start());
         QTest::ignoreMessage(QtInfoMsg, "The system bus can be reached again.");
         QCOMPARE(powerOff(), 1);
-        QVERIFY(callLogind("UpdateProperties", {kLogindManager, QVariantMap{{"PreparingForShutdown", true}}}));
+        QVERIFY(logind.setPreparingForShutdown(true));
         QVERIFY(platform.isShuttingDown());
     }
 };

@@ -3,14 +3,12 @@
 // the SMTP server on 127.0.0.1 and shutting down through a mock logind on a
 // private system bus. The machine's own buses are never used. Run as root,
 // it has a process list, a lock folder and pseudo-terminals of its own.
+#include "mocklogind.h"
 #include "smtpserverharness.h"
 #include "testenvironment.h"
 
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QSerialPort>
 #include <QSettings>
 #include <QSqlDatabase>
@@ -25,8 +23,6 @@ namespace {
 const int kStep = 15000;
 const QByteArray kMainsFails = "set status 10001000\nset inputVol 0\n";
 const QByteArray kMainsReturns = "set status 00001000\nset inputVol 230\n";
-// With the battery low too: a countdown of ten seconds.
-const QByteArray kMainsFailsLow = "set status 11001000\nset inputVol 0\n";
 
 void stop(QProcess &process)
 {
@@ -47,8 +43,7 @@ class TestAmbrelSvc : public QObject
     // The service program runs from here, beside the stand-in for the
     // desktop program (a harmless program under its name).
     QString program, desktopProgram;
-    QProcess bus, logind;
-    QString busAddress;
+    MockLogind logind;
     SmtpServerHarness smtp;
 
     // One run: its home, the UPS, the service, the desktop program and
@@ -67,11 +62,7 @@ class TestAmbrelSvc : public QObject
     // Milliseconds since the UPS last received a command.
     qint64 quiet() const { return clock.elapsed() - lastPoll; }
 
-    int powerOffs() const
-    {
-        QFile log(shared.filePath(QStringLiteral("logind.log")));
-        return log.open(QIODevice::ReadOnly) ? log.readAll().count("PowerOff False") : 0;
-    }
+    int powerOffs() const { return logind.powerOffs(); }
 
     // The first value of a statement on the service's database.
     QVariant sql(const QString &statement) const
@@ -155,7 +146,6 @@ class TestAmbrelSvc : public QObject
         env.insert(QStringLiteral("HOME"), run->path());
         for (const char *folder : {"DATA", "CONFIG", "CACHE"})
             env.insert(QStringLiteral("XDG_%1_HOME").arg(folder), run->filePath(QString(folder).toLower()));
-        env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), busAddress);
         for (const char *name : {"DISPLAY", "INVOCATION_ID", "NOTIFY_SOCKET"})
             env.remove(QString::fromLatin1(name));
         svc.setProcessEnvironment(env);
@@ -167,31 +157,6 @@ class TestAmbrelSvc : public QObject
     {
         desktop.start(desktopProgram, {seconds});
         QVERIFY(desktop.waitForStarted(5000));
-    }
-
-    // A desktop program that opens the UPS's port and holds it: a copy of
-    // the python interpreter in the desktop program's place.
-    void startHolder()
-    {
-        QVERIFY(QFile::remove(desktopProgram));
-        QVERIFY(QFile::copy(QFileInfo(QStringLiteral(AMBREL_PYTHON)).canonicalFilePath(), desktopProgram));
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("PYTHONHOME"), QStringLiteral("/usr"));
-        desktop.setProcessEnvironment(env);
-        desktop.start(desktopProgram, {"-c", "import os, sys, time\nos.open(sys.argv[1], os.O_RDWR | os.O_NOCTTY)\n"
-                                             "time.sleep(120)", pty});
-        QVERIFY(desktop.waitForStarted(5000));
-    }
-
-    // No mail, and a low battery leaves ten seconds.
-    void startProtectingService()
-    {
-        QVariantMap config = protectingConfig();
-        config.insert("email/enable", false);
-        config.insert("shutdown/battLowTime", 0);
-        writeConfig(config);
-        startService();
-        QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0, kStep);
     }
 
     // Waits until the service has seen the UPS state just set.
@@ -212,7 +177,6 @@ class TestAmbrelSvc : public QObject
 
 private slots:
     void initTestCase();
-    void cleanupTestCase();
     void init();
     void cleanup();
 
@@ -220,7 +184,6 @@ private slots:
     void mainsReturnCancelsTheCountdown();
     void desktopProgramTakesTheLink();
     void survivesBadSettingsAndVanishingDevices();
-    // The link is taken back from a desktop program that does not use it.
     void unusedLinkIsTakenBack();
     void handOverEndsTheCountdown();
 
@@ -230,21 +193,7 @@ private slots:
 
 void TestAmbrelSvc::initTestCase()
 {
-    bus.start(QStringLiteral("dbus-daemon"), {"--session", "--nofork", "--print-address=1"});
-    QVERIFY(bus.waitForStarted(10000));
-    QTRY_VERIFY_WITH_TIMEOUT(bus.canReadLine(), 10000);
-    busAddress = QString::fromLatin1(bus.readLine().trimmed());
-
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), busAddress);
-    logind.setProcessEnvironment(env);
-    logind.start(QStringLiteral(AMBREL_PYTHON), {"-m", "dbusmock", "--system", "--template", "logind", "-l",
-                                                 shared.filePath(QStringLiteral("logind.log"))});
-    QVERIFY(logind.waitForStarted(10000));
-    QDBusConnection privateBus = QDBusConnection::connectToBus(busAddress, QStringLiteral("mock"));
-    QVERIFY(privateBus.isConnected());
-    QTRY_VERIFY_WITH_TIMEOUT(privateBus.interface()->isServiceRegistered("org.freedesktop.login1"), 20000);
-
+    QVERIFY(logind.start());
     QVERIFY(smtp.start());
     program = shared.filePath(QStringLiteral("ambrelsvc"));
     desktopProgram = shared.filePath(QStringLiteral("ambrel"));
@@ -257,13 +206,6 @@ void TestAmbrelSvc::initTestCase()
     });
     svc.setProcessChannelMode(QProcess::MergedChannels);
     connect(&svc, &QProcess::readyRead, this, [this] { svcOut += svc.readAll(); });
-}
-
-void TestAmbrelSvc::cleanupTestCase()
-{
-    QDBusConnection::disconnectFromBus(QStringLiteral("mock"));
-    stop(logind);
-    stop(bus);
 }
 
 void TestAmbrelSvc::init()
@@ -288,8 +230,7 @@ void TestAmbrelSvc::cleanup()
         QTest::qWait(50);
     for (QProcess *process : {&svc, &desktop, &impostor, &sim})
         stop(*process);
-    QFile::remove(desktopProgram);
-    QFile::copy(QStringLiteral("/bin/sleep"), desktopProgram);
+    desktop.setStandardInputFile(QString());
     if (QTest::currentTestFailed())
         qWarning().noquote() << "service output:\n" << QString::fromLocal8Bit(svcOut);
     QSqlDatabase::removeDatabase(QStringLiteral("service"));
@@ -478,73 +419,52 @@ void TestAmbrelSvc::survivesBadSettingsAndVanishingDevices()
 
 void TestAmbrelSvc::unusedLinkIsTakenBack()
 {
-    startProtectingService();
-
+    writeConfig(protectingConfig());
+    startService();
+    QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0, kStep);
     // A desktop program that never opens the port (one without rights on
-    // it, or set to another port).
+    // it, or set to another port) has it for ten seconds.
     startDesktop();
-    QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains("handed to it"), kStep);
-    const QByteArray line = QStringLiteral("The desktop program (process %1) has not opened the UPS device %2 "
-                                           "within 10 seconds: the UPS link is taken back")
-                                .arg(desktop.processId()).arg(pty).toLocal8Bit();
-    QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains(line), kStep + 10000);
-    const int pollsBefore = polls();
-    QTRY_VERIFY_WITH_TIMEOUT(polls() > pollsBefore, kStep);
-    // Neither that process nor a new start right away gets it again.
+    const QByteArray line = "The desktop program (process " + QByteArray::number(desktop.processId())
+                            + ") has not opened the UPS device " + pty.toLocal8Bit() + " within 10 seconds";
+    QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains(line + ": the UPS link is taken back"), 2 * kStep);
+
+    // Neither it nor a new start gets the link back soon, nor while the
+    // shutdown is under way; the service protects the machine again.
     QProcess again;
     again.start(desktopProgram, {QStringLiteral("120")});
     QVERIFY(again.waitForStarted(5000));
-    QTest::qWait(3000);
-    stop(again);
-    QCOMPARE(svcOut.count("the UPS link is handed to it"), 1);
-
-    // The service protects the machine again.
     const int offsBefore = powerOffs();
-    sim.write(kMainsFailsLow);
+    sim.write(kMainsFails);
     QTRY_COMPARE_WITH_TIMEOUT(powerOffs(), offsBefore + 1, kStep + 10000);
-    QTRY_COMPARE_WITH_TIMEOUT(received("S.2"), 2, kStep);
-
-    // A new start gets no link while the shutdown is under way.
-    stop(desktop);
-    startDesktop();
     QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains("the shutdown is under way: the service keeps the UPS link"), kStep);
-    QTest::qWait(1500);
     QCOMPARE(svcOut.count("the UPS link is handed to it"), 1);
+    stop(again);
 }
 
 void TestAmbrelSvc::handOverEndsTheCountdown()
 {
-    startProtectingService();
+    writeConfig(protectingConfig());
+    startService();
+    QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0, kStep);
     const int offsBefore = powerOffs();
 
     // The mains fails and the service counts ten seconds down; the desktop
-    // program takes the UPS and runs its own countdown. The mains returns
-    // while it watches the UPS, and it ends well after the service's
-    // countdown would have ended.
-    sim.write(kMainsFailsLow);
-    waitForStatus();
-    startHolder();
-    QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains("it watches the UPS now, and the service's countdown ends."), kStep);
-    sim.write(kMainsReturns);
-    QTest::qWait(12000);
-    stop(desktop);
-    QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains("has ended: the UPS link is taken back."), kStep);
-    waitForStatus();
-    QTest::qWait(2000);
-    QVERIFY(!simOut.contains("RX S"));
-    QVERIFY(!QFile::exists(marker()));
-    QCOMPARE(powerOffs(), offsBefore);
-
-    // A failure still there when the link comes back starts a countdown of
-    // its own (of ten seconds, as the capacity is below the limit).
+    // program holds the UPS's port open (as its input) well past that end.
     sim.write(kMainsFails);
     waitForStatus();
-    startHolder();
-    QTRY_COMPARE_WITH_TIMEOUT(svcOut.count("it watches the UPS now"), 2, kStep);
+    desktop.setStandardInputFile(pty);
+    startDesktop();
+    QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains("it watches the UPS now, and the service's countdown ends."), kStep);
+    QTest::qWait(12000);
+    QCOMPARE(powerOffs(), offsBefore);
+
+    // Taken back while the mains is still out: no switch-off that waited in
+    // the link, and a countdown of its own.
     stop(desktop);
+    waitForStatus();
+    QVERIFY(!simOut.contains("RX S"));
     QTRY_COMPARE_WITH_TIMEOUT(powerOffs(), offsBefore + 1, kStep + 10000);
-    QVERIFY(QFile::exists(marker()));
-    QTRY_COMPARE_WITH_TIMEOUT(received("S.2"), 2, kStep);
 }
 
 void TestAmbrelSvc::stopOrRestartCancelsTheUpsOff()
