@@ -87,15 +87,15 @@ int main(int argc, char *argv[])
     // The service looks for the file "ambrel" beside itself.
     const QString desktop = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("ambrel"));
     Platform *platform = Platform::instance();
-    bool found = platform->isProcessRunning(desktop);
+    bool found = !platform->processesRunning(desktop).isEmpty();
     const double before = cpuSeconds();
     for (int i = 0; i < checks; ++i)
-        found = platform->isProcessRunning(desktop) || found;
+        found = !platform->processesRunning(desktop).isEmpty() || found;
     const double perCheck = (cpuSeconds() - before) / checks;
     const int reads = qMax(100, checks / 10);
     const double beforeReads = cpuSeconds();
     for (int i = 0; i < reads; ++i)
-        found = ProcessTable::runs(desktop) || found;
+        found = !ProcessTable::processes(desktop).isEmpty() || found;
     const double perRead = (cpuSeconds() - beforeReads) / reads;
     const int processes = countProcesses();
 

@@ -181,11 +181,6 @@ void ServiceBackend::stop()
     d->timer->stop();
 }
 
-bool ServiceBackend::isProcessRunning(const QString &executable)
-{
-    return Platform::instance()->isProcessRunning(executable);
-}
-
 void ServiceBackend::onTimerTimeout()
 {
     using Link = ServiceBackendPrivate::Link;

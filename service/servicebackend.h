@@ -27,9 +27,6 @@ public:
     // Releases the link and stops watching.
     void stop();
 
-    // Whether a process runs this program file.
-    static bool isProcessRunning(const QString &executable);
-
 private slots:
     void onTimerTimeout();
 

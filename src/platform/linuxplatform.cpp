@@ -110,11 +110,6 @@ void LinuxPlatform::endCommandFiles()
     CommandFile::endAll();
 }
 
-bool LinuxPlatform::isProcessRunning(const QString &executable)
-{
-    return !processesRunning(executable).isEmpty();
-}
-
 QList<ProcessTable::Process> LinuxPlatform::processesRunning(const QString &executable)
 {
     // One watch per program file, kept for the life of the process.

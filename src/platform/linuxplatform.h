@@ -29,7 +29,6 @@ public:
 
     // Looks through /proc when the program file has been started or ended
     // (see ProgramWatch).
-    bool isProcessRunning(const QString &executable) override;
     QList<ProcessTable::Process> processesRunning(const QString &executable) override;
     // Looks through /proc/<pid>/fd.
     ProcessTable::Holding holdsFile(const ProcessTable::Process &process, const QString &path) override;

@@ -62,11 +62,9 @@ public:
     // they have not within two seconds. The waiting calls then return.
     virtual void endCommandFiles() = 0;
 
-    // Whether a process runs this program file (a copy of it elsewhere, or
+    // The processes that run this program file (a copy of it elsewhere, or
     // another program under its name, does not count). Returns at once; a
     // process that ends while it is being looked at counts as absent.
-    virtual bool isProcessRunning(const QString &executable) = 0;
-    // The processes that run this program file, found the same way.
     virtual QList<ProcessTable::Process> processesRunning(const QString &executable) = 0;
     // Whether the process (not a later one given its id) has the file that
     // path names open; Unknown when its open files may not be looked into.

@@ -138,10 +138,11 @@ quint64 startTime(int proc, const char *pid)
     return field ? std::strtoull(field + 1, nullptr, 10) : 0;
 }
 
-// The processes that run the program: the first one only, unless all.
-QList<ProcessTable::Process> scan(const QString &executable, const QString &procRoot, bool all)
+} // namespace
+
+QList<ProcessTable::Process> ProcessTable::processes(const QString &executable, const QString &procRoot)
 {
-    QList<ProcessTable::Process> found;
+    QList<Process> found;
     Wanted wanted(executable);
     if (QFileInfo(executable).fileName().isEmpty())
         return found;
@@ -154,7 +155,7 @@ QList<ProcessTable::Process> scan(const QString &executable, const QString &proc
     // of the machine.
     char path[64];
     char comm[kCommLength + 2];
-    while (all || found.isEmpty()) {
+    for (;;) {
         const dirent *entry = ::readdir(entries);
         if (!entry)
             break;
@@ -170,18 +171,6 @@ QList<ProcessTable::Process> scan(const QString &executable, const QString &proc
     }
     ::closedir(entries);
     return found;
-}
-
-} // namespace
-
-bool ProcessTable::runs(const QString &executable, const QString &procRoot)
-{
-    return !scan(executable, procRoot, false).isEmpty();
-}
-
-QList<ProcessTable::Process> ProcessTable::processes(const QString &executable, const QString &procRoot)
-{
-    return scan(executable, procRoot, true);
 }
 
 ProcessTable::Holding ProcessTable::holdsFile(qint64 pid, dev_t device, ino_t inode, const QString &procRoot)

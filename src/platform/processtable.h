@@ -20,7 +20,7 @@ public:
         bool operator==(const Process &other) const { return pid == other.pid && started == other.started; }
     };
 
-    // Whether a process runs the program file `executable`. Only a process
+    // The processes that run the program file `executable`. Only a process
     // whose name (its "comm", the first 15 bytes of the file name it was
     // started under) equals the file name of `executable` without regard to
     // case is looked at further; it counts when its "exe" link leads to that
@@ -29,8 +29,6 @@ public:
     // " (deleted)" on the same file system. A process whose link cannot be
     // read (another user's process, a zombie) or that vanishes meanwhile does
     // not count. procRoot is "/proc" but for tests.
-    static bool runs(const QString &executable, const QString &procRoot = QStringLiteral("/proc"));
-    // Every process that runs the program file, by the same rules.
     static QList<Process> processes(const QString &executable, const QString &procRoot = QStringLiteral("/proc"));
 
     // Whether process pid has the file with this identity (device and inode,

@@ -96,11 +96,6 @@ ProgramWatch::~ProgramWatch()
     delete d;
 }
 
-bool ProgramWatch::runs()
-{
-    return !processes().isEmpty();
-}
-
 QList<ProcessTable::Process> ProgramWatch::processes()
 {
     if (d->events < 0 || d->eventsPending())

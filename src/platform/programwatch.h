@@ -22,7 +22,6 @@ public:
     ProgramWatch(const ProgramWatch &) = delete;
     ProgramWatch &operator=(const ProgramWatch &) = delete;
 
-    bool runs();
     // The processes that run the program, as the last reading found them.
     QList<ProcessTable::Process> processes();
 

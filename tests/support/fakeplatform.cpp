@@ -53,17 +53,14 @@ void FakePlatform::holdCommandFiles(bool on)
         released.wakeAll();
 }
 
-bool FakePlatform::isProcessRunning(const QString &executable)
-{
-    QMutexLocker lock(&mutex);
-    return !executable.isEmpty() && executable == running;
-}
-
 void FakePlatform::setRunning(const QString &executable) { QMutexLocker lock(&mutex); running = executable; }
 
 QList<ProcessTable::Process> FakePlatform::processesRunning(const QString &executable)
 {
-    return isProcessRunning(executable) ? QList<ProcessTable::Process>{{1, 0}} : QList<ProcessTable::Process>{};
+    QMutexLocker lock(&mutex);
+    if (executable.isEmpty() || executable != running)
+        return {};
+    return {{1, 0}};
 }
 
 ProcessTable::Holding FakePlatform::holdsFile(const ProcessTable::Process &, const QString &) { return ProcessTable::Holding::Yes; }

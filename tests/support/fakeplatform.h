@@ -25,10 +25,9 @@ public:
     void runCommandFile(const QString &path) override;
     // Lets the command files that wait return, and counts the call.
     void endCommandFiles() override;
-    // Only the program file given to setRunning runs (none at first).
-    bool isProcessRunning(const QString &executable) override;
+    // Only the program file given to setRunning runs (none at first), as
+    // one process (id 1) that holds every file.
     void setRunning(const QString &executable);
-    // One process (id 1) while that program runs; it holds every file.
     QList<ProcessTable::Process> processesRunning(const QString &executable) override;
     ProcessTable::Holding holdsFile(const ProcessTable::Process &process, const QString &path) override;
     // No device events unless setDeviceEvents(true): the list is then taken
