@@ -55,8 +55,7 @@ class DatabasePrivate
 {
 public:
     QString path;
-    // Whether the last write failed, and SQLite's reason.
-    bool failing = false;
+    // SQLite's reason while writes fail; empty while they work.
     QString failure;
 };
 
@@ -122,9 +121,8 @@ bool Database::write(const QString &statement, const QVariantList &values)
 
 bool Database::noteWrite(bool ok, const QSqlError &error)
 {
-    if (ok != d->failing)
+    if (ok == d->failure.isEmpty())
         return ok;
-    d->failing = !ok;
     const QByteArray path = QFile::encodeName(d->path);
     if (ok) {
         d->failure.clear();
