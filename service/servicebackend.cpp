@@ -112,14 +112,10 @@ void ServiceBackendPrivate::checkHolders(const QList<Process> &desktop)
         return;
     const QByteArray why = unknown ? QByteArrayLiteral(" (its open files cannot be looked into)") : QByteArray();
     const QByteArray what = "the UPS device" + (device.isEmpty() ? QByteArray() : ' ' + device.toLocal8Bit());
-    if (link == Link::OnTrial)
-        qWarning("The desktop program (%s) has not opened %s within %d seconds%s: the UPS link is taken back, "
-                 "and not handed to it again (nor to any other for %d seconds).",
-                 processText(desktop).constData(), what.constData(), kHoldTicks, why.constData(), kKeepTicks);
-    else
-        qWarning("The desktop program (%s) has not held %s open for %d seconds%s: the UPS link is taken back, "
-                 "and not handed to it again (nor to any other for %d seconds).",
-                 processText(desktop).constData(), what.constData(), kHoldTicks, why.constData(), kKeepTicks);
+    const QByteArray how = link == Link::OnTrial ? "opened " + what + " within" : "held " + what + " open for";
+    qWarning("The desktop program (%s) has not %s %d seconds%s: the UPS link is taken back, and not handed to it "
+             "again (nor to any other for %d seconds).",
+             processText(desktop).constData(), how.constData(), kHoldTicks, why.constData(), kKeepTicks);
     refused += desktop;
     keepTicks = kKeepTicks;
     takeBack();
