@@ -39,6 +39,7 @@ void stopProtectionAtExit()
         return;
     protectionStopped = true;
     ServiceShutdown::instance()->stop();
+    DevComm::instance()->stop();
 }
 
 } // namespace
@@ -105,7 +106,9 @@ int main(int argc, char *argv[])
     qInfo("Started");
     std::atexit(stopProtectionAtExit);
     const int result = QApplication::exec();
-    // The end of the loop has stopped the protection (aboutToQuit).
+    // The end of the loop has stopped the protection (aboutToQuit); the
+    // port's lock file goes with the link.
     protectionStopped = true;
+    DevComm::instance()->stop();
     return result;
 }

@@ -1,13 +1,9 @@
 #!/bin/sh
 # Installs every Debian package the project needs to build, run and test.
-# This is the only place that names packages. Run as root (or with sudo).
+# This is the only place that names packages. It looks first, and asks for
+# root only when a package is missing: as root it installs them, as a user
+# it uses sudo where there is one, and otherwise says what to run as root.
 set -eu
-
-if [ "$(id -u)" -ne 0 ]; then
-    exec sudo "$0" "$@"
-fi
-
-export DEBIAN_FRONTEND=noninteractive
 
 PACKAGES="
     cmake ninja-build pkg-config g++
@@ -35,8 +31,25 @@ for p in $PACKAGES; do
     fi
 done
 
-if [ -n "$missing" ]; then
+if [ -z "$missing" ]; then
+    exit 0
+fi
+install="apt-get install -y --no-install-recommends$missing"
+if [ "$(id -u)" -eq 0 ]; then
+    export DEBIAN_FRONTEND=noninteractive
     apt-get update
+    $install
+elif command -v sudo >/dev/null 2>&1; then
+    echo "Missing Debian packages:$missing. They are installed with sudo." >&2
+    sudo env DEBIAN_FRONTEND=noninteractive apt-get update
     # shellcheck disable=SC2086
-    apt-get install -y --no-install-recommends $missing
+    sudo env DEBIAN_FRONTEND=noninteractive $install
+else
+    cat >&2 <<EOF
+Missing Debian packages:$missing.
+Installing them needs root, and this system has no sudo. As root (su -), run
+    apt-get update && $install
+then run this command again.
+EOF
+    exit 1
 fi

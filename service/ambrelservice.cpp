@@ -7,6 +7,8 @@
 #include "records/settings.h"
 #include "service/servicebackend.h"
 
+#include <QDir>
+
 AmbrelService::AmbrelService(int argc, char **argv)
     : ServiceHost<QCoreApplication>(argc, argv, QStringLiteral("Ambrel"))
 {
@@ -16,6 +18,9 @@ void AmbrelService::start()
 {
     if (!started) {
         started = true;
+        // Its folders, made at its first start.
+        for (const char *folder : {"/cfg", "/data", "/data/self_test"})
+            QDir().mkpath(Settings::instance()->dataDir() + QLatin1String(folder));
         Settings::instance()->load();
         Database::instance()->createTables();
         ServiceScheduleTask::instance()->reload();

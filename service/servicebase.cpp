@@ -1,8 +1,11 @@
 #include "service/servicebase.h"
 
+#include "platform/fileguard.h"
+#include "platform/journallog.h"
 #include "platform/servicecontrolchannel.h"
 #include "platform/servicemanager.h"
 #include "platform/stopsignalnotifier.h"
+#include "platform/systemaccount.h"
 #include "service/handlerthread.h"
 #include "service/serviceappeventfilter.h"
 #include "service/servicebase_p.h"
@@ -56,6 +59,71 @@ QString checkedName(QString name)
     return name;
 }
 
+// The user that an account names: ".\\bob" and "HOST\\bob" name bob;
+// LocalSystem and no account name the system account (empty).
+QString userOf(QString account)
+{
+    if (!account.isEmpty() && !account.contains(QLatin1Char('\\')))
+        account.prepend(QLatin1String(".\\"));
+    if (account.endsWith(QLatin1String("\\LocalSystem")))
+        return QString();
+    return account.mid(account.lastIndexOf(QLatin1Char('\\')) + 1);
+}
+
+QByteArray local(const QString &text)
+{
+    return text.toLocal8Bit();
+}
+
+ServiceManager::UnitConfig unitConfig(const ServiceBasePrivate *d, const QString &account)
+{
+    ServiceManager::UnitConfig config;
+    config.description = d->serviceDescription;
+    config.executable = ServiceManager::executablePath();
+    config.user = userOf(account);
+    config.automatic = d->startupType == ServiceBase::AutoStartup;
+    return config;
+}
+
+// Prints text with the service's name; 0.
+int told(const ServiceBasePrivate *d, const char *text)
+{
+    printf(text, d->controller.serviceName().toLatin1().constData());
+    return 0;
+}
+
+// Why a control did not reach the service; -1.
+int tellNotReached(const ServiceBasePrivate *d)
+{
+    const char *why = !d->controller.isInstalled() ? "is not installed"
+                      : !d->controller.isRunning() ? "is not running"
+                                                   : "has not taken it";
+    fprintf(stderr, "The service %s %s\n", d->controller.serviceName().toLatin1().constData(), why);
+    return -1;
+}
+
+bool stopFromCommandLine(ServiceBasePrivate *d)
+{
+    if (!d->controller.stop()) {
+        qErrnoWarning("The service could not be stopped.");
+        return false;
+    }
+    told(d, "The service %s has been stopped.\n");
+    return true;
+}
+
+// An upgrade in place takes effect at the next start.
+void tellReplacedProgram(const ServiceBasePrivate *d)
+{
+    const QString name = d->controller.serviceName();
+    if (!d->controller.isRunning() || !ServiceManager::runsReplacedProgram(name))
+        return;
+    const QByteArray program = local(ServiceManager::installedProgram(name));
+    printf("The service runs an older copy of its program %s, which has been replaced: restart it for the new "
+           "one to run (%s -t, then %s)\n",
+           program.constData(), program.constData(), program.constData());
+}
+
 } // namespace
 
 ServiceBasePrivate::ServiceBasePrivate(ServiceBase *q, const QString &name)
@@ -78,6 +146,7 @@ void ServiceBasePrivate::setApplicationArguments(const QStringList &list)
 
 ServiceBase::ServiceBase(int argc, char **argv, const QString &name)
 {
+    JournalLog::installIfJournal();
     serviceInstance = this;
     d_ptr = new ServiceBasePrivate(this, checkedName(name));
     for (int i = 0; i < argc; ++i)
@@ -156,32 +225,16 @@ int ServiceBase::exec()
         return option == QLatin1String(shortForm) || option == QLatin1String(longForm);
     };
 
-    if (is("-i", "-install")) {
-        if (controller.isInstalled()) {
-            fprintf(stderr, "The service %s is already installed\n", name.constData());
-            return 0;
-        }
-        if (!install(d->args.value(2), d->args.value(3))) {
-            if (errno == ELOOP || errno == EEXIST)
-                fprintf(stderr, "The unit file of the service %s is a link or no regular file (a masked service"
-                                " links to /dev/null): unmask the service or remove the file first\n",
-                        name.constData());
-            else if (errno == EINVAL)
-                fprintf(stderr, "A unit cannot hold a line break in the account or the description, nor a"
-                                " backslash or a quote in the program's path %s\n",
-                        ServiceManager::executablePath().toLocal8Bit().constData());
-            fprintf(stderr, "The service %s could not be installed\n", name.constData());
-            return -1;
-        }
-        printf("The service %s has been installed under: %s\n", name.constData(),
-               ServiceManager::executablePath().toLatin1().constData());
-        return 0;
-    }
+    if (is("-i", "-install"))
+        return installFromCommandLine();
     if (is("-u", "-uninstall")) {
         if (!controller.isInstalled()) {
             fprintf(stderr, "The service %s is not installed\n", name.constData());
             return 0;
         }
+        // A service whose unit is gone would go on running.
+        if (controller.isRunning() && !stopFromCommandLine(d))
+            return -1;
         if (!controller.uninstall()) {
             fprintf(stderr, "The service %s could not be uninstalled\n", name.constData());
             return -1;
@@ -190,9 +243,15 @@ int ServiceBase::exec()
         return 0;
     }
     if (is("-v", "-version")) {
-        printf("The service\n\t%s\n\t%s\n\n", name.constData(), d->args.value(0).toLatin1().constData());
-        printf("is %s", controller.isInstalled() ? "installed" : "not installed");
-        printf(" and %s\n\n", controller.isRunning() ? "running" : "not running");
+        const bool installed = controller.isInstalled();
+        const bool running = controller.isRunning();
+        // The program that the service manager runs, whichever program asks.
+        const QString program = installed ? ServiceManager::installedProgram(serviceName()) : QString();
+        printf("The service\n\t%s\n\t%s\n\n", name.constData(),
+               local(program.isEmpty() ? d->args.value(0) : program).constData());
+        printf("is %s", installed ? "installed" : "not installed");
+        printf(" and %s\n\n", running ? "running" : "not running");
+        tellReplacedProgram(d);
         return 0;
     }
     if (is("-e", "-exec")) {
@@ -204,20 +263,25 @@ int ServiceBase::exec()
         return result;
     }
     if (is("-t", "-terminate")) {
-        if (!controller.stop())
-            qErrnoWarning("The service could not be stopped.");
-        return 0;
+        if (!controller.isInstalled())
+            return tellNotReached(d);
+        if (!controller.isRunning())
+            return told(d, "The service %s is not running.\n");
+        return stopFromCommandLine(d) ? 0 : -1;
     }
-    if (is("-p", "-pause")) {
-        controller.pause();
-        return 0;
-    }
-    if (is("-r", "-resume")) {
-        controller.resume();
-        return 0;
-    }
+    if (is("-p", "-pause"))
+        return controller.pause() ? told(d, "The service %s has been paused.\n") : tellNotReached(d);
+    if (is("-r", "-resume"))
+        return controller.resume() ? told(d, "The service %s has been resumed.\n") : tellNotReached(d);
     if (is("-c", "-command")) {
-        controller.sendCommand(d->args.value(2).toInt());
+        const int code = d->args.value(2).toInt();
+        if (code < 0 || code > 127) {
+            fprintf(stderr, "The command code %d is not one of 0 to 127: nothing is sent\n", code);
+            return -1;
+        }
+        if (!controller.sendCommand(code))
+            return tellNotReached(d);
+        printf("The service %s has taken the command %d.\n", name.constData(), code);
         return 0;
     }
     if (is("-h", "-help")) {
@@ -263,19 +327,73 @@ bool ServiceBase::install(const QString &account, const QString &password)
         errno = ENOTCONN;
         return false;
     }
-    QString user = account;
-    if (!user.isEmpty() && !user.contains(QLatin1Char('\\')))
-        user.prepend(QLatin1String(".\\"));
-    if (user.endsWith(QLatin1String("\\LocalSystem")))
-        user.clear();
+    return ServiceManager::install(serviceName(), unitConfig(d_ptr, account));
+}
 
-    ServiceManager::UnitConfig config;
-    config.description = d_ptr->serviceDescription;
-    config.executable = ServiceManager::executablePath();
-    // The user's name without the machine or domain in front of it.
-    config.user = user.mid(user.lastIndexOf(QLatin1Char('\\')) + 1);
-    config.automatic = d_ptr->startupType == AutoStartup;
-    return ServiceManager::install(serviceName(), config);
+int ServiceBase::installFromCommandLine()
+{
+    const QByteArray name = serviceName().toLatin1();
+    const QString account = d_ptr->args.value(2);
+    const ServiceManager::UnitConfig config = unitConfig(d_ptr, account);
+    const QByteArray program = local(config.executable);
+    // The service manager runs the program as root, or as the account:
+    // whoever may replace it would run as they do.
+    const QString changeable = FileGuard::changeableByOthers(config.executable);
+    const QString refusal = config.user.isEmpty() ? QString() : SystemAccount::serviceRefusal(config.user);
+    if (!changeable.isEmpty() || !refusal.isEmpty()) {
+        if (!changeable.isEmpty())
+            fprintf(stderr, "The service's program %s must be one that only root may change, but %s. Install "
+                            "the programs where only root may write (such as /usr/local, with \"cmake --install\" "
+                            "run as root) and install the service from there\n",
+                    program.constData(), local(changeable).constData());
+        else
+            fprintf(stderr, "The service cannot run as %s: %s\n", local(config.user).constData(),
+                    local(refusal).constData());
+        fprintf(stderr, "The service %s could not be installed\n", name.constData());
+        return -1;
+    }
+    if (!d_ptr->args.value(3).isEmpty())
+        fprintf(stderr, "The password is not used: the service manager runs the service as the account without "
+                        "one\n");
+
+    const bool installed = d_ptr->controller.isInstalled();
+    QStringList changes;
+    if (installed) {
+        // A unit of its own elsewhere is not overridden.
+        if (!ServiceManager::installedProgram(serviceName()).isEmpty())
+            changes = ServiceManager::changes(serviceName(), config);
+        if (changes.isEmpty()) {
+            fprintf(stderr, "The service %s is already installed\n", name.constData());
+            tellReplacedProgram(d_ptr);
+            return 0;
+        }
+    }
+    if (!install(account, d_ptr->args.value(3))) {
+        if (errno == ELOOP || errno == EEXIST)
+            fprintf(stderr, "The unit file of the service %s is a link or no regular file (a masked service"
+                            " links to /dev/null): unmask the service or remove the file first\n",
+                    name.constData());
+        else if (errno == EINVAL)
+            fprintf(stderr, "A unit cannot hold a line break in the account or the description, nor a"
+                            " backslash or a quote in the program's path %s\n",
+                    program.constData());
+        fprintf(stderr, "The service %s could not be installed\n", name.constData());
+        return -1;
+    }
+    if (installed) {
+        printf("The service %s has been changed:\n\t%s\n", name.constData(),
+               local(changes.join(QStringLiteral("\n\t"))).constData());
+        if (d_ptr->controller.isRunning())
+            printf("It runs as before until it is restarted: %s -t, then %s\n", program.constData(),
+                   program.constData());
+    } else {
+        printf("The service %s has been installed under: %s\n", name.constData(), program.constData());
+    }
+    const QStringList needs = config.user.isEmpty() ? QStringList() : SystemAccount::serviceNeeds(config.user);
+    if (!needs.isEmpty())
+        printf("It runs as %s, which needs:\n\t%s\n", local(config.user).constData(),
+               local(needs.join(QStringLiteral("\n\t"))).constData());
+    return 0;
 }
 
 bool ServiceBase::startService()

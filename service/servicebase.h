@@ -67,6 +67,9 @@ protected:
 
 private:
     bool install(const QString &account, const QString &password);
+    // The -i option: installs the service, or brings the installed one up
+    // to date; returns the exit value.
+    int installFromCommandLine();
     bool startService();
     int runAsApplication(QStringList args);
 

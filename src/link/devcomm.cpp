@@ -414,21 +414,6 @@ void DevComm::start()
     onTimerPollingTimeout();
 }
 
-void DevComm::stop()
-{
-    d->pollTimer->stop();
-    if (d->hidDevice) {
-        hid_close(d->hidDevice);
-        d->hidDevice = nullptr;
-    }
-    d->serialPort->close();
-    d->megatec->reset();
-    d->unanswered = 0;
-    d->silentPolls = 0;
-    // Released on purpose: no loss to tell.
-    d->forgetTold();
-}
-
 void DevComm::loadSerialSettings()
 {
     const QVariant type = d->settings->getSettings(Settings::UpsCommType);
@@ -570,6 +555,21 @@ void DevCommPrivate::pollSerial()
         linkLost();
         tell(Told::Silent, QStringLiteral("The UPS does not answer any more."));
     }
+}
+
+void DevComm::stop()
+{
+    d->pollTimer->stop();
+    if (d->hidDevice) {
+        hid_close(d->hidDevice);
+        d->hidDevice = nullptr;
+    }
+    d->serialPort->close();
+    d->megatec->reset();
+    d->unanswered = 0;
+    d->silentPolls = 0;
+    // Released on purpose: no loss to tell.
+    d->forgetTold();
 }
 
 void DevComm::onCOMReadyRead()

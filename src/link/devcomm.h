@@ -38,9 +38,10 @@ public:
 
     // Opens the configured link and polls it.
     void start();
-#ifdef AMBREL_SERVICE
-    // Releases the port and the USB device and forgets the UPS.
+    // Releases the port (and with it its lock file) and the USB device and
+    // forgets the UPS.
     void stop();
+#ifdef AMBREL_SERVICE
     // Reads the serial settings again and configures the port with them.
     void loadSerialSettings();
     // The device file of the link: the serial port's, or that of the USB

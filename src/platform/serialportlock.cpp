@@ -1,9 +1,11 @@
 #include "serialportlock.h"
 
 #include "processtable.h"
+#include "systemaccount.h"
 
 #include <QByteArray>
 #include <QFile>
+#include <QFileInfo>
 #include <QMutex>
 #include <QScopedPointer>
 #include <QThread>
@@ -14,7 +16,6 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -45,16 +46,6 @@ QString devicePath(const QString &portName)
         || portName.startsWith(QLatin1String("../")))
         return portName;
     return QStringLiteral("/dev/") + portName;
-}
-
-QString userName(uid_t uid)
-{
-    passwd entry;
-    passwd *found = nullptr;
-    char buffer[4096];
-    if (::getpwuid_r(uid, &entry, buffer, sizeof buffer, &found) == 0 && found)
-        return QString::fromLocal8Bit(found->pw_name);
-    return QString::number(uid);
 }
 
 QString kindOf(const struct stat &entry)
@@ -232,9 +223,10 @@ QString SerialPortLock::lockFile(const QString &portName)
     if (name.startsWith(QLatin1String("/dev/")))
         name = name.mid(5);
     name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    // Named by the folder's own path (/var/lock is a link to /run/lock).
     for (const char *folder : kLockFolders) {
         if (::access(folder, R_OK | W_OK) == 0)
-            return QString::fromLatin1(folder) + QStringLiteral("/LCK..") + name;
+            return QFileInfo(QString::fromLatin1(folder)).canonicalFilePath() + QStringLiteral("/LCK..") + name;
     }
     return QString();
 }
@@ -261,10 +253,10 @@ SerialPortLock::Check SerialPortLock::clearFalseLock(const QString &portName)
         && ProcessTable::holdsFile(check.pid, device.st_dev, device.st_ino) != ProcessTable::Holding::No
         && ProcessTable::owner(check.pid, &user)) {
         check.state = Held;
-        check.owner = userName(user);
+        check.owner = SystemAccount::userName(user);
         return check;
     }
-    check.owner = userName(entry.st_uid);
+    check.owner = SystemAccount::userName(entry.st_uid);
     const bool removed = S_ISDIR(entry.st_mode) ? removeFolder(path, entry) : ::unlink(path.constData()) == 0;
     if (removed) {
         check.state = Cleared;

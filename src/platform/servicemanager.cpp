@@ -14,6 +14,7 @@
 #include <systemd/sd-daemon.h>
 
 #include <cerrno>
+#include <sys/stat.h>
 #include <syslog.h>
 
 namespace {
@@ -72,16 +73,17 @@ bool callManager(const QString &method, const QVariantList &args = QVariantList(
 }
 
 // A property of the unit, loaded from its file when systemd has not yet.
-bool unitProperty(const QString &name, const QString &property, QString *value)
+bool unitProperty(const QString &name, const QString &property, QVariant *value,
+                  const QString &interface = kUnit)
 {
     QVariant path;
     if (!call(kManagerPath, kManager, QStringLiteral("LoadUnit"), {unitName(name)}, &path))
         return false;
     QVariant reply;
     if (!call(path.value<QDBusObjectPath>().path(), QStringLiteral("org.freedesktop.DBus.Properties"),
-              QStringLiteral("Get"), {kUnit, property}, &reply))
+              QStringLiteral("Get"), {interface, property}, &reply))
         return false;
-    *value = reply.value<QDBusVariant>().variant().toString();
+    *value = reply.value<QDBusVariant>().variant();
     return true;
 }
 
@@ -109,6 +111,69 @@ bool isOneLine(const QString &text)
             return false;
     }
     return true;
+}
+
+// The unit that runs the service; false when config holds what a unit
+// cannot (a line break would add lines of its own).
+bool unitText(const QString &name, const ServiceManager::UnitConfig &config, QByteArray *unit)
+{
+    QString command;
+    if (!isOneLine(config.description) || !isOneLine(config.user) || !isOneLine(config.executable)
+        || !commandWord(config.executable, &command))
+        return false;
+    QString text = QStringLiteral("[Unit]\n");
+    if (!config.description.isEmpty())
+        text += QStringLiteral("Description=") + unitValue(config.description) + QLatin1Char('\n');
+    text += QStringLiteral("Wants=dbus.service\nAfter=dbus.service\n\n[Service]\nType=notify\nExecStart=") + command
+            + QLatin1Char('\n');
+    if (!config.user.isEmpty())
+        text += QStringLiteral("User=") + unitValue(config.user) + QLatin1Char('\n');
+    // Started again after a crash, with its control socket in a folder that
+    // systemd makes for it, whatever account it runs under; its files are
+    // its account's alone. The sandbox takes nothing that the service or an
+    // administrator's command file may need: the home folders, the devices,
+    // /run/lock, the buses, other users' processes, the kernel's settings
+    // and the capabilities stay open.
+    text += QStringLiteral("Restart=on-failure\nRuntimeDirectory=") + unitValue(ServiceManager::systemName(name))
+            + QStringLiteral("\nRuntimeDirectoryMode=0700\nUMask=0077\nPrivateTmp=yes\nProtectHostname=yes\n"
+                             "ProtectControlGroups=yes\nLockPersonality=yes\nRestrictRealtime=yes\n"
+                             "RestrictSUIDSGID=yes\n");
+    text += QStringLiteral("\n[Install]\nWantedBy=multi-user.target\n");
+    *unit = text.toUtf8();
+    return true;
+}
+
+// The file's content; empty when it cannot be read.
+QByteArray readUnit(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeUnit(const QString &path, const QByteArray &text)
+{
+    SaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) < 0 || !file.finish())
+        return false;
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+    return true;
+}
+
+// The settings of a unit, "Key=value" each, in their order.
+QStringList settingsOf(const QByteArray &unit)
+{
+    QStringList settings;
+    const QList<QByteArray> lines = unit.split('\n');
+    for (const QByteArray &line : lines) {
+        if (line.contains('=') && !line.startsWith('#') && !line.startsWith(';'))
+            settings << QString::fromUtf8(line.trimmed());
+    }
+    return settings;
+}
+
+QString keyOf(const QString &setting)
+{
+    return setting.left(setting.indexOf(QLatin1Char('=')));
 }
 
 } // namespace
@@ -154,47 +219,97 @@ QString ServiceManager::executablePath()
 
 bool ServiceManager::isInstalled(const QString &name)
 {
-    QString state;
-    return unitProperty(name, QStringLiteral("LoadState"), &state) && state == QLatin1String("loaded");
+    QVariant state;
+    return unitProperty(name, QStringLiteral("LoadState"), &state) && state.toString() == QLatin1String("loaded");
 }
 
 bool ServiceManager::install(const QString &name, const UnitConfig &config)
 {
-    // A line break would add lines of its own to the unit.
-    QString command;
-    if (!isOneLine(config.description) || !isOneLine(config.user) || !isOneLine(config.executable)
-        || !commandWord(config.executable, &command)) {
+    QByteArray text;
+    if (!unitText(name, config, &text)) {
         errno = EINVAL;
         return false;
     }
-    // Started again after a crash, with its control socket in a folder that
-    // systemd makes for it, whatever account it runs under.
-    QString text = QStringLiteral("[Unit]\n");
-    if (!config.description.isEmpty())
-        text += QStringLiteral("Description=") + unitValue(config.description) + QLatin1Char('\n');
-    text += QStringLiteral("After=dbus.service\n\n[Service]\nType=notify\nExecStart=") + command + QLatin1Char('\n');
-    if (!config.user.isEmpty())
-        text += QStringLiteral("User=") + unitValue(config.user) + QLatin1Char('\n');
-    text += QStringLiteral("Restart=on-failure\nRuntimeDirectory=") + unitValue(systemName(name))
-            + QStringLiteral("\nRuntimeDirectoryMode=0700\n");
-    text += QStringLiteral("\n[Install]\nWantedBy=multi-user.target\n");
-
     const QString path = unitPath(name);
     if (!FileGuard::isAbsentOrRegular(path))
         return false;
-    SaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.finish())
+    const bool existed = QFileInfo::exists(path);
+    const QByteArray previous = readUnit(path);
+    if (!writeUnit(path, text))
         return false;
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     if (callManager(QStringLiteral("Reload"))
         && (!config.automatic
             || callManager(QStringLiteral("EnableUnitFiles"), {QStringList{unitName(name)}, false, true})))
         return true;
     const int error = errno;
-    QFile::remove(path);
+    if (existed)
+        writeUnit(path, previous);
+    else
+        QFile::remove(path);
     callManager(QStringLiteral("Reload"));
     errno = error;
     return false;
+}
+
+QStringList ServiceManager::changes(const QString &name, const UnitConfig &config)
+{
+    QByteArray text;
+    // What no unit can hold differs from any unit; install() says why.
+    if (!unitText(name, config, &text))
+        return {QStringLiteral("ExecStart=")};
+    const QStringList installed = settingsOf(readUnit(unitPath(name)));
+    const QStringList wanted = settingsOf(text);
+    QStringList keys;
+    for (const QString &setting : wanted + installed) {
+        if (!keys.contains(keyOf(setting)))
+            keys << keyOf(setting);
+    }
+    QStringList changes;
+    for (const QString &key : qAsConst(keys)) {
+        auto withKey = [&key](const QStringList &settings) {
+            QStringList found;
+            for (const QString &setting : settings) {
+                if (keyOf(setting) == key)
+                    found << setting;
+            }
+            return found.isEmpty() ? QStringLiteral("no ") + key + QLatin1Char('=') : found.join(QLatin1Char(' '));
+        };
+        const QString now = withKey(wanted);
+        const QString was = withKey(installed);
+        if (now != was)
+            changes << now + QStringLiteral(" (was: ") + was + QLatin1Char(')');
+    }
+    return changes;
+}
+
+QString ServiceManager::installedProgram(const QString &name)
+{
+    const QStringList settings = settingsOf(readUnit(unitPath(name)));
+    for (const QString &setting : settings) {
+        if (keyOf(setting) != QLatin1String("ExecStart"))
+            continue;
+        QString program = setting.mid(setting.indexOf(QLatin1Char('=')) + 1);
+        if (program.startsWith(QLatin1Char('"')))
+            program = program.mid(1, program.indexOf(QLatin1Char('"'), 1) - 1);
+        return program.replace(QLatin1String("%%"), QLatin1String("%"));
+    }
+    return QString();
+}
+
+bool ServiceManager::runsReplacedProgram(const QString &name)
+{
+    QVariant pid;
+    const QString program = installedProgram(name);
+    if (program.isEmpty()
+        || !unitProperty(name, QStringLiteral("MainPID"), &pid, QStringLiteral("org.freedesktop.systemd1.Service"))
+        || pid.toUInt() == 0)
+        return false;
+    // The process's program file, also one removed since.
+    struct stat running, file;
+    if (stat(QByteArray("/proc/" + QByteArray::number(pid.toUInt()) + "/exe").constData(), &running) != 0)
+        return false;
+    return stat(QFile::encodeName(program).constData(), &file) != 0 || file.st_dev != running.st_dev
+           || file.st_ino != running.st_ino;
 }
 
 bool ServiceManager::uninstall(const QString &name)
@@ -221,9 +336,10 @@ bool ServiceManager::requestStop(const QString &name)
 
 bool ServiceManager::queryState(const QString &name, State *state)
 {
-    QString active;
-    if (!unitProperty(name, QStringLiteral("ActiveState"), &active))
+    QVariant value;
+    if (!unitProperty(name, QStringLiteral("ActiveState"), &value))
         return false;
+    const QString active = value.toString();
     if (active == QLatin1String("inactive") || active == QLatin1String("failed"))
         *state = Stopped;
     else if (active == QLatin1String("activating"))

@@ -2,6 +2,7 @@
 #define SERVICEMANAGER_H
 
 #include <QString>
+#include <QStringList>
 
 // The system's service manager as the service host needs it. On Linux this
 // is systemd: the units are reached over the system D-Bus
@@ -50,9 +51,18 @@ public:
     static QString executablePath();
 
     static bool isInstalled(const QString &name);
-    // Writes the unit, has the manager read it again and, when automatic,
-    // enables it.
+    // Writes the unit (also over the service's installed one), has the
+    // manager read it again and, when automatic, enables it. When that
+    // fails, an installed unit is left as it was.
     static bool install(const QString &name, const UnitConfig &config);
+    // What install() with config would change in the installed unit file,
+    // one line per setting: "User=bob (was: none)"; empty when nothing.
+    static QStringList changes(const QString &name, const UnitConfig &config);
+    // The program that the installed unit file runs; empty without one.
+    static QString installedProgram(const QString &name);
+    // Whether the service runs a program file that has been replaced since
+    // it started (an upgrade in place), which only a restart brings in.
+    static bool runsReplacedProgram(const QString &name);
     // Disables the unit, removes its file and has the manager read them again.
     static bool uninstall(const QString &name);
     static bool start(const QString &name);

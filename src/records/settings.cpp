@@ -5,6 +5,7 @@
 #include "platform/privatesavefile.h"
 #include "settingsfilecheck.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
@@ -166,7 +167,9 @@ bool SettingsPrivate::writeFile(const QByteArray &data) const
 bool SettingsPrivate::openStore()
 {
     delete settings;
-    // Created private before the store writes the first value into it.
+    // Created private, in its folder, before the store writes the first
+    // value into it.
+    QDir().mkpath(QFileInfo(filePath).path());
     FileGuard::restrictToOwner(filePath);
     settings = new QSettings(filePath, QSettings::IniFormat);
     settings->allKeys();

@@ -340,6 +340,8 @@ void TestAmbrelProgram::endCancelsTheUpsOff()
         QTRY_VERIFY_WITH_TIMEOUT(simSaid().contains("RX C\n"), 5000);
     QCOMPARE(simSaid().count("RX C\n"), shuttingDown ? 0 : 1);
     QCOMPARE(QFile::exists(home->path() + QStringLiteral("/data/Ambrel/data/upsoff.pending")), shuttingDown);
+    // The serial port's lock file goes with the program.
+    QCOMPARE(QDir(QStringLiteral("/run/lock")).entryList({QStringLiteral("LCK..*")}, QDir::Files), QStringList());
 }
 
 AMBREL_TEST_MAIN_IN_OWN_NAMESPACES(TestAmbrelProgram)

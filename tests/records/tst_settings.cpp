@@ -72,7 +72,8 @@ private:
 private slots:
     void initTestCase()
     {
-        TestEnvironment::makeDataDirs();
+        // No cfg folder yet, as at the service's first start.
+        QVERIFY(QDir().mkpath(Settings::instance()->dataDir() + "/data"));
         QVERIFY(Settings::instance()->dataDir().endsWith(QStringLiteral("/Ambrel")));
         QVERIFY(!QFile::exists(configPath()));
     }

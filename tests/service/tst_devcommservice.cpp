@@ -286,6 +286,7 @@ private slots:
         SimulatedUps ups;
         writeUpsSettings(DevComm::COM, ups.portPath());
         const QString lock = SerialPortLock::lockFile(ups.portPath());
+        QVERIFY2(lock.startsWith("/run/lock/"), qPrintable(lock)); // as the README names it, not /var/lock
         if (fifo) {
             QCOMPARE(::mkfifo(QFile::encodeName(lock), 0644), 0);
         } else if (row == "sparse file") {

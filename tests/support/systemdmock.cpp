@@ -99,6 +99,15 @@ bool SystemdMock::addUnit(const QString &unit, const QString &activeState)
                   == QDBusMessage::ReplyMessage;
 }
 
+bool SystemdMock::setProperty(const QString &unit, const QString &interface, const QString &name,
+                              const QVariant &value)
+{
+    const QString path = unitPath(unit);
+    return call(path, kMock, "UpdateProperties", {interface, QVariantMap{{name, value}}}).type()
+               == QDBusMessage::ReplyMessage
+           || call(path, kMock, "AddProperty", {interface, name, value}).type() == QDBusMessage::ReplyMessage;
+}
+
 QString SystemdMock::unitPath(const QString &unit)
 {
     return call(ManagerPath, Manager, "GetUnit", {unit}).arguments().value(0).value<QDBusObjectPath>().path();

@@ -30,6 +30,9 @@ public:
                    const QString &out, const QString &code);
     // A unit without a file.
     bool addUnit(const QString &unit, const QString &activeState);
+    // Sets (or adds) a property of the unit, such as the Unit interface's
+    // ActiveState or the Service interface's MainPID.
+    bool setProperty(const QString &unit, const QString &interface, const QString &name, const QVariant &value);
     QString unitPath(const QString &unit);
     // Empty when there is no such unit.
     QString activeState(const QString &unit);
