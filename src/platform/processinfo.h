@@ -10,6 +10,9 @@ public:
     // An identifier of the user the process runs as, the same for every
     // process of that user (the numeric user id on Linux).
     static QString userId();
+
+    // The name of the user with the numeric id (the number when it has none).
+    static QString userName(uint uid);
 };
 
 #endif // PROCESSINFO_H

@@ -1,5 +1,6 @@
 #include "serialportlock.h"
 
+#include "processinfo.h"
 #include "processtable.h"
 
 #include <QByteArray>
@@ -14,7 +15,6 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -45,16 +45,6 @@ QString devicePath(const QString &portName)
         || portName.startsWith(QLatin1String("../")))
         return portName;
     return QStringLiteral("/dev/") + portName;
-}
-
-QString userName(uid_t uid)
-{
-    passwd entry;
-    passwd *found = nullptr;
-    char buffer[4096];
-    if (::getpwuid_r(uid, &entry, buffer, sizeof buffer, &found) == 0 && found)
-        return QString::fromLocal8Bit(found->pw_name);
-    return QString::number(uid);
 }
 
 QString kindOf(const struct stat &entry)
@@ -261,10 +251,10 @@ SerialPortLock::Check SerialPortLock::clearFalseLock(const QString &portName)
         && ProcessTable::holdsFile(check.pid, device.st_dev, device.st_ino) != ProcessTable::Holding::No
         && ProcessTable::owner(check.pid, &user)) {
         check.state = Held;
-        check.owner = userName(user);
+        check.owner = ProcessInfo::userName(user);
         return check;
     }
-    check.owner = userName(entry.st_uid);
+    check.owner = ProcessInfo::userName(entry.st_uid);
     const bool removed = S_ISDIR(entry.st_mode) ? removeFolder(path, entry) : ::unlink(path.constData()) == 0;
     if (removed) {
         check.state = Cleared;

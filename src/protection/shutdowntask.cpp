@@ -14,5 +14,10 @@ ShutDownTask::~ShutDownTask() = default;
 void ShutDownTask::run()
 {
     qInfo() << "Execute command file:" << execFile;
-    Platform::instance()->runCommandFile(execFile);
+#ifdef AMBREL_SERVICE
+    // The service may have rights that the file's user has not.
+    Platform::instance()->runCommandFile(execFile, true);
+#else
+    Platform::instance()->runCommandFile(execFile, false);
+#endif
 }

@@ -1,9 +1,13 @@
 // The service program as a whole (see AmbrelSvcRun) with what it runs on
-// its own: scheduled UPS commands around a hand-over.
+// its own: scheduled UPS commands around a hand-over, and the command file.
 // Run as root, it has a process list, a lock folder and pseudo-terminals of
 // its own.
 #include "ambrelsvcrun.h"
+#include "platform/processinfo.h"
 #include "testenvironment.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 class TestAmbrelSvcCommands : public QObject, protected AmbrelSvcRun
 {
@@ -15,6 +19,7 @@ private slots:
     void cleanup() { tearDownRun(); }
 
     void commandsDueWhileHandedOverAreDropped();
+    void othersCommandFileIsNotRun();
 };
 
 void TestAmbrelSvcCommands::commandsDueWhileHandedOverAreDropped()
@@ -47,6 +52,25 @@ void TestAmbrelSvcCommands::commandsDueWhileHandedOverAreDropped()
     QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains("taken back"), kStep);
     waitForStatus();
     QCOMPARE(received("T") + received("TL") + received("C"), 0);
+}
+
+void TestAmbrelSvcCommands::othersCommandFileIsNotRun()
+{
+    // The settings name another user's file that anyone may write (as a
+    // copy of a desktop user's settings may): the shutdown goes on without it.
+    QVariantMap config = protectingConfig();
+    const QByteArray script = QFile::encodeName(config.value(QStringLiteral("shutdown/execFile")).toString());
+    QVERIFY(chown(script.constData(), 65534, 65534) == 0 && chmod(script.constData(), 0777) == 0);
+    writeConfig(config);
+    startService();
+    QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > 0, kStep);
+    const int offsBefore = powerOffs();
+    sim.write(kMainsFails);
+    QTRY_COMPARE_WITH_TIMEOUT(powerOffs(), offsBefore + 1, kStep + 10000);
+    QCOMPARE(received("S.2"), 2);
+    QVERIFY(!QFile::exists(marker()));
+    QVERIFY(svcOut.contains("The command file " + script + " is not run: the file " + script + " belongs to user "
+                            + ProcessInfo::userName(65534).toLocal8Bit() + "."));
 }
 
 AMBREL_TEST_MAIN_IN_OWN_NAMESPACES(TestAmbrelSvcCommands)
