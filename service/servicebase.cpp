@@ -1,11 +1,11 @@
 #include "service/servicebase.h"
 
-#include "platform/fileguard.h"
 #include "platform/journallog.h"
 #include "platform/servicecontrolchannel.h"
 #include "platform/servicemanager.h"
 #include "platform/stopsignalnotifier.h"
 #include "platform/systemaccount.h"
+#include "platform/trustedpath.h"
 #include "service/handlerthread.h"
 #include "service/serviceappeventfilter.h"
 #include "service/servicebase_p.h"
@@ -338,7 +338,7 @@ int ServiceBase::installFromCommandLine()
     const QByteArray program = local(config.executable);
     // The service manager runs the program as root, or as the account:
     // whoever may replace it would run as they do.
-    const QString changeable = FileGuard::changeableByOthers(config.executable);
+    const QString changeable = TrustedPath::check(config.executable, 0);
     const QString refusal = config.user.isEmpty() ? QString() : SystemAccount::serviceRefusal(config.user);
     if (!changeable.isEmpty() || !refusal.isEmpty()) {
         if (!changeable.isEmpty())

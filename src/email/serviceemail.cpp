@@ -61,16 +61,18 @@ QDate ServiceEMailPrivate::dueReportDay(const QDateTime &now) const
 {
     if (!dailyTime.isValid())
         return QDate();
+    // A day's report is due at one moment, also on a day when the clocks
+    // skip or repeat its time.
     if (!lastTick.isValid()) {
         // First tick since the timer started: only its own second counts,
         // so a time already past is not caught up.
-        const QTime second(now.time().hour(), now.time().minute(), now.time().second());
-        return second == dailyTime && now.date() != lastReportDay ? now.date() : QDate();
+        const qint64 due = Clock::localMoment(now.date(), dailyTime).toSecsSinceEpoch();
+        return due == now.toSecsSinceEpoch() && now.date() != lastReportDay ? now.date() : QDate();
     }
     // The daily time counts when it lies after the previous tick and at or
     // before this one, so a late or skipped tick does not lose the report.
     for (const QDate &day : {now.date().addDays(-1), now.date()}) {
-        const QDateTime at(day, dailyTime);
+        const QDateTime at = Clock::localMoment(day, dailyTime);
         if (at > lastTick && at <= now && day != lastReportDay)
             return day;
     }

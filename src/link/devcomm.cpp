@@ -452,6 +452,11 @@ void DevComm::dropQueuedShutdown()
     d->megatec->dropShutdown();
 }
 
+bool DevComm::isStarted() const
+{
+    return d->pollTimer->isActive();
+}
+
 #endif // AMBREL_SERVICE
 
 void DevComm::setShutdown(bool shutdown, int time)

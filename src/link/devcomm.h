@@ -50,6 +50,8 @@ public:
     // Switch-offs of the UPS's output that wait for the serial link are
     // not sent.
     void dropQueuedShutdown();
+    // Between start() and stop(): the link is the service's.
+    bool isStarted() const;
 #endif
 
     // The live record (status bits, battery capacity, ...).

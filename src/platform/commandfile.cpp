@@ -1,5 +1,7 @@
 #include "commandfile.h"
 
+#include "trustedpath.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +15,7 @@
 #include <set>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 extern char **environ;
 
@@ -61,13 +64,22 @@ int spawn(const char *program, char *const argv[], pid_t *pid)
 
 } // namespace
 
-void CommandFile::run(const QString &path)
+void CommandFile::run(const QString &path, bool trustedOnly)
 {
     if (path.isEmpty())
         return;
     const QFileInfo info(path);
     if (!info.exists() || info.isDir())
         return;
+    if (trustedOnly || geteuid() == 0) {
+        const QString why = TrustedPath::check(info.absoluteFilePath());
+        if (!why.isEmpty()) {
+            qWarning("The command file %s is not run: %s. Only a file that no other user may change is run with "
+                     "these rights; the shutdown goes on without it.",
+                     qPrintable(path), qPrintable(why));
+            return;
+        }
+    }
 
     // An absolute path can neither be looked up in PATH nor be taken for an
     // option of the shell.

@@ -13,8 +13,10 @@ public:
     // Runs the file and returns when it has ended (at once for an empty or
     // missing path, or a file that cannot be started). Its standard streams
     // go nowhere, it inherits no other open file of this process, and it
-    // starts with no signal blocked. Blocks the calling thread.
-    static void run(const QString &path);
+    // starts with no signal blocked. Blocks the calling thread. With
+    // trustedOnly, and always as root, a file that another user may change
+    // (see TrustedPath) is not run: the log says so.
+    static void run(const QString &path, bool trustedOnly);
 
     // Ends every run still waited for: its process group is asked to end,
     // and killed when its leader has not ended within two seconds. Returns

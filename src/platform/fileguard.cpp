@@ -1,11 +1,8 @@
 #include "fileguard.h"
 
-#include "systemaccount.h"
-
 #include <QFile>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,26 +30,4 @@ bool FileGuard::isAbsentOrRegular(const QString &path)
         return true;
     errno = S_ISLNK(info.st_mode) ? ELOOP : EEXIST;
     return false;
-}
-
-QString FileGuard::changeableByOthers(const QString &path)
-{
-    QString item;
-    const QStringList names = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    for (int i = -1; i < names.size(); ++i) {
-        item = i < 0 ? QStringLiteral("/") : (i ? item : QString()) + QLatin1Char('/') + names.at(i);
-        struct stat info;
-        if (lstat(QFile::encodeName(item).constData(), &info) != 0)
-            return QStringLiteral("%1 cannot be looked at (%2)").arg(item, QString::fromLocal8Bit(strerror(errno)));
-        const QString what = QLatin1String(S_ISDIR(info.st_mode) ? "the folder " : "the file ") + item;
-        if (S_ISLNK(info.st_mode))
-            return what + QStringLiteral(" is a link");
-        if (info.st_uid != 0)
-            return what + QStringLiteral(" belongs to user ") + SystemAccount::userName(info.st_uid);
-        if (info.st_mode & S_IWOTH)
-            return what + QStringLiteral(" may be changed by every user");
-        if (info.st_mode & S_IWGRP)
-            return what + QStringLiteral(" may be changed by the group ") + SystemAccount::groupName(info.st_gid);
-    }
-    return QString();
 }

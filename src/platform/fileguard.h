@@ -20,13 +20,6 @@ public:
     // of all onto the /dev/null that masks a unit. When not, errno is ELOOP
     // for a link and EEXIST for anything else.
     static bool isAbsentOrRegular(const QString &path);
-
-    // Who besides root may change the file at path (an absolute path without
-    // links): the first of it and the folders above it, from "/" down, that
-    // belongs to another user or that a group or every user may write to,
-    // as a sentence such as "the folder /home/ann belongs to user ann".
-    // Empty when only root may change it, as a program that root runs must be.
-    static QString changeableByOthers(const QString &path);
 };
 
 #endif // FILEGUARD_H

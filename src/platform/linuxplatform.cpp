@@ -100,9 +100,9 @@ QList<Platform::Window> LinuxPlatform::visibleWindows()
     return windows.get();
 }
 
-void LinuxPlatform::runCommandFile(const QString &path)
+void LinuxPlatform::runCommandFile(const QString &path, bool trustedOnly)
 {
-    CommandFile::run(path);
+    CommandFile::run(path, trustedOnly);
 }
 
 void LinuxPlatform::endCommandFiles()

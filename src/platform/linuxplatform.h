@@ -23,8 +23,9 @@ public:
 
     // An executable file runs itself, any other file is the script of
     // /bin/sh. The path is handed over as one argument, never through a
-    // shell command line.
-    void runCommandFile(const QString &path) override;
+    // shell command line. Root (or, with trustedOnly, any account) runs only
+    // a file of its own or root's in folders no other user may change.
+    void runCommandFile(const QString &path, bool trustedOnly) override;
     void endCommandFiles() override;
 
     // Looks through /proc when the program file has been started or ended

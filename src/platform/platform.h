@@ -54,8 +54,11 @@ public:
 
     // Runs the user's command file and returns when it has ended. Its
     // standard streams go nowhere. An empty or missing path returns at once.
-    // Blocks the calling thread: meant for a thread of its own.
-    virtual void runCommandFile(const QString &path) = 0;
+    // With trustedOnly (and always with the system's highest rights) a file
+    // that another user may change, or that lies where another user may
+    // change it, is not run, and the log says so. Blocks the calling
+    // thread: meant for a thread of its own.
+    virtual void runCommandFile(const QString &path, bool trustedOnly) = 0;
 
     // Ends every command file that runCommandFile still waits for, together
     // with the processes it started: they are asked to end and killed when

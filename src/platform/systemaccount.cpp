@@ -58,16 +58,6 @@ QString SystemAccount::userName(uint uid)
     return QString::number(uid);
 }
 
-QString SystemAccount::groupName(uint gid)
-{
-    group entry;
-    group *found = nullptr;
-    char buffer[4096];
-    if (::getgrgid_r(gid_t(gid), &entry, buffer, sizeof buffer, &found) == 0 && found)
-        return QString::fromLocal8Bit(found->gr_name);
-    return QString::number(gid);
-}
-
 QString SystemAccount::serviceRefusal(const QString &name)
 {
     Account account;

@@ -9,9 +9,8 @@
 class SystemAccount
 {
 public:
-    // The name of a user or a group, or its number when it has none.
+    // The name of a user, or its number when it has none.
     static QString userName(uint uid);
-    static QString groupName(uint gid);
 
     // Why the account cannot run the service: it does not exist, or it has
     // no home folder of its own for the service's settings and data. Empty

@@ -3,64 +3,48 @@
 #include "records/clock.h"
 #include "scheduletaskdata.h"
 
-namespace {
-
-QDateTime at(QDateTime day, const QTime &time)
-{
-    const QDate date = day.date();
-    day.setTime(time);
-    if (!day.isValid() && date.isValid()) {
-        // The change to summer time skips this time of day: take it with the
-        // offset of the day before, which lands as far past the jump as the
-        // time lies past its start. Left invalid, the task would drop out
-        // of the due list for good.
-        const int offset = QDateTime(date.addDays(-1), time).offsetFromUtc();
-        day = QDateTime(date, time, Qt::OffsetFromUTC, offset).toLocalTime();
-    }
-    return day;
-}
-
-} // namespace
-
 QDateTime nextRunTime(int cycle, const QDateTime &anchor, const QTime &time, const QDateTime &after)
 {
-    const QDateTime now = after.isValid() ? after : Clock::now();
+    const QDateTime now = (after.isValid() ? after : Clock::now()).toLocalTime();
     if (cycle < ScheduleTaskData::OneShoot || cycle > ScheduleTaskData::EveryMonth
         || !time.isValid())
         return QDateTime();
 
-    // Whole seconds since midnight; the current second counts as passed.
-    const int nowSecs = now.time().msecsSinceStartOfDay() / 1000;
-    const int timeSecs = time.msecsSinceStartOfDay() / 1000;
-    const bool laterToday = timeSecs - nowSecs > 0;
+    // A day's run is one moment (Clock::localMoment), so a clock change
+    // neither repeats nor skips it. In whole seconds, the current second
+    // counts as passed.
+    const QDate today = now.date();
+    const QDateTime todays = Clock::localMoment(today, time);
+    const bool laterToday = todays.toSecsSinceEpoch() > now.toSecsSinceEpoch();
+    const auto on = [&time](const QDate &day) { return Clock::localMoment(day, time); };
 
     switch (cycle) {
     case ScheduleTaskData::OneShoot:
     case ScheduleTaskData::EveryDay:
-        return at(laterToday ? now : now.addDays(1), time);
+        return laterToday ? todays : on(today.addDays(1));
 
     case ScheduleTaskData::EveryWeek: {
         if (!anchor.date().isValid())
             return QDateTime();
         const int w = anchor.date().dayOfWeek();
-        const int d = now.date().dayOfWeek();
+        const int d = today.dayOfWeek();
         if (d < w)
-            return at(now.addDays(w - d), time);
+            return on(today.addDays(w - d));
         if (d > w)
-            return at(now.addDays(w - d + 7), time);
-        return at(laterToday ? now : now.addDays(7), time);
+            return on(today.addDays(w - d + 7));
+        return laterToday ? todays : on(today.addDays(7));
     }
 
     case ScheduleTaskData::EveryMonth: {
         if (!anchor.date().isValid())
             return QDateTime();
         const int m = anchor.date().day();
-        const int d = now.date().day();
+        const int d = today.day();
         if (d < m)
-            return at(now.addDays(m - d), time);
+            return on(today.addDays(m - d));
         if (d > m)
-            return at(now.addDays(m - d).addMonths(1), time);
-        return at(laterToday ? now : now.addMonths(1), time);
+            return on(today.addDays(m - d).addMonths(1));
+        return laterToday ? todays : on(today.addMonths(1));
     }
     }
     return QDateTime();

@@ -16,6 +16,27 @@ const quint32 kNever = 0xFFFFFFFFu;
 // UPS self-test types.
 const int kSelfTest10S = 2;
 const int kSelfTestEOD = 3;
+
+// A task's UPS command that would wait in the link is dropped, with a line
+// that names it: while the desktop program has the service's link, it would
+// reach the UPS only when the service takes the link back, however late.
+bool dropped(int action, const QSqlRecord &record)
+{
+#ifdef AMBREL_SERVICE
+    static const char *const commands[] = {"self-test of 10 seconds", "self-test to the end of discharge",
+                                           "switch-on of the UPS output"};
+    if (action >= ScheduleTaskData::SelfTest10S && action <= ScheduleTaskData::PowerOn
+        && !DevComm::instance()->isStarted()) {
+        qInfo("The scheduled %s, due at %s, is dropped: the desktop program has the UPS link.", commands[action],
+              qPrintable(record.value(QStringLiteral("time")).toString()));
+        return true;
+    }
+#else
+    Q_UNUSED(action)
+    Q_UNUSED(record)
+#endif
+    return false;
+}
 } // namespace
 
 class ServiceScheduleTaskPrivate
@@ -120,7 +141,8 @@ void ServiceScheduleTask::onTick()
 void ServiceScheduleTask::execute(int row)
 {
     QSqlRecord record = d->model->record(row);
-    switch (record.value(QStringLiteral("action")).toInt()) {
+    const int action = record.value(QStringLiteral("action")).toInt();
+    switch (dropped(action, record) ? -1 : action) {
     case ScheduleTaskData::SelfTest10S:
         DevComm::instance()->setSelfTest(kSelfTest10S, 0);
         break;

@@ -158,16 +158,14 @@ void ServiceShutdownPrivate::stopCountdown()
 void ServiceShutdownPrivate::startCommandFile()
 {
     execCountdown = toSeconds(execTime);
-    // The thread object stays until the process ends: a file that never
-    // ends keeps its thread waiting. Only the end of the file of the
-    // current countdown counts.
-    ShutDownTask *started = new ShutDownTask(execFile);
+    // A file that never ends keeps its thread waiting. Only the end of the
+    // file of the current countdown counts.
+    ShutDownTask *started = ShutDownTask::startFor(execFile);
     task = started;
     QObject::connect(task, &QThread::finished, q, [this, started] {
         if (task == started)
             execFinished = true;
     });
-    task->start(QThread::InheritPriority);
 }
 
 void ServiceShutdownPrivate::shortenCommandFileWait()

@@ -15,6 +15,12 @@ public:
     explicit ShutDownTask(const QString &execFile);
     ~ShutDownTask() override;
 
+    // A run of the file: a new one, started, or the one that still runs
+    // from an earlier countdown (cancelled meanwhile), which the log then
+    // names: the file never runs twice at once. The objects are kept until
+    // the process ends. Main thread only.
+    static ShutDownTask *startFor(const QString &execFile);
+
 protected:
     void run() override;
 

@@ -21,6 +21,12 @@ public:
     static void advance(qint64 seconds);
 
     static bool isFixed();
+
+    // The moment at which the local clock first reads `time` on `date`: in
+    // an hour that the clocks going back repeat, the earlier of the two; for
+    // a time that the clocks going forward skip, the moment of the change.
+    // Invalid for an invalid date or time.
+    static QDateTime localMoment(const QDate &date, const QTime &time);
 };
 
 #endif // CLOCK_H

@@ -409,6 +409,7 @@ void TestServiceEMail::dailyTick_data()
 {
     // Steps: "R" restarts the timer; "<time>+" ticks then and expects a report,
     // "<time>-" expects none. A time without a date keeps the date before it.
+    // "CET" sets Central European time.
     QTest::addColumn<QString>("dailyTime");
     QTest::addColumn<QString>("steps");
     QTest::newRow("only in the daily second") << "12:00:00"
@@ -424,6 +425,10 @@ void TestServiceEMail::dailyTick_data()
     QTest::newRow("at midnight") << "00:00:00" << "R 2026-02-02T23:59:59.500- 2026-02-03T00:00:00.500+";
     QTest::newRow("unreadable time") << "25:00:00"
         << "R 2026-02-10T00:00:00.000- 06:00:00.000- 12:00:00.000- 23:59:59.999- 2026-02-11T00:00:00.000-";
+    // The clocks skip 02:00 to 03:00 on 31 March 2024: the report goes at the change.
+    QTest::newRow("skipped by the clocks") << "02:30:00"
+        << "CET R 2024-03-31T01:59:59.500- 03:00:00.500+ 03:30:00.500- 2024-04-01T02:30:00.100+";
+    QTest::newRow("skipped, its first second") << "02:00:00" << "CET R 2024-03-31T01:59:59.600- 03:00:00.100+";
 }
 
 void TestServiceEMail::dailyTick()
@@ -434,9 +439,14 @@ void TestServiceEMail::dailyTick()
     service()->onSettingsChanged();
 
     QDate day;
+    QScopedPointer<TestEnvironment::CentralEuropeanTime> zone;
     for (QString step : steps.split(QLatin1Char(' '))) {
         if (step == QLatin1String("R")) {
             restartTimer();
+            continue;
+        }
+        if (step == QLatin1String("CET")) {
+            zone.reset(new TestEnvironment::CentralEuropeanTime);
             continue;
         }
         const bool expected = step.endsWith(QLatin1Char('+'));

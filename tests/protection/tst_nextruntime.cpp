@@ -51,7 +51,7 @@ private slots:
         QTest::newRow("day year end") << day << anyAnchor << "00:00:00" << "2024-12-31 23:59:59.000" << "2025-01-01 00:00:00";
         QTest::newRow("day leap") << day << anyAnchor << "06:00:00" << "2024-02-28 07:00:00.000" << "2024-02-29 06:00:00";
         // 02:00 to 03:00 does not exist on 31 March 2024.
-        QTest::newRow("day in skipped hour") << day << anyAnchor << "02:30:00" << "2024-03-30 09:00:00.000" << "2024-03-31 03:30:00";
+        QTest::newRow("day in skipped hour") << day << anyAnchor << "02:30:00" << "2024-03-30 09:00:00.000" << "2024-03-31 03:00:00";
         QTest::newRow("week in skipped hour") << week << "2024-03-24 10:00:00.000" << "02:00:00" << "2024-03-30 09:00:00.000" << "2024-03-31 03:00:00";
         QTest::newRow("once before") << once << anyAnchor << "12:00:00" << "2024-05-06 11:59:59.900" << "2024-05-06 12:00:00";
         QTest::newRow("once same second") << once << anyAnchor << "12:00:00" << "2024-05-06 12:00:00.000" << "2024-05-07 12:00:00";

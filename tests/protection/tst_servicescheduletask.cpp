@@ -44,19 +44,26 @@ class TestServiceScheduleTask : public QObject
                                               {"action", action}, {"enable", enable}});
     }
     // The commands the UPS received since the last call, other than polls,
-    // once the expected ones have come and a little more time has passed.
-    Commands commandsAfter(const Commands &expected)
+    // once the expected ones have come and a little more time has passed;
+    // with allQueued, once the UPS is polled after them: the link sends
+    // every command queued before the next poll.
+    Commands commandsAfter(const Commands &expected, bool allQueued = false)
     {
+        const Commands polls{"BT", "BP", "F", "I", "A1", "NQU"};
+        const auto isPoll = [&polls](const QByteArray &c) { return c.startsWith('Q') || polls.contains(c); };
         // On a time-out the caller's comparison shows what is missing.
         (void)QTest::qWaitFor([&] {
+            const Commands received = ups.received();
+            const auto lastCommand = std::find_if_not(received.rbegin(), received.rend(), isPoll);
             return std::all_of(expected.begin(), expected.end(),
-                               [&](const QByteArray &c) { return ups.received().contains(c); });
+                               [&](const QByteArray &c) { return received.contains(c); })
+                && (!allQueued || std::any_of(received.rbegin(), lastCommand, isPoll));
         }, 10000);
-        QTest::qWait(400);
-        const Commands polls{"BT", "BP", "F", "I", "A1", "NQU"};
+        if (!allQueued)
+            QTest::qWait(400);
         Commands commands;
         for (const QByteArray &command : ups.received())
-            if (!command.startsWith('Q') && !polls.contains(command))
+            if (!isPoll(command))
                 commands.append(command);
         ups.clearReceived();
         return commands;
@@ -183,7 +190,8 @@ private slots:
         service->model()->updateTask(0, QVariantMap{{"cycle", 0}, {"time", "09:00:00"}, {"action", 0}});
         at("12:00:04"); // a late tick
         tick();
-        const Commands expected = change == "oneShot" ? Commands{"C", "T", "TL"} : Commands{"C", "TL"};
+        // Only the edit switched the one-shot task off before its time.
+        const Commands expected = change == "edit" ? Commands{"C", "TL"} : Commands{"C", "T", "TL"};
         Commands commands = commandsAfter(expected);
         std::sort(commands.begin(), commands.end());
         QCOMPARE(commands, expected);
@@ -204,6 +212,35 @@ private slots:
         at("10:00:00", 7);
         tick();
         QCOMPARE(commandsAfter({"C"}), Commands{"C"});
+    }
+
+    // Second by second through the nights the clocks change, each task runs
+    // once: in the hour skipped right after the change, in the hour repeated
+    // the first time only, also when the list is rebuilt then.
+    void clockChangesRunEachTaskOnce_data()
+    {
+        QTest::addColumn<QDateTime>("start"); // 01:59 local time
+        QTest::newRow("forward") << QDateTime(QDate(2024, 3, 31), QTime(0, 59), Qt::UTC);
+        QTest::newRow("back") << QDateTime(QDate(2024, 10, 26), QTime(23, 59), Qt::UTC);
+    }
+
+    void clockChangesRunEachTaskOnce()
+    {
+        QFETCH(QDateTime, start);
+        const TestEnvironment::CentralEuropeanTime zone;
+        addTask(ScheduleTaskData::EveryDay, "02:30:00", ScheduleTaskData::PowerOn);
+        addTask(ScheduleTaskData::EveryDay, "03:00:00", ScheduleTaskData::SelfTest10S);
+        const QDateTime rebuilt(QDate(2024, 10, 27), QTime(1, 10), Qt::UTC); // 02:10, the second time
+        Clock::setNow(start.toLocalTime());
+        service->reload();
+        for (int second = 0; second < 8100; ++second, Clock::advance(1)) {
+            if (Clock::now() == rebuilt)
+                service->reload();
+            tick();
+        }
+        Commands commands = commandsAfter({"C", "T"}, true);
+        std::sort(commands.begin(), commands.end());
+        QCOMPARE(commands, (Commands{"C", "T"}));
     }
 
     // The shutdown service tells the UPS to switch off ("S01" with one minute

@@ -13,6 +13,8 @@
 #include <QtTest>
 
 #include <csignal>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 // Whether the process has ended (a zombie has).
@@ -87,6 +89,50 @@ private slots:
             QCOMPARE(QString::fromLocal8Bit(out.readAll().trimmed()), script);
         QVERIFY(!QFile::exists(decoy));
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("injected"))));
+    }
+
+    // Root runs no file, and none in a folder or behind a link, that another
+    // user may change; the log names what fails. Entries: "<path> <owner>
+    // <mode>" or "<link> <owner> <target>"; the last one is run.
+    void refusesWhatOthersMayChange_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("file anyone may write") << "cmd.sh 0 777" << "the file %1/cmd.sh (of user root, mode 0777)";
+        QTest::newRow("folder anyone may write") << "d 0 777; d/cmd.sh 0 755" << "the folder %1/d (of user root, mode 0777)";
+        QTest::newRow("another user's link in a sticky folder")
+            << "d 0 1777; x.sh 0 755; d/cmd.sh 65534 ../x.sh" << "the link %1/d/cmd.sh belongs to user nobody";
+        QTest::newRow("link into another user's folder")
+            << "d 65534 755; d/x.sh 0 755; cmd.sh 0 d/../d/x.sh" << "the folder %1/d belongs to user nobody";
+    }
+
+    void refusesWhatOthersMayChange()
+    {
+        QFETCH(QString, layout);
+        QFETCH(QString, why);
+        if (geteuid() != 0)
+            QSKIP("Only root can give a file to another user.");
+        QTemporaryDir dir;
+        QString script;
+        for (const QString &entry : layout.split(QStringLiteral("; "))) {
+            const QStringList part = entry.split(QLatin1Char(' '));
+            script = dir.filePath(part.at(0));
+            const QByteArray path = QFile::encodeName(script);
+            const bool link = !part.at(2).at(0).isDigit();
+            if (link)
+                QVERIFY(symlink(QFile::encodeName(part.at(2)).constData(), path.constData()) == 0);
+            else if (path.endsWith(".sh"))
+                QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+            else
+                QVERIFY(mkdir(path.constData(), 0700) == 0);
+            QVERIFY(lchown(path.constData(), part.at(1).toUInt(), 0) == 0);
+            QVERIFY(link || chmod(path.constData(), part.at(2).toUInt(nullptr, 8)) == 0);
+        }
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(
+            QStringLiteral("The command file %1 is not run: ").arg(script) + why.arg(dir.path()))));
+        ShutDownTask task(script);
+        task.start();
+        QVERIFY(task.wait(20000));
     }
 
     // The file and what it started in the background are asked to end, also

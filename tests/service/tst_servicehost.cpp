@@ -404,8 +404,8 @@ void TestServiceHost::installRefusesAProgramOthersMayChange()
     // itself open to every user.
     const QList<std::tuple<QString, uid_t, int, QString>> cases = {
         {"/usr/local/ann", 65534, 0755, "the folder /usr/local/ann belongs to user nobody"},
-        {"/usr/local/staff", 0, 0775, "the folder /usr/local/staff may be changed by the group root"},
-        {"/usr/local/bin/svc", 0, 0777, "the file /usr/local/bin/svc may be changed by every user"}};
+        {"/usr/local/staff", 0, 0775, "the folder /usr/local/staff (of user root, mode 0775) may be changed by other users"},
+        {"/usr/local/bin/svc", 0, 0777, "the file /usr/local/bin/svc (of user root, mode 0777) may be changed by other users"}};
     for (const auto &[changed, owner, mode, why] : cases) {
         const QString copy = changed.endsWith("svc") ? changed : changed + "/svc";
         QVERIFY(QDir().mkpath(QFileInfo(copy).path()) && QFile::copy(program, copy));

@@ -36,7 +36,7 @@ void FakePlatform::setWindows(const QList<Window> &list) { QMutexLocker lock(&mu
 QStringList FakePlatform::commandFiles() const { QMutexLocker lock(&mutex); return files; }
 void FakePlatform::release() { holdCommandFiles(false); }
 
-void FakePlatform::runCommandFile(const QString &path)
+void FakePlatform::runCommandFile(const QString &path, bool)
 {
     QMutexLocker lock(&mutex);
     files.append(path);

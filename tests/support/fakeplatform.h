@@ -22,7 +22,7 @@ public:
     void powerOff(const std::function<void(bool accepted)> &answered) override;
     bool isShuttingDown() override;
     QList<Window> visibleWindows() override;
-    void runCommandFile(const QString &path) override;
+    void runCommandFile(const QString &path, bool trustedOnly) override;
     // Lets the command files that wait return, and counts the call.
     void endCommandFiles() override;
     // Only the program file given to setRunning runs (none at first), as

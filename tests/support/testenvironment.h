@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <ctime>
+
 // Every test program runs with its own throw-away home: XDG_DATA_HOME,
 // XDG_CONFIG_HOME and XDG_CACHE_HOME point into a temporary directory, so
 // nothing a test does reaches the real home directory; the D-Bus addresses
@@ -29,6 +31,20 @@ QString supportFile(const QString &name);
 // that cannot be done (not root, or no namespaces to be had), saying so.
 // Call first in main; AMBREL_TEST_MAIN_IN_OWN_NAMESPACES does.
 void enterOwnNamespaces(int argc, char *argv[]);
+
+// Central European time (2024: 02:00 becomes 03:00 on 31 March, 03:00
+// becomes 02:00 on 27 October) while it lives, whatever the machine's zone.
+struct CentralEuropeanTime
+{
+    const QByteArray before = qgetenv("TZ");
+    CentralEuropeanTime() { set("CET-1CEST,M3.5.0,M10.5.0/3"); }
+    ~CentralEuropeanTime() { set(before); }
+    static void set(const QByteArray &zone)
+    {
+        zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
+        tzset();
+    }
+};
 
 } // namespace TestEnvironment
 
