@@ -1,6 +1,7 @@
 #include "registerqmltypes.h"
 
 #include "alarm/alarm.h"
+#include "app/filedialogs.h"
 #include "app/fileurl.h"
 #include "app/globaldatadef.h"
 #include "app/pagesettingscommon.h"
@@ -32,14 +33,11 @@ QObject *programObject(QQmlEngine *, QJSEngine *)
     return object;
 }
 
-QObject *newFileUrl(QQmlEngine *, QJSEngine *)
+// The provider of a singleton of its own for each engine.
+template<typename T>
+QObject *newObject(QQmlEngine *, QJSEngine *)
 {
-    return new FileUrl;
-}
-
-QObject *newPageSettingsCommon(QQmlEngine *, QJSEngine *)
-{
-    return new PageSettingsCommon;
+    return new T;
 }
 
 } // namespace
@@ -66,6 +64,7 @@ void registerQmlTypes()
     qmlRegisterSingletonType<ServiceShutdown>(kUri, 1, 0, "ServiceShutdown", programObject<ServiceShutdown>);
     qmlRegisterSingletonType<Database>(kUri, 1, 0, "Database", programObject<Database>);
     qmlRegisterSingletonType<SettingsRules>(kUri, 1, 0, "SettingsRules", programObject<SettingsRules>);
-    qmlRegisterSingletonType<FileUrl>(kUri, 1, 0, "FileUrl", newFileUrl);
-    qmlRegisterSingletonType<PageSettingsCommon>(kUri, 1, 0, "PageSettingsCommon", newPageSettingsCommon);
+    qmlRegisterSingletonType<FileUrl>(kUri, 1, 0, "FileUrl", newObject<FileUrl>);
+    qmlRegisterSingletonType<FileDialogs>(kUri, 1, 0, "FileDialogs", newObject<FileDialogs>);
+    qmlRegisterSingletonType<PageSettingsCommon>(kUri, 1, 0, "PageSettingsCommon", newObject<PageSettingsCommon>);
 }

@@ -3,9 +3,22 @@
 #include "records/settings.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QQmlEngine>
 #include <QTranslator>
+
+namespace {
+
+// Qt's own catalogues beside the program's: the texts of the file dialogs
+// and of their standard buttons, and of Qt Quick.
+const char *const kQtCatalogues[] = {"qtbase", "qtdeclarative"};
+constexpr int kQtCatalogueCount = int(sizeof kQtCatalogues / sizeof *kQtCatalogues);
+
+// The source texts are British English.
+const char kSourceLocale[] = "en_GB";
+
+} // namespace
 
 class TranslatorPrivate
 {
@@ -13,10 +26,13 @@ public:
     explicit TranslatorPrivate(Translator *owner) : q(owner) {}
 
     void load(int language);
+    void loadQtCatalogues(const QLocale &locale);
 
     Translator *q;
     QQmlEngine *engine = nullptr;
     QTranslator translator;
+    QTranslator qtTranslators[kQtCatalogueCount];
+    QString localeName = QLatin1String(kSourceLocale);
     int language = Translator::EN_GB;
     bool autoLanguage = true;
     bool isLoading = false;
@@ -89,6 +105,11 @@ bool Translator::isLoading() const
     return d->isLoading;
 }
 
+QString Translator::localeName() const
+{
+    return d->localeName;
+}
+
 void TranslatorPrivate::load(int value)
 {
     QString file;
@@ -112,15 +133,33 @@ void TranslatorPrivate::load(int value)
     }
 
     isLoading = true;
+    bool loaded = false;
     if (file.isEmpty()) {
         QCoreApplication::removeTranslator(&translator);
     } else {
         // A file that does not load leaves the translator empty: English texts.
-        translator.load(QCoreApplication::applicationDirPath() + QStringLiteral("/translations/")
-                        + file + QStringLiteral(".qm"));
+        loaded = translator.load(QCoreApplication::applicationDirPath() + QStringLiteral("/translations/")
+                                 + file + QStringLiteral(".qm"));
         QCoreApplication::installTranslator(&translator);
     }
+    // Qt's texts, the calendar's names and the program's texts speak one
+    // language.
+    localeName = loaded ? file : QLatin1String(kSourceLocale);
+    loadQtCatalogues(QLocale(localeName));
     if (engine)
         engine->retranslate();
     isLoading = false;
+}
+
+// Qt's catalogues of the language in force, where the system has them (the
+// package qttranslations5-l10n); English needs none.
+void TranslatorPrivate::loadQtCatalogues(const QLocale &locale)
+{
+    const QString folder = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+    for (int i = 0; i < kQtCatalogueCount; ++i) {
+        QCoreApplication::removeTranslator(&qtTranslators[i]);
+        if (locale.name() != QLatin1String(kSourceLocale)
+            && qtTranslators[i].load(locale, QLatin1String(kQtCatalogues[i]), QStringLiteral("_"), folder))
+            QCoreApplication::installTranslator(&qtTranslators[i]);
+    }
 }

@@ -7,15 +7,16 @@ class QQmlEngine;
 class TranslatorPrivate;
 
 // Switches the language of the user interface at run time: loads one of the
-// translation files beside the program, installs it and makes the QML engine
-// evaluate its texts again. The choice lives in "language/auto" and
-// "language/type".
+// translation files beside the program, installs it together with Qt's own
+// translations of that language and makes the QML engine evaluate its texts
+// again. The choice lives in "language/auto" and "language/type".
 class Translator : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(int language READ language WRITE setLanguage NOTIFY languageChanged)
     Q_PROPERTY(bool autoLanguage READ autoLanguage WRITE setAutoLanguage)
     Q_PROPERTY(bool isLoading READ isLoading)
+    Q_PROPERTY(QString localeName READ localeName NOTIFY languageChanged)
 
 public:
     enum Language {
@@ -42,6 +43,9 @@ public:
     bool autoLanguage() const;
     void setAutoLanguage(bool autoLanguage);
     bool isLoading() const;
+    // The locale of the texts in force, such as "fr_FR" ("en_GB" for the
+    // English source texts): the calendar names its months and days by it.
+    QString localeName() const;
 
 signals:
     void languageChanged();

@@ -1,9 +1,11 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
 import QtQuick.Controls 1.4 as C1
+import Ambrel 1.0
 
 // A date field: shows its date as "yyyy-MM-dd"; a click opens a calendar
-// below it, and picking a day sets the date and closes the calendar.
+// below it, which names months and days in the language of the texts, and
+// picking a day sets the date and closes the calendar.
 Button {
     id: field
 
@@ -30,6 +32,7 @@ Button {
             id: calendar
             objectName: "calendar"
             anchors.fill: parent
+            locale: Qt.locale(Translator.localeName)
             onClicked: {
                 field.date = date
                 calendarPopup.close()

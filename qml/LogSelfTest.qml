@@ -19,6 +19,22 @@ ColumnLayout {
         table.model.selectLog(0)
     }
 
+    // The step between the lines of the time axis: 1, 2 or 5 times a power
+    // of ten, the smallest that makes at most ten steps. Whole steps from 0
+    // give every line a whole number of seconds for its label.
+    function timeStep(length) {
+        if (!(length > 10))
+            return 1
+        for (var step = 1; ; step *= 10) {
+            if (length <= 10 * step)
+                return step
+            if (length <= 20 * step)
+                return 2 * step
+            if (length <= 50 * step)
+                return 5 * step
+        }
+    }
+
     function redraw() {
         var record = table.model.selfTestData()
         seriesLoad.clear()
@@ -65,6 +81,9 @@ ColumnLayout {
             id: axisX
             min: 0
             max: view.chartEnd
+            tickType: ValueAxis.TicksDynamic
+            tickAnchor: 0
+            tickInterval: view.timeStep(view.chartEnd)
             labelFormat: "%d"
         }
         ValueAxis {

@@ -1,6 +1,5 @@
 import QtQuick 2.15
 import QtQuick.Controls 2.15
-import QtQuick.Dialogs 1.3
 import Ambrel 1.0
 
 // Stored readings, alarms, the windows closed at the last shutdown and the
@@ -101,10 +100,9 @@ MainPanelLogDataForm {
     TreeModelShutdown { id: treeModelShutdown }
     TableModelSelfTest { id: tableModelSelfTest }
 
-    FileDialog {
+    DesktopFileDialog {
         id: exportDialog
         selectExisting: false
-        folder: visible ? shortcuts.desktop : "" // given when shown: the widget dialog ignores it before
         onAccepted: page.exportTo(fileUrl)
     }
 

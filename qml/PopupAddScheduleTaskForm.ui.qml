@@ -45,7 +45,7 @@ Popup {
             rowSpacing: 14
 
             Label { text: qsTr("Task Type:"); Layout.alignment: Qt.AlignRight }
-            ComboBox {
+            SettingsComboBox {
                 id: comboAction
                 objectName: "comboTaskAction"
                 Layout.fillWidth: true
@@ -81,7 +81,7 @@ Popup {
             }
 
             Label { text: qsTr("Execute Cyle:"); Layout.alignment: Qt.AlignRight }
-            ComboBox {
+            SettingsComboBox {
                 id: comboCycle
                 objectName: "comboTaskCycle"
                 Layout.fillWidth: true

@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import QtQuick.Dialogs 1.3
 import Ambrel 1.0
 
 // Link, record interval and language; settings import, export and restore;
@@ -145,12 +144,9 @@ SettingsCommonForm {
         }
     }
 
-    FileDialog {
+    DesktopFileDialog {
         id: fileDialog
         objectName: "fileDialogSettings"
-        // Given each time it shows: the widget file dialog ignores a folder
-        // set before and would open in the working directory.
-        folder: visible ? shortcuts.desktop : ""
         onAccepted: selectExisting ? page.importFrom(fileUrl) : page.exportTo(fileUrl)
     }
 

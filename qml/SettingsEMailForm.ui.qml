@@ -42,7 +42,7 @@ Flickable {
 
         RowLayout {
             Layout.fillWidth: true
-            Switch {
+            SettingsSwitch {
                 id: switchEnable
                 objectName: "switchEMail"
                 text: textEMail + "  " + (checked ? textOn : textOff)
@@ -192,7 +192,7 @@ Flickable {
                 }
             }
 
-            RadioButton {
+            SettingsRadioButton {
                 id: radioDaily
                 objectName: "radioDaily"
                 Layout.leftMargin: 12
@@ -202,7 +202,7 @@ Flickable {
             RowLayout {
                 Layout.leftMargin: 48
                 spacing: 6
-                SpinBox {
+                SettingsSpinBox {
                     id: spinHour
                     objectName: "spinDailyHour"
                     from: 0
@@ -210,7 +210,7 @@ Flickable {
                     editable: true
                 }
                 Label { text: ":" }
-                SpinBox {
+                SettingsSpinBox {
                     id: spinMinute
                     objectName: "spinDailyMinute"
                     from: 0
@@ -218,7 +218,7 @@ Flickable {
                     editable: true
                 }
                 Label { text: ":" }
-                SpinBox {
+                SettingsSpinBox {
                     id: spinSecond
                     objectName: "spinDailySecond"
                     from: 0

@@ -1,5 +1,4 @@
 import QtQuick 2.15
-import QtQuick.Dialogs 1.3
 import Ambrel 1.0
 
 // When and how the computer and the UPS are shut down. Every change goes to
@@ -65,14 +64,11 @@ SettingsShutdownForm {
         }
     }
 
-    FileDialog {
+    DesktopFileDialog {
         id: browseDialog
         title: qsTr("Browse")
         objectName: "fileDialogBrowse"
         selectExisting: true
-        // Given each time it shows: the widget file dialog ignores a folder
-        // set before and would open in the working directory.
-        folder: visible ? shortcuts.desktop : ""
         onAccepted: page.commandFileChosen(fileUrl)
     }
 

@@ -48,7 +48,7 @@ Flickable {
                 Layout.fillWidth: true
                 wrapMode: Text.WordWrap
             }
-            SpinBox {
+            SettingsSpinBox {
                 id: spinMainFaultTime
                 objectName: "spinMainFaultTime"
                 editable: true
@@ -60,7 +60,7 @@ Flickable {
                 Layout.fillWidth: true
                 wrapMode: Text.WordWrap
             }
-            SpinBox {
+            SettingsSpinBox {
                 id: spinBattLowTime
                 objectName: "spinBattLowTime"
                 editable: true
@@ -72,7 +72,7 @@ Flickable {
                 Layout.fillWidth: true
                 wrapMode: Text.WordWrap
             }
-            SpinBox {
+            SettingsSpinBox {
                 id: spinMainFaultCap
                 objectName: "spinMainFaultCap"
                 editable: true
@@ -149,7 +149,7 @@ Flickable {
             spacing: 10
             enabled: checkUpsOff.checked
             Label { text: qsTr("Times need (1~9)") }
-            SpinBox {
+            SettingsSpinBox {
                 id: spinUpsOffTime
                 objectName: "spinUpsOffTime"
                 editable: true

@@ -88,8 +88,14 @@ Rectangle {
             databaseDialog.close()
     }
 
-    // Once the window holds the document, to have a place for the dialog.
-    Component.onCompleted: Qt.callLater(showDatabaseState)
+    Component.onCompleted: {
+        // Smaller, the countdown bar would cover the tabs and the mimic
+        // picture would lose its battery.
+        window.minimumWidth = width
+        window.minimumHeight = height
+        // Once the window holds the document, to have a place for the dialog.
+        Qt.callLater(showDatabaseState)
+    }
 
     Connections {
         target: Database

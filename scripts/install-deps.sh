@@ -13,6 +13,7 @@ PACKAGES="
     qml-module-qtquick-layouts qml-module-qtquick-dialogs qml-module-qtquick-extras
     qml-module-qtquick-window2 qml-module-qtcharts qml-module-qt-labs-platform qml-module-qttest
     qtdeclarative5-dev-tools qttools5-dev-tools qttools5-dev
+    qttranslations5-l10n
     libhidapi-dev libxlsxwriter-dev zlib1g-dev libssl-dev openssl
     libxcb1-dev
     fonts-wqy-microhei

@@ -2,8 +2,8 @@
 # Renders the desktop program's window without a display: every main page and
 # every view of the device page, in English, Chinese, French and Russian, with
 # a UPS on the mains, one on battery during a shutdown countdown, and none;
-# then every settings and history view and every popup of the other pages
-# (files named <language>-<page>-<step>.png).
+# then every settings and history view, every popup of the other pages and
+# the settings' file dialog (files named <language>-<page>-<step>.png).
 # The PNG files land in a new folder (or the one given), whose path is printed.
 set -euo pipefail
 cd "$(dirname "$0")/.."

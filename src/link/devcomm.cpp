@@ -8,6 +8,7 @@
 #include "platform/serialdevicewatch.h"
 #include "platform/serialline.h"
 #include "platform/serialportlock.h"
+#include "portname.h"
 #include "records/settings.h"
 
 #include <QDebug>
@@ -109,8 +110,7 @@ void DevCommPrivate::linkLost()
 
 bool DevCommPrivate::linkConfigured() const
 {
-    return commType != DevComm::COM
-        || !(portName.isEmpty() || portName.startsWith(DevComm::tr("None")));
+    return commType != DevComm::COM || !PortName::isNone(portName);
 }
 
 // A link that never comes up would leave the program unprotected without a
@@ -287,7 +287,7 @@ bool DevComm::openDevice(int type, QString devName)
         d->linkLost(); // the readings of the link left behind would stay on show
     d->silentPolls = 0;
     if (type == COM) {
-        if (!devName.isEmpty() && !devName.startsWith(tr("None")) && devName != d->portName)
+        if (!PortName::isNone(devName) && devName != d->portName)
             d->settings->setSettings(Settings::UpsComPort, devName);
         d->portName = devName;
     }
@@ -296,8 +296,7 @@ bool DevComm::openDevice(int type, QString devName)
     d->unanswered = 0;
     d->settings->setSettings(Settings::UpsCommType, type);
     // A named serial port that did not open is a failure the user must see.
-    const bool named = !d->portName.isEmpty() && !d->portName.startsWith(tr("None"));
-    return type != COM || !named || d->serialPort->isOpen();
+    return type != COM || PortName::isNone(d->portName) || d->serialPort->isOpen();
 }
 
 uint DevComm::saveCycle() const
@@ -351,16 +350,14 @@ QVariantMap DevComm::devData() const
 QStringList DevComm::comPort() const
 {
     QStringList ports = d->comPorts;
-    if (d->portName.isEmpty()) {
-        ports.prepend(tr("None"));
+    ports.prepend(tr("None"));
+    if (PortName::isNone(d->portName))
         return ports;
-    }
     const QString chosen = listedName(d->portName);
     for (int i = ports.size() - 1; i >= 0; --i) {
         if (ports.at(i) == d->portName || ports.at(i) == chosen)
             ports.removeAt(i);
     }
-    ports.prepend(tr("None"));
     ports.prepend(d->portName);
     return ports;
 }

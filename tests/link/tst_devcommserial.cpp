@@ -324,6 +324,7 @@ private slots:
         poll(link, 3);
         clearAlarms();
         QVERIFY(link->openDevice(DevComm::COM, QStringLiteral("None")));
+        QVERIFY(link->openDevice(DevComm::COM, QStringLiteral("\u65E0"))); // "None" chosen in Chinese
         QCOMPARE(Settings::instance()->getSettings(Settings::UpsComPort).toString(), ups->portPath());
         QVERIFY(link->openDevice(DevComm::COM, QString()));
         poll(link);

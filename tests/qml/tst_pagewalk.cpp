@@ -6,13 +6,22 @@
 #include "uidriver.h"
 
 #include <QApplication>
+#include <QChart>
+#include <QFileDialog>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
+#include <QHeaderView>
+#include <QLibraryInfo>
 #include <QQmlContext>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSqlQuery>
+#include <QTranslator>
+#include <QTreeView>
 
 // Walks the schedule task, UPS control, settings and history pages and each
 // of their popups in every language: no page may make the QML engine warn,
-// and every header of a history table shows its whole title.
+// nor show what the checks below find wrong.
 // With AMBREL_SCREENSHOT_DIR set (scripts/screenshots.sh) every step is also
 // saved there as a PNG file for a reviewer.
 class TestPageWalk : public QObject
@@ -28,6 +37,7 @@ private:
     bool show(const char *button, const char *shot);
     bool openPopup(const char *button, const char *popup, const char *shot);
     void save(const char *shot);
+    void checkFileDialog(const char *button, const char *name, const QTranslator &qt);
 
     QScopedPointer<UiDriver> ui;
     QString m_dir;
@@ -37,6 +47,14 @@ void TestPageWalk::initTestCase()
 {
     m_dir = qEnvironmentVariable("AMBREL_SCREENSHOT_DIR");
     const QString dataDir = TestStore::open();
+    DevCommPrivate::portLister = [] { return QStringList(); }; // no serial port at all
+    // A desktop of this test's own with a file on it, where the file dialogs open.
+    const QString desktop = qEnvironmentVariable("XDG_CONFIG_HOME") + "/desktop";
+    QFile dirs(qEnvironmentVariable("XDG_CONFIG_HOME") + "/user-dirs.dirs");
+    QVERIFY(QDir().mkpath(desktop) && QFile(desktop + "/ups.conf").open(QIODevice::WriteOnly));
+    QVERIFY(dirs.open(QIODevice::WriteOnly));
+    dirs.write("XDG_DESKTOP_DIR=\"" + QFile::encodeName(desktop) + "\"\n");
+    dirs.close();
     Startup::makeDataDirs();
     Settings *settings = Settings::instance();
     settings->setSettings(Settings::LanguageAuto, false);
@@ -103,6 +121,15 @@ bool TestPageWalk::openPopup(const char *button, const char *popup, const char *
     return true;
 }
 
+// An item and every item under it.
+static QList<QQuickItem *> itemTree(QQuickItem *root)
+{
+    QList<QQuickItem *> items{root};
+    for (int i = 0; i < items.size(); ++i)
+        items += items.at(i)->childItems();
+    return items;
+}
+
 // What is wrong with the headers of a table: each must show its column's
 // whole title on lines laid out as they stand, within its column and the
 // table, with no pair of brackets split over two lines.
@@ -110,9 +137,7 @@ static QString headerFault(QQuickItem *table)
 {
     static const QRegularExpression paired("^[^()]*(\\([^()\n]*\\)[^()]*)*$");
     int shown = 0;
-    for (QList<QQuickItem *> items{table}; !items.isEmpty();) {
-        QQuickItem *header = items.takeLast();
-        items += header->childItems();
+    for (QQuickItem *header : itemTree(table)) {
         const QString text = header->property("text").toString();
         if (header->objectName() != QLatin1String("logHeader") || !header->isVisible() || text.isEmpty())
             continue;
@@ -129,14 +154,120 @@ static QString headerFault(QQuickItem *table)
     return shown == columns ? QString() : QStringLiteral("%1 headers for %2 columns").arg(shown).arg(columns);
 }
 
+// The time labels of a chart that stand more than two pixels away from the
+// line of their value.
+static QStringList mislabelledTicks(QQuickItem *chartView)
+{
+    const QList<QGraphicsItem *> items = chartView->findChild<QGraphicsScene *>()->items();
+    QtCharts::QChart *chart = nullptr;
+    for (QGraphicsItem *item : items)
+        chart = chart ? chart : qobject_cast<QtCharts::QChart *>(item->toGraphicsObject());
+    const QRectF plot = chart->plotArea();
+    const double pixel = chart->mapToValue(plot.topRight()).x() / plot.width();
+    QStringList labels, faults;
+    for (QGraphicsItem *item : items) {
+        auto *label = qobject_cast<QGraphicsTextItem *>(item->toGraphicsObject());
+        bool number = false;
+        const double shown = label ? label->toPlainText().toDouble(&number) : 0;
+        const QPointF middle = number ? chart->mapFromScene(label->sceneBoundingRect().center()) : QPointF();
+        if (number && label->isVisible() && middle.y() > plot.bottom() + 2) { // below the plot: the time axis
+            labels << label->toPlainText();
+            if (qAbs(chart->mapToValue(middle).x() - shown) > 2 * pixel)
+                faults << QStringLiteral("\"%1\" at %2").arg(labels.last()).arg(chart->mapToValue(middle).x());
+        }
+    }
+    return labels.size() > 2 ? faults : QStringList{"no labels"};
+}
+
+// What the calendar does not name as the locale does: the current month, a
+// day of the week.
+static QString calendarFault(QQuickItem *calendar, const QLocale &locale)
+{
+    QStringList shown;
+    for (QQuickItem *item : itemTree(calendar))
+        shown << item->property("text").toString();
+    const QDate today = QDate::currentDate();
+    for (const QString &name : {locale.standaloneMonthName(today.month()) + today.toString(" yyyy"),
+                                locale.dayName(today.dayOfWeek(), QLocale::ShortFormat)}) {
+        if (!shown.contains(name))
+            return name + QStringLiteral(" is not shown");
+    }
+    return QString();
+}
+
+// Selectors, spin boxes, switches and radio buttons without the look of the
+// settings documents.
+static QStringList stockControls(QQuickItem *page)
+{
+    QStringList stock;
+    for (QQuickItem *item : itemTree(page)) {
+        for (const char *kind : {"QQuickComboBox", "QQuickSpinBox", "QQuickSwitch", "QQuickRadioButton"}) {
+            if (item->inherits(kind) && !QByteArray(item->metaObject()->className()).startsWith("Settings"))
+                stock << item->objectName();
+        }
+    }
+    return stock;
+}
+
+// Opens a file dialog of the window: each of its texts that Qt has in the
+// language is shown in it, and whole: each list as wide as its entries need,
+// each column as its title and entries, within the view.
+void TestPageWalk::checkFileDialog(const char *button, const char *name, const QTranslator &qt)
+{
+    QObject *handle = ui->object(name);
+    QVERIFY(ui->click(button));
+    // Closed whatever is found, and typing goes to the window again.
+    const auto close = qScopeGuard([this, handle] {
+        QMetaObject::invokeMethod(handle, "close");
+        ui->view().requestActivate();
+        (void)QTest::qWaitForWindowActive(&ui->view());
+    });
+    QFileDialog *dialog = nullptr;
+    QTRY_VERIFY((dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())));
+    auto *files = dialog->findChild<QTreeView *>("treeView");
+    QTRY_VERIFY(files->model()->rowCount(files->rootIndex()) > 0);
+    if (!m_dir.isEmpty())
+        QVERIFY(dialog->grab().save(QStringLiteral("%1/%2-%3.png").arg(m_dir, QTest::currentDataTag(), name)));
+    QStringList texts{dialog->windowTitle()};
+    for (const QWidget *widget : dialog->findChildren<QWidget *>())
+        texts << widget->property("text").toString(); // labels and buttons
+    for (const QAbstractItemView *view : dialog->findChildren<QAbstractItemView *>()) {
+        for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
+            texts << view->model()->index(row, 0, view->rootIndex()).data().toString();
+        QVERIFY2(!view->isVisible() || view->sizeHintForColumn(0) <= view->viewport()->width(),
+                 qPrintable(view->objectName()));
+    }
+    const QHeaderView *header = files->header();
+    for (int column = 0; column < header->count(); ++column) {
+        texts << header->model()->headerData(column, Qt::Horizontal).toString();
+        const int entries = static_cast<QAbstractItemView *>(files)->sizeHintForColumn(column);
+        QVERIFY2(header->sectionSize(column) >= qMax(header->sectionSizeHint(column), entries),
+                 qPrintable(texts.last()));
+    }
+    QVERIFY(header->length() <= files->viewport()->width());
+    for (const QString &text : qAsConst(texts)) {
+        for (const char *context : {"QFileDialog", "QFileSystemModel", "QPlatformTheme"}) {
+            const QString translated = qt.translate(context, text.toUtf8());
+            QVERIFY2(translated.isEmpty() || translated == text, qPrintable(text + " is not shown as " + translated));
+        }
+    }
+}
+
 void TestPageWalk::walk()
 {
     QFETCH(int, language);
+    const QLocale locale(QStringList{"en_GB", "zh_CN", "fr_FR", "ru_RU"}.at(language));
     Translator::instance()->setLanguage(language);
+    QCOMPARE(ui->view().minimumSize(), QSize(972, 660));
+    // Qt's own texts in this language, as the system has them.
+    QTranslator qt;
+    QVERIFY(qt.load(locale, "qtbase", "_", QLibraryInfo::location(QLibraryInfo::TranslationsPath))
+            || language == Translator::EN_GB);
 
     QVERIFY(show("footerScheduleTask", "scheduletask"));
-    qDebug() << ui->item("btnAddTask")->property("text") << ui->item("comboTaskCycle")->property("model") << QCoreApplication::translate("MainPanelScheduleTaskForm.ui", "Add Task") << QCoreApplication::translate("MainPanelScheduleTaskForm", "Add Task");
     QVERIFY(openPopup("btnAddTask", "popupAddScheduleTask", "scheduletask-editor"));
+    QCOMPARE(stockControls(ui->object("popupAddScheduleTask")->property("contentItem").value<QQuickItem *>()),
+             QStringList());
     // Texts built from translated pieces follow the language too.
     const QVariantList cycles = ui->item("comboTaskCycle")->property("model").toList();
     QCOMPARE(cycles.value(3).toString(), QCoreApplication::translate("PopupAddScheduleTaskForm.ui", "Every Month"));
@@ -154,6 +285,23 @@ void TestPageWalk::walk()
 
     QVERIFY(ui->click("footerSettings"));
     QVERIFY(show("settingsPageItem0", "settings-common"));
+    // Without a serial port "None" of this language is the only entry, and
+    // choosing it opens nothing, whatever language chose it before.
+    const QStringList none{QCoreApplication::translate("DevComm", "None")};
+    QObject *message = ui->object("msgSettingsCommon");
+    const auto answer = qScopeGuard([this, message] {
+        if (message->property("visible").toBool())
+            ui->answer("msgSettingsCommon", true);
+    });
+    const std::pair<const char *, int> choices[] = {{"comboCommType", DevComm::COM}, {"comboPort", 0}};
+    for (const auto &[combo, index] : choices) {
+        QVERIFY(ui->choose(ui->item(combo), index));
+        QVERIFY2(!message->property("visible").toBool(), qPrintable(message->property("textMsg").toString()));
+    }
+    QCOMPARE(DevComm::instance()->comPort(), none);
+    QCOMPARE(ui->item("comboPort")->property("model").toStringList(), none);
+    save("settings-port");
+    checkFileDialog("btnExport", "fileDialogSettings", qt);
     QVERIFY(openPopup("btnRestore", "msgRestoreQuestion", "settings-restore"));
     QVERIFY(ui->answer("msgRestoreQuestion", false));
     QVERIFY(ui->type(ui->item("fieldSaveCycle"), "601"));
@@ -169,6 +317,8 @@ void TestPageWalk::walk()
     QVERIFY(openPopup("btnAuthSettings", "popupSetEMailSender", "settings-sender"));
     QVERIFY(ui->click("btnCloseSenderPopup"));
     QVERIFY(show("settingsPageItem2", "settings-shutdown"));
+    for (const char *page : {"settingsCommon", "settingsEMail", "settingsShutdown"})
+        QCOMPARE(stockControls(ui->item(page)), QStringList());
 
     QVERIFY(ui->click("footerHistory"));
     const char *tabs[] = {"history-data", "history-alarm", "history-closed", "history-selftest"};
@@ -177,11 +327,15 @@ void TestPageWalk::walk()
         if (tab != 2)
             QVERIFY(ui->click("btnSearch"));
         save(tabs[tab]);
-        QQuickItem *table = ui->item(tab == 0 ? "tableDevData" : tab == 1 ? "tableAlarm" : "tableSelfTest");
-        if (tab != 2)
-            QTRY_VERIFY2(headerFault(table).isEmpty(), qPrintable(headerFault(table)));
+        const char *tables[] = {"tableDevData", "tableAlarm", "treeClosedRecords", "tableSelfTest"};
+        QQuickItem *table = ui->item(tables[tab]);
+        QTRY_VERIFY2(headerFault(table).isEmpty(), qPrintable(headerFault(table)));
     }
+    QTRY_VERIFY2(mislabelledTicks(ui->item("chartSelfTest")).isEmpty(),
+                 qPrintable(mislabelledTicks(ui->item("chartSelfTest")).join(", ")));
     QVERIFY(openPopup("dateStart", "calendarPopup", "history-calendar"));
+    const QString unnamed = calendarFault(ui->item("calendar"), locale);
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed));
     QVERIFY(ui->click("dateStart"));
     QVERIFY(ui->click("logTab0"));
 
