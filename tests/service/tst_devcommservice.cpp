@@ -18,7 +18,6 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopedPointer>
-#include <QSerialPort>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -223,20 +222,21 @@ private slots:
         link.stop();
     }
 
-    // The lock folder is everyone's: a lock of a process that does not hold
-    // the port is no reason to leave the UPS unwatched, while one whose
-    // process holds the port open is respected until it lets go.
+    // The lock folder is everyone's: a lock of a process that cannot talk
+    // through the port (it holds it only to name it, O_PATH, and to read it)
+    // is no reason to leave the UPS unwatched, while one whose process holds
+    // the port open for reading and writing is respected until it lets go.
     void lockFilesOfOthers()
     {
         Journal journal;
-        // Started before the pty exists, so that it has not got it.
-        QProcess other;
-        other.start("sleep", {"30"});
-        QVERIFY(other.waitForStarted());
         SimulatedUps ups;
+        QProcess other;
+        other.start("/usr/bin/python3", {"-c", "import os, sys, time; os.open(sys.argv[1], os.O_PATH); "
+                                               "os.open(sys.argv[1], os.O_RDONLY | os.O_NOCTTY); print(flush=True); "
+                                               "time.sleep(30)", ups.portPath()});
+        QVERIFY(other.waitForReadyRead());
         writeUpsSettings(DevComm::COM, ups.portPath());
         plantLock(ups.portPath(), other.processId());
-        QVERIFY(!QSerialPort(ups.portPath()).open(QIODevice::ReadWrite));
         DevComm link;
         link.start();
         QTRY_VERIFY_WITH_TIMEOUT(link.isOnline(), 5000);
@@ -245,9 +245,13 @@ private slots:
         link.stop();
 
         QProcess holder;
-        holder.setStandardInputFile(ups.portPath());
-        holder.start("sleep", {"30"});
+        holder.start("sh", {"-c", "exec sleep 30 0<>\"$0\"", ups.portPath()});
         QVERIFY(holder.waitForStarted());
+        const auto comm = [&holder] {
+            QFile file(QString("/proc/%1/comm").arg(holder.processId()));
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        QTRY_COMPARE(comm(), QByteArray("sleep\n")); // its port is open from here
         plantLock(ups.portPath(), holder.processId());
         link.start();
         poll(&link, 3);
@@ -349,7 +353,8 @@ private slots:
         // not sent when the link comes back; a scheduled self-test is.
         platform.setRunning(QCoreApplication::applicationDirPath() + "/ambrel");
         tick();
-        tick(); // the desktop program holds the device: the hand-over is confirmed
+        tick(); // the desktop program holds the device: the hand-over is confirmed once the look tells
+        QTRY_COMPARE(journal.count("it watches the UPS now."), 1);
         link->setShutdown(true, 0);
         link->setSelfTest(2, 0);
         platform.setRunning(QString());
