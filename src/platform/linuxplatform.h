@@ -30,7 +30,7 @@ public:
     // Looks through /proc when the program file has been started or ended
     // (see ProgramWatch).
     QList<ProcessTable::Process> processesRunning(const QString &executable) override;
-    // Looks through /proc/<pid>/fd.
+    // Looks through /proc/<pid>/fd and /proc/<pid>/fdinfo.
     ProcessTable::Holder findHolder(const QList<ProcessTable::Process> &processes, const QString &path,
                                     const ProcessTable::Holder &last) override;
 
