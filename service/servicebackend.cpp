@@ -9,8 +9,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFutureWatcher>
 #include <QStringList>
 #include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace {
 // The desktop program's file, beside the service program's.
@@ -27,6 +29,7 @@ const int kKeepTicks = 30;
 
 using Process = ProcessTable::Process;
 using Holding = ProcessTable::Holding;
+using Holder = ProcessTable::Holder;
 
 QByteArray processText(const QList<Process> &processes)
 {
@@ -49,8 +52,11 @@ public:
     // The desktop processes that may have the link.
     QList<Process> candidates();
     void handOver();
-    // Takes the link back unless a desktop process holds the UPS device.
+    // Takes the link back unless a desktop process has been seen holding
+    // the UPS device lately, and looks again.
     void checkHolders(const QList<Process> &desktop);
+    // The answer of a look.
+    void looked();
     void takeBack();
 
     QTimer *timer = nullptr;
@@ -67,6 +73,15 @@ public:
     QList<Process> refused;
     // The journal has been told that the shutdown keeps the link here.
     bool toldKept = false;
+    // Whether a desktop process holds the UPS device is looked into off the
+    // main thread, one look at a time; a tick while one runs counts as one
+    // without a holder. A look started before the last take-back is not
+    // listened to.
+    QFutureWatcher<Holder> look;
+    int takeBacks = 0;
+    int lookedAt = 0;
+    // What the last look found (the holder is looked at first next time).
+    Holder found;
 };
 
 QList<Process> ServiceBackendPrivate::candidates()
@@ -92,25 +107,20 @@ void ServiceBackendPrivate::handOver()
 
 void ServiceBackendPrivate::checkHolders(const QList<Process> &desktop)
 {
-    bool unknown = false;
-    for (const Process &process : desktop) {
-        const Holding holding = Platform::instance()->holdsFile(process, device);
-        unknown = unknown || holding == Holding::Unknown;
-        if (holding != Holding::Yes)
-            continue;
-        quietTicks = 0;
-        if (link == Link::OnTrial) {
-            link = Link::Confirmed;
-            // The desktop program runs its own countdown from here.
-            const bool ended = ServiceShutdown::instance()->linkHandedOver();
-            qInfo("The desktop program (process %lld) holds the UPS device %s open: it watches the UPS now%s",
-                  process.pid, qPrintable(device), ended ? ", and the service's countdown ends." : ".");
-        }
-        return;
+    if (!look.isRunning()) {
+        lookedAt = takeBacks;
+        const QString path = device;
+        const Holder last = found;
+        look.setFuture(QtConcurrent::run(
+            [desktop, path, last] { return Platform::instance()->findHolder(desktop, path, last); }));
     }
     if (++quietTicks < kHoldTicks)
         return;
-    const QByteArray why = unknown ? QByteArrayLiteral(" (its open files cannot be looked into)") : QByteArray();
+    QByteArray why;
+    if (found.holding == Holding::Unknown)
+        why = " (its open files cannot be looked into)";
+    else if (found.cut)
+        why = " (not all of its open files could be looked through)";
     const QByteArray what = "the UPS device" + (device.isEmpty() ? QByteArray() : ' ' + device.toLocal8Bit());
     const QByteArray how = link == Link::OnTrial ? "opened " + what + " within" : "held " + what + " open for";
     qWarning("The desktop program (%s) has not %s %d seconds%s: the UPS link is taken back, and not handed to it "
@@ -121,8 +131,27 @@ void ServiceBackendPrivate::checkHolders(const QList<Process> &desktop)
     takeBack();
 }
 
+void ServiceBackendPrivate::looked()
+{
+    if (lookedAt != takeBacks || link == Link::Service)
+        return;
+    found = look.result();
+    if (found.holding != Holding::Yes || refused.contains(found.process))
+        return;
+    quietTicks = 0;
+    if (link == Link::OnTrial) {
+        link = Link::Confirmed;
+        // The desktop program runs its own countdown from here.
+        const bool ended = ServiceShutdown::instance()->linkHandedOver();
+        qInfo("The desktop program (process %lld) holds the UPS device %s open: it watches the UPS now%s",
+              found.process.pid, qPrintable(device), ended ? ", and the service's countdown ends." : ".");
+    }
+}
+
 void ServiceBackendPrivate::takeBack()
 {
+    ++takeBacks;
+    found = Holder();
     DevComm *ups = DevComm::instance();
     // While the desktop program watched the UPS, a switch-off queued here
     // could not reach it; sent now, it would come too late.
@@ -144,6 +173,7 @@ ServiceBackend::ServiceBackend()
 {
     d->timer = new QTimer(this);
     connect(d->timer, &QTimer::timeout, this, &ServiceBackend::onTimerTimeout);
+    connect(&d->look, &QFutureWatcher<Holder>::finished, this, [this] { d->looked(); });
     // Taken once: the service's own file may be replaced while it runs.
     d->desktopProgram = QDir(QCoreApplication::applicationDirPath()).filePath(QLatin1String(kDesktopProgram));
 }

@@ -14,7 +14,6 @@
 #include <QDebug>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QSerialPort>
 #include <QSerialPortInfo>
 #include <QTimer>
 
@@ -150,8 +149,7 @@ void DevCommPrivate::closePort()
 // the next tick opens it afresh.
 void DevCommPrivate::checkPortError()
 {
-    const QSerialPort::SerialPortError error = serialPort->error();
-    if (!serialPort->isOpen() || (error != QSerialPort::ReadError && error != QSerialPort::ResourceError))
+    if (!serialPort->isOpen())
         return;
     const QString why = serialPort->errorString();
     closePort();
@@ -161,13 +159,12 @@ void DevCommPrivate::checkPortError()
 bool DevCommPrivate::openPort()
 {
     serialPort->setPortName(portName);
-    // The lock folder is everyone's: the lock path is checked before the library reads it.
+    // The lock folder is everyone's: the lock path is checked before the port is opened.
     const SerialPortLock::Check lock = SerialPortLock::clearFalseLock(portName);
     if (lock.state == SerialPortLock::Cleared)
         qWarning().noquote() << lock.removedLine(portName);
     QString why = lock.reason();
-    if (!why.isEmpty()
-        || !SerialPortLock::guardOpen(lock.lockFile, [this] { return serialPort->open(QIODevice::ReadWrite); })) {
+    if (!why.isEmpty() || !serialPort->open()) {
         if (why.isEmpty())
             why = serialPort->errorString();
         tell(Told::Closed,
@@ -175,19 +172,13 @@ bool DevCommPrivate::openPort()
              portOpenLine(portName));
         return false;
     }
-    // Once open, no one else takes the port.
-    SerialPortLock::makeExclusive(int(serialPort->handle()));
     tell(Told::Opened);
     return true;
 }
 
 void DevCommPrivate::configurePort()
 {
-    serialPort->setBaudRate(baud, QSerialPort::AllDirections);
-    serialPort->setParity(QSerialPort::NoParity);
-    serialPort->setDataBits(QSerialPort::Data8);
-    serialPort->setFlowControl(QSerialPort::NoFlowControl);
-    serialPort->setStopBits(QSerialPort::OneStop);
+    serialPort->setBaudRate(baud);
 }
 
 DevComm::DevComm(QObject *parent)
@@ -201,7 +192,7 @@ DevComm::DevComm(QObject *parent)
     d->scanTimer = new QTimer;
 #endif
     d->settings = Settings::instance();
-    d->serialPort = new QSerialPort;
+    d->serialPort = new SerialLine;
 
 #ifndef AMBREL_SERVICE
     d->baud = d->settings->getSettings(Settings::UpsBaudRate).toInt();
@@ -219,10 +210,8 @@ DevComm::DevComm(QObject *parent)
     d->saveCycle = d->settings->getSettings(Settings::UpsDataSaveCycle).toUInt();
 
     connect(d->megatec, &Megatec::dataChanged, this, &DevComm::devDataChanged);
-    connect(d->serialPort, &QSerialPort::readyRead, this, &DevComm::onCOMReadyRead);
-    // Queued: the port must not be closed inside its own notification.
-    connect(d->serialPort, &QSerialPort::errorOccurred, this, [this] { d->checkPortError(); },
-            Qt::QueuedConnection);
+    connect(d->serialPort, &SerialLine::readyRead, this, &DevComm::onCOMReadyRead);
+    connect(d->serialPort, &SerialLine::failed, this, [this] { d->checkPortError(); });
     connect(d->pollTimer, &QTimer::timeout, this, &DevComm::onTimerPollingTimeout);
     connect(d->saveTimer, &QTimer::timeout, this, &DevComm::onTimerSaveTimeout);
 #ifndef AMBREL_SERVICE
@@ -324,7 +313,7 @@ void DevComm::setBaud(int baud)
     d->baud = baud;
     if (d->commType == COM) {
         d->settings->setSettings(Settings::UpsBaudRate, baud);
-        d->serialPort->setBaudRate(baud, QSerialPort::AllDirections);
+        d->serialPort->setBaudRate(baud);
     } else if (d->hidDevice) {
         const quint32 value = quint32(baud);
         QByteArray report(5, '\0');
@@ -490,7 +479,7 @@ bool DevCommPrivate::writeNow(const QByteArray &command)
     }
     // Closing the port right after the write would set its old line
     // settings while the last characters are still on their way.
-    return SerialLine::drain(serialPort->handle(), qMax(1, kWriteNowTimeout - int(waited.elapsed())));
+    return serialPort->drain(qMax(1, kWriteNowTimeout - int(waited.elapsed())));
 }
 
 void DevComm::setSelfTest(int type, int time)

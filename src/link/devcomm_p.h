@@ -8,9 +8,9 @@
 #include <QStringList>
 
 class Megatec;
-class QSerialPort;
 class QTimer;
 class SerialDeviceWatch;
+class SerialLine;
 class Settings;
 struct hid_device_;
 
@@ -89,7 +89,7 @@ public:
     QTimer *scanTimer = nullptr;
 #endif
     Settings *settings = nullptr;
-    QSerialPort *serialPort = nullptr;
+    SerialLine *serialPort = nullptr;
     hid_device_ *hidDevice = nullptr;
     int commType = 0;
     int unanswered = 0;

@@ -122,9 +122,10 @@ QList<ProcessTable::Process> LinuxPlatform::processesRunning(const QString &exec
     return watch->processes();
 }
 
-ProcessTable::Holding LinuxPlatform::holdsFile(const ProcessTable::Process &process, const QString &path)
+ProcessTable::Holder LinuxPlatform::findHolder(const QList<ProcessTable::Process> &processes, const QString &path,
+                                               const ProcessTable::Holder &last)
 {
-    return ProcessTable::holdsFile(process, path);
+    return ProcessTable::findHolder(processes, path, last);
 }
 
 SerialDeviceWatch *LinuxPlatform::watchSerialDevices(QObject *parent)

@@ -31,8 +31,9 @@ public:
     // Looks through /proc when the program file has been started or ended
     // (see ProgramWatch).
     QList<ProcessTable::Process> processesRunning(const QString &executable) override;
-    // Looks through /proc/<pid>/fd.
-    ProcessTable::Holding holdsFile(const ProcessTable::Process &process, const QString &path) override;
+    // Looks through /proc/<pid>/fd and /proc/<pid>/fdinfo.
+    ProcessTable::Holder findHolder(const QList<ProcessTable::Process> &processes, const QString &path,
+                                    const ProcessTable::Holder &last) override;
 
     // The udev daemon's announcements where it runs, else the nodes of /dev
     // where the kernel keeps that folder itself; none in a container whose

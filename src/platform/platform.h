@@ -69,10 +69,12 @@ public:
     // another program under its name, does not count). Returns at once; a
     // process that ends while it is being looked at counts as absent.
     virtual QList<ProcessTable::Process> processesRunning(const QString &executable) = 0;
-    // Whether the process (not a later one given its id) has the file that
-    // path names open; Unknown when its open files may not be looked into.
-    // Returns at once.
-    virtual ProcessTable::Holding holdsFile(const ProcessTable::Process &process, const QString &path) = 0;
+    // Which of the processes (not a later one given its id) has the file
+    // that path names open for reading and writing, the last holder looked
+    // at first (ProcessTable::findHolder). Reads up to thousands of entries
+    // of /proc: meant for a worker thread.
+    virtual ProcessTable::Holder findHolder(const QList<ProcessTable::Process> &processes, const QString &path,
+                                            const ProcessTable::Holder &last) = 0;
 
     // A watch that tells when a serial device comes or goes (owned by
     // parent), or nullptr where the system gives no such events: the list

@@ -5,8 +5,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <dirent.h>
@@ -15,6 +17,7 @@
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -138,6 +141,121 @@ quint64 startTime(int proc, const char *pid)
     return field ? std::strtoull(field + 1, nullptr, 10) : 0;
 }
 
+// The open "fd" and "fdinfo" folders of a process, or why they are not.
+struct DescriptorFolders
+{
+    DescriptorFolders(const QByteArray &proc, qint64 pid)
+    {
+        const QByteArray folder = proc + '/' + QByteArray::number(pid);
+        const int process = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (process < 0) {
+            error = errno;
+            return;
+        }
+        fds = ::openat(process, "fd", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        info = fds < 0 ? -1 : ::openat(process, "fdinfo", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        error = info < 0 ? errno : 0;
+        ::close(process);
+    }
+    ~DescriptorFolders()
+    {
+        if (fds >= 0)
+            ::close(fds);
+        if (info >= 0)
+            ::close(info);
+    }
+    DescriptorFolders(const DescriptorFolders &) = delete;
+    DescriptorFolders &operator=(const DescriptorFolders &) = delete;
+
+    int fds = -1;
+    int info = -1;
+    int error = 0;
+};
+
+// Whether the "flags:" line of a descriptor's fdinfo (octal) tells an open
+// for reading and writing. O_PATH, which needs no right on the file at all,
+// never counts.
+bool openForReadingAndWriting(int info, const char *descriptor)
+{
+    const int fd = ::openat(info, descriptor, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    char text[256];
+    const ssize_t n = ::read(fd, text, sizeof text - 1);
+    ::close(fd);
+    if (n <= 0)
+        return false;
+    text[n] = '\0';
+    const char *line = std::strstr(text, "\nflags:");
+    if (!line)
+        return false;
+    char *end = nullptr;
+    const unsigned long flags = std::strtoul(line + 7, &end, 8);
+    return end != line + 7 && !(flags & O_PATH) && (flags & O_ACCMODE) == O_RDWR;
+}
+
+// A look through the descriptors of one process: what it may still read,
+// and the descriptor it found.
+struct Scan
+{
+    int budget = INT_MAX;
+    int descriptor = -1;
+    bool cut = false;
+
+    // Whether the descriptor refers to the file and can talk to it.
+    bool talks(const DescriptorFolders &folders, const char *name, dev_t device, ino_t inode)
+    {
+        struct stat file;
+        --budget;
+        if (::fstatat(folders.fds, name, &file, 0) != 0 || file.st_dev != device || file.st_ino != inode)
+            return false;
+        --budget;
+        return openForReadingAndWriting(folders.info, name);
+    }
+};
+
+// Looks through the descriptors of process pid, the one in scan first.
+ProcessTable::Holding scanDescriptors(const QByteArray &proc, qint64 pid, dev_t device, ino_t inode, Scan &scan)
+{
+    using Holding = ProcessTable::Holding;
+    if (pid <= 0)
+        return Holding::No;
+    DescriptorFolders folders(proc, pid);
+    if (folders.error)
+        return folders.error == ENOENT || folders.error == ESRCH ? Holding::No : Holding::Unknown;
+    if (scan.descriptor >= 0) {
+        char name[16];
+        std::snprintf(name, sizeof name, "%d", scan.descriptor);
+        if (scan.talks(folders, name, device, inode))
+            return Holding::Yes;
+    }
+    scan.descriptor = -1;
+    DIR *entries = ::fdopendir(::dup(folders.fds));
+    if (!entries)
+        return Holding::No;
+    while (const dirent *entry = ::readdir(entries)) {
+        if (scan.budget <= 0) {
+            scan.cut = true;
+            break;
+        }
+        if (entry->d_name[0] != '.' && scan.talks(folders, entry->d_name, device, inode)) {
+            scan.descriptor = std::atoi(entry->d_name);
+            break;
+        }
+    }
+    ::closedir(entries);
+    return scan.descriptor >= 0 ? Holding::Yes : Holding::No;
+}
+
+// How many descriptors process pid holds, as the size of its "fd" folder
+// tells (0 where the system does not tell).
+qint64 descriptorCount(const QByteArray &proc, qint64 pid)
+{
+    struct stat folder;
+    const QByteArray path = proc + '/' + QByteArray::number(pid) + "/fd";
+    return ::stat(path.constData(), &folder) == 0 ? qint64(folder.st_size) : 0;
+}
+
 } // namespace
 
 QList<ProcessTable::Process> ProcessTable::processes(const QString &executable, const QString &procRoot)
@@ -175,23 +293,52 @@ QList<ProcessTable::Process> ProcessTable::processes(const QString &executable, 
 
 ProcessTable::Holding ProcessTable::holdsFile(qint64 pid, dev_t device, ino_t inode, const QString &procRoot)
 {
-    if (pid <= 0)
-        return Holding::No;
-    const QByteArray folder = QFile::encodeName(procRoot) + '/' + QByteArray::number(pid) + "/fd";
-    DIR *files = ::opendir(folder.constData());
-    if (!files)
-        return errno == ENOENT || errno == ESRCH ? Holding::No : Holding::Unknown;
-    bool holds = false;
-    while (!holds) {
-        const dirent *entry = ::readdir(files);
-        if (!entry)
+    Scan scan;
+    scan.budget = kLookBudget;
+    return scanDescriptors(QFile::encodeName(procRoot), pid, device, inode, scan);
+}
+
+ProcessTable::Holder ProcessTable::findHolder(const QList<Process> &processes, const QString &path,
+                                              const Holder &last, int budget, const QString &procRoot)
+{
+    Holder found;
+    struct stat file;
+    const QByteArray proc = QFile::encodeName(procRoot);
+    if (::stat(QFile::encodeName(path).constData(), &file) != 0)
+        return found;
+    // A program that was not handed thousands of descriptors is found
+    // however many others hold.
+    QList<std::pair<qint64, Process>> order;
+    for (const Process &process : processes)
+        order.append({process == last.process ? -1 : descriptorCount(proc, process.pid), process});
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
+    const int procFolder = ::open(proc.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    Scan scan;
+    scan.budget = budget;
+    for (const auto &entry : order) {
+        if (scan.budget <= 0) {
+            scan.cut = true;
             break;
-        struct stat file;
-        holds = entry->d_name[0] != '.' && ::fstatat(::dirfd(files), entry->d_name, &file, 0) == 0
-            && file.st_dev == device && file.st_ino == inode;
+        }
+        const Process &process = entry.second;
+        scan.descriptor = process == last.process ? last.descriptor : -1;
+        const Holding holding = scanDescriptors(proc, process.pid, file.st_dev, file.st_ino, scan);
+        // Asked afterwards: an id that still names the process then named it
+        // throughout.
+        const bool same = holding != Holding::No && procFolder >= 0
+            && startTime(procFolder, QByteArray::number(process.pid).constData()) == process.started;
+        if (same && holding == Holding::Yes) {
+            found = {Holding::Yes, process, scan.descriptor, false};
+            break;
+        }
+        if (same)
+            found.holding = Holding::Unknown;
     }
-    ::closedir(files);
-    return holds ? Holding::Yes : Holding::No;
+    if (procFolder >= 0)
+        ::close(procFolder);
+    found.cut = scan.cut;
+    return found;
 }
 
 bool ProcessTable::owner(qint64 pid, uid_t *user, const QString &procRoot)
@@ -216,20 +363,4 @@ bool ProcessTable::owner(qint64 pid, uid_t *user, const QString &procRoot)
                               .simplified().split(' ').value(0).toULongLong(&ok);
     *user = uid_t(id);
     return ok;
-}
-
-ProcessTable::Holding ProcessTable::holdsFile(const Process &process, const QString &path, const QString &procRoot)
-{
-    struct stat file;
-    if (::stat(QFile::encodeName(path).constData(), &file) != 0)
-        return Holding::No;
-    const Holding holding = holdsFile(process.pid, file.st_dev, file.st_ino, procRoot);
-    // Asked afterwards: an id that still names the process then named it
-    // throughout.
-    const int proc = ::open(QFile::encodeName(procRoot).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (proc < 0)
-        return Holding::No;
-    const quint64 started = startTime(proc, QByteArray::number(process.pid).constData());
-    ::close(proc);
-    return started == process.started ? holding : Holding::No;
 }

@@ -31,22 +31,46 @@ public:
     // not count. procRoot is "/proc" but for tests.
     static QList<Process> processes(const QString &executable, const QString &procRoot = QStringLiteral("/proc"));
 
+    // The descriptors a look through processes reads at most, so that
+    // processes that hold very many cannot make it long.
+    static constexpr int kLookBudget = 20000;
+
     // Whether process pid has the file with this identity (device and inode,
-    // of stat) open. Unknown when its open files cannot be looked into
-    // (another user's process, to a program that is not root); No when the
-    // process does not exist.
+    // of stat) open for reading and writing, through a descriptor that can
+    // talk to it: one opened only to name the file (O_PATH), or only to read
+    // or only to write it, does not count. Unknown when its open files cannot
+    // be looked into (another user's process, to a program that is not
+    // root); No when the process does not exist, or when one look does not
+    // find it holding the file.
     enum class Holding { Yes, No, Unknown };
     static Holding holdsFile(qint64 pid, dev_t device, ino_t inode,
                              const QString &procRoot = QStringLiteral("/proc"));
 
+    // A process found holding a file (Yes), through one of its descriptors;
+    // Unknown when none was, but the open files of one could not be looked
+    // into.
+    struct Holder
+    {
+        Holding holding = Holding::No;
+        Process process;
+        int descriptor = -1;
+        // Not every descriptor of the processes was looked at.
+        bool cut = false;
+    };
+
+    // Which of the processes (not a later one given its id) has the file
+    // that path names (a link followed) open for reading and writing, as
+    // holdsFile tells. The last holder is looked at first, from the
+    // descriptor it held the file through; then the others, those with the
+    // fewest descriptors first, until budget descriptors have been read in
+    // all (one that refers to the file counts twice: its flags are read
+    // too). No when there is no such file.
+    static Holder findHolder(const QList<Process> &processes, const QString &path, const Holder &last,
+                             int budget = kLookBudget, const QString &procRoot = QStringLiteral("/proc"));
+
     // The user that started process pid (its real user id); false when
     // there is no such process.
     static bool owner(qint64 pid, uid_t *user, const QString &procRoot = QStringLiteral("/proc"));
-
-    // Whether the process, and not a later one with its id, has the file
-    // that path names (a link followed) open. No when there is no such file.
-    static Holding holdsFile(const Process &process, const QString &path,
-                             const QString &procRoot = QStringLiteral("/proc"));
 };
 
 #endif // PROCESSTABLE_H

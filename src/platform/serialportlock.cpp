@@ -6,24 +6,20 @@
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
-#include <QMutex>
-#include <QScopedPointer>
-#include <QThread>
-#include <QWaitCondition>
+#include <QSysInfo>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// The folders the serial-port library tries for its lock files, in its
-// order: it takes the first one the program may read and write.
+// The folders serial-port libraries try for their lock files, in their
+// order: the first one the program may read and write is taken.
 const char *const kLockFolders[] = {"/var/lock", "/etc/locks", "/var/spool/locks", "/var/spool/uucp",
                                     "/tmp", "/var/lock/lockdev", "/run/lock"};
 
@@ -33,20 +29,6 @@ constexpr qint64 kMaxLockSize = 512;
 // The entries of a planted folder that one look removes; the rest goes at
 // the next.
 constexpr int kMaxRemovals = 4096;
-// How often (ms) the guard of an open looks for a blocked reader.
-constexpr unsigned long kGuardPeriod = 20;
-// To remove a stale lock the library takes a lock on the name with
-// ".rmlock" added, and so on: the names of that chain that the guard watches.
-constexpr int kGuardedNames = 4;
-
-// The device path of a port name, as the serial-port library forms it.
-QString devicePath(const QString &portName)
-{
-    if (portName.startsWith(QLatin1Char('/')) || portName.startsWith(QLatin1String("./"))
-        || portName.startsWith(QLatin1String("../")))
-        return portName;
-    return QStringLiteral("/dev/") + portName;
-}
 
 QString kindOf(const struct stat &entry)
 {
@@ -63,27 +45,30 @@ QString kindOf(const struct stat &entry)
     return QStringLiteral("a device");
 }
 
-// The process id at the start of a lock file (the library writes it on a
-// line of its own; other programs pad it with blanks), 0 when it names none;
-// -1 when the path holds no lock file: neither a link nor a pipe that never
-// ends is followed, and no more is read than a lock file holds.
-qint64 readPid(const QByteArray &path)
+// The process id at the start of the lock file open as fd, which fstat
+// found as entry (the library writes it on a line of its own; other programs
+// pad it with blanks), 0 when it names none; -1 when it is no lock file:
+// nothing else than a small regular file is read, and no more than a lock
+// file holds.
+qint64 readPid(int fd, const struct stat &entry)
 {
-    const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return errno == ENOENT ? 0 : -1;
-    struct stat info;
     char text[kMaxLockSize + 1];
     ssize_t n = -1;
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kMaxLockSize)
+    if (S_ISREG(entry.st_mode) && entry.st_size <= kMaxLockSize)
         n = ::read(fd, text, sizeof text);
-    ::close(fd);
     if (n < 0 || n > kMaxLockSize)
         return -1;
     const QByteArray content(text, int(n));
     bool ok = false;
     const qint64 pid = content.left(content.indexOf('\n')).trimmed().toLongLong(&ok);
     return ok && pid > 0 ? pid : 0;
+}
+
+// Whether path still names what was found there as entry.
+bool stillThere(const QByteArray &path, const struct stat &entry)
+{
+    struct stat now;
+    return ::lstat(path.constData(), &now) == 0 && now.st_dev == entry.st_dev && now.st_ino == entry.st_ino;
 }
 
 // Takes the entry name of the folder top away. A folder in it is not
@@ -161,39 +146,6 @@ bool emptyFolder(int top)
     return true;
 }
 
-// Removes the folder at path, which lstat found as entry, with everything in it.
-bool removeFolder(const QByteArray &path, const struct stat &entry)
-{
-    const int top = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (top < 0)
-        return false;
-    struct stat opened;
-    bool emptied = ::fstat(top, &opened) == 0 && opened.st_dev == entry.st_dev && opened.st_ino == entry.st_ino;
-    if (!emptied)
-        errno = EAGAIN; // replaced meanwhile: looked at again next time
-    emptied = emptied && emptyFolder(top);
-    const int error = errno;
-    ::close(top);
-    errno = error;
-    return emptied && ::rmdir(path.constData()) == 0;
-}
-
-// Gives every reader blocked on a FIFO at the lock path (or along its
-// ".rmlock" chain) a writer, and with it an end of file.
-void unblockReaders(QByteArray path)
-{
-    for (int i = 0; i < kGuardedNames; ++i, path += ".rmlock") {
-        struct stat entry;
-        if (::lstat(path.constData(), &entry) != 0)
-            return;
-        if (!S_ISFIFO(entry.st_mode))
-            continue;
-        const int fd = ::open(path.constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        if (fd >= 0)
-            ::close(fd);
-    }
-}
-
 } // namespace
 
 QString SerialPortLock::Check::removedLine(const QString &portName) const
@@ -217,6 +169,15 @@ QString SerialPortLock::Check::reason() const
     return QString();
 }
 
+// As serial-port libraries form it.
+QString SerialPortLock::devicePath(const QString &portName)
+{
+    if (portName.startsWith(QLatin1Char('/')) || portName.startsWith(QLatin1String("./"))
+        || portName.startsWith(QLatin1String("../")))
+        return portName;
+    return QStringLiteral("/dev/") + portName;
+}
+
 QString SerialPortLock::lockFile(const QString &portName)
 {
     QString name = devicePath(portName);
@@ -236,10 +197,20 @@ SerialPortLock::Check SerialPortLock::clearFalseLock(const QString &portName)
     Check check;
     check.lockFile = lockFile(portName);
     const QByteArray path = QFile::encodeName(check.lockFile);
-    struct stat entry;
-    if (path.isEmpty() || ::lstat(path.constData(), &entry) != 0)
+    if (path.isEmpty())
         return check;
-    check.pid = S_ISREG(entry.st_mode) ? readPid(path) : -1;
+    // What this one open finds is what is decided on: a FIFO opened to be
+    // read without waiting has no writer to wait for, and a link is not
+    // followed.
+    const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    struct stat entry;
+    if (fd >= 0 ? ::fstat(fd, &entry) != 0 : errno == ENOENT || ::lstat(path.constData(), &entry) != 0) {
+        if (fd >= 0)
+            ::close(fd);
+        return check;
+    }
+    // A link, a socket, or what this program may not open is only named.
+    check.pid = fd >= 0 ? readPid(fd, entry) : -1;
     if (check.pid < 0) {
         check.pid = 0;
         check.found = kindOf(entry);
@@ -252,49 +223,69 @@ SerialPortLock::Check SerialPortLock::clearFalseLock(const QString &portName)
     if (check.pid > 0 && deviceFound
         && ProcessTable::holdsFile(check.pid, device.st_dev, device.st_ino) != ProcessTable::Holding::No
         && ProcessTable::owner(check.pid, &user)) {
+        ::close(fd);
         check.state = Held;
         check.owner = SystemAccount::userName(user);
         return check;
     }
     check.owner = SystemAccount::userName(entry.st_uid);
-    const bool removed = S_ISDIR(entry.st_mode) ? removeFolder(path, entry) : ::unlink(path.constData()) == 0;
+    // Something put in its place meanwhile is left to the next look.
+    const bool folder = fd >= 0 && S_ISDIR(entry.st_mode);
+    bool removed = (!folder || emptyFolder(fd)) && stillThere(path, entry);
+    if (removed)
+        removed = folder ? ::rmdir(path.constData()) == 0 : ::unlink(path.constData()) == 0;
+    const int error = errno;
+    if (fd >= 0)
+        ::close(fd);
     if (removed) {
         check.state = Cleared;
-    } else if (errno != ENOENT) { // gone meanwhile: nothing is there
+    } else if (error != ENOENT) { // gone meanwhile: nothing is there
         check.state = Stuck;
-        check.error = QString::fromLocal8Bit(std::strerror(errno));
+        check.error = QString::fromLocal8Bit(std::strerror(error));
     }
     return check;
 }
 
-bool SerialPortLock::guardOpen(const QString &lockFile, const std::function<bool()> &open)
+bool SerialPortLock::take(const QString &portName, Lock *lock, QString *error)
 {
-    if (lockFile.isEmpty())
-        return open();
-    const QByteArray path = QFile::encodeName(lockFile);
-    QMutex mutex;
-    QWaitCondition ended;
-    bool done = false;
-    // A guard that does not start leaves the open as it was without it.
-    const QScopedPointer<QThread> guard(QThread::create([&] {
-        QMutexLocker lock(&mutex);
-        while (!done) {
-            if (!ended.wait(&mutex, kGuardPeriod))
-                unblockReaders(path);
-        }
-    }));
-    guard->start();
-    const bool opened = open();
-    {
-        QMutexLocker lock(&mutex);
-        done = true;
+    lock->path = lockFile(portName);
+    const QByteArray path = QFile::encodeName(lock->path);
+    if (path.isEmpty()) {
+        *error = QStringLiteral("no lock folder can be written");
+        return false;
     }
-    ended.wakeAll();
-    guard->wait();
-    return opened;
+    // The program named as the kernel names it, so that a reader can tell
+    // a process that got the id later.
+    const QByteArray content = QByteArray::number(qint64(::getpid())) + '\n'
+        + QFile::encodeName(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget().section(QLatin1Char('/'), -1))
+        + '\n' + QSysInfo::machineHostName().toUtf8() + '\n';
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0644);
+    struct stat made;
+    ssize_t written = -1;
+    if (fd >= 0 && ::fstat(fd, &made) == 0)
+        written = ::write(fd, content.constData(), size_t(content.size()));
+    if (written != content.size()) {
+        const int why = written >= 0 ? ENOSPC : errno; // written in part: no room
+        *error = QStringLiteral("its lock file %1 cannot be made: %2")
+                     .arg(lock->path, QString::fromLocal8Bit(std::strerror(why)));
+        if (fd >= 0) {
+            ::close(fd);
+            ::unlink(path.constData());
+        }
+        return false;
+    }
+    ::close(fd);
+    lock->device = made.st_dev;
+    lock->inode = made.st_ino;
+    return true;
 }
 
-bool SerialPortLock::makeExclusive(int descriptor)
+void SerialPortLock::release(const Lock &lock)
 {
-    return descriptor >= 0 && ::ioctl(descriptor, TIOCEXCL) == 0;
+    const QByteArray path = QFile::encodeName(lock.path);
+    struct stat entry {};
+    entry.st_dev = lock.device;
+    entry.st_ino = lock.inode;
+    if (!path.isEmpty() && stillThere(path, entry))
+        ::unlink(path.constData());
 }

@@ -3,13 +3,13 @@
 
 #include <QString>
 
-#include <functional>
+#include <sys/types.h>
 
-// The lock file that the serial-port library keeps for an open port
-// ("LCK..<port>" in the system's lock folder, holding the owner's process
-// id), and the exclusive use of an open port. The lock folder is writable by
-// every user, so what lies at a lock path proves nothing by itself: only a
-// lock file whose process really holds the device open owns the port.
+// The lock file of an open serial port ("LCK..<port>" in the system's lock
+// folder, holding the owner's process id, as serial-port libraries keep it).
+// The lock folder is writable by every user, so what lies at a lock path
+// proves nothing by itself: only a lock file whose process really holds the
+// device open for reading and writing owns the port.
 class SerialPortLock
 {
 public:
@@ -41,28 +41,39 @@ public:
         QString reason() const;
     };
 
+    // The device of a port name: a name without a folder is one of /dev.
+    static QString devicePath(const QString &portName);
+
     // The lock file of the port opened under this name (a name without a
-    // folder is one of /dev), where the serial-port library keeps it.
+    // folder is one of /dev), where serial-port libraries keep it.
     static QString lockFile(const QString &portName);
 
-    // Looks at what lies at the port's lock path without following a link,
-    // opening anything but a regular file or reading more than a lock file
-    // holds, and removes it unless it is a lock file whose process holds
-    // the device open; a folder goes with everything inside it, no link in
-    // it followed, a bounded part at a time. A process whose open files
-    // cannot be looked into (another user's, to a program that is not root)
-    // is taken to hold it.
+    // Looks at what lies at the port's lock path through one open that
+    // neither follows a link nor waits (for a FIFO's writer, say), decides on
+    // what that open found, reads no more than a lock file holds, and removes
+    // it unless it is a lock file whose process holds the device open; a
+    // folder goes with everything inside it, no link in it followed, a
+    // bounded part at a time. What lies there is removed by its name only
+    // while the name still leads to it. A process whose open files cannot be
+    // looked into (another user's, to a program that is not root) is taken
+    // to hold it.
     static Check clearFalseLock(const QString &portName);
 
-    // Runs open, the serial-port library's open of the port, while a FIFO
-    // put at the lock path after clearFalseLock cannot hold it up: a reader
-    // of it gets a writer and with it an end of file. Only a program that
-    // may write to the FIFO (root) can do that.
-    static bool guardOpen(const QString &lockFile, const std::function<bool()> &open);
+    // A lock file made by this process.
+    struct Lock
+    {
+        QString path;
+        dev_t device = 0;
+        ino_t inode = 0;
+    };
 
-    // Makes the open port behind this descriptor exclusive: no one else but
-    // root can open it until it is closed.
-    static bool makeExclusive(int descriptor);
+    // Makes the port's lock file for this process where nothing lies at the
+    // lock path (no link followed): its id, program name and host name on
+    // lines of their own. False, with the reason, when something lies there
+    // or the file cannot be written.
+    static bool take(const QString &portName, Lock *lock, QString *error);
+    // Removes the lock file, unless something else has taken its place.
+    static void release(const Lock &lock);
 };
 
 #endif // SERIALPORTLOCK_H

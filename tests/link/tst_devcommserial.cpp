@@ -2,6 +2,7 @@
 #include "fakeplatform.h"
 #include "link/devcomm.h"
 #include "link/devcomm_p.h"
+#include "platform/serialportlock.h"
 #include "records/settings.h"
 #include "simulatedups.h"
 #include "testenvironment.h"
@@ -10,7 +11,13 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
+#include <asm/termbits.h>
+#include <cerrno>
+#include <fcntl.h>
 #include <functional>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace UpsTestUtil;
 
@@ -334,6 +341,42 @@ private slots:
 
         // A named port that does not open is reported as such.
         QVERIFY(!link->openDevice(DevComm::COM, QStringLiteral("ttyAmbrelMissing")));
+    }
+
+    // While the link has the port, the line runs at the baud rate set (also
+    // one without a constant of its own), no one but root opens it, and its
+    // lock file names this process; once the link lets go, the line has its
+    // old speed back and is free.
+    void portWhileOpen()
+    {
+        const QByteArray path = QFile::encodeName(ups->portPath());
+        QCOMPARE(::chmod(path.constData(), 0666), 0);
+        const auto speed = [&path] {
+            termios2 line {};
+            const int fd = ::open(path.constData(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+            ::ioctl(fd, TCGETS2, &line);
+            ::close(fd);
+            return line.c_ospeed;
+        };
+        const auto othersOpen = [&path] {
+            const int fd = ::seteuid(65534) == 0 ? ::open(path.constData(), O_RDWR | O_NOCTTY | O_CLOEXEC) : -1;
+            const int error = errno;
+            if (fd >= 0)
+                ::close(fd);
+            return ::seteuid(0) == 0 ? (fd >= 0 ? 0 : error) : -1;
+        };
+        const speed_t before = speed();
+        QFile lock(SerialPortLock::lockFile(ups->portPath()));
+        QVERIFY(openOnline());
+        link->setBaud(14400);
+        QCOMPARE(speed(), speed_t(14400));
+        QVERIFY(!geteuid() || othersOpen() == EBUSY);
+        QVERIFY(lock.open(QIODevice::ReadOnly));
+        QCOMPARE(lock.readLine().trimmed().toLongLong(), QCoreApplication::applicationPid());
+        QVERIFY(link->openDevice(DevComm::USB));
+        QCOMPARE(speed(), before);
+        QVERIFY(!geteuid() || othersOpen() == 0);
+        QVERIFY(!lock.exists());
     }
 
     void portScan()

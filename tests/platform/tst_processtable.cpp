@@ -10,6 +10,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 class TestProcessTable : public QObject
 {
     Q_OBJECT
@@ -138,19 +141,39 @@ void TestProcessTable::watchReadsTheTableOnlyWhenTold()
     QVERIFY(!runs());
 }
 
-// On the live table: this test program holds a file it opens and not its
-// folder, and a process that got its id later (another start time) holds none.
+// On the live table: this test program holds a file it opens for reading
+// and writing, not one it only names (O_PATH) or only reads or writes, nor
+// its folder; a process that got its id later (another start time) holds
+// none. A look stops at its budget, but finds the last holder's descriptor
+// within two reads.
 void TestProcessTable::processHoldsAFile()
 {
+    using Holding = ProcessTable::Holding;
     ProcessTable::Process self;
     for (const ProcessTable::Process &process : ProcessTable::processes(QCoreApplication::applicationFilePath()))
         self = process.pid == QCoreApplication::applicationPid() ? process : self;
     QTemporaryDir dir;
-    QFile file(dir.filePath("held"));
-    QVERIFY(self.started > 0 && file.open(QIODevice::WriteOnly));
-    QCOMPARE(ProcessTable::holdsFile(self, file.fileName()), ProcessTable::Holding::Yes);
-    QCOMPARE(ProcessTable::holdsFile(self, dir.path()), ProcessTable::Holding::No);
-    QCOMPARE(ProcessTable::holdsFile({self.pid, self.started + 1}, file.fileName()), ProcessTable::Holding::No);
+    const QByteArray path = QFile::encodeName(dir.filePath("held"));
+    QVERIFY(self.started > 0 && QFile(dir.filePath("held")).open(QIODevice::WriteOnly));
+    const auto look = [&](const ProcessTable::Holder &last = {}, int budget = ProcessTable::kLookBudget) {
+        return ProcessTable::findHolder({self}, QFile::decodeName(path), last, budget);
+    };
+    QList<int> opened;
+    for (const int flags : {O_PATH, O_RDONLY, O_WRONLY, O_PATH | O_RDWR})
+        opened << ::open(path.constData(), flags | O_CLOEXEC);
+    QCOMPARE(look().holding, Holding::No);
+    const int readWrite = ::open(path.constData(), O_RDWR | O_CLOEXEC);
+    const ProcessTable::Holder found = look();
+    QCOMPARE(found.holding, Holding::Yes);
+    QCOMPARE(found.descriptor, readWrite);
+    QCOMPARE(ProcessTable::findHolder({self}, dir.path(), {}).holding, Holding::No);
+    QCOMPARE(ProcessTable::findHolder({{self.pid, self.started + 1}}, QFile::decodeName(path), {}).holding,
+             Holding::No);
+    const ProcessTable::Holder cut = look({}, 2);
+    QVERIFY(cut.holding == Holding::No && cut.cut);
+    QCOMPARE(look(found, 2).holding, Holding::Yes);
+    for (const int fd : opened << readWrite)
+        ::close(fd);
 }
 
 AMBREL_TEST_MAIN(TestProcessTable)

@@ -20,12 +20,24 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace {
 // Generous bounds for one step, so that a loaded machine does not fail the test.
 const int kStep = 15000;
 const QByteArray kMainsFails = "set status 10001000\nset inputVol 0\n";
 const QByteArray kMainsReturns = "set status 00001000\nset inputVol 230\n";
+// Starts argv[4:] with argv[3] descriptors of the file argv[1], opened with
+// the os flags named in argv[2] ("O_PATH", "O_RDWR|O_NOCTTY").
+const char kHolding[] = R"(import os, resource, sys
+limit = resource.getrlimit(resource.RLIMIT_NOFILE)[1]
+resource.setrlimit(resource.RLIMIT_NOFILE, (limit, limit))
+fd = os.open(sys.argv[1], sum(getattr(os, flag) for flag in sys.argv[2].split('|')))
+os.set_inheritable(fd, True)
+for i in range(int(sys.argv[3]) - 1):
+    os.set_inheritable(os.dup(fd), True)
+os.execv(sys.argv[4], sys.argv[4:]))";
 
 void stop(QProcess &process)
 {
@@ -53,6 +65,8 @@ protected:
     // another user's program of the same name elsewhere.
     QScopedPointer<QTemporaryDir> run;
     QProcess sim, svc, desktop, impostor;
+    // More desktop programs of a run.
+    std::vector<std::unique_ptr<QProcess>> others;
     QByteArray simOut, svcOut;
     QString pty;
     QElapsedTimer clock;
@@ -162,6 +176,16 @@ protected:
         QVERIFY(desktop.waitForStarted(5000));
     }
 
+    // A desktop program started with descriptors of a file, as any user can
+    // start the installed one.
+    void startDesktopHolding(QProcess &process, const QString &file, const QString &flags, int count = 1)
+    {
+        process.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), QString::fromLatin1(kHolding), file,
+                                                           flags, QString::number(count), desktopProgram,
+                                                           QStringLiteral("120")});
+        QVERIFY(process.waitForStarted(5000));
+    }
+
     // Waits until the service has seen the UPS state just set.
     void waitForStatus()
     {
@@ -217,7 +241,9 @@ protected:
             QTest::qWait(50);
         for (QProcess *process : {&svc, &desktop, &impostor, &sim})
             stop(*process);
-        desktop.setStandardInputFile(QString());
+        for (const auto &process : others)
+            stop(*process);
+        others.clear();
         if (QTest::currentTestFailed())
             qWarning().noquote() << "service output:\n" << QString::fromLocal8Bit(svcOut);
         QSqlDatabase::removeDatabase(QStringLiteral("service"));

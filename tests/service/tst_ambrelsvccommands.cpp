@@ -25,11 +25,10 @@ private slots:
 
 void TestAmbrelSvcCommands::commandsDueWhileHandedOverAreDropped()
 {
-    // The desktop program holds the UPS's port (as its input) from before
-    // the service starts; a new start finds tasks due in a few seconds.
+    // The desktop program holds the UPS's port from before the service
+    // starts; a new start finds tasks due in a few seconds.
     writeConfig(protectingConfig());
-    desktop.setStandardInputFile(pty);
-    startDesktop();
+    startDesktopHolding(desktop, pty, QStringLiteral("O_RDWR|O_NOCTTY"));
     startService();
     QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains("is left to it") && addReceiver(), kStep);
     stop(svc);

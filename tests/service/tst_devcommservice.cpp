@@ -18,13 +18,13 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopedPointer>
-#include <QSerialPort>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <csignal>
 #include <cstdlib>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -44,9 +44,11 @@ void writeUpsSettings(const QVariant &commType, const QString &port, const QVari
     Settings::instance()->load();
 }
 
-// The lines the service writes to the journal while it exists.
+// The lines the service writes to the journal while it exists, each also
+// handed to g_heard when set.
 QStringList g_lines;
 QtMessageHandler g_shown = nullptr;
+std::function<void(const QString &)> g_heard;
 struct Journal
 {
     Journal()
@@ -54,11 +56,17 @@ struct Journal
         g_lines.clear();
         g_shown = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &text) {
             g_lines.append(type == QtDebugMsg ? QString() : text);
+            if (g_heard)
+                g_heard(text);
             if (g_shown)
                 g_shown(type, context, text);
         });
     }
-    ~Journal() { qInstallMessageHandler(g_shown); }
+    ~Journal()
+    {
+        qInstallMessageHandler(g_shown);
+        g_heard = nullptr;
+    }
     int count(const QString &text) const { return g_lines.filter(text).size(); }
 };
 
@@ -223,20 +231,21 @@ private slots:
         link.stop();
     }
 
-    // The lock folder is everyone's: a lock of a process that does not hold
-    // the port is no reason to leave the UPS unwatched, while one whose
-    // process holds the port open is respected until it lets go.
+    // The lock folder is everyone's: a lock of a process that cannot talk
+    // through the port (it holds it only to name it, O_PATH, and to read it)
+    // is no reason to leave the UPS unwatched, while one whose process holds
+    // the port open for reading and writing is respected until it lets go.
     void lockFilesOfOthers()
     {
         Journal journal;
-        // Started before the pty exists, so that it has not got it.
-        QProcess other;
-        other.start("sleep", {"30"});
-        QVERIFY(other.waitForStarted());
         SimulatedUps ups;
+        QProcess other;
+        other.start("/usr/bin/python3", {"-c", "import os, sys, time; os.open(sys.argv[1], os.O_PATH); "
+                                               "os.open(sys.argv[1], os.O_RDONLY | os.O_NOCTTY); print(flush=True); "
+                                               "time.sleep(30)", ups.portPath()});
+        QVERIFY(other.waitForReadyRead());
         writeUpsSettings(DevComm::COM, ups.portPath());
         plantLock(ups.portPath(), other.processId());
-        QVERIFY(!QSerialPort(ups.portPath()).open(QIODevice::ReadWrite));
         DevComm link;
         link.start();
         QTRY_VERIFY_WITH_TIMEOUT(link.isOnline(), 5000);
@@ -245,9 +254,13 @@ private slots:
         link.stop();
 
         QProcess holder;
-        holder.setStandardInputFile(ups.portPath());
-        holder.start("sleep", {"30"});
+        holder.start("sh", {"-c", "exec sleep 30 0<>\"$0\"", ups.portPath()});
         QVERIFY(holder.waitForStarted());
+        const auto comm = [&holder] {
+            QFile file(QString("/proc/%1/comm").arg(holder.processId()));
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        QTRY_COMPARE(comm(), QByteArray("sleep\n")); // its port is open from here
         plantLock(ups.portPath(), holder.processId());
         link.start();
         poll(&link, 3);
@@ -263,9 +276,9 @@ private slots:
         other.waitForFinished();
     }
 
-    // Whatever another user puts at the lock path neither blocks the link (nor the library's own read
-    // of a FIFO put there after the link's look) nor grows its memory. Once the link may remove it, it
-    // does so and opens the port; till then it names path and owner.
+    // Whatever another user puts at the lock path neither blocks the link (nor a link to a FIFO put back
+    // there each time the link has removed it, in the instant before the port is opened) nor grows its
+    // memory. Once the link may remove it, it does so and opens the port; till then it names path and owner.
     void lockPathsThatAreNoLocks_data()
     {
         QTest::addColumn<QString>("found");
@@ -273,6 +286,7 @@ private slots:
         QTest::newRow("sparse file") << "a file of 107374182400 bytes";
         QTest::newRow("folder") << "a folder";
         QTest::newRow("not removable") << "a FIFO";
+        QTest::newRow("link to a FIFO, put back") << "a link";
     }
 
     void lockPathsThatAreNoLocks()
@@ -280,6 +294,7 @@ private slots:
         QFETCH(QString, found);
         const QByteArray row = QTest::currentDataTag();
         const bool asOtherUser = row == "not removable", fifo = asOtherUser || row == "FIFO";
+        const bool putBack = row.startsWith("link");
         if (asOtherUser && geteuid() != 0)
             QSKIP("Only root can act as another user.");
         Journal journal;
@@ -289,6 +304,9 @@ private slots:
         QVERIFY2(lock.startsWith("/run/lock/"), qPrintable(lock)); // as the README names it, not /var/lock
         if (fifo) {
             QCOMPARE(::mkfifo(QFile::encodeName(lock), 0644), 0);
+        } else if (putBack) {
+            QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("fifo")), 0644), 0);
+            QVERIFY(QFile::link(dir.filePath("fifo"), lock));
         } else if (row == "sparse file") {
             QFile file(lock);
             QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(100LL << 30));
@@ -301,21 +319,26 @@ private slots:
         // What blocks ends the test as a crash (a namespace's first process ignores default actions).
         ::signal(SIGALRM, [](int) { std::abort(); });
         ::alarm(10);
-        const bool read = !fifo || SerialPortLock::guardOpen(lock, [&lock] {
-            QFile reader(lock);
-            return reader.open(QIODevice::ReadOnly) && reader.readAll().isEmpty();
-        });
+        // Put back twice, the instant the link has told of the removal.
+        int putBacks = putBack ? 2 : 0;
+        g_heard = [&](const QString &line) {
+            if (line.contains("is no lock file: it is removed.") && putBacks-- > 0)
+                QFile::link(dir.filePath("fifo"), lock);
+        };
         DevComm link;
         QVERIFY(!asOtherUser || ::seteuid(65534) == 0);
         link.start();
         poll(&link, asOtherUser ? 2 : 0);
         ::alarm(0);
-        QVERIFY((!asOtherUser || ::seteuid(0) == 0) && read);
+        QVERIFY(!asOtherUser || ::seteuid(0) == 0);
         const QString owned = found + " owned by user root, which ";
         QCOMPARE(journal.count(QString("(its lock path %1 holds %2cannot be removed: Operation not permitted): the "
                                        "UPS is not watched.").arg(lock, owned)), int(asOtherUser));
-        QTRY_VERIFY_WITH_TIMEOUT(link.isOnline(), 5000);
-        QCOMPARE(journal.count("held " + owned + "is no lock file: it is removed."), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(link.isOnline(), 10000);
+        // Each link put back costs one poll.
+        QCOMPARE(journal.count("held " + owned + "is no lock file: it is removed."), putBack ? 3 : 1);
+        QCOMPARE(journal.count("cannot be made: File exists"), int(putBack));
+        QFile::remove(dir.filePath("fifo"));
         QVERIFY(::getrusage(RUSAGE_SELF, &after) == 0 && after.ru_maxrss - before.ru_maxrss < 64 << 10); // KiB
         QVERIFY(QFile::exists(dir.filePath("usb.cfg")));
     }
@@ -350,7 +373,8 @@ private slots:
         // not sent when the link comes back; a scheduled self-test is.
         platform.setRunning(QCoreApplication::applicationDirPath() + "/ambrel");
         tick();
-        tick(); // the desktop program holds the device: the hand-over is confirmed
+        tick(); // the desktop program holds the device: the hand-over is confirmed once the look tells
+        QTRY_COMPARE(journal.count("it watches the UPS now."), 1);
         link->setShutdown(true, 0);
         link->setSelfTest(2, 0);
         platform.setRunning(QString());

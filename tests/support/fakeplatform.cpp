@@ -63,7 +63,13 @@ QList<ProcessTable::Process> FakePlatform::processesRunning(const QString &execu
     return {{1, 0}};
 }
 
-ProcessTable::Holding FakePlatform::holdsFile(const ProcessTable::Process &, const QString &) { return ProcessTable::Holding::Yes; }
+ProcessTable::Holder FakePlatform::findHolder(const QList<ProcessTable::Process> &processes, const QString &,
+                                              const ProcessTable::Holder &)
+{
+    if (processes.isEmpty())
+        return {};
+    return {ProcessTable::Holding::Yes, processes.first(), 0, false};
+}
 
 SerialDeviceWatch *FakePlatform::watchSerialDevices(QObject *parent)
 {

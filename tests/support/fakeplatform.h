@@ -26,10 +26,11 @@ public:
     // Lets the command files that wait return, and counts the call.
     void endCommandFiles() override;
     // Only the program file given to setRunning runs (none at first), as
-    // one process (id 1) that holds every file.
+    // one process (id 1) that holds every file (its descriptor 0).
     void setRunning(const QString &executable);
     QList<ProcessTable::Process> processesRunning(const QString &executable) override;
-    ProcessTable::Holding holdsFile(const ProcessTable::Process &process, const QString &path) override;
+    ProcessTable::Holder findHolder(const QList<ProcessTable::Process> &processes, const QString &path,
+                                    const ProcessTable::Holder &last) override;
     // No device events unless setDeviceEvents(true): the list is then taken
     // periodically, as where the system gives none.
     SerialDeviceWatch *watchSerialDevices(QObject *parent) override;

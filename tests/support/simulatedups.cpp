@@ -40,6 +40,9 @@ SimulatedUps::SimulatedUps(QObject *parent)
         tcsetattr(m_slave, TCSANOW, &tio);
     }
     fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
+    // A process the test starts holds the port only when it opens it.
+    fcntl(m_master, F_SETFD, FD_CLOEXEC);
+    fcntl(m_slave, F_SETFD, FD_CLOEXEC);
     // The slave stays open here too, so the master sees no hang-up while the
     // link under test closes and reopens the port.
     m_notifier = new QSocketNotifier(m_master, QSocketNotifier::Read, this);
