@@ -3,6 +3,7 @@
 #include "email/serviceemail.h"
 #include "link/devcomm.h"
 #include "platform/platform.h"
+#include "platform/processdatahome.h"
 #include "protection/servicescheduletask.h"
 #include "protection/serviceshutdown.h"
 #include "records/settings.h"
@@ -101,8 +102,11 @@ void ServiceBackendPrivate::checkHolders(const QList<Process> &desktop)
         quietTicks = 0;
         if (link == Link::OnTrial) {
             link = Link::Confirmed;
-            // The desktop program runs its own countdown from here.
-            const bool ended = ServiceShutdown::instance()->linkHandedOver();
+            // The desktop program runs its own countdown from here, and
+            // leaves its marker of a UPS-off in its user's data home.
+            QString dataHome, user;
+            ProcessDataHome::find(process.pid, &dataHome, &user);
+            const bool ended = ServiceShutdown::instance()->linkHandedOver(dataHome, user);
             qInfo("The desktop program (process %lld) holds the UPS device %s open: it watches the UPS now%s",
                   process.pid, qPrintable(device), ended ? ", and the service's countdown ends." : ".");
         }

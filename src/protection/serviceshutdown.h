@@ -37,8 +37,8 @@ public:
 
     static ServiceShutdown *instance();
 
-    // Starts the one-second tick. A UPS-off command that an earlier run
-    // left standing is cancelled once the UPS answers.
+    // Starts the one-second tick. Whenever the link comes up, a UPS-off
+    // that may be pending and is not this run's is cancelled (PendingUpsOff).
     void start();
 
     // The program ends (also on its event loop's end): the tick stops, a
@@ -64,8 +64,9 @@ public:
     // Another program watches the UPS now: a countdown that the UPS state
     // started ends (true when one ran), and that state is forgotten, so
     // that the state found when the link comes back counts afresh. The
-    // countdown of a scheduled power-off goes on.
-    bool linkHandedOver();
+    // countdown of a scheduled power-off goes on. The desktop program keeps
+    // its data in dataHome (empty when unknown) as the given user.
+    bool linkHandedOver(const QString &dataHome = QString(), const QString &user = QString());
 #endif
 
 #ifndef AMBREL_SERVICE
