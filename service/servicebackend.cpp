@@ -185,8 +185,11 @@ void ServiceBackend::onTimerTimeout()
 {
     using Link = ServiceBackendPrivate::Link;
     const QList<Process> desktop = d->candidates();
-    // Once the shutdown is under way the service sees it through.
-    const bool shuttingDown = ServiceShutdown::instance()->isShuttingDown();
+    // Once the shutdown is under way the service sees it through; a
+    // countdown that needs a reading of the UPS gets one.
+    const bool wantsReading = ServiceShutdown::instance()->wantsReading();
+    const bool shutdownUnderway = ServiceShutdown::instance()->isShuttingDown();
+    const bool shuttingDown = shutdownUnderway || wantsReading;
     if (d->link == Link::Service) {
         d->keepTicks = qMax(0, d->keepTicks - 1);
         if (desktop.isEmpty() || shuttingDown) {
@@ -207,9 +210,19 @@ void ServiceBackend::onTimerTimeout()
         d->takeBack();
         return;
     }
+    if (d->link == Link::OnTrial && wantsReading) {
+        // Unless a desktop program holds the device (and so ends the countdown).
+        d->checkHolders(desktop);
+        if (d->link != Link::OnTrial)
+            return;
+    }
     if (d->link == Link::OnTrial && shuttingDown) {
         d->toldKept = true;
-        qInfo("The shutdown is under way: the UPS link is taken back from the desktop program until it ends.");
+        if (shutdownUnderway)
+            qInfo("The shutdown is under way: the UPS link is taken back from the desktop program until it ends.");
+        else
+            qInfo("The countdown needs a fresh reading of the UPS: the UPS link is taken back from the desktop "
+                  "program.");
         d->takeBack();
         return;
     }

@@ -26,6 +26,11 @@ const int kUpsOffRepeat = 2;
 const int kPowerOffRetry = 10;
 // How long a stop waits for the thread of an ended command file.
 const int kTaskEndMs = 5000;
+// The age (ms) up to which a reading of the UPS counts as fresh, and the
+// seconds a decision of a countdown that the UPS state started waits for a
+// fresh one: longer than a link that stops answering takes to count as lost.
+const qint64 kFreshReadingMs = 3000;
+const int kReadingWait = 15;
 
 // Minutes of a setting in seconds; a setting too large for the counters
 // gives the longest count rather than one that wraps and never ends.
@@ -55,6 +60,11 @@ public:
     {
         return task || upsOffStep > 0 || powerOffWanted || powerOffBusy || powerOffAccepted || pending.sentHere();
     }
+    // Whether this tick tells the UPS to switch off or asks for the power-off.
+    bool decidesThisTick() const;
+    // A countdown that the UPS state started takes these steps only on a
+    // fresh reading: while there is none, it waits (false) for a while.
+    bool readingAllowsDecision();
     // Ends a countdown and forgets a command file that still runs.
     void stopCountdown();
     void startCommandFile();
@@ -94,7 +104,10 @@ public:
     // After a command file: seconds until the second UPS-off command.
     int upsOffStep = 0;
     PendingUpsOff pending;
-    // The program stops.
+    // When the UPS answered last; the seconds a decision has waited for a
+    // fresh reading; the program stops.
+    QDateTime lastReading;
+    int readingWaited = 0;
     bool stopping = false;
     // The operating-system shutdown: asked for and not yet accepted, a
     // request on its way, accepted, refused at least once, seconds until
@@ -133,6 +146,7 @@ void ServiceShutdownPrivate::stopCountdown()
     execCountdown = 0;
     counting = false;
     upsOffStep = 0;
+    readingWaited = 0;
     powerOffWanted = false;
     powerOffAccepted = false;
     powerOffRetry = 0;
@@ -208,6 +222,34 @@ void ServiceShutdownPrivate::sendUpsOff()
     pending.switchOff(upsOffTime, counting ? PendingUpsOff::Protection : PendingUpsOff::Planned);
 }
 
+bool ServiceShutdownPrivate::decidesThisTick() const
+{
+    if (countdown > 0 && !execEnable
+        && ((upsOff && (countdown == kShortCountdown || countdown == 2)) || (countdown == 1 && osOff)))
+        return true;
+    if (upsOffStep == 1)
+        return true;
+    return (execFinished || execCountdown == 1) && (osOff || (task && upsOff));
+}
+
+bool ServiceShutdownPrivate::readingAllowsDecision()
+{
+    if (!counting || !decidesThisTick())
+        return true;
+    const qint64 age = lastReading.isValid() ? lastReading.msecsTo(Clock::now()) : -1;
+    if (age >= 0 && age <= kFreshReadingMs)
+        return true;
+    if (readingWaited < kReadingWait) {
+        if (readingWaited++ == 0)
+            qInfo("The last reading of the UPS is too old for the shutdown: it waits for a fresh one.");
+        return false;
+    }
+    if (readingWaited++ == kReadingWait)
+        qWarning("The UPS has not been read for %d seconds: the shutdown goes on as its last reading asked.",
+                 kReadingWait);
+    return true;
+}
+
 ServiceShutdown::ServiceShutdown()
     : QObject(nullptr), d(new ServiceShutdownPrivate(this))
 {
@@ -273,6 +315,11 @@ bool ServiceShutdown::isShuttingDown() const
     return d->shuttingDown();
 }
 
+bool ServiceShutdown::wantsReading() const
+{
+    return d->readingWaited > 0 && d->readingWaited <= kReadingWait;
+}
+
 bool ServiceShutdown::linkHandedOver(const QString &dataHome, const QString &user)
 {
     if (!dataHome.isEmpty())
@@ -303,6 +350,8 @@ void ServiceShutdown::onDevDataChanged()
     d->pending.recordSeen(online, d->shuttingDown());
     if (!online)
         return;
+    d->lastReading = Clock::now();
+    d->readingWaited = 0;
     if (!d->enable)
         return;
     const quint8 s = quint8(d->devComm->upsData()->status);
@@ -372,6 +421,10 @@ void ServiceShutdown::onTimerTimeout()
         && d->devComm->upsData()->battCapacity < float(d->mainFaultCapacity)
         && d->countdown > kShortCountdown)
         d->countdown = kShortCountdown;
+
+    // The countdown stands still meanwhile.
+    if (!d->readingAllowsDecision())
+        return;
 
     if (d->countdown != 0) {
         // With a command file the UPS is told once its wait has ended, so

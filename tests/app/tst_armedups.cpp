@@ -81,6 +81,9 @@ private slots:
     void desktopProgramDies();
     void serviceDies();
     void silentStopKeepsTheMarker();
+    // The end of a countdown while a desktop program that does not use the
+    // UPS has it: the UPS is read first, and the mains is back.
+    void countdownEndsOnAFreshReading();
 };
 
 void TestArmedUps::initTestCase()
@@ -179,6 +182,24 @@ void TestArmedUps::silentStopKeepsTheMarker()
     startService();
     QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(marker("ambrelsvc")), kStep);
     QCOMPARE(received("C"), 2);
+}
+
+void TestArmedUps::countdownEndsOnAFreshReading()
+{
+    // Ten seconds (the capacity rule) without a UPS-off.
+    configure("ambrelsvc", "enable=true\nmainFaultTime=1\nmainFaultCapacity=100\nosOff=true\n");
+    configure("Ambrel", "enable=false\n", "/dev/ttyNone");
+    startService();
+    const int offs = logind.powerOffs();
+    sim.write("set status 10001000\nset inputVol 0\n");
+    QTest::qWait(3000);
+    start(desktop, "ambrel", "-srv");
+    QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains("handed to it"), kStep);
+    sim.write(kMainsBack);
+    // The cancel of the countdown, some eight seconds later.
+    QTRY_COMPARE_WITH_TIMEOUT(received("C"), 1, kStep);
+    QCOMPARE(logind.powerOffs(), offs);
+    QVERIFY(svcOut.contains("The countdown needs a fresh reading"));
 }
 
 AMBREL_TEST_MAIN_IN_OWN_NAMESPACES(TestArmedUps)
