@@ -3,6 +3,7 @@
 #include "email/serviceemail.h"
 #include "link/devcomm.h"
 #include "platform/platform.h"
+#include "platform/processdatahome.h"
 #include "protection/servicescheduletask.h"
 #include "protection/serviceshutdown.h"
 #include "records/settings.h"
@@ -82,6 +83,13 @@ public:
     int lookedAt = 0;
     // What the last look found (the holder is looked at first next time).
     Holder found;
+    // Looks started, and the number of the last one done.
+    int looks = 0;
+    int lookStarted = 0;
+    int lookDone = 0;
+    // The looks started before the countdown wanted a reading of the UPS
+    // (-1 while it wants none).
+    int wantedAfter = -1;
 };
 
 QList<Process> ServiceBackendPrivate::candidates()
@@ -111,6 +119,7 @@ void ServiceBackendPrivate::checkHolders(const QList<Process> &desktop)
         lookedAt = takeBacks;
         const QString path = device;
         const Holder last = found;
+        lookStarted = ++looks;
         look.setFuture(QtConcurrent::run(
             [desktop, path, last] { return Platform::instance()->findHolder(desktop, path, last); }));
     }
@@ -133,6 +142,7 @@ void ServiceBackendPrivate::checkHolders(const QList<Process> &desktop)
 
 void ServiceBackendPrivate::looked()
 {
+    lookDone = lookStarted;
     if (lookedAt != takeBacks || link == Link::Service)
         return;
     found = look.result();
@@ -141,8 +151,11 @@ void ServiceBackendPrivate::looked()
     quietTicks = 0;
     if (link == Link::OnTrial) {
         link = Link::Confirmed;
-        // The desktop program runs its own countdown from here.
-        const bool ended = ServiceShutdown::instance()->linkHandedOver();
+        // The desktop program runs its own countdown from here, and
+        // leaves its marker of a UPS-off in its user's data home.
+        QString dataHome, user;
+        ProcessDataHome::find(found.process.pid, &dataHome, &user);
+        const bool ended = ServiceShutdown::instance()->linkHandedOver(dataHome, user);
         qInfo("The desktop program (process %lld) holds the UPS device %s open: it watches the UPS now%s",
               found.process.pid, qPrintable(device), ended ? ", and the service's countdown ends." : ".");
     }
@@ -211,8 +224,11 @@ void ServiceBackend::onTimerTimeout()
 {
     using Link = ServiceBackendPrivate::Link;
     const QList<Process> desktop = d->candidates();
-    // Once the shutdown is under way the service sees it through.
-    const bool shuttingDown = ServiceShutdown::instance()->isShuttingDown();
+    // Once the shutdown is under way the service sees it through; a
+    // countdown that needs a reading of the UPS gets one.
+    const bool wantsReading = ServiceShutdown::instance()->wantsReading();
+    const bool shutdownUnderway = ServiceShutdown::instance()->isShuttingDown();
+    const bool shuttingDown = shutdownUnderway || wantsReading;
     if (d->link == Link::Service) {
         d->keepTicks = qMax(0, d->keepTicks - 1);
         if (desktop.isEmpty() || shuttingDown) {
@@ -233,9 +249,24 @@ void ServiceBackend::onTimerTimeout()
         d->takeBack();
         return;
     }
+    if (!wantsReading)
+        d->wantedAfter = -1;
+    if (d->link == Link::OnTrial && wantsReading) {
+        // Unless a desktop program holds the device (and so ends the
+        // countdown): a look begun after the countdown asked tells.
+        if (d->wantedAfter < 0)
+            d->wantedAfter = d->looks;
+        d->checkHolders(desktop);
+        if (d->link != Link::OnTrial || d->lookDone <= d->wantedAfter)
+            return;
+    }
     if (d->link == Link::OnTrial && shuttingDown) {
         d->toldKept = true;
-        qInfo("The shutdown is under way: the UPS link is taken back from the desktop program until it ends.");
+        if (shutdownUnderway)
+            qInfo("The shutdown is under way: the UPS link is taken back from the desktop program until it ends.");
+        else
+            qInfo("The countdown needs a fresh reading of the UPS: the UPS link is taken back from the desktop "
+                  "program.");
         d->takeBack();
         return;
     }

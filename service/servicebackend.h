@@ -13,7 +13,8 @@ class ServiceBackendPrivate;
 // process of that program is seen holding the UPS device open: one that
 // does not within ten seconds of the hand-over, or lets go of it for as
 // long, loses the link for good. The service keeps the link while its own
-// shutdown is under way.
+// shutdown is under way, and takes it back when its countdown needs a fresh
+// reading of the UPS.
 class ServiceBackend : public QObject
 {
     Q_OBJECT

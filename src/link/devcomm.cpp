@@ -12,7 +12,6 @@
 #include "records/settings.h"
 
 #include <QDebug>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSerialPortInfo>
 #include <QTimer>
@@ -25,8 +24,6 @@ namespace {
 
 constexpr int kPollPeriod = 1500;
 constexpr int kPollAfterReply = 100;
-// The longest wait for a command written at once to leave the port.
-constexpr int kWriteNowTimeout = 1000;
 
 // The journal's lines of a serial port that is lost, and open again.
 QString portLostLine(const QString &port, const QString &why)
@@ -454,34 +451,6 @@ void DevComm::setShutdown(bool shutdown, int time)
     }
 }
 
-bool DevComm::cancelShutdownNow()
-{
-    if (d->commType != COM)
-        return d->sendShutdownReport(false, 0);
-    if (!d->serialPort->isOpen())
-        return false;
-    // The cancel goes to the front of the queue and is taken from there at
-    // once, instead of with the next poll.
-    d->megatec->setShutdown(false, 0);
-    return d->writeNow(d->megatec->nextCommand());
-}
-
-bool DevCommPrivate::writeNow(const QByteArray &command)
-{
-    if (serialPort->write(command) != command.size())
-        return false;
-    QElapsedTimer waited;
-    waited.start();
-    while (serialPort->bytesToWrite() > 0) {
-        const int left = kWriteNowTimeout - int(waited.elapsed());
-        if (left <= 0 || !serialPort->waitForBytesWritten(left))
-            return false;
-    }
-    // Closing the port right after the write would set its old line
-    // settings while the last characters are still on their way.
-    return serialPort->drain(qMax(1, kWriteNowTimeout - int(waited.elapsed())));
-}
-
 void DevComm::setSelfTest(int type, int time)
 {
     if (d->commType == COM) {
@@ -569,6 +538,7 @@ void DevComm::onCOMReadyRead()
     if (!d->megatec->parseData(d->serialPort->readAll()))
         return;
     // The UPS answers: no poll before this one counts as unanswered.
+    ++d->repliesAccepted;
     d->unanswered = 0;
     d->silentPolls = 0;
     if (!wasOnline && d->megatec->isOnline()) {

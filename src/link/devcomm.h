@@ -61,9 +61,12 @@ public:
 
     // Tells the UPS at once, ahead of the polls, to cancel a switch-off of
     // its output, and waits until the command has left the serial port (at
-    // most a second) or the USB report has been sent. False when no link is
-    // open or the command could not be sent.
-    bool cancelShutdownNow();
+    // most a second) or the USB report has been sent; then asks the UPS for
+    // its status and waits (at most a second) for the answer. NotSent when
+    // no link is open or the command could not be sent, Sent when the UPS
+    // did not answer after it.
+    enum class Cancel { NotSent, Sent, Answered };
+    Cancel cancelShutdownNow();
 
 #ifndef AMBREL_SERVICE
     uint saveCycle() const;

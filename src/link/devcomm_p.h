@@ -80,6 +80,9 @@ public:
     bool sendShutdownReport(bool shutdown, int time);
     // Writes a command to the open serial port and waits until it has left.
     bool writeNow(const QByteArray &command);
+    // Asks the UPS for its status at once and waits a while for the answer.
+    bool serialAnswersNow();
+    bool usbAnswersNow();
 
     DevComm *q;
     Megatec *megatec = nullptr;
@@ -93,6 +96,8 @@ public:
     hid_device_ *hidDevice = nullptr;
     int commType = 0;
     int unanswered = 0;
+    // Serial replies accepted so far.
+    int repliesAccepted = 0;
     int silentPolls = 0;
     bool lossReported = false;
     Told told = Told::Nothing;

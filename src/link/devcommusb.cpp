@@ -86,6 +86,15 @@ bool DevCommPrivate::sendShutdownReport(bool shutdown, int time)
     return sendReport(report);
 }
 
+bool DevCommPrivate::usbAnswersNow()
+{
+    // The status report, and in it the UPS behind the USB interface.
+    unsigned char report[kReportSize];
+    std::memset(report, 0, sizeof report);
+    report[0] = 1;
+    return hidDevice && hid_get_feature_report(hidDevice, report, kReportSize) == 21 && !(word(report, 18) & 0x0001);
+}
+
 int DevCommPrivate::getUsbString(int index, char *field, int maxBytes)
 {
     wchar_t buffer[kStringChars];

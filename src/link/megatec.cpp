@@ -76,6 +76,13 @@ QByteArray Megatec::nextCommand()
     return entry.text;
 }
 
+QByteArray Megatec::statusQuery()
+{
+    d->currentCmd = CmdQueryBase;
+    d->replyLength = 0;
+    return withCr("Q1");
+}
+
 bool Megatec::parseData(const QByteArray &data)
 {
     for (const char byte : data) {

@@ -41,6 +41,9 @@ public:
 
     // Serial protocol: the next command's bytes (CR included), and the bytes received.
     QByteArray nextCommand();
+    // The status query, to be written at once out of turn: the next reply
+    // is taken as its answer. The queue stays as it is.
+    QByteArray statusQuery();
     bool parseData(const QByteArray &data);
 
     // User commands, queued at the front.

@@ -33,7 +33,8 @@ public:
     // Raw 8N1 without flow control at the baud rate, any rate the driver
     // takes (14400 has no constant of its own).
     bool applySettings();
-    void readAvailable();
+    // Reads what has arrived and tells of it; whether anything came.
+    bool readAvailable();
     // Hands what waits to the driver, as far as it takes it.
     bool flush();
     void failed(const QString &why);
@@ -73,7 +74,7 @@ bool SerialLinePrivate::applySettings()
     return ::ioctl(fd, TCSETS2, &line) == 0;
 }
 
-void SerialLinePrivate::readAvailable()
+bool SerialLinePrivate::readAvailable()
 {
     char buffer[4096];
     const int before = received.size();
@@ -90,13 +91,16 @@ void SerialLinePrivate::readAvailable()
         // An end of file on a line is its hang-up.
         const QString why = n == 0 ? QStringLiteral("the line hung up") : systemError(errno);
         reader->setEnabled(false);
-        if (received.size() > before)
+        const bool came = received.size() > before;
+        if (came)
             emit q->readyRead();
         failed(why);
-        return;
+        return came;
     }
-    if (received.size() > before)
-        emit q->readyRead();
+    if (received.size() <= before)
+        return false;
+    emit q->readyRead();
+    return true;
 }
 
 bool SerialLinePrivate::flush()
@@ -215,6 +219,31 @@ QByteArray SerialLine::readAll()
     QByteArray all;
     all.swap(d->received);
     return all;
+}
+
+void SerialLine::clearInput()
+{
+    if (d->fd >= 0)
+        ::ioctl(d->fd, TCFLSH, TCIFLUSH);
+    d->received.clear();
+}
+
+bool SerialLine::waitForReadyRead(int msecs)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (d->fd >= 0 && !d->broken) {
+        const qint64 left = msecs - waited.elapsed();
+        pollfd line {d->fd, POLLIN, 0};
+        const int ready = left > 0 ? ::poll(&line, 1, int(left)) : 0;
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            return false;
+        if (d->readAvailable())
+            return true;
+    }
+    return false;
 }
 
 qint64 SerialLine::write(const QByteArray &data)

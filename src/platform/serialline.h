@@ -36,6 +36,11 @@ public:
 
     // What has been received and not read yet.
     QByteArray readAll();
+    // Drops what has been received and not read yet, the driver's too.
+    void clearInput();
+    // Waits for at most msecs until bytes arrive, and tells of them
+    // (readyRead) before it returns; false when none came.
+    bool waitForReadyRead(int msecs);
     // Writes data; what the line does not take at once goes out when it
     // can. -1 on a failure.
     qint64 write(const QByteArray &data);

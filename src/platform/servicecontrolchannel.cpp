@@ -40,8 +40,10 @@ sigset_t stopSignals(ServiceControlChannel::StopSignals which)
     sigemptyset(&set);
     sigaddset(&set, SIGTERM);
     sigaddset(&set, SIGINT);
-    if (which == ServiceControlChannel::SessionStop)
+    if (which == ServiceControlChannel::SessionStop) {
         sigaddset(&set, SIGHUP);
+        sigaddset(&set, SIGQUIT);
+    }
     return set;
 }
 

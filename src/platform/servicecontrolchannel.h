@@ -31,7 +31,8 @@ public:
 
     // The signals that ask a program to stop: a service's (SIGTERM, and
     // SIGINT from a terminal), or those of a program of the user's session,
-    // which the end of the session or of its terminal (SIGHUP) stops too.
+    // which the end of the session or of its terminal (SIGHUP) and the
+    // terminal's quit key (SIGQUIT) stop too.
     enum StopSignals { ServiceStop, SessionStop };
 
     // Blocks the stop signals for the calling thread and for every thread it

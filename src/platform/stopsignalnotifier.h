@@ -9,7 +9,7 @@ class StopSignalNotifierPrivate;
 
 // Tells the event loop of a program that it is asked to stop (SIGTERM, or
 // SIGINT from the terminal; for a program of the user's session also
-// SIGHUP), so that it can end in order. The same stop signals must be
+// SIGHUP and SIGQUIT), so that it can end in order. The same stop signals must be
 // blocked in every thread first (ServiceControlChannel::blockStopSignals);
 // while this object exists they arrive only here.
 class StopSignalNotifier : public QObject

@@ -1,6 +1,7 @@
 #include "serviceshutdown.h"
 
 #include "link/devcomm.h"
+#include "pendingupsoff.h"
 #include "platform/platform.h"
 #include "records/clock.h"
 #include "records/settings.h"
@@ -8,7 +9,6 @@
 #include "shutdowntask.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QTimer>
 
 #include <limits>
@@ -24,18 +24,13 @@ const int kShortCountdown = 10;
 const int kUpsOffRepeat = 2;
 // Seconds from a refused shutdown request to the next.
 const int kPowerOffRetry = 10;
-// UPS records after a queued cancel by which the UPS has surely received it:
-// the first may answer a poll sent before the cancel.
-const int kCancelConfirmations = 2;
 // How long a stop waits for the thread of an ended command file.
 const int kTaskEndMs = 5000;
-
-// Present while the UPS may have been told to switch its output off and has
-// not been told to cancel: a later run of the program cancels it.
-QString upsOffMarkerPath()
-{
-    return Settings::instance()->dataDir() + QStringLiteral("/data/upsoff.pending");
-}
+// The age (ms) up to which a reading of the UPS counts as fresh, and the
+// seconds a decision of a countdown that the UPS state started waits for a
+// fresh one: longer than a link that stops answering takes to count as lost.
+const qint64 kFreshReadingMs = 3000;
+const int kReadingWait = 15;
 
 // Minutes of a setting in seconds; a setting too large for the counters
 // gives the longest count rather than one that wraps and never ends.
@@ -59,6 +54,17 @@ public:
     // A countdown runs, or the command file at its end, or the UPS-off
     // commands after it.
     bool shutdownUnderway() const { return countdown > 0 || task || upsOffStep > 0; }
+    // The countdown is over: the command file runs, the UPS has been told to
+    // switch off (and not since to cancel), or the power-off has been asked for.
+    bool shuttingDown() const
+    {
+        return task || upsOffStep > 0 || powerOffWanted || powerOffBusy || powerOffAccepted || pending.sentHere();
+    }
+    // Whether this tick tells the UPS to switch off or asks for the power-off.
+    bool decidesThisTick() const;
+    // A countdown that the UPS state started takes these steps only on a
+    // fresh reading: while there is none, it waits (false) for a while.
+    bool readingAllowsDecision();
     // Ends a countdown and forgets a command file that still runs.
     void stopCountdown();
     void startCommandFile();
@@ -68,15 +74,9 @@ public:
     void requestPowerOff();
     void onPowerOffAnswered(bool accepted);
 
-    // The UPS-off command, and the cancel through the poll queue.
+    // The UPS-off command: a countdown that the UPS state started sends it
+    // for protection, one that was asked for as planned.
     void sendUpsOff();
-    void queueCancel();
-    // Counts the records after a queued cancel; owes the cancel of an
-    // earlier run once the UPS answers.
-    void followCancel();
-    // The UPS has been told to cancel.
-    void disarmed();
-    void cancelAtStop();
 
     ServiceShutdown *q;
     QTimer timer;
@@ -103,11 +103,12 @@ public:
 
     // After a command file: seconds until the second UPS-off command.
     int upsOffStep = 0;
-    // A UPS-off command may have reached the UPS and no cancel is known to
-    // have followed it (this run's, or one an earlier run left behind).
-    bool upsArmed = false;
-    bool cancelOwed = false;
-    int cancelConfirmations = 0;
+    PendingUpsOff pending;
+    // When the UPS answered last; the seconds a decision has waited for a
+    // fresh reading; the program stops.
+    QDateTime lastReading;
+    int readingWaited = 0;
+    bool stopping = false;
     // The operating-system shutdown: asked for and not yet accepted, a
     // request on its way, accepted, refused at least once, seconds until
     // the next request.
@@ -119,7 +120,7 @@ public:
 };
 
 ServiceShutdownPrivate::ServiceShutdownPrivate(ServiceShutdown *owner)
-    : q(owner), settings(Settings::instance()), devComm(DevComm::instance())
+    : q(owner), settings(Settings::instance()), devComm(DevComm::instance()), pending(devComm)
 {
 }
 
@@ -145,6 +146,7 @@ void ServiceShutdownPrivate::stopCountdown()
     execCountdown = 0;
     counting = false;
     upsOffStep = 0;
+    readingWaited = 0;
     powerOffWanted = false;
     powerOffAccepted = false;
     powerOffRetry = 0;
@@ -215,71 +217,35 @@ void ServiceShutdownPrivate::onPowerOffAnswered(bool accepted)
 
 void ServiceShutdownPrivate::sendUpsOff()
 {
-    devComm->setShutdown(true, upsOffTime);
-    // This run's command takes the place of whatever an earlier one left.
-    cancelOwed = false;
-    cancelConfirmations = 0;
-    if (upsArmed)
-        return;
-    upsArmed = true;
-    QFile marker(upsOffMarkerPath());
-    if (!marker.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || marker.write(Clock::now().toString(Qt::ISODate).toLatin1() + '\n') < 0)
-        qWarning("%s cannot be written: should this program end before the UPS switches off, its next "
-                 "start will not cancel the switch-off.", qPrintable(marker.fileName()));
+    pending.switchOff(upsOffTime, counting ? PendingUpsOff::Protection : PendingUpsOff::Planned);
 }
 
-void ServiceShutdownPrivate::queueCancel()
+bool ServiceShutdownPrivate::decidesThisTick() const
 {
-    devComm->setShutdown(false, 0);
-    if (upsArmed)
-        cancelConfirmations = kCancelConfirmations;
+    if (countdown > 0 && !execEnable
+        && ((upsOff && (countdown == kShortCountdown || countdown == 2)) || (countdown == 1 && osOff)))
+        return true;
+    if (upsOffStep == 1)
+        return true;
+    return (execFinished || execCountdown == 1) && (osOff || (task && upsOff));
 }
 
-void ServiceShutdownPrivate::followCancel()
+bool ServiceShutdownPrivate::readingAllowsDecision()
 {
-    if (cancelConfirmations > 0 && --cancelConfirmations == 0)
-        disarmed();
-    if (cancelOwed) {
-        cancelOwed = false;
-        qInfo("The UPS may still be set to switch off by an earlier run: it is told to cancel.");
-        queueCancel();
+    if (!counting || !decidesThisTick())
+        return true;
+    const qint64 age = lastReading.isValid() ? lastReading.msecsTo(Clock::now()) : -1;
+    if (age >= 0 && age <= kFreshReadingMs)
+        return true;
+    if (readingWaited < kReadingWait) {
+        if (readingWaited++ == 0)
+            qInfo("The last reading of the UPS is too old for the shutdown: it waits for a fresh one.");
+        return false;
     }
-}
-
-void ServiceShutdownPrivate::disarmed()
-{
-    upsArmed = false;
-    cancelOwed = false;
-    cancelConfirmations = 0;
-    QFile::remove(upsOffMarkerPath());
-}
-
-void ServiceShutdownPrivate::cancelAtStop()
-{
-    // Whichever way this ends, it is this run's last word: the next run
-    // learns from the marker what is left to do.
-    const bool armed = upsArmed;
-    upsArmed = false;
-    cancelOwed = false;
-    cancelConfirmations = 0;
-    if (powerOffAccepted) {
-        qInfo("The operating system is shutting down at this program's request: the UPS keeps its switch-off.");
-        return;
-    }
-    if (Platform::instance()->isShuttingDown()) {
-        qInfo("The operating system is shutting down: the UPS keeps its switch-off.");
-        return;
-    }
-    if (devComm->cancelShutdownNow()) {
-        qInfo("The program stops: the UPS has been told to cancel its switch-off.");
-        QFile::remove(upsOffMarkerPath());
-        return;
-    }
-    // Without a UPS-off command of ours the UPS has nothing to cancel.
-    if (armed)
-        qWarning("The program stops, and the UPS could not be told to cancel its switch-off: it may cut the "
-                 "power of this computer.");
+    if (readingWaited++ == kReadingWait)
+        qWarning("The UPS has not been read for %d seconds: the shutdown goes on as its last reading asked.",
+                 kReadingWait);
+    return true;
 }
 
 ServiceShutdown::ServiceShutdown()
@@ -307,18 +273,19 @@ ServiceShutdown *ServiceShutdown::instance()
 
 void ServiceShutdown::start()
 {
-    if (QFile::exists(upsOffMarkerPath())) {
-        d->upsArmed = true;
-        d->cancelOwed = true;
-    }
+    d->pending.load();
     d->timer.start(1000);
 }
 
 void ServiceShutdown::stop()
 {
     d->timer.stop();
-    if (d->shutdownUnderway() || d->upsArmed)
-        d->cancelAtStop();
+    if (d->shutdownUnderway() || d->pending.mayBePending()) {
+        // The UPS's answer to the cancel decides nothing else.
+        d->stopping = true;
+        d->pending.cancelAtStop(d->powerOffAccepted);
+        d->stopping = false;
+    }
     Platform::instance()->endCommandFiles();
     if (d->task && !d->task->wait(kTaskEndMs))
         qWarning("The command file did not end.");
@@ -343,12 +310,18 @@ void ServiceShutdown::writeShutdownLog()
 #ifdef AMBREL_SERVICE
 bool ServiceShutdown::isShuttingDown() const
 {
-    return d->task || d->upsOffStep > 0 || d->powerOffWanted || d->powerOffBusy || d->powerOffAccepted
-        || (d->upsArmed && !d->cancelOwed);
+    return d->shuttingDown();
 }
 
-bool ServiceShutdown::linkHandedOver()
+bool ServiceShutdown::wantsReading() const
 {
+    return d->readingWaited > 0 && d->readingWaited <= kReadingWait;
+}
+
+bool ServiceShutdown::linkHandedOver(const QString &dataHome, const QString &user)
+{
+    if (!dataHome.isEmpty())
+        d->pending.addOtherDataHome(dataHome, user);
     d->savedStatus = 0;
     if (!d->counting)
         return false;
@@ -369,9 +342,14 @@ void ServiceShutdown::onDevDataChanged()
 {
     // A lost link zeroes the record: that says nothing about the mains, so
     // it neither starts nor cancels a countdown.
-    if (!d->devComm->isOnline())
+    const bool online = d->devComm->isOnline();
+    if (d->stopping)
         return;
-    d->followCancel();
+    d->pending.recordSeen(online, d->shuttingDown());
+    if (!online)
+        return;
+    d->lastReading = Clock::now();
+    d->readingWaited = 0;
     if (!d->enable)
         return;
     const quint8 s = quint8(d->devComm->upsData()->status);
@@ -406,7 +384,7 @@ void ServiceShutdown::onDevDataChanged()
         // UPS state started is cancelled.
         if (d->counting) {
             d->stopCountdown();
-            d->queueCancel();
+            d->pending.cancel();
             emit shutdownStarted(0);
         }
         return;
@@ -441,6 +419,10 @@ void ServiceShutdown::onTimerTimeout()
         && d->devComm->upsData()->battCapacity < float(d->mainFaultCapacity)
         && d->countdown > kShortCountdown)
         d->countdown = kShortCountdown;
+
+    // The countdown stands still meanwhile.
+    if (!d->readingAllowsDecision())
+        return;
 
     if (d->countdown != 0) {
         // With a command file the UPS is told once its wait has ended, so
@@ -519,7 +501,7 @@ void ServiceShutdown::setAmbrelOffEnable(bool enable)
         return;
     d->savedStatus = 0;
     d->stopCountdown();
-    d->queueCancel();
+    d->pending.cancel();
     emit shutdownStarted(0);
 }
 

@@ -12,8 +12,10 @@ class ServiceShutdownPrivate;
 // then the open windows are logged and the operating system is shut down.
 // With a command file, the UPS is told to switch off once the file's wait
 // has ended, right before the shutdown. A mains return cancels a countdown
-// that the UPS state started. A refused shutdown is asked for again every
-// ten seconds.
+// that the UPS state started; such a countdown tells the UPS to switch off
+// and asks for the shutdown only on a reading of the UPS at most about three
+// seconds old, and waits for one (up to 15 seconds). A refused shutdown is
+// asked for again every ten seconds.
 class ServiceShutdown : public QObject
 {
     Q_OBJECT
@@ -37,8 +39,8 @@ public:
 
     static ServiceShutdown *instance();
 
-    // Starts the one-second tick. A UPS-off command that an earlier run
-    // left standing is cancelled once the UPS answers.
+    // Starts the one-second tick. Whenever the link comes up, a UPS-off
+    // that may be pending and is not this run's is cancelled (PendingUpsOff).
     void start();
 
     // The program ends (also on its event loop's end): the tick stops, a
@@ -61,11 +63,15 @@ public:
     // been told to switch its output off (and not since to cancel), or the
     // operating system's shutdown has been asked for.
     bool isShuttingDown() const;
+    // A countdown that the UPS state started has come to a step that needs
+    // a fresh reading of the UPS, and waits for one.
+    bool wantsReading() const;
     // Another program watches the UPS now: a countdown that the UPS state
     // started ends (true when one ran), and that state is forgotten, so
     // that the state found when the link comes back counts afresh. The
-    // countdown of a scheduled power-off goes on.
-    bool linkHandedOver();
+    // countdown of a scheduled power-off goes on. The desktop program keeps
+    // its data in dataHome (empty when unknown) as the given user.
+    bool linkHandedOver(const QString &dataHome = QString(), const QString &user = QString());
 #endif
 
 #ifndef AMBREL_SERVICE

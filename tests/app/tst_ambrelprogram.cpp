@@ -300,6 +300,7 @@ void TestAmbrelProgram::endCancelsTheUpsOff_data()
     QTest::addColumn<bool>("shuttingDown");
     QTest::newRow("SIGTERM") << int(SIGTERM) << false;
     QTest::newRow("SIGHUP") << int(SIGHUP) << false;
+    QTest::newRow("SIGQUIT") << int(SIGQUIT) << false;
     QTest::newRow("display ends") << 0 << false;
     // The system is asked at exit whether it is going down.
     QTest::newRow("display ends as the system goes down") << 0 << true;
@@ -334,6 +335,7 @@ void TestAmbrelProgram::endCancelsTheUpsOff()
     else
         xvfb.terminate();
     QVERIFY(program->waitForFinished(30000));
+    QCOMPARE(program->exitStatus(), QProcess::NormalExit);
     if (shuttingDown)
         QVERIFY(log().contains(QStringLiteral("The operating system is shutting down: the UPS keeps its switch-off.")));
     else

@@ -11,6 +11,7 @@
 #include "upstestutil.h"
 
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QtTest>
 
@@ -53,6 +54,12 @@ class TestServiceShutdownSerial : public QObject
         for (int i = 0; i < count; ++i)
             service->onTimerTimeout();
     }
+    // Where a service run under this user's account leaves its marker.
+    static QString serviceMarker()
+    {
+        return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+            + QStringLiteral("/ambrelsvc/data/upsoff.pending");
+    }
 
 private slots:
     void initTestCase()
@@ -68,6 +75,7 @@ private slots:
     void init()
     {
         platform.reset(new FakePlatform);
+        QFile::remove(serviceMarker());
         ups.setSilent(false);
         QTRY_VERIFY_WITH_TIMEOUT(online(), 15000);
         // Switching off and on again leaves the service idle and sends one
@@ -104,7 +112,8 @@ private slots:
     // Steps: uN the UPS reports status N, tN N ticks, L the UPS stops
     // answering until the link counts as lost, O it answers again, sN
     // startCountdown(N), xN command file off/on, h hold command files, r
-    // release them, qN wait N ms, RN the system refuses N shutdowns, D it is
+    // release them, M the service's marker of a planned (N 1) or protection
+    // (N 0) switch-off, qN wait N ms, RN the system refuses N shutdowns, D it is
     // going down, X the program stops, Q it quits. Checks: =N seconds left,
     // pN power-offs so far, w the command file was asked for once, kN UPS-off
     // and cancel commands received so far, KN command files ended so far.
@@ -153,6 +162,10 @@ private slots:
         // the end of the program cancels.
         QTest::newRow("stop after a refused shutdown") << "R2 s0 t10 k2 p1 t10 p2 X" << QList<int>{10}
                                                        << QStringList{"S01R9999", "S01R9999", "C"};
+        // The link comes up to a UPS that says it will switch off: the
+        // program cancels, unless a marker says a planned power-off asked.
+        QTest::newRow("the service's switch-off, planned, then for protection")
+            << "M1 u64 L O k0 M0 L O" << QList<int>{} << QStringList{"C"};
     }
 
     void scenario()
@@ -179,6 +192,13 @@ private slots:
             case 'q': QTest::qWait(n); break;
             case 'R': platform->refusePowerOffs(n); break;
             case 'D': platform->setShuttingDown(true); break;
+            case 'M': {
+                QVERIFY(QDir().mkpath(QFileInfo(serviceMarker()).path()));
+                QFile marker(serviceMarker());
+                QVERIFY(marker.open(QIODevice::WriteOnly));
+                marker.write(n ? "2024-05-06T10:00:00 planned\n" : "2024-05-06T10:00:00 protection\n");
+                break;
+            }
             case 'X': service->stop(); break;
             case 'Q':
                 QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);

@@ -91,11 +91,16 @@ QByteArray SimulatedUps::replyFor(const QByteArray &command) const
     char lead = '#';
     if (command == "Q1") {
         lead = '(';
+        // As a real UPS does, it tells from an output switch-off command
+        // until its cancel that it will switch its output off.
+        QByteArray status = s.status;
+        if (m_outputOffPending && status.size() == 8)
+            status[6] = '1';
         const QByteArray batt = s.battVol < 10 ? num("%4.2f", s.battVol) : num("%4.1f", s.battVol);
         body = num("%05.1f", s.inputVol) + ' ' + num("%05.1f", s.inputFaultVol) + ' '
             + num("%05.1f", s.outputVol) + ' ' + num("%03d", s.load) + ' '
             + num("%04.1f", s.inputFreq) + ' ' + batt + ' ' + num("%04.1f", s.temperature) + ' '
-            + s.status;
+            + status;
     } else if (command == "I") {
         body = column(s.company, 15) + ' ' + column(s.model, 10) + ' ' + column(s.version, 10);
     } else if (command == "F") {
@@ -145,6 +150,10 @@ void SimulatedUps::onMasterReadable()
 void SimulatedUps::handleCommand(const QByteArray &command)
 {
     m_received.append(command);
+    if (command.startsWith('S'))
+        m_outputOffPending = true;
+    else if (command == "C")
+        m_outputOffPending = false;
     emit commandReceived(command);
     if (m_silentFrom < 0 && !m_silentCommand.isEmpty() && command == m_silentCommand) {
         m_silentFrom = m_received.size() - 1;

@@ -83,6 +83,9 @@ private:
     QSocketNotifier *m_notifier = nullptr;
     QByteArray m_input;
     State m_state;
+    // An output switch-off command came, and no cancel since ("shutdown
+    // active", the seventh status bit of Q1).
+    bool m_outputOffPending = false;
     bool m_silent = false;
     QByteArray m_silentCommand;
     int m_silentFrom = -1;
