@@ -35,10 +35,26 @@ Rectangle {
         mainFooter.onAlarmClicked: popupCurrentAlarm.open()
     }
 
+    // A field writes what was typed into it when its editing is finished:
+    // by Enter, or when it loses the focus. A hidden field keeps the focus,
+    // so leaving its page, hiding the window and the end of the program take
+    // the focus away, which finishes the editing with the checks of Enter.
+    function finishEditing() {
+        root.forceActiveFocus()
+    }
+
+    Connections {
+        target: Qt.application
+        function onAboutToQuit() { root.finishEditing() }
+    }
+
     // Footer and pages follow each other both ways.
     Connections {
         target: form.mainFooter
-        function onCurrentIndexChanged() { form.mainPanel.currentIndex = form.mainFooter.currentIndex }
+        function onCurrentIndexChanged() {
+            root.finishEditing()
+            form.mainPanel.currentIndex = form.mainFooter.currentIndex
+        }
     }
     Connections {
         target: form.mainPanel
