@@ -13,6 +13,8 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -42,9 +44,11 @@ private slots:
     // Ended otherwise than by Quit while the UPS is set to switch off.
     void endCancelsTheUpsOff_data();
     void endCancelsTheUpsOff();
+    void lockedStoreHoldsNothing();
 
 private:
-    QProcess *start(const QStringList &arguments, const QMap<QString, QString> &variables = {});
+    QProcess *start(const QStringList &arguments, const QMap<QString, QString> &variables = {},
+                    const QString &program = QStringLiteral("ambrel"));
     QString log() const;
     QString socketPath() const { return home->path() + QStringLiteral("/runtime/Ambrel/instance"); }
     // What a later start sends, sent from here; the reply.
@@ -77,7 +81,8 @@ void TestAmbrelProgram::cleanup()
     xvfb.waitForFinished(5000);
 }
 
-QProcess *TestAmbrelProgram::start(const QStringList &arguments, const QMap<QString, QString> &variables)
+QProcess *TestAmbrelProgram::start(const QStringList &arguments, const QMap<QString, QString> &variables,
+                                   const QString &program)
 {
     auto *process = new QProcess;
     processes.append(process);
@@ -92,7 +97,7 @@ QProcess *TestAmbrelProgram::start(const QStringList &arguments, const QMap<QStr
     process->setProcessEnvironment(env);
     process->setWorkingDirectory(home->path());
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process->start(QCoreApplication::applicationDirPath() + QStringLiteral("/ambrel"), arguments);
+    process->start(QDir(QCoreApplication::applicationDirPath()).filePath(program), arguments);
     return process;
 }
 
@@ -340,6 +345,103 @@ void TestAmbrelProgram::endCancelsTheUpsOff()
         QTRY_VERIFY_WITH_TIMEOUT(simSaid().contains("RX C\n"), 5000);
     QCOMPARE(simSaid().count("RX C\n"), shuttingDown ? 0 : 1);
     QCOMPARE(QFile::exists(home->path() + QStringLiteral("/data/Ambrel/data/upsoff.pending")), shuttingDown);
+}
+
+// Both programs at once, each with a simulated UPS and its database held by
+// an exclusive transaction of another connection from before the start: the
+// UPS is polled at once and without a pause, the mains failure's countdown
+// tells the UPS to switch off on time, and what was written meanwhile lands
+// once the lock ends, with the time it was made.
+void TestAmbrelProgram::lockedStoreHoldsNothing()
+{
+    struct Run
+    {
+        QString program, dataDir;
+        QProcess *sim = nullptr;
+        QByteArray pending = {};
+        qint64 firstPoll = -1, lastPoll = -1, longestGap = 0, failedAt = -1;
+        QList<qint64> upsOff = {};
+    };
+    Run runs[] = {{QStringLiteral("ambrel"), home->path() + QStringLiteral("/data/Ambrel")},
+                  {QStringLiteral("ambrelsvc"), home->path() + QStringLiteral("/data/ambrelsvc")}};
+    // Away from the desktop program, which it would take for its own.
+    QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/ambrelsvc"),
+                        home->path() + QStringLiteral("/ambrelsvc")));
+    QElapsedTimer clock;
+    clock.start();
+    for (Run &run : runs) {
+        run.sim = new QProcess;
+        processes.append(run.sim);
+        run.sim->start(QStringLiteral(AMBREL_UPSSIM), QStringList());
+        QVERIFY(run.sim->waitForReadyRead(5000));
+        const QByteArray pty = run.sim->readLine().trimmed().mid(4);
+        for (const char *folder : {"/cfg", "/data", "/log"})
+            QVERIFY(QDir().mkpath(run.dataDir + QLatin1String(folder)));
+        QFile config(run.dataDir + QStringLiteral("/cfg/config.cfg"));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write("[ups]\ncommType=1\nbaudRate=2400\nsaveCycle=1\ncomPort=" + pty
+                     + "\n[shutdown]\nenable=true\nmainFaultTime=1\nbattLowTime=0\nUPSOff=true\nUPSOffTime=1\n"
+                       "osOff=false\n");
+        config.close();
+        QSqlDatabase lock = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), run.program);
+        lock.setDatabaseName(run.dataDir + QStringLiteral("/data/ambrel.db"));
+        QVERIFY(lock.open() && QSqlQuery(lock).exec(QStringLiteral("begin exclusive")));
+        if (run.program == QLatin1String("ambrel"))
+            start({});
+        else
+            start({QStringLiteral("-e")}, {{"INVOCATION_ID", QString()}, {"NOTIFY_SOCKET", QString()}},
+                  home->path() + QStringLiteral("/ambrelsvc"));
+    }
+    // Polled within seconds, the mains fail a second later: the ten-second
+    // countdown tells the UPS to switch off at once and eight seconds later.
+    const auto done = [&runs] {
+        return std::all_of(std::begin(runs), std::end(runs), [](const Run &run) { return run.upsOff.size() >= 2; });
+    };
+    while (!done() && clock.elapsed() < 40000) {
+        QTest::qWait(20);
+        for (Run &run : runs) {
+            for (run.pending += run.sim->readAllStandardOutput(); run.pending.contains('\n');) {
+                const QByteArray line = run.pending.left(run.pending.indexOf('\n'));
+                run.pending.remove(0, line.size() + 1);
+                if (!line.startsWith("RX "))
+                    continue;
+                if (run.lastPoll >= 0 && run.upsOff.size() < 2)
+                    run.longestGap = qMax(run.longestGap, clock.elapsed() - run.lastPoll);
+                run.lastPoll = clock.elapsed();
+                if (run.firstPoll < 0)
+                    run.firstPoll = run.lastPoll;
+                if (line == "RX S01")
+                    run.upsOff.append(clock.elapsed());
+            }
+            if (run.failedAt < 0 && run.firstPoll >= 0 && clock.elapsed() > run.firstPoll + 1000) {
+                run.sim->write("set status 11001000\nset inputVol 0\n");
+                run.failedAt = clock.elapsed();
+            }
+        }
+    }
+    const QString released = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    for (Run &run : runs) {
+        QSqlDatabase lock = QSqlDatabase::database(run.program);
+        QVERIFY(QSqlQuery(lock).exec(QStringLiteral("rollback")));
+        QVERIFY2(run.firstPoll >= 0 && run.firstPoll < 15000, qPrintable(run.program + QStringLiteral(" was not polled")));
+        QCOMPARE(run.upsOff.size(), 2);
+        QVERIFY2(qAbs(run.upsOff.at(1) - run.upsOff.at(0) - 8000) <= 1000, qPrintable(run.program));
+        QVERIFY2(run.longestGap < 2500, qPrintable(run.program + QStringLiteral(": %1 ms").arg(run.longestGap)));
+        QSqlQuery rows(lock);
+        QTRY_VERIFY_WITH_TIMEOUT(rows.exec(QStringLiteral("select (select min(dateTime) from device_data), "
+                                                          "(select min(dateTime) from alarm)"))
+                                     && rows.next() && rows.value(0).toString() > QString()
+                                     && rows.value(1).toString() > QString(), 10000);
+        QVERIFY2(rows.value(0).toString() < released && rows.value(1).toString() < released, qPrintable(run.program));
+        rows.finish();
+    }
+    QVERIFY(log().contains(QStringLiteral("(database is locked); the file is left as it is.")));
+    QTRY_VERIFY(log().contains(QStringLiteral("/data/Ambrel/data/ambrel.db again.")));
+    QVERIFY(log().contains(QStringLiteral("Window shown")));
+    for (Run &run : runs)
+        QSqlDatabase::database(run.program).close();
+    for (const Run &run : runs)
+        QSqlDatabase::removeDatabase(run.program);
 }
 
 AMBREL_TEST_MAIN_IN_OWN_NAMESPACES(TestAmbrelProgram)

@@ -2,7 +2,9 @@
 #include "link/devcomm_p.h"
 #include "link/megatec.h"
 #include "protection/listmodelscheduletask.h"
+#include "records/clock.h"
 #include "records/database.h"
+#include "records/pendingwrites.h"
 #include "records/settings.h"
 #include "testenvironment.h"
 
@@ -158,6 +160,66 @@ private slots:
         QCOMPARE(journal, QStringList({database.arg("cannot be") + " (disk I/O error); the file is left as it is.",
                                        database.arg("are") + " again."}));
         QCOMPARE(count(QStringLiteral("device_data")) + count(QStringLiteral("schedule_task")), 4);
+    }
+
+    // Another program holds the store: writes return at once and wait in
+    // their order, with the time they were made, up to the bound; later ones
+    // are dropped and counted. A model made meanwhile reads its rows once the
+    // store is free. Each of it is told once.
+    void lockedStoreKeepsWhatWaits()
+    {
+        for (const char *table : {"device_data", "alarm"})
+            QVERIFY(QSqlQuery().exec(QStringLiteral("delete from ") + QLatin1String(table)));
+        QVERIFY(QSqlQuery().exec(QStringLiteral("insert into schedule_task(cycle, time, action, enable) "
+                                                "values(1, '12:00:00', 0, 1)")));
+        const int tasksBefore = count(QStringLiteral("schedule_task"));
+        Clock::setNow(QDateTime(QDate(2031, 1, 2), QTime(3, 4, 5)));
+        DevCommPrivate::protocol(DevComm::instance())->setOnline(true);
+        static QStringList journal;
+        journal.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext &, const QString &text) { journal.append(text); });
+        QScopedPointer<ListModelScheduleTask> tasks;
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+            other.setDatabaseName(QSqlDatabase::database().databaseName());
+            QSqlQuery lock(other);
+            QVERIFY(other.open() && lock.exec(QStringLiteral("begin exclusive")));
+            QElapsedTimer spent;
+            spent.start();
+            Database::instance()->insert(Database::AlarmTable, "alarm", {7});
+            for (int i = 0; i < PendingWrites::MaxWaiting + 2; ++i)
+                QVERIFY(QMetaObject::invokeMethod(DevComm::instance(), "onTimerSaveTimeout"));
+            tasks.reset(new ListModelScheduleTask);
+            QVERIFY2(spent.elapsed() < 5000, "a statement waited for the lock");
+            QCOMPARE(tasks->rowCount(), 0);
+            QCOMPARE(Database::instance()->dropped(), 3);
+            QTRY_COMPARE_WITH_TIMEOUT(Database::instance()->failure(), QStringLiteral("database is locked"), 10000);
+            QVERIFY(lock.exec(QStringLiteral("rollback")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("other"));
+        QTRY_COMPARE_WITH_TIMEOUT(Database::instance()->failure(), QString(), 30000);
+        qInstallMessageHandler(previous);
+        Clock::setNow(QDateTime());
+
+        // The alarm came first; every row carries the time it was made.
+        QSqlQuery rows(QStringLiteral("select count(*), group_concat(distinct dateTime) from device_data union all "
+                                      "select group_concat(alarm), group_concat(dateTime) from alarm"));
+        QVERIFY(rows.next());
+        QCOMPARE(rows.value(0).toInt(), PendingWrites::MaxWaiting - 1);
+        QCOMPARE(rows.value(1).toString(), QStringLiteral("2031-01-02 03:04:05"));
+        QVERIFY(rows.next());
+        QCOMPARE(rows.value(0).toString() + ' ' + rows.value(1).toString(), QStringLiteral("7 2031-01-02 03:04:05"));
+        QVERIFY(QSqlQuery().exec(QStringLiteral("delete from alarm")));
+        QCOMPARE(tasks->rowCount(), tasksBefore);
+        const QString database = " the database " + QSqlDatabase::database().databaseName();
+        QCOMPARE(journal, QStringList({"10000 rows wait for" + database + ", which another program holds locked: later "
+                                       "ones are dropped until it is free.",
+                                       "Readings, alarms and tasks cannot be kept in" + database + " (database is "
+                                       "locked); the file is left as it is. Up to 10000 rows wait in memory until it "
+                                       "is free.",
+                                       "Readings, alarms and tasks are kept in" + database + " again.",
+                                       "3 rows that found no room to wait for" + database + " were dropped."}));
     }
 
     void sizeTriggerKeepsAMillionRows()
