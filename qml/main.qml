@@ -88,13 +88,15 @@ Rectangle {
     }
 
     // Told once when the history cannot be kept any more (a damaged
-    // database file, a full disk), taken away when it can be again.
+    // database file, a full disk, another program holding it locked), taken
+    // away when it can be again.
     MsgDialog {
         id: databaseDialog
         objectName: "databaseDialog"
         imageType: GlobalDataDef.MsgDialogWarning
         buttons: GlobalDataDef.MsgDialogButtonSure
         textMsg: qsTr("Readings, alarms and tasks cannot be kept: the database reports \"%1\".").arg(Database.failure)
+                 + (Database.dropped > 0 ? "\n" + qsTr("Rows dropped while it was locked: %1").arg(Database.dropped) : "")
     }
 
     function showDatabaseState() {
