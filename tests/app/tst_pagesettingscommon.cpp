@@ -10,7 +10,6 @@
 #include <QJsonObject>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
@@ -241,25 +240,20 @@ void TestPageSettingsCommon::lockedStoreFailsImportAndExport()
     static QStringList log;
     const QtMessageHandler previousHandler =
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) { log << text; });
-    {
-        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
-        other.setDatabaseName(QSqlDatabase::database().databaseName());
-        QSqlQuery lock(other);
-        QVERIFY2(other.open() && lock.exec(QStringLiteral("begin exclusive")), qPrintable(lock.lastError().text()));
-        QVERIFY(!page.settingsImport(QUrl::fromLocalFile(imported)));
-        QCOMPARE(page.errorString(), QStringLiteral("The mail receivers cannot be stored in the database: database is locked"));
-        QVERIFY(!page.settingsSaveAs(QUrl::fromLocalFile(exported)));
-        QCOMPARE(page.errorString(), QStringLiteral("The mail receivers cannot be read from the database: database is locked"));
-        QVERIFY(lock.exec(QStringLiteral("rollback")));
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("other"));
+    QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+    other.setDatabaseName(QSqlDatabase::database().databaseName());
+    QVERIFY(other.open() && QSqlQuery(other).exec(QStringLiteral("begin exclusive")));
+    QVERIFY(!page.settingsImport(QUrl::fromLocalFile(imported)));
+    QCOMPARE(page.errorString(), QStringLiteral("The mail receivers cannot be stored in the database: database is locked"));
+    QVERIFY(!page.settingsSaveAs(QUrl::fromLocalFile(exported)));
+    QCOMPARE(page.errorString(), QStringLiteral("The mail receivers cannot be read from the database: database is locked"));
+    other.close();
     qInstallMessageHandler(previousHandler);
     QCOMPARE(storedState(), before);
     QCOMPARE(storedFile(exported), previous);
     QCOMPARE(log, QStringList({"The settings import from " + imported + " failed: The mail receivers cannot be stored "
-                               "in the database: database is locked",
-                               "The settings export to " + exported + " failed: The mail receivers cannot be read "
-                               "from the database: database is locked"}));
+                               "in the database: database is locked", "The settings export to " + exported
+                               + " failed: The mail receivers cannot be read from the database: database is locked"}));
 }
 
 void TestPageSettingsCommon::restoreEmptiesTheReceivers()
