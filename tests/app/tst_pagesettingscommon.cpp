@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSqlQuery>
@@ -242,6 +243,7 @@ void TestPageSettingsCommon::lockedStoreFailsImportAndExport()
         qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) { log << text; });
     QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
     other.setDatabaseName(QSqlDatabase::database().databaseName());
+    const auto unlock = qScopeGuard([&other] { other.close(); }); // also when a check fails
     QVERIFY(other.open() && QSqlQuery(other).exec(QStringLiteral("begin exclusive")));
     QVERIFY(!page.settingsImport(QUrl::fromLocalFile(imported)));
     QCOMPARE(page.errorString(), QStringLiteral("The mail receivers cannot be stored in the database: database is locked"));

@@ -186,9 +186,9 @@ void TestServiceEMail::alarmMailWhileTheDatabaseIsLocked()
     other.setDatabaseName(QSqlDatabase::database().databaseName());
     QVERIFY(other.open() && QSqlQuery(other).exec(QStringLiteral("begin exclusive")));
     service()->sendAlarmMail(QStringLiteral("locked"));
+    other.close();
     QVERIFY2(server.waitForMails(2), qPrintable(server.serverLog()));
     QCOMPARE(server.mails().at(1).to, kReceivers);
-    other.close();
 }
 
 void TestServiceEMail::retiredClientThatHangsIsDeleted()

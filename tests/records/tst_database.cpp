@@ -8,6 +8,7 @@
 #include "records/settings.h"
 #include "testenvironment.h"
 
+#include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -178,6 +179,7 @@ private slots:
             [](QtMsgType, const QMessageLogContext &, const QString &text) { journal.append(text); });
         QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
         other.setDatabaseName(QSqlDatabase::database().databaseName());
+        const auto unlock = qScopeGuard([&other] { other.close(); }); // also when a check fails
         QVERIFY(other.open() && QSqlQuery(other).exec(QStringLiteral("begin exclusive")));
         QElapsedTimer spent;
         spent.start();
