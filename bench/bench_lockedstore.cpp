@@ -110,7 +110,7 @@ Run measure(bool desktop, Lock lock, int seconds)
     program.setStandardOutputFile(QProcess::nullDevice());
     QElapsedTimer clock;
     clock.start();
-    program.start(desktop ? QStringLiteral(AMBREL) : QStringLiteral(AMBRELSVC),
+    program.start(desktop ? QStringLiteral(AMBREL_DESKTOP) : QStringLiteral(AMBRELSVC),
                   desktop ? QStringList() : QStringList{QStringLiteral("-e")});
 
     double lastPoll = -1, failure = -1;
