@@ -42,20 +42,13 @@ QString receiverTable()
     return Database::tableName(Database::EMailUser);
 }
 
-// SQLite's own words; the driver's only where SQLite has none.
-QString reason(const QSqlError &error)
-{
-    const QString text = error.databaseText().isEmpty() ? error.text().trimmed() : error.databaseText();
-    return text.isEmpty() ? QStringLiteral("no reason given") : text;
-}
-
 // SQLite's reason, empty when the receivers are replaced: all of them or,
 // with the reason, none.
 QString replaceReceivers(const QVariantList &users)
 {
     QSqlDatabase db = QSqlDatabase::database();
     if (!db.transaction())
-        return reason(db.lastError());
+        return Database::reason(db.lastError());
     QSqlQuery query(db);
     bool ok = query.exec(QStringLiteral("delete from %1;").arg(receiverTable()));
     if (ok && !users.isEmpty()) {
@@ -67,7 +60,7 @@ QString replaceReceivers(const QVariantList &users)
     if (ok && !error.isValid())
         return QString();
     db.rollback();
-    return reason(error);
+    return Database::reason(error);
 }
 
 QString quoted(const QJsonValue &value)
@@ -140,7 +133,7 @@ bool PageSettingsCommonPrivate::exportTo(const QString &path)
         receivers.append(query.value(0).toString());
     if (!read || query.lastError().isValid()) {
         error = PageSettingsCommon::tr("The mail receivers cannot be read from the database: %1")
-                    .arg(reason(query.lastError()));
+                    .arg(Database::reason(query.lastError()));
         return false;
     }
     object.insert(kReceiverKey, receivers);

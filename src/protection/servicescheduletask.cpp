@@ -123,7 +123,7 @@ void ServiceScheduleTask::onTick()
 
 void ServiceScheduleTask::execute(int row)
 {
-    QSqlRecord record = d->model->record(row);
+    const QSqlRecord record = d->model->record(row);
     switch (record.value(QStringLiteral("action")).toInt()) {
     case ScheduleTaskData::SelfTest10S:
         DevComm::instance()->setSelfTest(kSelfTest10S, 0);

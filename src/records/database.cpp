@@ -156,10 +156,7 @@ bool Database::noteWrite(bool ok, const QSqlError &error)
         d->failure.clear();
         qInfo("Readings, alarms and tasks are kept in the database %s again.", path.constData());
     } else {
-        // SQLite's own words; the driver's only where SQLite has none.
-        d->failure = error.databaseText().isEmpty() ? error.text().trimmed() : error.databaseText();
-        if (d->failure.isEmpty())
-            d->failure = QStringLiteral("no reason given");
+        d->failure = reason(error);
         const QString waiting = d->pending.waiting()
             ? QStringLiteral(" Up to %1 rows wait in memory until it is free.").arg(int(PendingWrites::MaxWaiting))
             : QString();
@@ -181,12 +178,20 @@ bool Database::select(QSqlTableModel *model, const std::function<bool()> &select
         model->setFilter(filter);
     }
     const bool ok = select();
-    if (!ok && (PendingWrites::isLocked(model->lastError()) || (model->record().isEmpty() && PendingWrites::isLocked()))) {
+    const bool locked = PendingWrites::isLocked(model->lastError())
+        || (model->record().isEmpty() && PendingWrites::isLocked());
+    if (!ok && locked) {
         if (!d->selectsWaiting.contains(model))
             d->selectsWaiting.append(model);
         d->pending.awaitFree();
     }
     return ok;
+}
+
+QString Database::reason(const QSqlError &error)
+{
+    const QString text = error.databaseText().isEmpty() ? error.text().trimmed() : error.databaseText();
+    return text.isEmpty() ? QStringLiteral("no reason given") : text;
 }
 
 QString Database::failure() const
@@ -203,7 +208,6 @@ QString Database::tableName(int index)
 {
     return tableNames().value(index);
 }
-
 
 QHash<int, QByteArray> Database::columnRoles(const QSqlRecord &record)
 {

@@ -73,6 +73,8 @@ public:
     // it is free (and available() follows).
     bool select(QSqlTableModel *model, const std::function<bool()> &select);
 
+    // SQLite's own words for an error; the driver's only where SQLite has none.
+    static QString reason(const QSqlError &error);
     // Why the store keeps nothing now (SQLite's error); empty while it does.
     QString failure() const;
     // Rows dropped since the store was last free, for want of room to wait.

@@ -18,8 +18,6 @@ const int kSliceMs = 20;
 // How long statements wait before the lock is told: a short read of a
 // workbook export on its own connection holds the store for a moment.
 const int kTellAfterMs = 5000;
-// How long the end of the program goes on writing what waits.
-const int kLastWritesMs = 1000;
 
 // SQLite's primary result codes for a store held by another connection.
 const int kBusy = 5;
@@ -162,15 +160,13 @@ void PendingWritesPrivate::becameFree()
 
 void PendingWritesPrivate::programEnds()
 {
-    QElapsedTimer spent;
-    spent.start();
-    while (!waiting.isEmpty() && spent.elapsed() < kLastWritesMs && drain(kLastWritesMs - int(spent.elapsed()))) {
-    }
-    if (waiting.isEmpty())
+    // One last slice: the end of the program (the UPS told to cancel) does
+    // not wait for more.
+    if (waiting.isEmpty() || (drain(kSliceMs) && waiting.isEmpty()))
         return;
-    qWarning("As the program ends, %d rows that waited for the database %s are not written, and %d were dropped "
-             "before.",
-             int(waiting.size()), storePath().constData(), dropped);
+    const QString before = dropped ? QStringLiteral(" (%1 more were dropped before)").arg(dropped) : QString();
+    qWarning("As the program ends, %d rows that waited for the database %s are not written%s.", int(waiting.size()),
+             storePath().constData(), qPrintable(before));
 }
 
 PendingWrites::PendingWrites(QObject *parent)
