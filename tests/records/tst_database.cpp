@@ -191,7 +191,7 @@ private slots:
         QCOMPARE(tasks.rowCount(), 0);
         QCOMPARE(Database::instance()->dropped(), 3);
         QTRY_COMPARE_WITH_TIMEOUT(Database::instance()->failure(), QStringLiteral("database is locked"), 10000);
-        QVERIFY(QMetaObject::invokeMethod(qApp, "aboutToQuit")); // what the end of the program leaves
+        QVERIFY(QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit")); // what the end leaves
         QVERIFY(QSqlQuery(other).exec(QStringLiteral("rollback")));
         QTRY_COMPARE_WITH_TIMEOUT(Database::instance()->failure(), QString(), 30000);
         qInstallMessageHandler(previous);
