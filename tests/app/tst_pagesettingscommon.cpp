@@ -223,9 +223,8 @@ void TestPageSettingsCommon::exportIsPrivateAndWholeOrNothing()
     QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("export*")}, QDir::Files | QDir::Hidden).size(), 1);
 }
 
-// Another program holds the database locked: the import takes over neither
-// the settings nor the receivers, the export leaves its file as it was, and
-// both say why, to the page and in the log, at once.
+// Another program holds the database locked: the import takes over neither the settings nor the
+// receivers, the export leaves its file as it was, and both say why, to the page and in the log.
 void TestPageSettingsCommon::lockedStoreFailsImportAndExport()
 {
     const QString exported = dir.filePath(QStringLiteral("kept.conf"));

@@ -163,10 +163,9 @@ private slots:
         QCOMPARE(count(QStringLiteral("device_data")) + count(QStringLiteral("schedule_task")), 4);
     }
 
-    // Another program holds the store: writes return at once and wait in
-    // their order, with the time they were made, up to the bound; later ones
-    // are dropped and counted. A model made meanwhile reads its rows once the
-    // store is free. Each of it is told once.
+    // Another program holds the store: writes return at once and wait in their order, with the time
+    // they were made, up to the bound; later ones are dropped and counted. A model made meanwhile reads
+    // its rows once the store is free. Each of it is told once.
     void lockedStoreKeepsWhatWaits()
     {
         for (const char *table : {"device_data", "alarm"})
