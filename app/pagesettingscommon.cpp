@@ -8,10 +8,12 @@
 #include "records/database.h"
 #include "records/settings.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 
 namespace {
@@ -40,22 +42,25 @@ QString receiverTable()
     return Database::tableName(Database::EMailUser);
 }
 
-void replaceReceivers(const QVariantList &users)
+// SQLite's reason, empty when the receivers are replaced: all of them or,
+// with the reason, none.
+QString replaceReceivers(const QVariantList &users)
 {
     QSqlDatabase db = QSqlDatabase::database();
-    db.transaction();
-    QSqlQuery query;
+    if (!db.transaction())
+        return Database::reason(db.lastError());
+    QSqlQuery query(db);
     bool ok = query.exec(QStringLiteral("delete from %1;").arg(receiverTable()));
     if (ok && !users.isEmpty()) {
         ok = query.prepare(QStringLiteral("insert into %1(user) values(?)").arg(receiverTable()));
         query.addBindValue(users);
         ok = ok && query.execBatch();
     }
-    if (ok)
-        db.commit();
-    else
-        db.rollback();
-    ServiceEMail::instance()->userModel()->select();
+    const QSqlError error = !ok ? query.lastError() : db.commit() ? QSqlError() : db.lastError();
+    if (ok && !error.isValid())
+        return QString();
+    db.rollback();
+    return Database::reason(error);
 }
 
 QString quoted(const QJsonValue &value)
@@ -77,6 +82,8 @@ public:
     // any value is not acceptable.
     bool check(const QJsonObject &object, QVariantList *receivers);
     bool refuse(const QString &key, const QJsonValue &value);
+    bool exportTo(const QString &path);
+    bool importFrom(const QString &path, PageSettingsCommon *page);
 
     QString error;
 };
@@ -110,6 +117,82 @@ bool PageSettingsCommonPrivate::check(const QJsonObject &object, QVariantList *r
     return true;
 }
 
+bool PageSettingsCommonPrivate::exportTo(const QString &path)
+{
+    Settings *settings = Settings::instance();
+    QJsonObject object;
+    for (int type : exportedTypes())
+        object.insert(settings->keyName(type), settings->getSettings(type, true).toString());
+
+    // A list that cannot be read whole is not written as an empty one.
+    QJsonArray receivers;
+    QSqlQuery query;
+    query.setForwardOnly(true);
+    bool read = query.exec(QStringLiteral("select user from %1;").arg(receiverTable()));
+    while (read && query.next())
+        receivers.append(query.value(0).toString());
+    if (!read || query.lastError().isValid()) {
+        error = PageSettingsCommon::tr("The mail receivers cannot be read from the database: %1")
+                    .arg(Database::reason(query.lastError()));
+        return false;
+    }
+    object.insert(kReceiverKey, receivers);
+
+    // It holds the stored form of the mail password, which is no secret.
+    PrivateSaveFile out(path);
+    const QByteArray content = QJsonDocument(object).toJson(QJsonDocument::Indented);
+    if (out.open(QIODevice::WriteOnly) && out.write(content) == content.size() && out.finish())
+        return true;
+    error = PageSettingsCommon::tr("The file cannot be written: %1").arg(out.errorString());
+    return false;
+}
+
+bool PageSettingsCommonPrivate::importFrom(const QString &path, PageSettingsCommon *page)
+{
+    QByteArray content;
+    switch (RegularFile::read(path, kMaxImportSize, &content)) {
+    case RegularFile::Read:
+        break;
+    case RegularFile::Unreadable:
+        error = PageSettingsCommon::tr("The file cannot be read.");
+        return false;
+    case RegularFile::NotRegular:
+        error = PageSettingsCommon::tr("This is not a regular file.");
+        return false;
+    case RegularFile::TooLarge:
+        error = PageSettingsCommon::tr("The file is larger than 1 MiB.");
+        return false;
+    }
+    const QJsonDocument document = QJsonDocument::fromJson(content);
+    if (!document.isObject()) {
+        error = PageSettingsCommon::tr("The file holds no settings.");
+        return false;
+    }
+    const QJsonObject object = document.object();
+    QVariantList receivers;
+    if (!check(object, &receivers))
+        return false;
+
+    // The receivers first: the settings are taken over only with them.
+    if (object.contains(kReceiverKey)) {
+        const QString failure = replaceReceivers(receivers);
+        if (!failure.isEmpty()) {
+            error = PageSettingsCommon::tr("The mail receivers cannot be stored in the database: %1").arg(failure);
+            return false;
+        }
+        ServiceEMail::instance()->userModel()->select();
+    }
+    Settings *settings = Settings::instance();
+    for (int type : exportedTypes()) {
+        const QJsonValue value = object.value(settings->keyName(type));
+        // The password comes in its stored form and is stored as it is.
+        if (value.isString())
+            settings->setSettings(type, value.toString(), true);
+    }
+    emit page->settingsChanged();
+    return true;
+}
+
 PageSettingsCommon::PageSettingsCommon(QObject *parent)
     : QObject(parent), d(new PageSettingsCommonPrivate)
 {
@@ -122,65 +205,20 @@ PageSettingsCommon::~PageSettingsCommon()
 
 bool PageSettingsCommon::settingsSaveAs(QUrl file)
 {
-    Settings *settings = Settings::instance();
-    QJsonObject object;
-    for (int type : exportedTypes())
-        object.insert(settings->keyName(type), settings->getSettings(type, true).toString());
-
-    QJsonArray receivers;
-    QSqlQuery query;
-    if (query.exec(QStringLiteral("select user from %1;").arg(receiverTable()))) {
-        while (query.next())
-            receivers.append(query.value(0).toString());
-    }
-    object.insert(kReceiverKey, receivers);
-
-    // It holds the stored form of the mail password, which is no secret.
-    PrivateSaveFile out(file.toLocalFile());
-    const QByteArray content = QJsonDocument(object).toJson(QJsonDocument::Indented);
-    if (out.open(QIODevice::WriteOnly) && out.write(content) == content.size() && out.finish())
+    if (d->exportTo(file.toLocalFile()))
         return true;
-    d->error = tr("The file cannot be written: %1").arg(out.errorString());
+    qWarning("The settings export to %s failed: %s", QFile::encodeName(file.toLocalFile()).constData(),
+             qPrintable(d->error));
     return false;
 }
 
 bool PageSettingsCommon::settingsImport(QUrl file)
 {
-    QByteArray content;
-    switch (RegularFile::read(file.toLocalFile(), kMaxImportSize, &content)) {
-    case RegularFile::Read:
-        break;
-    case RegularFile::Unreadable:
-        d->error = tr("The file cannot be read.");
-        return false;
-    case RegularFile::NotRegular:
-        d->error = tr("This is not a regular file.");
-        return false;
-    case RegularFile::TooLarge:
-        d->error = tr("The file is larger than 1 MiB.");
-        return false;
-    }
-    const QJsonDocument document = QJsonDocument::fromJson(content);
-    if (!document.isObject()) {
-        d->error = tr("The file holds no settings.");
-        return false;
-    }
-    const QJsonObject object = document.object();
-    QVariantList receivers;
-    if (!d->check(object, &receivers))
-        return false;
-
-    Settings *settings = Settings::instance();
-    for (int type : exportedTypes()) {
-        const QJsonValue value = object.value(settings->keyName(type));
-        // The password comes in its stored form and is stored as it is.
-        if (value.isString())
-            settings->setSettings(type, value.toString(), true);
-    }
-    if (object.contains(kReceiverKey))
-        replaceReceivers(receivers);
-    emit settingsChanged();
-    return true;
+    if (d->importFrom(file.toLocalFile(), this))
+        return true;
+    qWarning("The settings import from %s failed: %s", QFile::encodeName(file.toLocalFile()).constData(),
+             qPrintable(d->error));
+    return false;
 }
 
 void PageSettingsCommon::settingsRestore()

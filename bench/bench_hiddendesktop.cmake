@@ -1,8 +1,2 @@
 # Runs the desktop program and the service program against simulated UPS processes.
-if(TARGET ambrel_upssim)
-    add_dependencies(${BENCH_TARGET} ambrel ambrelsvc ambrel_upssim)
-    target_compile_definitions(${BENCH_TARGET} PRIVATE AMBREL_DESKTOP="$<TARGET_FILE:ambrel>"
-        AMBRELSVC="$<TARGET_FILE:ambrelsvc>" AMBREL_UPSSIM="$<TARGET_FILE:ambrel_upssim>")
-else()
-    set_target_properties(${BENCH_TARGET} PROPERTIES EXCLUDE_FROM_ALL TRUE)
-endif()
+ambrel_bench_runs_programs()

@@ -8,6 +8,9 @@ Item {
 
     property int currentPage: 0
 
+    // Finishes the editing of a field on the page left (see main.qml).
+    onCurrentPageChanged: forceActiveFocus()
+
     // Each text is a plain qsTr binding of its own, which a language change
     // renews; expressions built from them follow.
     property string textCommon: qsTr("Common Parameters")

@@ -35,10 +35,26 @@ Rectangle {
         mainFooter.onAlarmClicked: popupCurrentAlarm.open()
     }
 
+    // A field writes what was typed into it when its editing is finished:
+    // by Enter, or when it loses the focus. A hidden field keeps the focus,
+    // so leaving its page, hiding the window and the end of the program take
+    // the focus away, which finishes the editing with the checks of Enter.
+    function finishEditing() {
+        root.forceActiveFocus()
+    }
+
+    Connections {
+        target: Qt.application
+        function onAboutToQuit() { root.finishEditing() }
+    }
+
     // Footer and pages follow each other both ways.
     Connections {
         target: form.mainFooter
-        function onCurrentIndexChanged() { form.mainPanel.currentIndex = form.mainFooter.currentIndex }
+        function onCurrentIndexChanged() {
+            root.finishEditing()
+            form.mainPanel.currentIndex = form.mainFooter.currentIndex
+        }
     }
     Connections {
         target: form.mainPanel
@@ -72,13 +88,15 @@ Rectangle {
     }
 
     // Told once when the history cannot be kept any more (a damaged
-    // database file, a full disk), taken away when it can be again.
+    // database file, a full disk, another program holding it locked), taken
+    // away when it can be again.
     MsgDialog {
         id: databaseDialog
         objectName: "databaseDialog"
         imageType: GlobalDataDef.MsgDialogWarning
         buttons: GlobalDataDef.MsgDialogButtonSure
         textMsg: qsTr("Readings, alarms and tasks cannot be kept: the database reports \"%1\".").arg(Database.failure)
+                 + (Database.dropped > 0 ? "\n" + qsTr("Rows dropped while it was locked: %1").arg(Database.dropped) : "")
     }
 
     function showDatabaseState() {

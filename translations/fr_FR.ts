@@ -1253,6 +1253,14 @@
         <source>The file holds no settings.</source>
         <translation>Le fichier ne contient aucun paramètre.</translation>
     </message>
+    <message>
+        <source>The mail receivers cannot be read from the database: %1</source>
+        <translation>Les destinataires des e-mails ne peuvent pas être lus dans la base de données : %1</translation>
+    </message>
+    <message>
+        <source>The mail receivers cannot be stored in the database: %1</source>
+        <translation>Les destinataires des e-mails ne peuvent pas être enregistrés dans la base de données : %1</translation>
+    </message>
 </context>
 <context>
     <name>PopupAddEMailUser</name>
@@ -1823,6 +1831,10 @@
     <message>
         <source>Readings, alarms and tasks cannot be kept: the database reports &quot;%1&quot;.</source>
         <translation>Les mesures, les alarmes et les tâches ne peuvent pas être enregistrées : la base de données signale « %1 ».</translation>
+    </message>
+    <message>
+        <source>Rows dropped while it was locked: %1</source>
+        <translation>Lignes abandonnées pendant le verrouillage : %1</translation>
     </message>
 </context>
 </TS>

@@ -1253,6 +1253,14 @@
         <source>The file holds no settings.</source>
         <translation>Файл не содержит настроек.</translation>
     </message>
+    <message>
+        <source>The mail receivers cannot be read from the database: %1</source>
+        <translation>Не удаётся прочитать получателей писем из базы данных: %1</translation>
+    </message>
+    <message>
+        <source>The mail receivers cannot be stored in the database: %1</source>
+        <translation>Не удаётся сохранить получателей писем в базе данных: %1</translation>
+    </message>
 </context>
 <context>
     <name>PopupAddEMailUser</name>
@@ -1823,6 +1831,10 @@
     <message>
         <source>Readings, alarms and tasks cannot be kept: the database reports &quot;%1&quot;.</source>
         <translation>Показания, тревоги и задачи не могут быть сохранены: база данных сообщает «%1».</translation>
+    </message>
+    <message>
+        <source>Rows dropped while it was locked: %1</source>
+        <translation>Строк отброшено, пока база была заблокирована: %1</translation>
     </message>
 </context>
 </TS>

@@ -1253,6 +1253,14 @@
         <source>The file holds no settings.</source>
         <translation>文件中没有设置。</translation>
     </message>
+    <message>
+        <source>The mail receivers cannot be read from the database: %1</source>
+        <translation>无法从数据库读取邮件接收人：%1</translation>
+    </message>
+    <message>
+        <source>The mail receivers cannot be stored in the database: %1</source>
+        <translation>无法将邮件接收人保存到数据库：%1</translation>
+    </message>
 </context>
 <context>
     <name>PopupAddEMailUser</name>
@@ -1823,6 +1831,10 @@
     <message>
         <source>Readings, alarms and tasks cannot be kept: the database reports &quot;%1&quot;.</source>
         <translation>无法保存测量数据、告警和任务：数据库报告“%1”。</translation>
+    </message>
+    <message>
+        <source>Rows dropped while it was locked: %1</source>
+        <translation>数据库被锁定期间丢弃的记录：%1</translation>
     </message>
 </context>
 </TS>

@@ -77,8 +77,7 @@ bool Alarm::addAlarm(int code)
 
     d->entries.append({Clock::now().toString(QLatin1String(kTimeFormat)), code});
 
-    Database::instance()->write(
-        QStringLiteral("insert into %1(alarm) values(?)").arg(Database::tableName(Database::AlarmTable)), {code});
+    Database::instance()->insert(Database::AlarmTable, "alarm", {code});
 
     ServiceEMail::instance()->sendAlarmMail(text);
 

@@ -91,3 +91,8 @@ bool HistoryTableModel::exportWorkbook(const QUrl &url, const QStringList &heade
     const WorkbookExport::Rows rows{tableName(), d->first, d->last, true};
     return d->exporter.start(rows, sheet, url.toLocalFile());
 }
+
+bool HistoryTableModel::select()
+{
+    return Database::instance()->select(this, [this] { return QSqlTableModel::select(); });
+}

@@ -30,6 +30,8 @@ public:
 
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QHash<int, QByteArray> roleNames() const override;
+    // Selected again once the store is free when another program holds it locked.
+    bool select() override;
 
 signals:
     // The end of the export that saveAs started: true once the workbook is

@@ -85,3 +85,8 @@ QHash<int, QByteArray> ListModelEMailUser::roleNames() const
 {
     return Database::columnRoles(record());
 }
+
+bool ListModelEMailUser::select()
+{
+    return Database::instance()->select(this, [this] { return QSqlTableModel::select(); });
+}

@@ -23,6 +23,8 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
     QHash<int, QByteArray> roleNames() const override;
+    // Selected again once the store is free when another program holds it locked.
+    bool select() override;
 };
 
 #endif // LISTMODELEMAILUSER_H

@@ -13,6 +13,7 @@
 
 #include <QDebug>
 #include <QFile>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTimer>
 
@@ -79,14 +80,17 @@ QDate ServiceEMailPrivate::dueReportDay(const QDateTime &now) const
     return QDate();
 }
 
-QStringList ServiceEMailPrivate::receivers() const
+QStringList ServiceEMailPrivate::receivers()
 {
     QStringList list;
     QSqlQuery query;
-    query.exec(QStringLiteral("select user from %1;").arg(Database::tableName(Database::EMailUser)));
-    while (query.next())
+    query.setForwardOnly(true);
+    bool read = query.exec(QStringLiteral("select user from %1;").arg(Database::tableName(Database::EMailUser)));
+    while (read && query.next())
         list.append(query.value(0).toString());
-    return list;
+    if (read && !query.lastError().isValid())
+        knownReceivers = list;
+    return knownReceivers;
 }
 
 SmtpClient *ServiceEMailPrivate::setUpClient(MailKind kind)

@@ -33,7 +33,9 @@ public:
 
     enum MailKind { AlarmMail, DailyReport, TestMail };
 
-    QStringList receivers() const;
+    // The receivers as the database lists them; the list read last while
+    // another program holds the database locked.
+    QStringList receivers();
     SmtpClient *setUpClient(MailKind kind);
     void retire(SmtpClient *client);
     // The server refused the mail of a client (its sender, a recipient or
@@ -73,6 +75,8 @@ public:
     // waits for it.
     WorkbookExport *reportBook = nullptr;
     QStringList reportReceivers;
+    // The receivers the database listed last.
+    QStringList knownReceivers;
 
     // Daily timer: the previous tick since the timer was last started (invalid
     // before the first), and the day whose report went out last.

@@ -557,8 +557,6 @@ void DevComm::onTimerSaveTimeout()
     if (!d->megatec->isOnline())
         return;
     const UPSData *u = d->megatec->upsData();
-    Database::instance()->write(QStringLiteral("insert into %1(inputVol, outputVol, load, inputFreq, battVol, "
-                                               "temperature) values(?, ?, ?, ?, ?, ?)")
-                                    .arg(Database::tableName(Database::DeviceData)),
-                                {u->inputVol, u->outputVol, int(u->load), u->inputFreq, u->battVol, u->temperature});
+    Database::instance()->insert(Database::DeviceData, "inputVol, outputVol, load, inputFreq, battVol, temperature",
+                                 {u->inputVol, u->outputVol, int(u->load), u->inputFreq, u->battVol, u->temperature});
 }

@@ -142,3 +142,8 @@ QHash<int, QByteArray> ListModelScheduleTask::roleNames() const
 {
     return Database::columnRoles(record());
 }
+
+bool ListModelScheduleTask::select()
+{
+    return Database::instance()->select(this, [this] { return QSqlTableModel::select(); });
+}

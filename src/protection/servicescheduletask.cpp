@@ -1,6 +1,7 @@
 #include "servicescheduletask.h"
 
 #include "records/clock.h"
+#include "records/database.h"
 #include "link/devcomm.h"
 #include "listmodelscheduletask.h"
 #include "scheduletaskdata.h"
@@ -71,6 +72,9 @@ ServiceScheduleTask::ServiceScheduleTask(QObject *parent)
         d->dirty = true;
         d->timer->start(1000);
     });
+    // The tasks could not be read, or a one-shot task's switch-off waited,
+    // while another program held the store.
+    connect(Database::instance(), &Database::available, this, [this] { d->dirty = true; });
 }
 
 ServiceScheduleTask::~ServiceScheduleTask()
@@ -140,7 +144,7 @@ void ServiceScheduleTask::onTick()
 
 void ServiceScheduleTask::execute(int row)
 {
-    QSqlRecord record = d->model->record(row);
+    const QSqlRecord record = d->model->record(row);
     const int action = record.value(QStringLiteral("action")).toInt();
     switch (dropped(action, record) ? -1 : action) {
     case ScheduleTaskData::SelfTest10S:
@@ -159,8 +163,9 @@ void ServiceScheduleTask::execute(int row)
         break;
     }
     if (record.value(QStringLiteral("cycle")).toInt() == ScheduleTaskData::OneShoot) {
-        record.setValue(QStringLiteral("enable"), false);
-        d->model->setRecord(row, record);
+        // Written once the store is free, should another program hold it.
+        Database::instance()->write(QStringLiteral("update %1 set enable = ? where id = ?").arg(d->model->tableName()),
+                                    {false, record.value(QStringLiteral("id"))});
         d->model->select();
     }
 }

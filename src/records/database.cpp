@@ -1,13 +1,17 @@
 #include "database.h"
 
+#include "clock.h"
+#include "pendingwrites.h"
 #include "settings.h"
 
 #include <QFile>
+#include <QLocale>
 #include <QMap>
+#include <QPointer>
 #include <QSqlDatabase>
 #include <QSqlError>
-#include <QSqlQuery>
 #include <QSqlRecord>
+#include <QSqlTableModel>
 
 namespace {
 
@@ -57,6 +61,9 @@ public:
     QString path;
     // SQLite's reason while writes fail; empty while they work.
     QString failure;
+    PendingWrites pending;
+    // Models whose select found the store locked.
+    QList<QPointer<QSqlTableModel>> selectsWaiting;
 };
 
 Database::Database()
@@ -65,6 +72,22 @@ Database::Database()
     d->path = Settings::instance()->dataDir() + QStringLiteral("/data/ambrel.db");
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
     db.setDatabaseName(d->path);
+    // The main thread serves the poll and the countdown: a lock of another
+    // program fails a statement at once instead of holding them.
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=0"));
+    connect(&d->pending, &PendingWrites::ran, this, &Database::noteWrite);
+    connect(&d->pending, &PendingWrites::available, this, [this] {
+        const QList<QPointer<QSqlTableModel>> models = d->selectsWaiting;
+        d->selectsWaiting.clear();
+        for (QSqlTableModel *model : models) {
+            if (model)
+                model->select();
+        }
+        emit available();
+    });
+#ifndef AMBREL_SERVICE
+    connect(&d->pending, &PendingWrites::droppedChanged, this, &Database::droppedChanged);
+#endif
     // No driver gives no connection either; its error says so.
     const bool opened = db.isValid() && db.open();
     noteWrite(opened, db.lastError());
@@ -103,24 +126,29 @@ void Database::createTables()
     run(kEMailUserTable, EMailUser);
 }
 
-bool Database::write(const QString &statement, const QVariantList &values)
+void Database::write(const QString &statement, const QVariantList &values)
 {
-    const QSqlDatabase db = QSqlDatabase::database(QLatin1String(QSqlDatabase::defaultConnection), false);
-    // A connection that did not open is not tried again at every reading;
-    // its reason was told when it failed.
-    if (!db.isOpen())
-        return noteWrite(false, db.lastError());
-    QSqlQuery query(db);
-    if (!query.prepare(statement))
-        return noteWrite(false, query.lastError());
-    for (const QVariant &value : values)
-        query.addBindValue(value);
-    const bool ok = query.exec();
-    return noteWrite(ok, query.lastError());
+    d->pending.submit(statement, values);
+}
+
+void Database::insert(TableIndex table, const char *columns, const QVariantList &values)
+{
+    QStringList marks;
+    for (int i = 0; i <= values.size(); ++i)
+        marks << QStringLiteral("?");
+    const QString stamp = QLocale::c().toString(Clock::now(), QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    write(QStringLiteral("insert into %1(dateTime, %2) values(%3)")
+              .arg(tableName(table), QLatin1String(columns), marks.join(QStringLiteral(", "))),
+          QVariantList{stamp} + values);
 }
 
 bool Database::noteWrite(bool ok, const QSqlError &error)
 {
+    if (ok && d->pending.waiting()) {
+        // Free again, but not through yet with what waits.
+        d->pending.retrySoon();
+        return ok;
+    }
     if (ok == d->failure.isEmpty())
         return ok;
     const QByteArray path = QFile::encodeName(d->path);
@@ -128,12 +156,12 @@ bool Database::noteWrite(bool ok, const QSqlError &error)
         d->failure.clear();
         qInfo("Readings, alarms and tasks are kept in the database %s again.", path.constData());
     } else {
-        // SQLite's own words; the driver's only where SQLite has none.
-        d->failure = error.databaseText().isEmpty() ? error.text().trimmed() : error.databaseText();
-        if (d->failure.isEmpty())
-            d->failure = QStringLiteral("no reason given");
-        qWarning("Readings, alarms and tasks cannot be kept in the database %s (%s); the file is left as it is.",
-                 path.constData(), qPrintable(d->failure));
+        d->failure = reason(error);
+        const QString waiting = d->pending.waiting()
+            ? QStringLiteral(" Up to %1 rows wait in memory until it is free.").arg(int(PendingWrites::MaxWaiting))
+            : QString();
+        qWarning("Readings, alarms and tasks cannot be kept in the database %s (%s); the file is left as it is.%s",
+                 path.constData(), qPrintable(d->failure), qPrintable(waiting));
     }
 #ifndef AMBREL_SERVICE
     emit failureChanged();
@@ -141,9 +169,39 @@ bool Database::noteWrite(bool ok, const QSqlError &error)
     return ok;
 }
 
+bool Database::select(QSqlTableModel *model, const std::function<bool()> &select)
+{
+    // Set while the store was locked, the model could not read its columns.
+    if (model->record().isEmpty()) {
+        const QString filter = model->filter();
+        model->setTable(model->tableName());
+        model->setFilter(filter);
+    }
+    const bool ok = select();
+    const bool locked = PendingWrites::isLocked(model->lastError())
+        || (model->record().isEmpty() && PendingWrites::isLocked());
+    if (!ok && locked) {
+        if (!d->selectsWaiting.contains(model))
+            d->selectsWaiting.append(model);
+        d->pending.awaitFree();
+    }
+    return ok;
+}
+
+QString Database::reason(const QSqlError &error)
+{
+    const QString text = error.databaseText().isEmpty() ? error.text().trimmed() : error.databaseText();
+    return text.isEmpty() ? QStringLiteral("no reason given") : text;
+}
+
 QString Database::failure() const
 {
     return d->failure;
+}
+
+int Database::dropped() const
+{
+    return d->pending.dropped();
 }
 
 QString Database::tableName(int index)

@@ -13,6 +13,8 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -42,9 +44,11 @@ private slots:
     // Ended otherwise than by Quit while the UPS is set to switch off.
     void endCancelsTheUpsOff_data();
     void endCancelsTheUpsOff();
+    void lockedStoreHoldsNothing();
 
 private:
-    QProcess *start(const QStringList &arguments, const QMap<QString, QString> &variables = {});
+    QProcess *start(const QStringList &arguments, const QMap<QString, QString> &variables = {},
+                    const QString &program = QStringLiteral("ambrel"));
     QString log() const;
     QString socketPath() const { return home->path() + QStringLiteral("/runtime/Ambrel/instance"); }
     // What a later start sends, sent from here; the reply.
@@ -77,7 +81,8 @@ void TestAmbrelProgram::cleanup()
     xvfb.waitForFinished(5000);
 }
 
-QProcess *TestAmbrelProgram::start(const QStringList &arguments, const QMap<QString, QString> &variables)
+QProcess *TestAmbrelProgram::start(const QStringList &arguments, const QMap<QString, QString> &variables,
+                                   const QString &program)
 {
     auto *process = new QProcess;
     processes.append(process);
@@ -92,7 +97,7 @@ QProcess *TestAmbrelProgram::start(const QStringList &arguments, const QMap<QStr
     process->setProcessEnvironment(env);
     process->setWorkingDirectory(home->path());
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process->start(QCoreApplication::applicationDirPath() + QStringLiteral("/ambrel"), arguments);
+    process->start(QDir(QCoreApplication::applicationDirPath()).filePath(program), arguments);
     return process;
 }
 
@@ -344,6 +349,79 @@ void TestAmbrelProgram::endCancelsTheUpsOff()
     QCOMPARE(QFile::exists(home->path() + QStringLiteral("/data/Ambrel/data/upsoff.pending")), shuttingDown);
     // The serial port's lock file goes with the program.
     QCOMPARE(QDir(QStringLiteral("/run/lock")).entryList({QStringLiteral("LCK..*")}, QDir::Files), QStringList());
+}
+
+// Both programs at once, their databases held by an exclusive transaction of
+// another connection from before the start: the UPS is polled at once and
+// without a pause, the mains failure's ten-second countdown tells it to switch
+// off at its start and 8 s later, and what was written meanwhile lands once
+// the lock ends, with the time it was made.
+void TestAmbrelProgram::lockedStoreHoldsNothing()
+{
+    struct Run
+    {
+        QString program, dataDir;
+        QProcess *sim = nullptr;
+        QByteArray said = {};
+        qint64 lastPoll = -1, longestGap = 0, failedAt = -1;
+        QList<qint64> upsOff = {};
+    };
+    Run runs[] = {{QStringLiteral("ambrel"), home->path() + QStringLiteral("/data/Ambrel")},
+                  {home->path() + QStringLiteral("/ambrelsvc"), home->path() + QStringLiteral("/data/ambrelsvc")}};
+    // Away from the desktop program, which it would take for its own.
+    QVERIFY(QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/ambrelsvc"), runs[1].program));
+    QElapsedTimer clock;
+    clock.start();
+    for (Run &run : runs) {
+        processes.append(run.sim = new QProcess);
+        run.sim->start(QStringLiteral(AMBREL_UPSSIM), QStringList());
+        QVERIFY(run.sim->waitForReadyRead(5000) && QDir().mkpath(run.dataDir + QStringLiteral("/data"))
+                && QDir().mkpath(run.dataDir + QStringLiteral("/cfg")));
+        QFile config(run.dataDir + QStringLiteral("/cfg/config.cfg"));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write("[ups]\ncommType=1\nsaveCycle=1\ncomPort=" + run.sim->readLine().trimmed().mid(4)
+                     + "\n[shutdown]\nenable=true\nmainFaultTime=1\nbattLowTime=0\nUPSOff=true\nosOff=false\n");
+        config.close();
+        QSqlDatabase lock = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), run.dataDir);
+        lock.setDatabaseName(run.dataDir + QStringLiteral("/data/ambrel.db"));
+        QVERIFY(lock.open() && QSqlQuery(lock).exec(QStringLiteral("begin exclusive")));
+        start(run.program == QLatin1String("ambrel") ? QStringList() : QStringList{QStringLiteral("-e")},
+              {{"INVOCATION_ID", QString()}, {"NOTIFY_SOCKET", QString()}}, run.program);
+    }
+    while (clock.elapsed() < 40000 && (runs[0].upsOff.size() < 2 || runs[1].upsOff.size() < 2)) {
+        QTest::qWait(20);
+        for (Run &run : runs) {
+            run.said += run.sim->readAllStandardOutput();
+            for (int end; (end = run.said.indexOf('\n')) >= 0; run.said.remove(0, end + 1)) {
+                if (run.lastPoll >= 0 && run.upsOff.size() < 2)
+                    run.longestGap = qMax(run.longestGap, clock.elapsed() - run.lastPoll);
+                run.lastPoll = clock.elapsed();
+                if (run.said.startsWith("RX S01\n"))
+                    run.upsOff.append(clock.elapsed());
+            }
+            if (run.failedAt < 0 && run.lastPoll >= 0) {
+                run.sim->write("set status 11001000\nset inputVol 0\n");
+                run.failedAt = clock.elapsed();
+            }
+        }
+    }
+    const QString released = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    for (const Run &run : runs) {
+        QSqlDatabase lock = QSqlDatabase::database(run.dataDir);
+        QVERIFY(QSqlQuery(lock).exec(QStringLiteral("rollback")));
+        QVERIFY2(run.failedAt >= 0 && run.failedAt < 15000, qPrintable(run.program));
+        QCOMPARE(run.upsOff.size(), 2);
+        QVERIFY2(qAbs(run.upsOff.at(1) - run.upsOff.at(0) - 8000) <= 1000, qPrintable(run.program));
+        QVERIFY2(run.longestGap < 2500, qPrintable(run.program + QStringLiteral(": %1 ms").arg(run.longestGap)));
+        // Each query ends at once: a read held open would keep the program from writing.
+        const auto madeDuringTheLock = [&](const char *table) {
+            QSqlQuery rows(lock);
+            return rows.exec(QStringLiteral("select count(*) from %1 where dateTime < '%2'").arg(table, released))
+                && rows.next() && rows.value(0).toInt() > 0;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(madeDuringTheLock("device_data") && madeDuringTheLock("alarm"), 10000);
+    }
+    QVERIFY(log().contains(QStringLiteral("Window shown")));
 }
 
 AMBREL_TEST_MAIN_IN_OWN_NAMESPACES(TestAmbrelProgram)

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSqlQuery>
@@ -53,6 +54,7 @@ private slots:
     void importRefusesInvalidValues_data();
     void importRefusesInvalidValues();
     void exportIsPrivateAndWholeOrNothing();
+    void lockedStoreFailsImportAndExport();
     void restoreEmptiesTheReceivers();
 
 private:
@@ -219,6 +221,40 @@ void TestPageSettingsCommon::exportIsPrivateAndWholeOrNothing()
     QCOMPARE(page.errorString(), QStringLiteral("The file cannot be written: File too large"));
     QCOMPARE(storedFile(path), previous);
     QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("export*")}, QDir::Files | QDir::Hidden).size(), 1);
+}
+
+// Another program holds the database locked: the import takes over neither the settings nor the
+// receivers, the export leaves its file as it was, and both say why, to the page and in the log.
+void TestPageSettingsCommon::lockedStoreFailsImportAndExport()
+{
+    const QString exported = dir.filePath(QStringLiteral("kept.conf"));
+    QVERIFY(page.settingsSaveAs(QUrl::fromLocalFile(exported)));
+    const QByteArray previous = storedFile(exported);
+    const QString imported = dir.filePath(QStringLiteral("new.conf"));
+    QFile file(imported);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(R"({"email/serverAddr": "new.example.org", "email/receiver": ["x@example.org"]})");
+    file.close();
+    const QStringList before = storedState();
+
+    static QStringList log;
+    const QtMessageHandler previousHandler =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) { log << text; });
+    QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+    other.setDatabaseName(QSqlDatabase::database().databaseName());
+    const auto unlock = qScopeGuard([&other] { other.close(); }); // also when a check fails
+    QVERIFY(other.open() && QSqlQuery(other).exec(QStringLiteral("begin exclusive")));
+    QVERIFY(!page.settingsImport(QUrl::fromLocalFile(imported)));
+    QCOMPARE(page.errorString(), QStringLiteral("The mail receivers cannot be stored in the database: database is locked"));
+    QVERIFY(!page.settingsSaveAs(QUrl::fromLocalFile(exported)));
+    QCOMPARE(page.errorString(), QStringLiteral("The mail receivers cannot be read from the database: database is locked"));
+    other.close();
+    qInstallMessageHandler(previousHandler);
+    QCOMPARE(storedState(), before);
+    QCOMPARE(storedFile(exported), previous);
+    QCOMPARE(log, QStringList({"The settings import from " + imported + " failed: The mail receivers cannot be stored "
+                               "in the database: database is locked", "The settings export to " + exported
+                               + " failed: The mail receivers cannot be read from the database: database is locked"}));
 }
 
 void TestPageSettingsCommon::restoreEmptiesTheReceivers()

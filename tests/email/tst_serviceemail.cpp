@@ -68,6 +68,7 @@ private slots:
     void cleanupTestCase();
 
     void alarmsBackToBackAllArrive();
+    void alarmMailWhileTheDatabaseIsLocked();
     void retiredClientThatHangsIsDeleted();
     void testMailButNoAlarmMail();
     void encryptedConnections_data();
@@ -172,6 +173,22 @@ void TestServiceEMail::alarmsBackToBackAllArrive()
     QTRY_VERIFY_WITH_TIMEOUT(std::all_of(priv()->retired.cbegin(), priv()->retired.cend(),
                                          [](const QPointer<SmtpClient> &c) { return c.isNull(); }), 5000);
     QCOMPARE(server.mails().size(), 4);
+}
+
+// Another program holds the database locked: the alarm mail goes to the
+// receivers listed last, at once.
+void TestServiceEMail::alarmMailWhileTheDatabaseIsLocked()
+{
+    SmtpServerHarness server;
+    QVERIFY(startServer(server));
+    service()->sendAlarmMail(QStringLiteral("before"));
+    QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+    other.setDatabaseName(QSqlDatabase::database().databaseName());
+    QVERIFY(other.open() && QSqlQuery(other).exec(QStringLiteral("begin exclusive")));
+    service()->sendAlarmMail(QStringLiteral("locked"));
+    other.close();
+    QVERIFY2(server.waitForMails(2), qPrintable(server.serverLog()));
+    QCOMPARE(server.mails().at(1).to, kReceivers);
 }
 
 void TestServiceEMail::retiredClientThatHangsIsDeleted()

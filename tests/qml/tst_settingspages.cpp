@@ -41,9 +41,13 @@ private slots:
     void unacceptableValueIsPutBack_data();
     void unacceptableValueIsPutBack();
     void fileDialogsOpenOnTheDesktop();
+    // Last: its final row ends the event loop's work as Quit does.
+    void leavingFinishesTheEditing_data();
+    void leavingFinishesTheEditing();
 
 private:
     QString text(const char *name) const { return ui->item(name)->property("text").toString(); }
+    void enableEveryField();
     bool checked(const char *name) const { return ui->item(name)->property("checked").toBool(); }
     bool subPage(int index);
     static QStringList receivers();
@@ -341,6 +345,15 @@ void TestSettingsPages::failedExportAndImportAreTold()
     QCOMPARE(settingsFile(), before);
 }
 
+// What the page shown has to switch on so that its fields take input.
+void TestSettingsPages::enableEveryField()
+{
+    for (const char *check : {"switchEMail", "checkPowerControl", "checkExec"}) {
+        if (!checked(check) && ui->item(check)->isVisible())
+            QVERIFY(ui->click(check));
+    }
+}
+
 void TestSettingsPages::unacceptableValueIsPutBack_data()
 {
     QTest::addColumn<int>("page");
@@ -365,11 +378,7 @@ void TestSettingsPages::unacceptableValueIsPutBack()
     QFETCH(QString, message);
     QFETCH(QString, dialog);
     QVERIFY(subPage(page));
-    // What the page has to switch on so that the field takes input.
-    for (const char *check : {"switchEMail", "checkPowerControl", "checkExec"}) {
-        if (!checked(check) && ui->item(check)->isVisible())
-            QVERIFY(ui->click(check));
-    }
+    enableEveryField();
     const QString shown = text(field.toLatin1());
     const QByteArray before = settingsFile();
     QVERIFY(ui->type(ui->item(field.toLatin1()), typed));
@@ -395,6 +404,57 @@ void TestSettingsPages::fileDialogsOpenOnTheDesktop()
         QVERIFY(QMetaObject::invokeMethod(dialog, "close"));
         QTRY_VERIFY(!dialog->property("visible").toBool());
     }
+}
+
+void TestSettingsPages::leavingFinishesTheEditing_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("leave"); // what is clicked; "quit" ends the program's event loop
+    QTest::addColumn<int>("setting");
+    QTest::addColumn<QString>("warning"); // for a value that is not taken
+    QTest::newRow("left list") << 0 << "fieldSaveCycle" << "77" << "settingsPageItem1"
+                               << int(Settings::UpsDataSaveCycle) << QString();
+    QTest::newRow("invalid, left list") << 0 << "fieldSaveCycle" << "601" << "settingsPageItem2"
+                                        << int(Settings::UpsDataSaveCycle) << "Invalid value! Enter a number from 1 to 600.";
+    QTest::newRow("footer") << 1 << "fieldServerAddress" << "typed.example.org" << "footerDevice"
+                            << int(Settings::EMailServerAddress) << QString();
+    QTest::newRow("footer, spin box") << 2 << "spinBattLowTime" << "33" << "footerHistory"
+                                      << int(Settings::ShutdownBattLowTime) << QString();
+    QTest::newRow("close button") << 2 << "spinMainFaultTime" << "44" << "btnClose"
+                                  << int(Settings::ShutdownMainFaultTime) << QString();
+    QTest::newRow("quit") << 2 << "fieldExecTime" << "9" << "quit" << int(Settings::ShutdownExecTime) << QString();
+}
+
+void TestSettingsPages::leavingFinishesTheEditing()
+{
+    QFETCH(int, page);
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QString, leave);
+    QFETCH(int, setting);
+    QFETCH(QString, warning);
+    // Typed keys reach the window that the user works in; a file dialog may have been that.
+    ui->view().requestActivate();
+    QVERIFY(QTest::qWaitForWindowActive(&ui->view()));
+    QVERIFY(subPage(page));
+    enableEveryField();
+    const QString before = Settings::instance()->getSettings(setting).toString();
+    QVERIFY(ui->type(ui->item(field.toLatin1()), typed, false));
+    if (leave == QLatin1String("quit"))
+        QVERIFY(QMetaObject::invokeMethod(qApp, "aboutToQuit"));
+    else
+        QVERIFY(ui->click(leave));
+    if (warning.isEmpty()) {
+        QCOMPARE(Settings::instance()->getSettings(setting).toString(), typed);
+    } else {
+        const char *dialog = "msgSettingsCommon";
+        QTRY_VERIFY(ui->showsMessage(dialog, warning));
+        QVERIFY(ui->answer(dialog, true));
+        QCOMPARE(Settings::instance()->getSettings(setting).toString(), before);
+    }
+    ui->view().show();
 }
 
 AMBREL_TEST_MAIN_WITH(QApplication, TestSettingsPages)

@@ -2,10 +2,13 @@
 #include "link/devcomm_p.h"
 #include "link/megatec.h"
 #include "protection/listmodelscheduletask.h"
+#include "records/clock.h"
 #include "records/database.h"
+#include "records/pendingwrites.h"
 #include "records/settings.h"
 #include "testenvironment.h"
 
+#include <QScopeGuard>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -158,6 +161,59 @@ private slots:
         QCOMPARE(journal, QStringList({database.arg("cannot be") + " (disk I/O error); the file is left as it is.",
                                        database.arg("are") + " again."}));
         QCOMPARE(count(QStringLiteral("device_data")) + count(QStringLiteral("schedule_task")), 4);
+    }
+
+    // Another program holds the store: writes return at once and wait in their order, with the time
+    // they were made, up to the bound; later ones are dropped and counted. A model made meanwhile reads
+    // its rows once the store is free. Each of it is told once.
+    void lockedStoreKeepsWhatWaits()
+    {
+        for (const char *table : {"device_data", "alarm"})
+            QVERIFY(QSqlQuery().exec(QStringLiteral("delete from ") + QLatin1String(table)));
+        QVERIFY(QSqlQuery().exec(QStringLiteral("insert into schedule_task(cycle, time, action, enable) "
+                                                "values(1, '12:00:00', 0, 1)")));
+        Clock::setNow(QDateTime(QDate(2031, 1, 2), QTime(3, 4, 5)));
+        static QStringList journal;
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext &, const QString &text) { journal.append(text); });
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+        other.setDatabaseName(QSqlDatabase::database().databaseName());
+        const auto unlock = qScopeGuard([&other] { other.close(); }); // also when a check fails
+        QVERIFY(other.open() && QSqlQuery(other).exec(QStringLiteral("begin exclusive")));
+        QElapsedTimer spent;
+        spent.start();
+        Database::instance()->insert(Database::AlarmTable, "alarm", {7});
+        for (int i = 0; i < PendingWrites::MaxWaiting + 2; ++i)
+            QVERIFY(QMetaObject::invokeMethod(DevComm::instance(), "onTimerSaveTimeout"));
+        ListModelScheduleTask tasks;
+        QVERIFY2(spent.elapsed() < 5000, "a statement waited for the lock");
+        QCOMPARE(tasks.rowCount(), 0);
+        QCOMPARE(Database::instance()->dropped(), 3);
+        QTRY_COMPARE_WITH_TIMEOUT(Database::instance()->failure(), QStringLiteral("database is locked"), 10000);
+        QVERIFY(QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit")); // what the end leaves
+        QVERIFY(QSqlQuery(other).exec(QStringLiteral("rollback")));
+        QTRY_COMPARE_WITH_TIMEOUT(Database::instance()->failure(), QString(), 30000);
+        qInstallMessageHandler(previous);
+        Clock::setNow(QDateTime());
+
+        QCOMPARE(tasks.rowCount(), count(QStringLiteral("schedule_task")));
+        QSqlQuery rows(QStringLiteral("select count(*), group_concat(distinct dateTime) from device_data union all "
+                                      "select group_concat(alarm), group_concat(dateTime) from alarm"));
+        for (const char *expected : {"9999 2031-01-02 03:04:05", "7 2031-01-02 03:04:05"}) {
+            QVERIFY(rows.next());
+            QCOMPARE(rows.value(0).toString() + ' ' + rows.value(1).toString(), QLatin1String(expected));
+        }
+        QVERIFY(QSqlQuery().exec(QStringLiteral("delete from alarm")));
+        const QString database = " the database " + other.databaseName();
+        QCOMPARE(journal, QStringList({"10000 rows wait for" + database + ", which another program holds locked: later "
+                                       "ones are dropped until it is free.",
+                                       "Readings, alarms and tasks cannot be kept in" + database + " (database is "
+                                       "locked); the file is left as it is. Up to 10000 rows wait in memory until it "
+                                       "is free.",
+                                       "As the program ends, 10000 rows that waited for" + database + " are not "
+                                       "written (3 more were dropped before).",
+                                       "Readings, alarms and tasks are kept in" + database + " again.",
+                                       "3 rows that found no room to wait for" + database + " were dropped."}));
     }
 
     void sizeTriggerKeepsAMillionRows()
