@@ -41,8 +41,7 @@ private slots:
     void unacceptableValueIsPutBack_data();
     void unacceptableValueIsPutBack();
     void fileDialogsOpenOnTheDesktop();
-    // Last: its final row ends the event loop's work as Quit does.
-    void leavingFinishesTheEditing_data();
+    // Last: it ends the event loop's work as Quit does.
     void leavingFinishesTheEditing();
 
 private:
@@ -406,55 +405,34 @@ void TestSettingsPages::fileDialogsOpenOnTheDesktop()
     }
 }
 
-void TestSettingsPages::leavingFinishesTheEditing_data()
-{
-    QTest::addColumn<int>("page");
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("leave"); // what is clicked; "quit" ends the program's event loop
-    QTest::addColumn<int>("setting");
-    QTest::addColumn<QString>("warning"); // for a value that is not taken
-    QTest::newRow("left list") << 0 << "fieldSaveCycle" << "77" << "settingsPageItem1"
-                               << int(Settings::UpsDataSaveCycle) << QString();
-    QTest::newRow("invalid, left list") << 0 << "fieldSaveCycle" << "601" << "settingsPageItem2"
-                                        << int(Settings::UpsDataSaveCycle) << "Invalid value! Enter a number from 1 to 600.";
-    QTest::newRow("footer") << 1 << "fieldServerAddress" << "typed.example.org" << "footerDevice"
-                            << int(Settings::EMailServerAddress) << QString();
-    QTest::newRow("footer, spin box") << 2 << "spinBattLowTime" << "33" << "footerHistory"
-                                      << int(Settings::ShutdownBattLowTime) << QString();
-    QTest::newRow("close button") << 2 << "spinMainFaultTime" << "44" << "btnClose"
-                                  << int(Settings::ShutdownMainFaultTime) << QString();
-    QTest::newRow("quit") << 2 << "fieldExecTime" << "9" << "quit" << int(Settings::ShutdownExecTime) << QString();
-}
-
 void TestSettingsPages::leavingFinishesTheEditing()
 {
-    QFETCH(int, page);
-    QFETCH(QString, field);
-    QFETCH(QString, typed);
-    QFETCH(QString, leave);
-    QFETCH(int, setting);
-    QFETCH(QString, warning);
-    // Typed keys reach the window that the user works in; a file dialog may have been that.
-    ui->view().requestActivate();
-    QVERIFY(QTest::qWaitForWindowActive(&ui->view()));
-    QVERIFY(subPage(page));
-    enableEveryField();
-    const QString before = Settings::instance()->getSettings(setting).toString();
-    QVERIFY(ui->type(ui->item(field.toLatin1()), typed, false));
-    if (leave == QLatin1String("quit"))
-        QVERIFY(QMetaObject::invokeMethod(qApp, "aboutToQuit"));
-    else
-        QVERIFY(ui->click(leave));
-    if (warning.isEmpty()) {
-        QCOMPARE(Settings::instance()->getSettings(setting).toString(), typed);
-    } else {
-        const char *dialog = "msgSettingsCommon";
-        QTRY_VERIFY(ui->showsMessage(dialog, warning));
-        QVERIFY(ui->answer(dialog, true));
-        QCOMPARE(Settings::instance()->getSettings(setting).toString(), before);
+    // Each way of leaving a page; the end of the program (no button) last.
+    const struct {
+        int page;
+        const char *field, *typed, *leave;
+        int setting;
+        bool taken;
+    } cases[] = {{0, "fieldSaveCycle", "77", "settingsPageItem1", Settings::UpsDataSaveCycle, true},
+                 {0, "fieldSaveCycle", "601", "settingsPageItem2", Settings::UpsDataSaveCycle, false},
+                 {1, "fieldServerAddress", "typed.example.org", "footerDevice", Settings::EMailServerAddress, true},
+                 {2, "spinMainFaultTime", "44", "btnClose", Settings::ShutdownMainFaultTime, true},
+                 {2, "fieldExecTime", "9", nullptr, Settings::ShutdownExecTime, true}};
+    for (const auto &c : cases) {
+        // Typed keys reach the window that the user works in; a file dialog may have been that.
+        ui->view().requestActivate();
+        QVERIFY(QTest::qWaitForWindowActive(&ui->view()));
+        QVERIFY(subPage(c.page));
+        enableEveryField();
+        const QString before = Settings::instance()->getSettings(c.setting).toString();
+        QVERIFY(ui->type(ui->item(c.field), c.typed, false));
+        QVERIFY(c.leave ? ui->click(c.leave) : QMetaObject::invokeMethod(qApp, "aboutToQuit"));
+        // A value not taken is warned of as after Enter.
+        QTRY_VERIFY(c.taken || ui->showsMessage("msgSettingsCommon", "Invalid value! Enter a number from 1 to 600."));
+        QVERIFY(c.taken || ui->answer("msgSettingsCommon", true));
+        QCOMPARE(Settings::instance()->getSettings(c.setting).toString(), c.taken ? QString(c.typed) : before);
+        ui->view().show();
     }
-    ui->view().show();
 }
 
 AMBREL_TEST_MAIN_WITH(QApplication, TestSettingsPages)
