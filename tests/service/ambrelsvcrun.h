@@ -1,13 +1,12 @@
 #ifndef AMBRELSVCRUN_H
 #define AMBRELSVCRUN_H
 
-// Header only: the service program as a whole, for the tests that run it.
-// The real "ambrelsvc -e" as a child process with a home of its own, polling
-// the simulated UPS process, mailing through the SMTP server on 127.0.0.1
-// and shutting down through a mock logind on a private system bus. The
-// machine's own buses are never used. A test class derives from it and
-// calls setUpOnce, setUpRun and tearDownRun from initTestCase, init and
-// cleanup; its program needs AMBRELSVC and AMBREL_UPSSIM (the programs' paths).
+// Header only: the real "ambrelsvc -e" as a child process with a home of its
+// own, polling the simulated UPS process, mailing through the SMTP server on
+// 127.0.0.1 and shutting down through a mock logind on a private system bus;
+// the machine's own buses are never used. A test derives from it, calls
+// setUpOnce, setUpRun and tearDownRun from initTestCase, init and cleanup,
+// and is built as tst_ambrelsvc.cmake says.
 #include "mocklogind.h"
 #include "smtpserverharness.h"
 
@@ -20,8 +19,6 @@
 #include <QtTest>
 
 #include <algorithm>
-#include <memory>
-#include <vector>
 
 namespace {
 // Generous bounds for one step, so that a loaded machine does not fail the test.
@@ -31,12 +28,10 @@ const QByteArray kMainsReturns = "set status 00001000\nset inputVol 230\n";
 // Starts argv[4:] with argv[3] descriptors of the file argv[1], opened with
 // the os flags named in argv[2] ("O_PATH", "O_RDWR|O_NOCTTY").
 const char kHolding[] = R"(import os, resource, sys
-limit = resource.getrlimit(resource.RLIMIT_NOFILE)[1]
-resource.setrlimit(resource.RLIMIT_NOFILE, (limit, limit))
+resource.setrlimit(resource.RLIMIT_NOFILE, (resource.getrlimit(resource.RLIMIT_NOFILE)[1],) * 2)
 fd = os.open(sys.argv[1], sum(getattr(os, flag) for flag in sys.argv[2].split('|')))
-os.set_inheritable(fd, True)
-for i in range(int(sys.argv[3]) - 1):
-    os.set_inheritable(os.dup(fd), True)
+for i in range(int(sys.argv[3])):
+    os.set_inheritable(os.dup(fd) if i else fd, True)
 os.execv(sys.argv[4], sys.argv[4:]))";
 
 void stop(QProcess &process)
@@ -65,8 +60,6 @@ protected:
     // another user's program of the same name elsewhere.
     QScopedPointer<QTemporaryDir> run;
     QProcess sim, svc, desktop, impostor;
-    // More desktop programs of a run.
-    std::vector<std::unique_ptr<QProcess>> others;
     QByteArray simOut, svcOut;
     QString pty;
     QElapsedTimer clock;
@@ -138,13 +131,14 @@ protected:
 
     // Mail to one receiver, and the quickest shutdown there is: the capacity
     // rule cuts the countdown of a mains failure to ten seconds, the UPS is
-    // told to switch off, the command file writes the marker, then PowerOff.
-    QVariantMap protectingConfig()
+    // told to switch off, the command file adds "done" to the marker and
+    // runs the lines of then, then PowerOff.
+    QVariantMap protectingConfig(const QByteArray &then = QByteArray())
     {
         const QString script = run->filePath(QStringLiteral("on-shutdown.sh"));
         QFile file(script);
         file.open(QIODevice::WriteOnly);
-        file.write("#!/bin/sh\necho done > '" + QFile::encodeName(marker()) + "'\n");
+        file.write("#!/bin/sh\necho done >> '" + QFile::encodeName(marker()) + "'\n" + then);
         file.close();
         file.setPermissions(file.permissions() | QFile::ExeOwner);
         return {
@@ -241,9 +235,6 @@ protected:
             QTest::qWait(50);
         for (QProcess *process : {&svc, &desktop, &impostor, &sim})
             stop(*process);
-        for (const auto &process : others)
-            stop(*process);
-        others.clear();
         if (QTest::currentTestFailed())
             qWarning().noquote() << "service output:\n" << QString::fromLocal8Bit(svcOut);
         QSqlDatabase::removeDatabase(QStringLiteral("service"));

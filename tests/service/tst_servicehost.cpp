@@ -2,10 +2,10 @@
 // program, run as a child process against a mock systemd on a private system
 // bus (or no bus at all), and the same program run the way systemd runs a
 // service: NOTIFY_SOCKET at a socket of the test, stopped by signals,
-// controlled through its control socket. Run as root, the program is
-// installed as root installs it, into a /usr/local of the test's own.
+// controlled through its control socket. Run as root in namespaces of its
+// own, the program is installed as root installs it, into a scratch system;
+// and so is the real service program, with "cmake --install" as the README says.
 #include "otheruser.h"
-#include "scratchsystem.h"
 #include "systemdmock.h"
 #include "testenvironment.h"
 
@@ -17,6 +17,7 @@
 #include <csignal>
 #include <tuple>
 #include <poll.h>
+#include <sys/mount.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -86,15 +87,14 @@ class TestServiceHost : public QObject
     Q_OBJECT
 
     QTemporaryDir dir;
-    ScratchSystem scratch;
-    QString noScratch; // why there is none
     // The service program as root installs it, where there is a scratch system.
     QString program = QStringLiteral(AMBREL_TESTSERVICE);
     SystemdMock *mock = nullptr;
     int names = 0;
     QString name; // the service of the running test row
 
-    QString unitFile() const { return dir.filePath("units/" + name + ".service"); }
+    QString units = dir.filePath("units"); // the unit folder
+    QString unitFile() const { return units + "/" + name + ".service"; }
     QString socketPath() const { return dir.filePath("run/" + name + "/control"); }
 
     QProcessEnvironment environment(bool withBus = true) const
@@ -105,7 +105,7 @@ class TestServiceHost : public QObject
         env.remove("NOTIFY_SOCKET");
         env.remove("RUNTIME_DIRECTORY");
         env.insert("AMBREL_TEST_SERVICE_NAME", name);
-        env.insert("AMBREL_TEST_UNIT_DIR", dir.filePath("units"));
+        env.insert("AMBREL_TEST_UNIT_DIR", units);
         env.insert("AMBREL_TEST_RUNTIME_DIR", dir.filePath("run"));
         env.insert("DBUS_SYSTEM_BUS_ADDRESS", withBus ? QString::fromLatin1(mock->address())
                                                       : "unix:path=" + dir.filePath("no-bus"));
@@ -193,25 +193,52 @@ class TestServiceHost : public QObject
         return reply;
     }
 
+    // The scratch system: /etc seen through an overlay, /etc/systemd/system,
+    // /usr/local and /root empty, as on a fresh machine; nothing reaches the
+    // machine's own units, udev rules, programs or accounts.
+    static bool scratch()
+    {
+        return geteuid() == 0 && getpid() == 1 && qEnvironmentVariableIsSet("AMBREL_TEST_OWN_NAMESPACES");
+    }
+    static bool mountAt(const QString &target, const char *type, const QString &options)
+    {
+        return QDir().mkpath(target)
+               && mount(type, QFile::encodeName(target), type, 0, QFile::encodeName(options).constData()) == 0;
+    }
+    // What is written into the folder lands in a temporary folder.
+    bool overlay(const QString &folder)
+    {
+        const QString changes = dir.filePath(QFileInfo(folder).fileName() + ".changes");
+        return QDir().mkpath(changes + "/upper") && QDir().mkpath(changes + "/work")
+               && mountAt(folder, "overlay",
+                          QString("lowerdir=%1,upperdir=%2/upper,workdir=%2/work").arg(folder, changes));
+    }
+
 private slots:
     void initTestCase()
     {
-        QVERIFY(QDir().mkpath(dir.filePath("units")) && QDir().mkpath(dir.filePath("run")));
-        mock = new SystemdMock(dir.filePath("units"));
-        QVERIFY(mock->start());
-        if (scratch.setUp(&noScratch)) {
+        if (scratch()) {
+            units = "/etc/systemd/system";
             program = "/usr/local/bin/ambrel_testservice";
-            QVERIFY(QDir().mkpath("/usr/local/bin") && QFile::copy(AMBREL_TESTSERVICE, program));
-            const QString home = dir.filePath("ops");
-            QVERIFY(QDir().mkpath(home) && chown(QFile::encodeName(home), 4242, 4242) == 0);
-            QVERIFY(scratch.addAccount("ambrelops", 4242, home));
+            QVERIFY(overlay("/etc") && QDir().mkpath("/etc/udev/rules.d") && mountAt(units, "tmpfs", "mode=0755")
+                    && mountAt("/usr/local", "tmpfs", "mode=0755") && mountAt("/root", "tmpfs", "mode=0700")
+                    && QDir().mkpath("/usr/local/bin") && QFile::copy(AMBREL_TESTSERVICE, program));
+            // An account of its own, with a home.
+            const QByteArray home = QFile::encodeName(dir.filePath("ops"));
+            QFile passwd("/etc/passwd"), group("/etc/group");
+            QVERIFY(QDir().mkpath(home) && chown(home, 4242, 4242) == 0 && passwd.open(QIODevice::Append)
+                    && passwd.write("ambrelops:x:4242:4242::" + home + ":/usr/sbin/nologin\n") > 0
+                    && group.open(QIODevice::Append) && group.write("ambrelops:x:4242:\n") > 0);
         }
+        QVERIFY(QDir().mkpath(units) && QDir().mkpath(dir.filePath("run")));
+        mock = new SystemdMock(units);
+        QVERIFY(mock->start());
     }
     // -i registers only a program that root alone may change.
     void needsScratch()
     {
-        if (!noScratch.isEmpty())
-            QSKIP(qPrintable(noScratch));
+        if (!scratch())
+            QSKIP("needs root and namespaces of the test's own");
     }
     void cleanupTestCase() { delete mock; }
     void init() { name = QStringLiteral("svc%1").arg(++names); }
@@ -221,8 +248,8 @@ private slots:
     void install_data();
     void install();
     void installRefusesWhatTheUnitCannotHold();
-    void installRefusesAProgramOthersMayChange();
     void installAgain();
+    void installedAsTheReadmeSays();
     void terminate_data();
     void terminate();
     void badName();
@@ -379,51 +406,39 @@ void TestServiceHost::installRefusesWhatTheUnitCannotHold()
     QVERIFY2(r.exitCode == -1 && r.err.contains("is a link or no regular file"), r.err.constData());
     QVERIFY(QFileInfo(unitFile()).isSymLink() && QFileInfo(null).size() == 0 && QFile::remove(unitFile()));
 
-    // Copies of the program: systemd takes no backslash in its path and
-    // expands no variable there, only specifiers.
-    for (const QString folder : {"bin\\x", "bin\"x", "bin$HOME%n"}) {
-        const QString copy = "/usr/local/" + folder + "/service";
-        QVERIFY(QDir().mkpath(QFileInfo(copy).path()) && QFile::copy(program, copy));
-        r = run({"-i"}, environment(), copy);
-        QFile file(unitFile());
-        if (!folder.contains('$')) {
-            QVERIFY2(r.exitCode == -1 && r.err.contains("backslash or a quote") && !file.exists(), r.err.constData());
-            continue;
-        }
-        const QString path = QString(copy).replace("%", "%%");
-        QVERIFY(r.exitCode == 0 && file.open(QIODevice::ReadOnly));
-        QVERIFY(file.readAll().contains(("\nExecStart=\"" + path + "\"\n").toUtf8()));
-    }
-}
-
-void TestServiceHost::installRefusesAProgramOthersMayChange()
-{
-    needsScratch();
-    // Whoever may replace the program would run as root at its next start:
-    // a folder on its way of another user, or of a group, or the program
-    // itself open to every user.
-    const QList<std::tuple<QString, uid_t, int, QString>> cases = {
-        {"/usr/local/ann", 65534, 0755, "the folder /usr/local/ann belongs to user nobody"},
-        {"/usr/local/staff", 0, 0775, "the folder /usr/local/staff (of user root, mode 0775) may be changed by other users"},
-        {"/usr/local/bin/svc", 0, 0777, "the file /usr/local/bin/svc (of user root, mode 0777) may be changed by other users"}};
-    for (const auto &[changed, owner, mode, why] : cases) {
+    // Copies of the program: systemd takes no backslash or quote in its
+    // path and expands no variable there, only specifiers; and whoever may
+    // replace the program (a folder on its way of another user or of a
+    // group, or the program open to every user) would run as root.
+    const QByteArray byOthers = "only root may change, but the ", others = " may be changed by other users.";
+    const QList<std::tuple<QString, uid_t, int, QByteArray>> copies = {
+        {"/usr/local/bin\\x", 0, 0755, "backslash or a quote"},
+        {"/usr/local/bin\"x", 0, 0755, "backslash or a quote"},
+        {"/usr/local/ann", 65534, 0755, byOthers + "folder /usr/local/ann belongs to user nobody."},
+        {"/usr/local/staff", 0, 0775, byOthers + "folder /usr/local/staff (of user root, mode 0775)" + others},
+        {"/usr/local/bin/svc", 0, 0777, byOthers + "file /usr/local/bin/svc (of user root, mode 0777)" + others},
+        {"/usr/local/bin$HOME%n", 0, 0755, ""}};
+    for (const auto &[changed, owner, mode, refusal] : copies) {
         const QString copy = changed.endsWith("svc") ? changed : changed + "/svc";
         QVERIFY(QDir().mkpath(QFileInfo(copy).path()) && QFile::copy(program, copy));
         QVERIFY(chown(QFile::encodeName(changed), owner, 0) == 0 && chmod(QFile::encodeName(changed), mode) == 0);
-        const Result r = run({"-i"}, environment(), copy);
-        QVERIFY2(r.exitCode == -1 && r.err.contains(("only root may change, but " + why + ".").toUtf8()),
-                 r.err.constData());
-        QVERIFY(!QFile::exists(unitFile()));
+        r = run({"-i"}, environment(), copy);
+        QFile file(unitFile());
+        if (!refusal.isEmpty()) {
+            QVERIFY2(r.exitCode == -1 && r.err.contains(refusal) && !file.exists(), r.err.constData());
+            continue;
+        }
+        QVERIFY(r.exitCode == 0 && file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("\nExecStart=\"" + QFile::encodeName(copy).replace("%", "%%") + "\"\n"));
     }
 }
 
 void TestServiceHost::installAgain()
 {
     needsScratch();
-    QCOMPARE(run({"-i"}, environment()).exitCode, 0);
     // A unit of an older install, then another account: brought up to date.
     QFile unit(unitFile());
-    QVERIFY(unit.open(QIODevice::ReadWrite));
+    QVERIFY(run({"-i"}, environment()).exitCode == 0 && unit.open(QIODevice::ReadWrite));
     const QByteArray older = unit.readAll().replace("Wants=dbus.service\n", "").replace("UMask=0077\n", "");
     QVERIFY(unit.resize(0) && unit.write(older) == older.size());
     unit.close();
@@ -432,25 +447,58 @@ void TestServiceHost::installAgain()
     QCOMPARE(r.out, expand("The service %name has been changed:\n\tWants=dbus.service (was: no Wants=)\n"
                            "\tUser=root (was: no User=)\n\tUMask=0077 (was: no UMask=)\n"));
 
-    // Its program replaced while it runs: a restart brings the new one in,
-    // whichever program asks.
-    QProcess running;
-    running.setProcessEnvironment(environment());
-    running.start(program, {"-e"});
-    QVERIFY(running.waitForReadyRead(20000));
-    QVERIFY(QFile::copy(program, program + ".new")
-            && ::rename(QFile::encodeName(program + ".new"), QFile::encodeName(program)) == 0);
-    QVERIFY(mock->setProperty(name + ".service", kUnitInterface, "ActiveState", "active"));
-    QVERIFY(mock->setProperty(name + ".service", "org.freedesktop.systemd1.Service", "MainPID",
-                              uint(running.processId())));
+    // It runs another file than its program now (as after an upgrade in
+    // place): a restart brings the new one in, whichever program asks.
+    QVERIFY(mock->setProperty(name + ".service", kUnitInterface, "ActiveState", "active")
+            && mock->setProperty(name + ".service", "org.freedesktop.systemd1.Service", "MainPID",
+                                 uint(QCoreApplication::applicationPid())));
     const QByteArray restart = expand("The service runs an older copy of its program %program, which has been "
                                       "replaced: restart it for the new one to run (%program -t, then %program)\n");
     r = run({"-i", "root"}, environment());
     QVERIFY(r.exitCode == 0 && r.out == restart && r.err == expand("The service %name is already installed\n"));
-    const QString other = "/usr/local/other/svc";
-    QVERIFY(QDir().mkpath("/usr/local/other") && QFile::copy(program, other));
-    r = run({"-v"}, environment(), other);
+    QVERIFY(QFile::copy(program, "/usr/local/bin/other"));
+    r = run({"-v"}, environment(), "/usr/local/bin/other");
     QCOMPARE(r.out, expand("The service\n\t%name\n\t%program\n\nis installed and running\n\n") + restart);
+}
+
+void TestServiceHost::installedAsTheReadmeSays()
+{
+    needsScratch();
+    // The install lists what it wrote in the build folder.
+    QVERIFY(overlay(AMBREL_BINARY_DIR));
+    QProcess install;
+    install.setProcessChannelMode(QProcess::MergedChannels);
+    install.start("cmake", {"--install", AMBREL_BINARY_DIR, "--prefix", "/usr/local"});
+    QVERIFY2(install.waitForFinished(120000) && install.exitCode() == 0, install.readAll().constData());
+    QProcessEnvironment env; // nothing of the test's own
+    env.insert("DBUS_SYSTEM_BUS_ADDRESS", mock->address());
+    const Result r = run({"-i"}, env, "/usr/local/bin/ambrelsvc");
+    QCOMPARE(r.out, "The service Ambrel has been installed under: /usr/local/lib/ambrel/ambrelsvc\n");
+    QVERIFY2(r.exitCode == 0 && r.err.isEmpty(), r.err.constData());
+
+    // Its first start under systemd, whose journal is its standard error
+    // stream: each line carries its level.
+    QFile journal(dir.filePath("journal"));
+    struct stat stream, settings;
+    QVERIFY(journal.open(QIODevice::ReadWrite) && fstat(journal.handle(), &stream) == 0);
+    env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", dir.path());
+    env.insert("XDG_DATA_HOME", dir.filePath("data"));
+    env.insert("JOURNAL_STREAM", QString("%1:%2").arg(stream.st_dev).arg(stream.st_ino));
+    QProcess service;
+    service.setProcessEnvironment(env);
+    service.setStandardErrorFile(journal.fileName());
+    service.start("/usr/local/bin/ambrelsvc", {"-e"});
+    const QByteArray unwatched = "<4>No USB UPS of the device list is present: the UPS is not watched.\n";
+    QTRY_VERIFY_WITH_TIMEOUT(journal.seek(0) && journal.readAll().contains(unwatched), 30000);
+    service.terminate();
+    QVERIFY(service.waitForFinished(20000) && journal.seek(0));
+    const QByteArray lines = journal.readAll();
+    QVERIFY2(lines.startsWith('<') && lines.count("\n<") == lines.count('\n') - 1, lines.constData());
+    // Its folders, and a settings file that only its account reads.
+    QVERIFY(QFile::exists(dir.filePath("data/ambrelsvc/data/ambrel.db"))
+            && stat(QFile::encodeName(dir.filePath("data/ambrelsvc/cfg/config.cfg")), &settings) == 0);
+    QCOMPARE(settings.st_mode & 0777, 0600u);
 }
 
 void TestServiceHost::terminate_data()
