@@ -1,186 +1,143 @@
-// The UPS at the seam between the two programs: the real service
-// ("ambrelsvc -e") and the real desktop program, copied side by side, with a
-// home of their own, the simulated UPS process (which says "shutdown active"
-// from an S.. until a C, as a real UPS does) and a mock logind as their
-// system bus. Run as root, in namespaces of its own.
-#include "mocklogind.h"
+// The UPS at the seam between the two programs: the service run of AmbrelSvcRun with the real desktop
+// program in place of its stand-in, sharing its home; the simulated UPS says "shutdown active" from an
+// S.. until a C. Run as root, in namespaces of its own.
+#include "../service/ambrelsvcrun.h"
 #include "testenvironment.h"
-
-#include <QDir>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <csignal>
 #include <sys/stat.h>
 
 namespace {
-const int kStep = 15000;
-// On battery and low: a countdown of ten seconds, which tells the UPS at
-// once to switch off in a minute (when a UPS-off is set), and no command file.
+// On battery and low: a ten-second countdown that tells the UPS at once to switch off in a minute.
 const QByteArray kLowBattery = "set status 11001000\nset inputVol 0\n";
-const QByteArray kMainsBack = "set status 00001000\nset inputVol 230\n";
-const QByteArray kProtect = "enable=true\nmainFaultTime=1\nbattLowTime=0\nUPSOff=true\nUPSOffTime=1\n";
+const QByteArray kProtect = "enable=true\nmainFaultTime=1\nbattLowTime=0\nUPSOff=true\nUPSOffTime=1\nosOff=false\n";
 } // namespace
 
-class TestArmedUps : public QObject
+class TestArmedUps : public QObject, protected AmbrelSvcRun
 {
     Q_OBJECT
 
-    MockLogind logind;
-    QTemporaryDir programs;
-    QScopedPointer<QTemporaryDir> home;
-    QProcess sim, svc, desktop;
-    QByteArray simOut, svcOut;
-
-    int received(const QByteArray &command) const { return simOut.count("RX " + command + '\n'); }
-    QString marker(const QString &program) const { return home->filePath(program + "/data/upsoff.pending"); }
+    QString upsOff(const QString &program) const { return run->filePath("data/" + program + "/data/upsoff.pending"); }
     QByteArray desktopLog() const
     {
         QByteArray text;
-        for (const QFileInfo &file : QDir(home->filePath("Ambrel/log")).entryInfoList({"*.txt"})) {
+        for (const QFileInfo &file : QDir(run->filePath("data/Ambrel/log")).entryInfoList({"*.txt"})) {
             QFile log(file.filePath());
             text += log.open(QIODevice::ReadOnly) ? log.readAll() : QByteArray();
         }
         return text;
     }
-    void configure(const QString &program, const QByteArray &shutdown, const QByteArray &port = QByteArray())
+    void configure(const QString &program, const QByteArray &shutdown, const QString &port = QString())
     {
-        QVERIFY(QDir().mkpath(home->filePath(program + "/cfg")) && QDir().mkpath(home->filePath(program + "/data")));
-        QFile file(home->filePath(program + "/cfg/config.cfg"));
+        QVERIFY(QDir().mkpath(run->filePath("data/" + program + "/cfg")));
+        QFile file(run->filePath("data/" + program + "/cfg/config.cfg"));
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[ups]\ncommType=1\nbaudRate=2400\ncomPort="
-                   + (port.isEmpty() ? simOut.mid(4, simOut.indexOf('\n') - 4) : port) + "\n[shutdown]\n" + shutdown);
+        file.write("[ups]\ncommType=1\nbaudRate=2400\ncomPort=" + QFile::encodeName(port.isEmpty() ? pty : port)
+                   + "\n[shutdown]\n" + shutdown);
     }
-    void start(QProcess &process, const QString &program, const QString &argument)
-    {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("HOME", home->path());
-        env.insert("XDG_DATA_HOME", home->path());
-        for (const char *name : {"DISPLAY", "INVOCATION_ID", "NOTIFY_SOCKET"})
-            env.remove(name);
-        process.setProcessEnvironment(env);
-        process.setWorkingDirectory(home->path());
-        process.start(programs.filePath(program), {argument});
-        QVERIFY(process.waitForStarted(5000));
-    }
-    void startService()
+    // The service, once it watches the UPS or has left it to the desktop program.
+    void startWatching()
     {
         const int polls = received("Q1");
-        start(svc, "ambrelsvc", "-e");
+        startService();
         QTRY_VERIFY_WITH_TIMEOUT(received("Q1") > polls || svcOut.contains("left to it"), kStep);
+    }
+    void startDesktopProgram()
+    {
+        desktop.setProcessEnvironment(svc.processEnvironment());
+        desktop.start(desktopProgram, {"-srv"});
+        QVERIFY(desktop.waitForStarted(5000));
+    }
+    void armUps()
+    {
+        sim.write(kLowBattery);
+        QTRY_COMPARE_WITH_TIMEOUT(received("S01"), 1, kStep);
     }
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-    // Each program that gets the UPS after the other has ended without a
-    // word cancels the switch-off it left; a marker goes only once the UPS
-    // has answered after the cancel.
-    void desktopProgramDies_data();
-    void desktopProgramDies();
-    void serviceDies();
+    void initTestCase()
+    {
+        setUpOnce();
+        const QDir build(QCoreApplication::applicationDirPath());
+        QVERIFY(QFile::remove(desktopProgram) && QFile::copy(build.filePath("ambrel"), desktopProgram));
+        for (const char *folder : {"cfg", "translations"})
+            QVERIFY(QFile::link(build.filePath(folder), shared.filePath(folder)));
+    }
+    void init() { setUpRun(); }
+    void cleanup()
+    {
+        if (QTest::currentTestFailed())
+            qWarning().noquote() << "desktop program:\n" << desktopLog();
+        tearDownRun();
+    }
+    // The program that gets the UPS after the other has ended without a word
+    // cancels the switch-off it left; a marker goes only once the UPS has
+    // answered after the cancel.
+    void armingProgramEnds_data();
+    void armingProgramEnds();
     void silentStopKeepsTheMarker();
     // The end of a countdown while a desktop program that does not use the
     // UPS has it: the UPS is read first, and the mains is back.
     void countdownEndsOnAFreshReading();
 };
 
-void TestArmedUps::initTestCase()
+void TestArmedUps::armingProgramEnds_data()
 {
-    QVERIFY(logind.start());
-    const QDir build(QCoreApplication::applicationDirPath());
-    QVERIFY(QFile::copy(AMBRELSVC, programs.filePath("ambrelsvc")));
-    QVERIFY(QFile::copy(build.filePath("ambrel"), programs.filePath("ambrel")));
-    for (const char *folder : {"cfg", "translations"})
-        QVERIFY(QFile::link(build.filePath(folder), programs.filePath(folder)));
-    svc.setProcessChannelMode(QProcess::MergedChannels);
-    connect(&svc, &QProcess::readyRead, this, [this] { svcOut += svc.readAll(); });
-    connect(&sim, &QProcess::readyReadStandardOutput, this, [this] { simOut += sim.readAllStandardOutput(); });
-}
-
-void TestArmedUps::init()
-{
-    home.reset(new QTemporaryDir);
-    simOut.clear();
-    svcOut.clear();
-    sim.start(AMBREL_UPSSIM, QStringList());
-    QTRY_VERIFY_WITH_TIMEOUT(simOut.contains('\n'), 5000);
-}
-
-void TestArmedUps::cleanup()
-{
-    for (QProcess *process : {&desktop, &svc, &sim}) {
-        process->kill();
-        process->waitForFinished(10000);
-    }
-    if (QTest::currentTestFailed())
-        qWarning().noquote() << "service:\n" << svcOut << "\ndesktop program:\n" << desktopLog();
-}
-
-void TestArmedUps::desktopProgramDies_data()
-{
+    QTest::addColumn<bool>("desktopArms");
     QTest::addColumn<int>("signal");
-    // Whether a FIFO takes the marker's place: no marker, and nothing that blocks.
+    // A FIFO in place of the desktop program's marker: not read, and nothing blocks.
     QTest::addColumn<bool>("planted");
-    QTest::newRow("SIGKILL") << int(SIGKILL) << false;
-    QTest::newRow("SIGSEGV, a FIFO for its marker") << int(SIGSEGV) << true;
+    QTest::newRow("desktop program, SIGKILL") << true << int(SIGKILL) << false;
+    QTest::newRow("desktop program, SIGSEGV, a FIFO for its marker") << true << int(SIGSEGV) << true;
+    QTest::newRow("service, SIGKILL") << false << int(SIGKILL) << false;
 }
 
-void TestArmedUps::desktopProgramDies()
+void TestArmedUps::armingProgramEnds()
 {
+    QFETCH(bool, desktopArms);
     QFETCH(int, signal);
     QFETCH(bool, planted);
     configure("ambrelsvc", kProtect);
-    configure("Ambrel", kProtect);
-    startService();
-    start(desktop, "ambrel", "-srv");
-    QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains("it watches the UPS now"), kStep);
-    sim.write(kLowBattery);
-    QTRY_COMPARE_WITH_TIMEOUT(received("S01"), 1, kStep);
-    QVERIFY(QFile::exists(marker("Ambrel")));
-    QCOMPARE(::kill(pid_t(desktop.processId()), signal), 0);
-    QVERIFY(desktop.waitForFinished(10000));
-    QVERIFY(!planted || (QFile::remove(marker("Ambrel")) && mkfifo(QFile::encodeName(marker("Ambrel")), 0600) == 0));
-    sim.write(kMainsBack);
-    QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains("has ended: the UPS link is taken back"), kStep);
+    configure("Ambrel", desktopArms ? kProtect : "enable=false\n");
+    startWatching();
+    if (!desktopArms)
+        armUps();
+    startDesktopProgram();
+    QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains(desktopArms ? "it watches the UPS now" : "the service keeps the UPS link"),
+                             kStep);
+    if (desktopArms)
+        armUps();
+    QTRY_VERIFY_WITH_TIMEOUT(desktopLog().contains("Started"), kStep);
+    const QString armer = desktopArms ? "Ambrel" : "ambrelsvc";
+    QVERIFY(QFile::exists(upsOff(armer)));
+    QProcess &armed = desktopArms ? desktop : svc;
+    QCOMPARE(::kill(pid_t(armed.processId()), signal), 0);
+    QVERIFY(armed.waitForFinished(10000));
+    QVERIFY(!planted || (QFile::remove(upsOff(armer)) && mkfifo(QFile::encodeName(upsOff(armer)), 0600) == 0));
+    sim.write(kMainsReturns);
+    // The cancel comes within 5 s of getting the link.
+    QTRY_VERIFY_WITH_TIMEOUT(desktopArms ? svcOut.contains("has ended: the UPS link is taken back")
+                                         : desktopLog().contains("by the service (" + QFile::encodeName(upsOff(armer)) + ")"),
+                             kStep);
     QTRY_COMPARE_WITH_TIMEOUT(received("C"), 1, 5000);
     QCOMPARE(svcOut.contains("is not read: it is a FIFO."), planted);
 }
 
-void TestArmedUps::serviceDies()
-{
-    configure("ambrelsvc", kProtect + "osOff=false\n");
-    configure("Ambrel", "enable=false\n");
-    startService();
-    sim.write(kLowBattery);
-    QTRY_COMPARE_WITH_TIMEOUT(received("S01"), 1, kStep);
-    start(desktop, "ambrel", "-srv");
-    QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains("the service keeps the UPS link"), kStep);
-    QTRY_VERIFY_WITH_TIMEOUT(desktopLog().contains("Started"), kStep);
-    svc.kill();
-    QVERIFY(svc.waitForFinished(10000));
-    // Its next poll opens the port; the cancel follows the first reading.
-    QTRY_COMPARE_WITH_TIMEOUT(received("C"), 1, 2000 + 5000);
-    QVERIFY(desktopLog().contains("by the service (" + QFile::encodeName(marker("ambrelsvc")) + ")"));
-}
-
 void TestArmedUps::silentStopKeepsTheMarker()
 {
-    configure("ambrelsvc", kProtect + "osOff=false\n");
-    startService();
-    sim.write(kLowBattery);
-    QTRY_COMPARE_WITH_TIMEOUT(received("S01"), 1, kStep);
+    configure("ambrelsvc", kProtect);
+    startWatching();
+    armUps();
     sim.write("silent 1\n");
     QTest::qWait(500);
     svc.terminate();
     QVERIFY(svc.waitForFinished(10000));
     QTRY_COMPARE_WITH_TIMEOUT(received("C"), 1, 5000);
-    QVERIFY(QFile::exists(marker("ambrelsvc")));
+    QVERIFY(QFile::exists(upsOff("ambrelsvc")));
     QVERIFY(svcOut.contains("the UPS has been sent the cancel of its switch-off but has not answered"));
-    sim.write("silent 0\n" + kMainsBack);
-    startService();
-    QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(marker("ambrelsvc")), kStep);
+    sim.write("silent 0\n" + kMainsReturns);
+    startWatching();
+    QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(upsOff("ambrelsvc")), kStep);
     QCOMPARE(received("C"), 2);
 }
 
@@ -189,16 +146,16 @@ void TestArmedUps::countdownEndsOnAFreshReading()
     // Ten seconds (the capacity rule) without a UPS-off.
     configure("ambrelsvc", "enable=true\nmainFaultTime=1\nmainFaultCapacity=100\nosOff=true\n");
     configure("Ambrel", "enable=false\n", "/dev/ttyNone");
-    startService();
-    const int offs = logind.powerOffs();
-    sim.write("set status 10001000\nset inputVol 0\n");
+    startWatching();
+    const int offs = powerOffs();
+    sim.write(kMainsFails);
     QTest::qWait(3000);
-    start(desktop, "ambrel", "-srv");
+    startDesktopProgram();
     QTRY_VERIFY_WITH_TIMEOUT(svcOut.contains("handed to it"), kStep);
-    sim.write(kMainsBack);
+    sim.write(kMainsReturns);
     // The cancel of the countdown, some eight seconds later.
     QTRY_COMPARE_WITH_TIMEOUT(received("C"), 1, kStep);
-    QCOMPARE(logind.powerOffs(), offs);
+    QCOMPARE(powerOffs(), offs);
     QVERIFY(svcOut.contains("The countdown needs a fresh reading"));
 }
 

@@ -227,14 +227,12 @@ void TestPageSettingsCommon::exportIsPrivateAndWholeOrNothing()
 // receivers, the export leaves its file as it was, and both say why, to the page and in the log.
 void TestPageSettingsCommon::lockedStoreFailsImportAndExport()
 {
-    const QString exported = dir.filePath(QStringLiteral("kept.conf"));
-    QVERIFY(page.settingsSaveAs(QUrl::fromLocalFile(exported)));
-    const QByteArray previous = storedFile(exported);
-    const QString imported = dir.filePath(QStringLiteral("new.conf"));
-    QFile file(imported);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(R"({"email/serverAddr": "new.example.org", "email/receiver": ["x@example.org"]})");
-    file.close();
+    const QString path = dir.filePath(QStringLiteral("kept.conf"));
+    QVERIFY(page.settingsSaveAs(QUrl::fromLocalFile(path)));
+    const QByteArray previous = storedFile(path);
+    // What an import of the file would undo.
+    Settings::instance()->setSettings(Settings::EMailServerAddress, QStringLiteral("new.example.org"));
+    ServiceEMail::instance()->userModel()->addUser(QStringLiteral("x@example.org"));
     const QStringList before = storedState();
 
     static QStringList log;
@@ -244,16 +242,16 @@ void TestPageSettingsCommon::lockedStoreFailsImportAndExport()
     other.setDatabaseName(QSqlDatabase::database().databaseName());
     const auto unlock = qScopeGuard([&other] { other.close(); }); // also when a check fails
     QVERIFY(other.open() && QSqlQuery(other).exec(QStringLiteral("begin exclusive")));
-    QVERIFY(!page.settingsImport(QUrl::fromLocalFile(imported)));
+    QVERIFY(!page.settingsImport(QUrl::fromLocalFile(path)));
     QCOMPARE(page.errorString(), QStringLiteral("The mail receivers cannot be stored in the database: database is locked"));
-    QVERIFY(!page.settingsSaveAs(QUrl::fromLocalFile(exported)));
+    QVERIFY(!page.settingsSaveAs(QUrl::fromLocalFile(path)));
     QCOMPARE(page.errorString(), QStringLiteral("The mail receivers cannot be read from the database: database is locked"));
     other.close();
     qInstallMessageHandler(previousHandler);
     QCOMPARE(storedState(), before);
-    QCOMPARE(storedFile(exported), previous);
-    QCOMPARE(log, QStringList({"The settings import from " + imported + " failed: The mail receivers cannot be stored "
-                               "in the database: database is locked", "The settings export to " + exported
+    QCOMPARE(storedFile(path), previous);
+    QCOMPARE(log, QStringList({"The settings import from " + path + " failed: The mail receivers cannot be stored "
+                               "in the database: database is locked", "The settings export to " + path
                                + " failed: The mail receivers cannot be read from the database: database is locked"}));
 }
 

@@ -343,10 +343,9 @@ private slots:
         QVERIFY(!link->openDevice(DevComm::COM, QStringLiteral("ttyAmbrelMissing")));
     }
 
-    // While the link has the port, the line runs at the baud rate set (also
-    // one without a constant of its own), no one but root opens it, and its
-    // lock file names this process; once the link lets go, the line has its
-    // old speed back and is free.
+    // While the link has the port, the line runs at the baud rate set (one without a constant of its
+    // own too), no one but root opens it, and its lock file names this process; once the link lets go,
+    // the line has its old speed back and is free.
     void portWhileOpen()
     {
         const QByteArray path = QFile::encodeName(ups->portPath());
@@ -358,12 +357,11 @@ private slots:
             ::close(fd);
             return line.c_ospeed;
         };
+        // What another user's open fails with (0: it opens).
         const auto othersOpen = [&path] {
             const int fd = ::seteuid(65534) == 0 ? ::open(path.constData(), O_RDWR | O_NOCTTY | O_CLOEXEC) : -1;
-            const int error = errno;
-            if (fd >= 0)
-                ::close(fd);
-            return ::seteuid(0) == 0 ? (fd >= 0 ? 0 : error) : -1;
+            const int error = fd < 0 ? errno : ::close(fd);
+            return ::seteuid(0) == 0 ? error : -1;
         };
         const speed_t before = speed();
         QFile lock(SerialPortLock::lockFile(ups->portPath()));

@@ -141,11 +141,9 @@ void TestProcessTable::watchReadsTheTableOnlyWhenTold()
     QVERIFY(!runs());
 }
 
-// On the live table: this test program holds a file it opens for reading
-// and writing, not one it only names (O_PATH) or only reads or writes, nor
-// its folder; a process that got its id later (another start time) holds
-// none. A look stops at its budget, but finds the last holder's descriptor
-// within two reads.
+// On the live table: only a descriptor open for reading and writing holds a file (not O_PATH, nor its
+// folder), and not for a process that got its id later. A look stops at its budget, yet finds the last
+// holder's descriptor within two reads.
 void TestProcessTable::processHoldsAFile()
 {
     using Holding = ProcessTable::Holding;
@@ -169,8 +167,7 @@ void TestProcessTable::processHoldsAFile()
     QCOMPARE(ProcessTable::findHolder({self}, dir.path(), {}).holding, Holding::No);
     QCOMPARE(ProcessTable::findHolder({{self.pid, self.started + 1}}, QFile::decodeName(path), {}).holding,
              Holding::No);
-    const ProcessTable::Holder cut = look({}, 2);
-    QVERIFY(cut.holding == Holding::No && cut.cut);
+    QVERIFY(look({}, 2).holding == Holding::No && look({}, 2).cut);
     QCOMPARE(look(found, 2).holding, Holding::Yes);
     for (const int fd : opened << readWrite)
         ::close(fd);

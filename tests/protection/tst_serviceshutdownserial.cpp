@@ -193,9 +193,8 @@ private slots:
             case 'R': platform->refusePowerOffs(n); break;
             case 'D': platform->setShuttingDown(true); break;
             case 'M': {
-                QVERIFY(QDir().mkpath(QFileInfo(serviceMarker()).path()));
                 QFile marker(serviceMarker());
-                QVERIFY(marker.open(QIODevice::WriteOnly));
+                QVERIFY(QDir().mkpath(QFileInfo(marker).path()) && marker.open(QIODevice::WriteOnly));
                 marker.write(n ? "2024-05-06T10:00:00 planned\n" : "2024-05-06T10:00:00 protection\n");
                 break;
             }

@@ -62,11 +62,7 @@ struct Journal
                 g_shown(type, context, text);
         });
     }
-    ~Journal()
-    {
-        qInstallMessageHandler(g_shown);
-        g_heard = nullptr;
-    }
+    ~Journal() { qInstallMessageHandler(g_shown); g_heard = nullptr; }
     int count(const QString &text) const { return g_lines.filter(text).size(); }
 };
 
@@ -231,19 +227,22 @@ private slots:
         link.stop();
     }
 
-    // The lock folder is everyone's: a lock of a process that cannot talk
-    // through the port (it holds it only to name it, O_PATH, and to read it)
-    // is no reason to leave the UPS unwatched, while one whose process holds
-    // the port open for reading and writing is respected until it lets go.
+    // The lock folder is everyone's: a lock of a process that cannot talk through the port (it holds
+    // it only to name it, O_PATH, and to read it) is no reason to leave the UPS unwatched, while one
+    // whose process holds the port open for reading and writing is respected until it lets go.
     void lockFilesOfOthers()
     {
         Journal journal;
         SimulatedUps ups;
-        QProcess other;
-        other.start("/usr/bin/python3", {"-c", "import os, sys, time; os.open(sys.argv[1], os.O_PATH); "
-                                               "os.open(sys.argv[1], os.O_RDONLY | os.O_NOCTTY); print(flush=True); "
-                                               "time.sleep(30)", ups.portPath()});
-        QVERIFY(other.waitForReadyRead());
+        // A process that opens the port once for each of the flags, then waits.
+        const auto hold = [&ups](QProcess &process, const QStringList &flags) {
+            process.start("/usr/bin/python3", QStringList{"-c", "import os, sys, time\nfor flag in sys.argv[2:]: "
+                "os.open(sys.argv[1], getattr(os, flag) | os.O_NOCTTY)\nprint(flush=True); time.sleep(30)",
+                ups.portPath()} + flags);
+            return process.waitForReadyRead();
+        };
+        QProcess other, holder;
+        QVERIFY(hold(other, {"O_PATH", "O_RDONLY"}));
         writeUpsSettings(DevComm::COM, ups.portPath());
         plantLock(ups.portPath(), other.processId());
         DevComm link;
@@ -253,14 +252,7 @@ private slots:
                                    .arg(other.processId())), 1);
         link.stop();
 
-        QProcess holder;
-        holder.start("sh", {"-c", "exec sleep 30 0<>\"$0\"", ups.portPath()});
-        QVERIFY(holder.waitForStarted());
-        const auto comm = [&holder] {
-            QFile file(QString("/proc/%1/comm").arg(holder.processId()));
-            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-        };
-        QTRY_COMPARE(comm(), QByteArray("sleep\n")); // its port is open from here
+        QVERIFY(hold(holder, {"O_RDWR"}));
         plantLock(ups.portPath(), holder.processId());
         link.start();
         poll(&link, 3);

@@ -37,13 +37,8 @@ void enterOwnNamespaces(int argc, char *argv[]);
 struct CentralEuropeanTime
 {
     const QByteArray before = qgetenv("TZ");
-    CentralEuropeanTime() { set("CET-1CEST,M3.5.0,M10.5.0/3"); }
-    ~CentralEuropeanTime() { set(before); }
-    static void set(const QByteArray &zone)
-    {
-        zone.isNull() ? qunsetenv("TZ") : qputenv("TZ", zone);
-        tzset();
-    }
+    CentralEuropeanTime() { qputenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3"); tzset(); }
+    ~CentralEuropeanTime() { before.isNull() ? qunsetenv("TZ") : qputenv("TZ", before); tzset(); }
 };
 
 } // namespace TestEnvironment
