@@ -19,12 +19,17 @@ bool ProcessDataHome::find(qint64 pid, QString *folder, QString *owner, const QS
     const QByteArray variables = file.read(kMaxEnvironment + 1);
     if (variables.size() > kMaxEnvironment)
         return false;
+    // Where a name stands twice, the program reads the first (getenv).
     QByteArray dataHome, home;
+    bool dataHomeSeen = false, homeSeen = false;
     for (const QByteArray &variable : variables.split('\0')) {
-        if (variable.startsWith("XDG_DATA_HOME="))
+        if (!dataHomeSeen && variable.startsWith("XDG_DATA_HOME=")) {
             dataHome = variable.mid(14);
-        else if (variable.startsWith("HOME="))
+            dataHomeSeen = true;
+        } else if (!homeSeen && variable.startsWith("HOME=")) {
             home = variable.mid(5);
+            homeSeen = true;
+        }
     }
     const QString base = !dataHome.isEmpty() ? QFile::decodeName(dataHome)
         : !home.isEmpty()                    ? QFile::decodeName(home) + QStringLiteral("/.local/share")

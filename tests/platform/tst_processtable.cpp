@@ -1,6 +1,7 @@
 // The process check of the service, and the watch that spares it, on a
 // made-up /proc tree with the entries a live system rarely shows on cue (the
 // service's own test watches live processes).
+#include "platform/processdatahome.h"
 #include "platform/processtable.h"
 #include "platform/programwatch.h"
 #include "testenvironment.h"
@@ -22,6 +23,7 @@ private slots:
     void madeUpEntries();
     void watchReadsTheTableOnlyWhenTold();
     void processHoldsAFile();
+    void dataHomeAsTheProcessFindsIt();
 };
 
 void TestProcessTable::madeUpEntries_data()
@@ -171,6 +173,25 @@ void TestProcessTable::processHoldsAFile()
     QCOMPARE(look(found, 2).holding, Holding::Yes);
     for (const int fd : opened << readWrite)
         ::close(fd);
+}
+
+// A name that stands twice in an environment is read as the program reads
+// it: the first one counts.
+void TestProcessTable::dataHomeAsTheProcessFindsIt()
+{
+    QTemporaryDir root;
+    const auto find = [&root](const QByteArrayList &variables) {
+        const QByteArray environment = variables.join('\0') + '\0';
+        QFile file(root.filePath("7/environ"));
+        QString folder, owner;
+        const bool found = QDir(root.path()).mkpath("7") && file.open(QIODevice::WriteOnly)
+            && file.write(environment) == environment.size() && file.flush()
+            && ProcessDataHome::find(7, &folder, &owner, root.path());
+        return found ? folder : QString();
+    };
+    QCOMPARE(find({"XDG_DATA_HOME=/first", "HOME=/h", "XDG_DATA_HOME=/second"}), "/first");
+    QCOMPARE(find({"HOME=/one", "HOME=/two"}), "/one/.local/share");
+    QCOMPARE(find({"XDG_DATA_HOME=", "HOME=/h", "XDG_DATA_HOME=/late"}), "/h/.local/share");
 }
 
 AMBREL_TEST_MAIN(TestProcessTable)
