@@ -65,17 +65,11 @@ int countProcesses()
     return count;
 }
 
-double cpuSeconds()
+// The CPU time of the process, or of the calling thread.
+double cpuSeconds(clockid_t clock = CLOCK_PROCESS_CPUTIME_ID)
 {
     timespec now;
-    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
-}
-
-double threadCpuSeconds()
-{
-    timespec now;
-    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    ::clock_gettime(clock, &now);
     return double(now.tv_sec) + double(now.tv_nsec) / 1e9;
 }
 
@@ -133,9 +127,9 @@ void measureTrial(const char *what, const char *target, int flags)
         if (look.isRunning())
             return;
         look.setFuture(QtConcurrent::run([&desktop, &device, last] {
-            const double before = threadCpuSeconds();
+            const double before = cpuSeconds(CLOCK_THREAD_CPUTIME_ID);
             const ProcessTable::Holder found = Platform::instance()->findHolder(desktop, device, last);
-            return std::make_pair(found, threadCpuSeconds() - before);
+            return std::make_pair(found, cpuSeconds(CLOCK_THREAD_CPUTIME_ID) - before);
         }));
     });
     TimerLateness lateness;
