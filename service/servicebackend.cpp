@@ -85,7 +85,6 @@ public:
     Holder found;
     // Looks started, and the number of the last one done.
     int looks = 0;
-    int lookStarted = 0;
     int lookDone = 0;
     // The looks started before the countdown wanted a reading of the UPS
     // (-1 while it wants none).
@@ -119,7 +118,7 @@ void ServiceBackendPrivate::checkHolders(const QList<Process> &desktop)
         lookedAt = takeBacks;
         const QString path = device;
         const Holder last = found;
-        lookStarted = ++looks;
+        ++looks;
         look.setFuture(QtConcurrent::run(
             [desktop, path, last] { return Platform::instance()->findHolder(desktop, path, last); }));
     }
@@ -142,7 +141,8 @@ void ServiceBackendPrivate::checkHolders(const QList<Process> &desktop)
 
 void ServiceBackendPrivate::looked()
 {
-    lookDone = lookStarted;
+    // One look runs at a time: the last one started.
+    lookDone = looks;
     if (lookedAt != takeBacks || link == Link::Service)
         return;
     found = look.result();

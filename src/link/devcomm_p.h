@@ -96,8 +96,9 @@ public:
     hid_device_ *hidDevice = nullptr;
     int commType = 0;
     int unanswered = 0;
-    // Serial replies accepted so far.
-    int repliesAccepted = 0;
+    // Serial replies accepted so far: a count that may wrap, only its change
+    // is looked at.
+    quint32 repliesAccepted = 0;
     int silentPolls = 0;
     bool lossReported = false;
     Told told = Told::Nothing;

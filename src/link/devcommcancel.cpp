@@ -53,7 +53,7 @@ bool DevCommPrivate::serialAnswersNow()
 {
     // What came before the cancel left answers nothing that follows it.
     serialPort->clearInput();
-    const int before = repliesAccepted;
+    const quint32 before = repliesAccepted;
     if (!writeNow(megatec->statusQuery()))
         return false;
     QElapsedTimer waited;

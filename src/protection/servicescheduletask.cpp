@@ -164,8 +164,8 @@ void ServiceScheduleTask::execute(int row)
     }
     if (record.value(QStringLiteral("cycle")).toInt() == ScheduleTaskData::OneShoot) {
         // Written once the store is free, should another program hold it.
+        // The tick selects the tasks again once this round's have run.
         Database::instance()->write(QStringLiteral("update %1 set enable = ? where id = ?").arg(d->model->tableName()),
                                     {false, record.value(QStringLiteral("id"))});
-        d->model->select();
     }
 }

@@ -60,6 +60,13 @@ public:
     {
         return task || upsOffStep > 0 || powerOffWanted || powerOffBusy || powerOffAccepted || pending.sentHere();
     }
+    // Whether this tick of the countdown tells the UPS to switch off: with a
+    // command file the UPS is told once its wait has ended, so that the
+    // UPS's delay counts from the shutdown.
+    bool upsOffAtThisCount() const
+    {
+        return upsOff && !execEnable && (countdown == kShortCountdown || countdown == 2);
+    }
     // Whether this tick tells the UPS to switch off or asks for the power-off.
     bool decidesThisTick() const;
     // A countdown that the UPS state started takes these steps only on a
@@ -222,8 +229,7 @@ void ServiceShutdownPrivate::sendUpsOff()
 
 bool ServiceShutdownPrivate::decidesThisTick() const
 {
-    if (countdown > 0 && !execEnable
-        && ((upsOff && (countdown == kShortCountdown || countdown == 2)) || (countdown == 1 && osOff)))
+    if (upsOffAtThisCount() || (countdown == 1 && !execEnable && osOff))
         return true;
     if (upsOffStep == 1)
         return true;
@@ -425,9 +431,7 @@ void ServiceShutdown::onTimerTimeout()
         return;
 
     if (d->countdown != 0) {
-        // With a command file the UPS is told once its wait has ended, so
-        // that the UPS's delay counts from the shutdown.
-        if (d->upsOff && !d->execEnable && (d->countdown == 10 || d->countdown == 2))
+        if (d->upsOffAtThisCount())
             d->sendUpsOff();
         --d->countdown;
         if (d->countdown == 0) {
