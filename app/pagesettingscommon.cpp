@@ -125,18 +125,14 @@ bool PageSettingsCommonPrivate::exportTo(const QString &path)
         object.insert(settings->keyName(type), settings->getSettings(type, true).toString());
 
     // A list that cannot be read whole is not written as an empty one.
-    QJsonArray receivers;
-    QSqlQuery query;
-    query.setForwardOnly(true);
-    bool read = query.exec(QStringLiteral("select user from %1;").arg(receiverTable()));
-    while (read && query.next())
-        receivers.append(query.value(0).toString());
-    if (!read || query.lastError().isValid()) {
+    QStringList receivers;
+    const QSqlError readError = ServiceEMail::storedReceivers(&receivers);
+    if (readError.isValid()) {
         error = PageSettingsCommon::tr("The mail receivers cannot be read from the database: %1")
-                    .arg(Database::reason(query.lastError()));
+                    .arg(Database::reason(readError));
         return false;
     }
-    object.insert(kReceiverKey, receivers);
+    object.insert(kReceiverKey, QJsonArray::fromStringList(receivers));
 
     // It holds the stored form of the mail password, which is no secret.
     PrivateSaveFile out(path);

@@ -94,5 +94,5 @@ bool HistoryTableModel::exportWorkbook(const QUrl &url, const QStringList &heade
 
 bool HistoryTableModel::select()
 {
-    return Database::instance()->select(this, [this] { return QSqlTableModel::select(); });
+    return Database::instance()->select(this);
 }

@@ -88,5 +88,5 @@ QHash<int, QByteArray> ListModelEMailUser::roleNames() const
 
 bool ListModelEMailUser::select()
 {
-    return Database::instance()->select(this, [this] { return QSqlTableModel::select(); });
+    return Database::instance()->select(this);
 }

@@ -82,14 +82,7 @@ QDate ServiceEMailPrivate::dueReportDay(const QDateTime &now) const
 
 QStringList ServiceEMailPrivate::receivers()
 {
-    QStringList list;
-    QSqlQuery query;
-    query.setForwardOnly(true);
-    bool read = query.exec(QStringLiteral("select user from %1;").arg(Database::tableName(Database::EMailUser)));
-    while (read && query.next())
-        list.append(query.value(0).toString());
-    if (read && !query.lastError().isValid())
-        knownReceivers = list;
+    ServiceEMail::storedReceivers(&knownReceivers);
     return knownReceivers;
 }
 
@@ -273,6 +266,20 @@ ServiceEMail *ServiceEMail::instance()
 {
     static ServiceEMail *service = new ServiceEMail;
     return service;
+}
+
+QSqlError ServiceEMail::storedReceivers(QStringList *receivers)
+{
+    QStringList list;
+    QSqlQuery query;
+    query.setForwardOnly(true);
+    if (query.exec(QStringLiteral("select user from %1;").arg(Database::tableName(Database::EMailUser)))) {
+        while (query.next())
+            list.append(query.value(0).toString());
+    }
+    if (!query.lastError().isValid())
+        *receivers = list;
+    return query.lastError();
 }
 
 void ServiceEMail::sendAlarmMail(const QString &text)

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 
+class QSqlError;
 class ServiceEMailPrivate;
 #ifndef AMBREL_SERVICE
 class ListModelEMailUser;
@@ -35,6 +36,10 @@ public:
     ~ServiceEMail() override;
 
     static ServiceEMail *instance();
+
+    // Every receiver the database lists, read whole into `receivers`; the
+    // error, and `receivers` as it was, when they cannot be read.
+    static QSqlError storedReceivers(QStringList *receivers);
 
     // The alarm mail with the text of a new alarm; nothing when mail is
     // disabled or no receiver is listed.

@@ -145,5 +145,5 @@ QHash<int, QByteArray> ListModelScheduleTask::roleNames() const
 
 bool ListModelScheduleTask::select()
 {
-    return Database::instance()->select(this, [this] { return QSqlTableModel::select(); });
+    return Database::instance()->select(this);
 }

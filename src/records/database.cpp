@@ -169,7 +169,7 @@ bool Database::noteWrite(bool ok, const QSqlError &error)
     return ok;
 }
 
-bool Database::select(QSqlTableModel *model, const std::function<bool()> &select)
+bool Database::select(QSqlTableModel *model)
 {
     // Set while the store was locked, the model could not read its columns.
     if (model->record().isEmpty()) {
@@ -177,7 +177,7 @@ bool Database::select(QSqlTableModel *model, const std::function<bool()> &select
         model->setTable(model->tableName());
         model->setFilter(filter);
     }
-    const bool ok = select();
+    const bool ok = model->QSqlTableModel::select();
     const bool locked = PendingWrites::isLocked(model->lastError())
         || (model->record().isEmpty() && PendingWrites::isLocked());
     if (!ok && locked) {

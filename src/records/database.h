@@ -6,8 +6,6 @@
 #include <QString>
 #include <QVariant>
 
-#include <functional>
-
 class DatabasePrivate;
 class QSqlError;
 class QSqlRecord;
@@ -68,10 +66,10 @@ public:
     void insert(TableIndex table, const char *columns, const QVariantList &values);
     bool noteWrite(bool ok, const QSqlError &error);
 
-    // A table model's select(), through `select` (its base class's): when
-    // the store is locked, the model's columns and rows are read again once
-    // it is free (and available() follows).
-    bool select(QSqlTableModel *model, const std::function<bool()> &select);
+    // A table model's select() (its base class's, for a model's own
+    // select() to call): when the store is locked, the model's columns and
+    // rows are read again once it is free (and available() follows).
+    bool select(QSqlTableModel *model);
 
     // SQLite's own words for an error; the driver's only where SQLite has none.
     static QString reason(const QSqlError &error);
