@@ -45,7 +45,7 @@ constexpr int kDefaultBaud = 2400;
 // /dev/serial/by-id/...: the same port gives the same path.
 QString portDevicePath(const QString &name)
 {
-    const QString path = name.startsWith(QLatin1Char('/')) ? name : QStringLiteral("/dev/") + name;
+    const QString path = SerialPortLock::devicePath(name);
     const QString canonical = QFileInfo(path).canonicalFilePath();
     return canonical.isEmpty() ? path : canonical;
 }
